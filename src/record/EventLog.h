@@ -1,0 +1,65 @@
+#pragma once
+
+#include "record/Clock.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The event log: one file per run, a header line and one line per event, each stamped
+// with the whole seconds since the log was opened. Every record is handed to the
+// operating system as it is written, so a program that is killed loses no record
+// already logged. A record that cannot be written is kept and written before the next
+// one, so a disk that fills up for a while loses nothing either.
+class EventLog
+{
+public:
+    struct OpenResult
+    {
+        bool ok = false;
+        QString path;       // the log's full path
+        QString keptAs;     // where an older log of the same name was moved, if any
+        QString error;      // what went wrong, for the experimenter, when !ok
+    };
+
+    explicit EventLog(const Clock &clock, const QLocale &locale = QLocale());
+    ~EventLog();
+
+    // "o", the parameter set, the subject and the data file name, nothing between.
+    static QString fileName(qint16 paramSetNo, qint16 subjectNo, const QString &dataFileName);
+
+    // Creates the log in dataDirectory and writes its header. An existing file of the
+    // same name is never destroyed: it is renamed to the next free "<name>.<n>".
+    OpenResult OpenEventLog(const QString &dataDirectory, qint16 subjectNo, qint16 paramSetNo,
+                            const QString &dataFileName);
+
+    // Appends the time stamp, the tag and the field text. Line breaks in the fields are
+    // written as CR LF. Does nothing once the log is closed. False if the record could
+    // not reach the file (it is then retried with the next record and at the close).
+    bool WriteEventRecord(const QString &tag, const QString &fields);
+
+    // Closes the file; later records are ignored.
+    void CloseEventLog();
+
+    bool isOpen() const;
+    float startTime() const { return m_start.seconds; }
+    QString path() const;
+
+    // Called with a message when a write fails after the last one succeeded.
+    void setWriteFailureHandler(std::function<void(const QString &)> handler);
+
+private:
+    bool writeLine(const QString &line);
+    bool flushPending();
+
+    const Clock &m_clock;
+    QLocale m_locale;
+    ClockReading m_start;
+    std::unique_ptr<QFile> m_file;
+    QByteArray m_pending;
+    bool m_failing = false;
+    std::function<void(const QString &)> m_onWriteFailure;
+};
