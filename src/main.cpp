@@ -1,0 +1,41 @@
+#include "record/SystemClock.h"
+#include "window/MersenneRandomSource.h"
+#include "window/QtMessageBoxes.h"
+#include "window/TreeWindow.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool hasDisplay()
+{
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!hasDisplay()) {
+        std::fprintf(stderr, "Decision Tree needs a graphical display, and none is set (DISPLAY "
+                             "and WAYLAND_DISPLAY are empty): start it from the workstation's "
+                             "desktop, or under xvfb-run.\n");
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    SystemClock clock;
+    MersenneRandomSource random;
+    QtMessageBoxes boxes;
+    const QString data = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+    TreeWindow window({clock, random, boxes, data});
+    window.show();
+    return app.exec();
+}

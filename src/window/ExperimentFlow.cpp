@@ -1,0 +1,246 @@
+#include "window/ExperimentFlow.h"
+
+#include "record/EventLog.h"
+#include "record/EventTags.h"
+#include "tree/BranchLine.h"
+#include "tree/NodeButton.h"
+#include "tree/TreeModel.h"
+#include "tree/TreeWalk.h"
+#include "window/Controls.h"
+#include "window/FlowTexts.h"
+#include "window/MessageBoxes.h"
+#include "window/ParameterCheck.h"
+#include "window/PayoffFile.h"
+#include "window/RandomSource.h"
+#include "window/RunState.h"
+#include "window/Services.h"
+#include "window/WrappingButton.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+
+const QString ExperimenterTitle = QStringLiteral("Decision Tree: experimental parameters");
+
+} // namespace
+
+ExperimentFlow::ExperimentFlow(RunState &state, Controls &controls, EventLog &log,
+                               TreeWalk &walk, Services &services, QWidget *window)
+    : m_state(state), m_c(controls), m_log(log), m_walk(walk), m_services(services),
+      m_window(window)
+{
+    m_log.setWriteFailureHandler([this](const QString &message) { reportLogFailure(message); });
+}
+
+void ExperimentFlow::Form_Load()
+{
+    HideTree();
+    m_c.move(m_c.ExperimenterInput, 300, 160);
+    m_c.ExperimenterInput->show();
+    m_state.GoValue = 0;
+    m_state.ReachedLevel = 1;
+    m_state.PathNode[1] = 0;
+    m_state.ClickLevel = -1;
+    m_state.ClickIndex = -1;
+    m_state.NoteLevel = -1;
+    m_state.NoteIndex = -1;
+    m_c.ConfirmParameters->setFocus();
+}
+
+void ExperimentFlow::HideTree()
+{
+    for (int i = 0; i < 64; ++i) {
+        for (int level = TreeModel::PayoffLevel; level >= 2; --level) {
+            if (i < TreeModel::nodesOnLevel(level)) {
+                m_c.tree.node(level, i)->hide();
+                m_c.tree.line(level - 1, i)->hide();
+            }
+        }
+    }
+    m_c.tree.node(1, 0)->hide();
+    m_c.Payoffs->hide();
+    m_c.Welcome->hide();
+    m_c.NotepadContainer->hide();
+    m_c.DecisionBox->hide();
+    m_c.NatureBox->hide();
+}
+
+void ExperimentFlow::ConfirmParameters_Click()
+{
+    // Everything is checked before anything is opened: a refused entry leaves the frame
+    // on screen for the experimenter to correct and confirm again.
+    const ParameterCheck::Result p = ParameterCheck::check(
+        m_c.InputDataFileInput->text(), m_c.SubjectNumberInput->text(),
+        m_c.ParameterSetInput->text(), m_c.NumberAttemptsInput->text());
+    if (!p.ok) {
+        tellExperimenter(p.error);
+        return;
+    }
+    m_state.DataFileName = p.dataFileName;
+    m_state.SubjectNo = p.subjectNo;
+    m_state.ParamSetNo = p.paramSetNo;
+    m_state.AttemptsLeft = p.attempts;
+    m_state.AttemptCount = m_state.AttemptsLeft;
+    m_state.AttemptPayoffText = QList<QString>(m_state.AttemptCount + 1);
+    m_services.random.seed(p.seed);
+    if (!ReadPayoffTable() || !OpenEventLog())
+        return;
+    m_c.TimerOkToGo->start();
+    m_c.ExperimenterInput->hide();
+    m_c.OrrinLogo->show();
+    m_c.place(m_c.OrrinLogo, 230, 180, 294.75, 216.75);
+    m_c.Hello->show();
+    m_c.place(m_c.Hello, 100, 440, 555, 15);
+    m_c.Hello->setPlainText(FlowTexts::Hello);
+}
+
+bool ExperimentFlow::ReadPayoffTable()
+{
+    const QString path = QDir(m_services.dataDirectory).filePath(m_state.DataFileName);
+    const PayoffFile::SetResult table = PayoffFile::readSet(path, m_state.ParamSetNo);
+    if (!table.ok) {
+        tellExperimenter(table.error);
+        return false;
+    }
+    for (int k = 1; k <= PayoffFile::PayoffCount; ++k)
+        m_state.PayoffText[k - 1] = PayoffFile::displayText(table.payoffs[k - 1]);
+    return true;
+}
+
+bool ExperimentFlow::OpenEventLog()
+{
+    const EventLog::OpenResult opened = m_log.OpenEventLog(
+        m_services.dataDirectory, m_state.SubjectNo, m_state.ParamSetNo, m_state.DataFileName);
+    if (!opened.ok) {
+        tellExperimenter(opened.error);
+        return false;
+    }
+    m_state.LogStartTime = m_log.startTime();
+    if (!opened.keptAs.isEmpty()) {
+        tellExperimenter(QStringLiteral("An event log of the same name was already there. It has "
+                                        "been kept as %1; this run writes %2.")
+                             .arg(QDir::toNativeSeparators(opened.keptAs),
+                                  QDir::toNativeSeparators(opened.path)));
+    }
+    return true;
+}
+
+void ExperimentFlow::ShowStart()
+{
+    m_c.Hello->hide();
+    m_c.OrrinLogo->hide();
+    m_c.Start->show();
+    m_c.TimerOkToGo->stop();
+    const int count = m_state.AttemptCount;
+    m_c.Start->setText(FlowTexts::startCaption(count));
+    if (count >= 1)
+        m_c.NumberofAttempt->setPlainText(FlowTexts::attemptText(m_state.AttemptNumber(), count));
+}
+
+void ExperimentFlow::TimerOkToGo_Timer()
+{
+    const GoAheadFile::Reading reading = GoAheadFile::read(
+        QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go")));
+    if (reading.status != GoAheadFile::Status::Number) {
+        reportGateTrouble(reading);
+        return;
+    }
+    m_reportedTrouble.clear();
+    m_state.GoValue = reading.value;
+    // Once the experiment is over the log is closed: only 99 is acted on.
+    if (m_state.GoValue == 1 && !m_state.experimentOver())
+        ShowStart();
+    if (m_state.GoValue == 99) {
+        m_c.TimerOkToGo->stop();
+        m_window->close();
+    }
+}
+
+void ExperimentFlow::Start_Click()
+{
+    m_log.WriteEventRecord(EventTags::Start, QString());
+    m_walk.ResetTree();
+    m_c.move(m_c.Welcome, 150, 420);
+    m_c.Instructions->setPlainText(FlowTexts::Instructions);
+    m_c.Welcome->show();
+    m_c.NumberofAttemptFrame->show();
+}
+
+void ExperimentFlow::ShowtheTree_Click()
+{
+    m_walk.ResetTree();
+    m_c.Welcome->hide();
+    m_c.NumberofAttemptFrame->show();
+}
+
+void ExperimentFlow::Continue_Click()
+{
+    m_log.WriteEventRecord(EventTags::Continue, QString());
+    if (m_state.AttemptsLeft == 1) {
+        m_state.AttemptsLeft = 0;
+        m_log.CloseEventLog();
+        m_c.NumberofAttemptFrame->hide();
+        m_c.Continue->hide();
+        HideTree();
+        m_c.Payoffs->show();
+        m_c.OrrinLogo->show();
+        m_c.ExperimentOver->show();
+        m_c.move(m_c.ExperimentOver, 300, 450);
+        m_c.Payoffs->setText(FlowTexts::summary(m_state.AttemptPayoffText, m_state.AttemptCount));
+    }
+    if (m_state.AttemptsLeft > 1) {
+        m_state.AttemptsLeft -= 1;
+        m_c.Payoffs->setText(QString());
+        m_c.Continue->hide();
+        m_c.NextAttempt->show();
+        m_c.NextAttempt->setText(FlowTexts::nextAttemptCaption(m_state.AttemptsLeft));
+        m_c.NumberofAttempt->setPlainText(
+            FlowTexts::attemptText(m_state.AttemptNumber(), m_state.AttemptCount));
+        m_c.move(m_c.NextAttempt, 300, 450);
+    }
+}
+
+void ExperimentFlow::NextAttempt_Click()
+{
+    m_c.move(m_c.Start, 300, 500);
+    m_c.NextAttempt->hide();
+    m_c.Start->show();
+    m_walk.ResetTree();
+}
+
+void ExperimentFlow::ExperimentOver_Click()
+{
+    m_c.TimerOkToGo->start();
+}
+
+void ExperimentFlow::tellExperimenter(const QString &text)
+{
+    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
+    m_services.boxes.warning(m_window, ExperimenterTitle, text);
+}
+
+void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)
+{
+    // The subject sees nothing; the experimenter's console hears of each kind once.
+    if (m_reportedTrouble.contains(reading.status))
+        return;
+    m_reportedTrouble.insert(reading.status);
+    std::fprintf(stderr, "Decision Tree: waiting for the go-ahead: %s.\n",
+                 qPrintable(reading.detail));
+}
+
+void ExperimentFlow::reportLogFailure(const QString &message)
+{
+    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(message));
+    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"),
+                             message + QStringLiteral("\n\nPlease call the experimenter. You can "
+                                                      "go on with the experiment."));
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "window/GoAheadFile.h"
+
+#include <QSet>
+
+class EventLog;
+class QWidget;
+class TreeWalk;
+struct Controls;
+struct RunState;
+struct Services;
+
+// The experiment's course outside the tree: start-up, the experimenter's parameters and
+// the payoff table, the go-ahead gate and the instructions, the attempts and the end.
+class ExperimentFlow
+{
+public:
+    ExperimentFlow(RunState &state, Controls &controls, EventLog &log, TreeWalk &walk,
+                   Services &services, QWidget *window);
+
+    void Form_Load();
+    void HideTree();
+    void ConfirmParameters_Click();
+    void ShowStart();
+    void TimerOkToGo_Timer();
+    void Start_Click();
+    void ShowtheTree_Click();
+    void Continue_Click();
+    void NextAttempt_Click();
+    void ExperimentOver_Click();
+
+private:
+    bool ReadPayoffTable();
+    bool OpenEventLog();
+    void tellExperimenter(const QString &text);
+    void reportGateTrouble(const GoAheadFile::Reading &reading);
+    void reportLogFailure(const QString &message);
+
+    RunState &m_state;
+    Controls &m_c;
+    EventLog &m_log;
+    TreeWalk &m_walk;
+    Services &m_services;
+    QWidget *m_window;
+    QSet<GoAheadFile::Status> m_reportedTrouble;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "record/EventLog.h"
+#include "tree/TreeWalk.h"
+#include "window/Controls.h"
+#include "window/ExperimentFlow.h"
+#include "window/RunState.h"
+#include "window/Services.h"
+
+#include <QWidget>
+
+// The experiment window "Decision Tree": every control, the run's shared state, the
+// event log, and the handlers of the experiment flow and of the tree.
+class TreeWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TreeWindow(Services services, QWidget *parent = nullptr);
+    ~TreeWindow() override;
+
+    const RunState &state() const { return m_state; }
+    const Controls &controls() const { return m_controls; }
+    ExperimentFlow &flow() { return m_flow; }
+    TreeWalk &walk() { return m_walk; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectHandlers();
+
+    Services m_services;
+    RunState m_state;
+    Controls m_controls;
+    EventLog m_log;
+    TreeWalk m_walk;
+    ExperimentFlow m_flow;
+};

@@ -1,0 +1,95 @@
+#include "WindowFixture.h"
+
+#include "tree/NodeButton.h"
+#include "window/Controls.h"
+#include "window/TreeWindow.h"
+#include "window/WrappingButton.h"
+
+#include <QFile>
+#include <QTest>
+
+WindowFixture::WindowFixture()
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("data"));
+    writeFile(QStringLiteral("btinp.01"), payoffFileText());
+    writeFile(QStringLiteral("okto.go"), " 0 \r\n");
+    m_window = std::make_unique<TreeWindow>(Services{clock, random, boxes, dataPath(QString())});
+    m_window->show();
+    QTest::qWaitForWindowExposed(m_window.get());
+}
+
+WindowFixture::~WindowFixture() = default;
+
+QByteArray WindowFixture::payoffFileText()
+{
+    QByteArray text;
+    for (int set = 1; set <= 2; ++set) {
+        text += QByteArray::number(set) + "\r\n";
+        for (int j = 0; j < 64; ++j) {
+            text += QByteArray::number(set == 1 ? payoffFor(j) : -payoffFor(j));
+            text += (j % 16 == 15) ? "\r\n" : ", ";
+        }
+    }
+    return text;
+}
+
+const Controls &WindowFixture::controls() const
+{
+    return m_window->controls();
+}
+
+QString WindowFixture::dataPath(const QString &name) const
+{
+    const QString data = m_dir.filePath(QStringLiteral("data"));
+    return name.isEmpty() ? data : data + QLatin1Char('/') + name;
+}
+
+void WindowFixture::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(dataPath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    file.write(bytes);
+}
+
+QByteArray WindowFixture::readFile(const QString &name) const
+{
+    QFile file(dataPath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void WindowFixture::click(QAbstractButton *button)
+{
+    if (!button->isVisible())
+        qFatal("clicking %s, which is not visible", qPrintable(button->objectName()));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+NodeButton *WindowFixture::node(int level, int index) const
+{
+    return controls().tree.node(level, index);
+}
+
+void WindowFixture::clickNode(int level, int index)
+{
+    click(node(level, index));
+}
+
+void WindowFixture::tick()
+{
+    m_window->flow().TimerOkToGo_Timer();
+}
+
+void WindowFixture::confirm()
+{
+    click(controls().ConfirmParameters);
+}
+
+void WindowFixture::confirmAndGoAhead()
+{
+    confirm();
+    writeFile(QStringLiteral("okto.go"), "1\r\n");
+    tick();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "AnsweringMessageBoxes.h"
+#include "ScriptedRandomSource.h"
+#include "StubClock.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class TreeWindow;
+class NodeButton;
+class QAbstractButton;
+class QWidget;
+struct Controls;
+
+// The real window over a temporary data folder, with a standing clock, scripted draws
+// and answered message boxes. The folder holds a payoff file btinp.01 (set 1 pays
+// payoffFor(j) at p(j), set 2 pays -payoffFor(j)) and okto.go holding 0.
+class WindowFixture
+{
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    static int payoffFor(int j) { return j % 7 == 0 ? 0 : (j % 3 == 0 ? -(j % 10) - 1 : j + 1); }
+    static QByteArray payoffFileText();
+
+    TreeWindow &window() { return *m_window; }
+    const Controls &controls() const;
+    QString dataPath(const QString &name) const;
+
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+    // The event log of the default run (set 1, subject 99, btinp.01).
+    QByteArray log() const { return readFile(QStringLiteral("o199btinp.01")); }
+
+    void click(QAbstractButton *button);
+    void clickNode(int level, int index);
+    NodeButton *node(int level, int index) const;
+
+    // Confirms the parameters as shown, sets okto.go to 1 and ticks the poll once.
+    void confirm();
+    void confirmAndGoAhead();
+    void tick();
+
+    StubClock clock{512.5f};
+    ScriptedRandomSource random;
+    AnsweringMessageBoxes boxes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TreeWindow> m_window;
+};
