@@ -15,7 +15,8 @@ WindowFixture::WindowFixture()
     writeFile(QStringLiteral("okto.go"), " 0 \r\n");
     m_window = std::make_unique<TreeWindow>(Services{clock, random, boxes, dataPath(QString())});
     m_window->show();
-    QTest::qWaitForWindowExposed(m_window.get());
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        qWarning("the test window was not exposed");
 }
 
 WindowFixture::~WindowFixture() = default;
