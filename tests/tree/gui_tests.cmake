@@ -1,0 +1,1 @@
+dt_add_test(TestTreeDisplay SOURCES TestTreeDisplay.cpp LIBS dt_support_gui)
