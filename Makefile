@@ -3,7 +3,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all setup configure build run test screenshots clean
+.PHONY: all setup configure build run test screenshots bench fuzz sanitize clean
 
 all: build
 
@@ -27,6 +27,18 @@ test: build
 # One PNG per phase of the experiment, into screenshots/.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/phase-screenshots screenshots
+
+# Speed and memory against their targets, one table (see docs/performance.md).
+bench: setup
+	scripts/bench.sh
+
+# The parsers under libFuzzer for a bounded time (see docs/reliability.md).
+fuzz: setup
+	scripts/fuzz.sh
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	scripts/sanitize.sh
 
 clean:
 	rm -rf build
