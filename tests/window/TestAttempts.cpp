@@ -46,6 +46,15 @@ class TestAttempts : public QObject
         return index;
     }
 
+    // A one-attempt experiment played to its payoff node, all Left.
+    static void playTheOnlyAttempt(WindowFixture &f)
+    {
+        f.controls().NumberAttemptsInput->setText(QStringLiteral("1"));
+        f.confirmAndGoAhead();
+        f.click(f.controls().Start);
+        playAttempt(f, {false, false, false, false, false, false});
+    }
+
     static QList<QByteArray> logLines(const WindowFixture &f)
     {
         QList<QByteArray> lines = f.log().split('\n');
@@ -161,10 +170,7 @@ private slots:
     {
         WindowFixture f;
         const Controls &c = f.controls();
-        c.NumberAttemptsInput->setText(QStringLiteral("1"));
-        f.confirmAndGoAhead();
-        f.click(c.Start);
-        playAttempt(f, {false, false, false, false, false, false});
+        playTheOnlyAttempt(f);
         f.click(c.Continue);
         const QByteArray closed = f.log();
         // A handler the window no longer offers finds the log closed and writes nothing.
@@ -177,10 +183,7 @@ private slots:
     {
         WindowFixture f;
         const Controls &c = f.controls();
-        c.NumberAttemptsInput->setText(QStringLiteral("1"));
-        f.confirmAndGoAhead();
-        f.click(c.Start);
-        playAttempt(f, {false, false, false, false, false, false});
+        playTheOnlyAttempt(f);
         QCOMPARE(f.readFile(QStringLiteral("okto.go")), QByteArray(" 2 \r\n"));
         f.click(c.Continue);
         QVERIFY(!c.TimerOkToGo->isActive());
