@@ -34,24 +34,36 @@ QString PayoffFile::displayText(int payoff)
     return pound + QString::number(payoff);
 }
 
+namespace {
+
+bool openPayoffFile(QFile &file, QString *error)
+{
+    const QString path = file.fileName();
+    const QFileInfo info(path);
+    if (!info.dir().exists()) {
+        *error = QStringLiteral("The data folder %1 does not exist.").arg(native(info.absolutePath()));
+        return false;
+    }
+    if (!info.exists()) {
+        *error = QStringLiteral("The input data file %1 does not exist.").arg(native(path));
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("The input data file %1 cannot be opened: %2.")
+                     .arg(native(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 PayoffFile::SetResult PayoffFile::readSet(const QString &path, qint16 paramSetNo)
 {
     SetResult result;
-    const QFileInfo info(path);
-    if (!info.dir().exists()) {
-        result.error = QStringLiteral("The data folder %1 does not exist.").arg(native(info.absolutePath()));
-        return result;
-    }
-    if (!info.exists()) {
-        result.error = QStringLiteral("The input data file %1 does not exist.").arg(native(path));
-        return result;
-    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("The input data file %1 cannot be opened: %2.")
-                           .arg(native(path), file.errorString());
+    if (!openPayoffFile(file, &result.error))
         return result;
-    }
 
     PayoffReader reader(file);
     std::array<qint16, RecordSize> buffer{};
@@ -99,5 +111,61 @@ PayoffFile::SetResult PayoffFile::readSet(const QString &path, qint16 paramSetNo
     }
     std::copy(buffer.begin() + 1, buffer.end(), result.payoffs.begin());
     result.ok = true;
+    return result;
+}
+
+PayoffFile::Scan PayoffFile::scan(const QString &path)
+{
+    Scan result;
+    QFile file(path);
+    if (!openPayoffFile(file, &result.error))
+        return result;
+    result.ok = true;
+
+    PayoffReader reader(file);
+    for (;;) {
+        ScannedRecord record;
+        QList<BadNumber> bad;
+        int position = 0;
+        for (; position < RecordSize; ++position) {
+            const PayoffReader::Item item = reader.next();
+            if (item.status == PayoffReader::Status::End)
+                break;
+            if (position == 0) {
+                record.line = item.line;
+                record.column = item.column;
+            }
+            record.endLine = item.line;
+            record.endColumn = item.column;
+            const qint16 value = item.status == PayoffReader::Status::Number ? item.value : 0;
+            if (item.status != PayoffReader::Status::Number) {
+                bad.append({item.status, item.text, item.line, item.column,
+                            int(result.records.size()) + 1, position + 1});
+                ++record.badNumbers;
+            }
+            if (position == 0) {
+                record.set = value;
+                record.setKnown = item.status == PayoffReader::Status::Number;
+            }
+            else
+                record.payoffs[position - 1] = value;
+        }
+        result.badNumbers += bad;
+        if (position == 0)
+            break;
+        if (position < RecordSize) {
+            result.incomplete = true;
+            result.last = {record.set, record.line, record.column, position};
+            break;
+        }
+        for (qsizetype k = 0; k < result.records.size(); ++k) {
+            if (record.setKnown && result.records[k].setKnown
+                && result.records[k].set == record.set) {
+                record.firstOfSet = int(k);
+                break;
+            }
+        }
+        result.records.append(record);
+    }
     return result;
 }

@@ -1,0 +1,224 @@
+#include "lab/CheckCommand.h"
+
+#include "lab/CommandLine.h"
+#include "window/IntegerConversion.h"
+#include "window/PayoffFile.h"
+
+#include <QDir>
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString at(qint64 line, qint64 column)
+{
+    return QStringLiteral("line %1, column %2").arg(line).arg(column);
+}
+
+bool after(qint64 line, qint64 column, qint64 endLine, qint64 endColumn)
+{
+    return line > endLine || (line == endLine && column > endColumn);
+}
+
+QString badNumberText(const PayoffFile::BadNumber &bad)
+{
+    const QString what = bad.status == PayoffReader::Status::OutOfRange
+        ? QStringLiteral("%1 lies outside the range -32767 to 32767")
+        : QStringLiteral("\"%1\" is not a whole number");
+    const QString place = bad.position == 1
+        ? QStringLiteral("the set number of record %1").arg(bad.record)
+        : QStringLiteral("number %1 of 65 in record %2").arg(bad.position).arg(bad.record);
+    return what.arg(QString::fromLatin1(bad.text)) + QStringLiteral(" (%1)").arg(place);
+}
+
+// The 64 payoffs in rows of eight, as the subject sees them.
+QString payoffRows(const std::array<qint16, PayoffFile::PayoffCount> &payoffs)
+{
+    QString text;
+    for (int row = 0; row < PayoffFile::PayoffCount / 8; ++row) {
+        text += QStringLiteral("  %1").arg(QStringLiteral("p(%1)-p(%2)").arg(row * 8).arg(row * 8 + 7),
+                                         -12);
+        for (int k = row * 8; k < row * 8 + 8; ++k)
+            text += PayoffFile::displayText(payoffs[k]).rightJustified(7);
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace
+
+QString CheckCommand::help()
+{
+    return QStringLiteral(
+        "Usage: treelab check DATAFILE [--set N]\n"
+        "\n"
+        "Reads the payoff file DATAFILE number by number with the experiment program's own\n"
+        "reader and lists its records (65 whole numbers each: the parameter set number, then\n"
+        "the payoffs of p(0) to p(63)) with the line and column where each begins. It reports:\n"
+        "  - a record whose set number an earlier record has already (the program uses the\n"
+        "    first and never reads the later one);\n"
+        "  - a record of set 0, which the program never reads (set 0 pays 0 everywhere);\n"
+        "  - a number that is not a whole number, or lies outside -32767 to 32767;\n"
+        "  - a last record with fewer than 65 numbers.\n"
+        "\n"
+        "Options:\n"
+        "  --set N     Also say whether the program, given parameter set N, finds it, and\n"
+        "              show its 64 payoffs as the subject will see them. N is read as the\n"
+        "              program reads the Parameter Set field.\n"
+        "  -h, --help  Show this help.\n"
+        "\n"
+        "Exit status: 0 when the program can use the file; 1 when it would fail on it (a bad\n"
+        "number or an incomplete record anywhere, a file that cannot be read or holds no\n"
+        "record; with --set N, exactly when the program would fail for set N: it stops\n"
+        "reading at the first record of set N, so what comes after it is reported but does\n"
+        "not count); 2 for a usage error. Repeated sets and a record of set 0 are reported\n"
+        "and do not fail the check.\n");
+}
+
+int CheckCommand::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption setOption(QStringLiteral("set"), QStringLiteral("parameter set"),
+                                       QStringLiteral("N"));
+    parser.addOption(setOption);
+    if (const auto done = CommandLine::parse(parser, arguments, help()))
+        return *done;
+    const QString command = arguments.value(0);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return CommandLine::usageError(command, positional.isEmpty()
+                                                    ? QStringLiteral("no DATAFILE given")
+                                                    : QStringLiteral("give one DATAFILE only"));
+    std::optional<qint16> wanted;
+    if (parser.isSet(setOption)) {
+        const IntegerConversion set = IntegerConversion::fromText(parser.value(setOption));
+        if (!set.ok())
+            return CommandLine::usageError(
+                command, QStringLiteral("--set \"%1\" is not a whole number from -32768 to 32767")
+                             .arg(parser.value(setOption)));
+        wanted = set.value;
+    }
+
+    const QString path = positional.first();
+    const PayoffFile::Scan scan = PayoffFile::scan(path);
+    if (!scan.ok) {
+        CommandLine::out(scan.error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
+
+    // The record the program would stop at for --set N, when it gets that far.
+    const PayoffFile::SetResult program = wanted ? PayoffFile::readSet(path, *wanted)
+                                                 : PayoffFile::SetResult{};
+    const PayoffFile::ScannedRecord *used = nullptr;
+    if (wanted && program.ok && *wanted != 0) {
+        for (const PayoffFile::ScannedRecord &record : scan.records) {
+            if (record.setKnown && record.set == *wanted) {
+                used = &record;
+                break;
+            }
+        }
+    }
+    const auto unread = [&](qint64 line, qint64 column) {
+        return used && after(line, column, used->endLine, used->endColumn)
+            ? QStringLiteral(" [after the record of set %1: the program does not read it]")
+                  .arg(*wanted)
+            : QString();
+    };
+
+    QString text = QStringLiteral("%1: %2 complete record%3")
+                       .arg(native(path), QString::number(scan.records.size()),
+                            scan.records.size() == 1 ? QString() : QStringLiteral("s"));
+    text += scan.incomplete ? QStringLiteral(" and an incomplete one.\n") : QStringLiteral(".\n");
+    for (qsizetype k = 0; k < scan.records.size(); ++k) {
+        const PayoffFile::ScannedRecord &record = scan.records[k];
+        text += QStringLiteral("  record %1  set %2  %3\n")
+                    .arg(k + 1, 3)
+                    .arg(record.setKnown ? QString::number(record.set) : QStringLiteral("?"), 6)
+                    .arg(at(record.line, record.column));
+    }
+    QStringList sets;
+    for (const PayoffFile::ScannedRecord &record : scan.records)
+        sets.append(record.setKnown ? QString::number(record.set) : QStringLiteral("?"));
+    if (!sets.isEmpty())
+        text += QStringLiteral("Sets in the order of the file: %1\n").arg(sets.join(QStringLiteral(", ")));
+
+    QStringList failures; // what the program would stop at
+    QStringList notes;    // what it would not
+    for (const PayoffFile::BadNumber &bad : scan.badNumbers)
+        failures.append(QStringLiteral("%1: %2%3")
+                            .arg(at(bad.line, bad.column), badNumberText(bad),
+                                 unread(bad.line, bad.column)));
+    if (scan.incomplete)
+        failures.append(QStringLiteral("%1: the file ends in the middle of a record: the record "
+                                       "of set %2 that begins there has %3 of its 65 numbers%4")
+                            .arg(at(scan.last.line, scan.last.column))
+                            .arg(scan.last.set)
+                            .arg(scan.last.numbers)
+                            .arg(unread(scan.last.line, scan.last.column)));
+    if (scan.records.isEmpty() && !scan.incomplete && scan.badNumbers.isEmpty())
+        failures.append(QStringLiteral("the file holds no record, so no parameter set but 0 can be "
+                                       "used"));
+    for (const PayoffFile::ScannedRecord &record : scan.records) {
+        if (record.firstOfSet >= 0) {
+            const PayoffFile::ScannedRecord &first = scan.records[record.firstOfSet];
+            notes.append(QStringLiteral("%1: set %2 again; the program uses the first record of "
+                                        "set %2 (%3) and never reads this one")
+                             .arg(at(record.line, record.column))
+                             .arg(record.set)
+                             .arg(at(first.line, first.column)));
+        } else if (record.setKnown && record.set == 0) {
+            notes.append(QStringLiteral("%1: a record of set 0, which the program never reads: "
+                                        "with parameter set 0 it reads nothing and every payoff "
+                                        "is £0")
+                             .arg(at(record.line, record.column)));
+        }
+    }
+    const QStringList findings = failures + notes;
+    if (findings.isEmpty()) {
+        text += QStringLiteral("Every record is complete, every number is a whole number from "
+                               "-32767 to 32767 and no set repeats.\n");
+    } else {
+        text += QStringLiteral("Findings:\n");
+        for (const QString &finding : failures)
+            text += QStringLiteral("  %1.\n").arg(finding);
+        for (const QString &finding : notes)
+            text += QStringLiteral("  %1.\n").arg(finding);
+    }
+
+    int status = failures.isEmpty() ? CommandLine::Success : CommandLine::Finding;
+    if (wanted) {
+        text += QLatin1Char('\n');
+        if (!program.ok) {
+            text += QStringLiteral("Set %1: the program would stop with this message:\n  %2\n")
+                        .arg(QString::number(*wanted), program.error);
+            status = CommandLine::Finding;
+        } else {
+            if (*wanted == 0) {
+                text += QStringLiteral("Set 0: the program opens the file, reads nothing, and "
+                                       "every payoff is £0.\n");
+            } else {
+                QString before;
+                if (!program.setsBefore.isEmpty()) {
+                    QStringList names;
+                    for (const qint16 set : program.setsBefore)
+                        names.append(QString::number(set));
+                    before = QStringLiteral(", after the record%1 of set%1 %2")
+                                 .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
+                                      names.join(QStringLiteral(", ")));
+                }
+                text += QStringLiteral("Set %1: the program uses the record at %2%3.\n")
+                            .arg(QString::number(*wanted),
+                                 used ? at(used->line, used->column) : QStringLiteral("?"), before);
+            }
+            text += QStringLiteral("Payoffs as the subject sees them, p(0) to p(63) from left to "
+                                   "right:\n");
+            text += payoffRows(program.payoffs);
+            status = CommandLine::Success;
+        }
+    }
+    CommandLine::out(text);
+    return status;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What every treelab command shares: its exit status, its output (UTF-8 on the
+// standard streams) and the reading of its arguments with --help.
+namespace CommandLine {
+
+enum Exit : int {
+    Success = 0,
+    Finding = 1, // something the experiment program would fail on, or a folder not handled
+    Usage = 2,   // the command line itself is wrong
+};
+
+void out(const QString &text);
+void err(const QString &text);
+
+// Parses arguments (the first is the command's name, as "treelab check") with a -h/--help
+// option added. Returns the exit status when the command is done already: help shown (0)
+// or a usage error reported (2); nullopt when the command should run.
+std::optional<int> parse(QCommandLineParser &parser, const QStringList &arguments,
+                         const QString &help);
+
+// Reports a usage error of the command and returns Usage.
+int usageError(const QString &command, const QString &message);
+
+} // namespace CommandLine

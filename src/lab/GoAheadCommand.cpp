@@ -1,0 +1,112 @@
+#include "lab/GoAheadCommand.h"
+
+#include "lab/CommandLine.h"
+#include "window/GoAheadFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString GoAheadName = QStringLiteral("okto.go");
+
+QString before(const GoAheadFile::Reading &reading)
+{
+    switch (reading.status) {
+    case GoAheadFile::Status::Number:
+        return QStringLiteral("okto.go held %1").arg(reading.value);
+    case GoAheadFile::Status::Missing:
+        return QStringLiteral("there was no okto.go");
+    case GoAheadFile::Status::Empty:
+        return QStringLiteral("okto.go held no number");
+    case GoAheadFile::Status::NotANumber:
+    case GoAheadFile::Status::Unreadable:
+        return QStringLiteral("okto.go could not be read as a number (%1)").arg(reading.detail);
+    }
+    return QString();
+}
+
+} // namespace
+
+QString GoAheadCommand::help(qint16 value)
+{
+    const bool release = value == Release;
+    QString text = release
+        ? QStringLiteral(
+              "Usage: treelab release DIR...\n"
+              "\n"
+              "Gives the go-ahead: writes 1 into the go-ahead file okto.go of each DIR. A program\n"
+              "waiting there for the go-ahead offers the subject its Start button within a second.\n")
+        : QStringLiteral(
+              "Usage: treelab quit DIR...\n"
+              "\n"
+              "Closes the program: writes 99 into the go-ahead file okto.go of each DIR. A program\n"
+              "waiting for the go-ahead, or at the end of the experiment once the experimenter has\n"
+              "clicked the button on its last screen, closes within a second. During the attempts\n"
+              "the program does not read the file, so 99 takes effect only at the end.\n");
+    text += QStringLiteral(
+        "\n"
+        "DIR is a workstation's data folder: the folder \"data\" beside its decisiontree, which\n"
+        "holds okto.go, the payoff file and the event logs. The file is replaced as a whole,\n"
+        "the way the program writes its 2 (\"%1\" and CR LF), so the program never reads half a\n"
+        "file. For each DIR it reports what okto.go held before and whether the write worked.\n"
+        "A DIR that does not exist is never created; a DIR that holds no okto.go but a folder\n"
+        "\"data\" is refused, as it is the program's folder rather than its data folder.\n"
+        "\n"
+        "Options:\n"
+        "  -h, --help  Show this help.\n"
+        "\n"
+        "Exit status: 0 when every DIR was written; 1 when any was not; 2 for a usage error.\n")
+                .arg(QString::fromLatin1(GoAheadFile::text(value).chopped(2)));
+    return text;
+}
+
+int GoAheadCommand::run(const QStringList &arguments, qint16 value)
+{
+    QCommandLineParser parser;
+    if (const auto done = CommandLine::parse(parser, arguments, help(value)))
+        return *done;
+    const QStringList folders = parser.positionalArguments();
+    if (folders.isEmpty())
+        return CommandLine::usageError(arguments.value(0), QStringLiteral("no DIR given"));
+
+    bool allWritten = true;
+    for (const QString &folder : folders) {
+        const QString shown = QDir::toNativeSeparators(folder);
+        const QFileInfo info(folder);
+        QString line;
+        const QString path = QDir(folder).filePath(GoAheadName);
+        if (!info.exists()) {
+            line = QStringLiteral("%1: no such folder; nothing written").arg(shown);
+        } else if (!info.isDir()) {
+            line = QStringLiteral("%1: not a folder; nothing written").arg(shown);
+        } else if (!QFileInfo::exists(path) && QFileInfo(QDir(folder).filePath(QStringLiteral("data"))).isDir()) {
+            line = QStringLiteral("%1: holds no okto.go but a folder \"data\"; give the data folder "
+                                  "%2 instead; nothing written")
+                       .arg(shown, QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("data"))));
+        } else {
+            const GoAheadFile::Reading previous = GoAheadFile::read(path);
+            QString error;
+            if (!GoAheadFile::write(path, value, &error)) {
+                line = QStringLiteral("%1: %2; writing %3 FAILED: %4")
+                           .arg(shown, before(previous), QString::number(value), error);
+            } else {
+                const GoAheadFile::Reading now = GoAheadFile::read(path);
+                if (now.status != GoAheadFile::Status::Number || now.value != value) {
+                    line = QStringLiteral("%1: %2; %3 was written but the file reads back as: %4")
+                               .arg(shown, before(previous), QString::number(value),
+                                    now.status == GoAheadFile::Status::Number
+                                        ? QString::number(now.value)
+                                        : now.detail);
+                } else {
+                    CommandLine::out(QStringLiteral("%1: %2; now it holds %3\n")
+                                         .arg(shown, before(previous), QString::number(value)));
+                    continue;
+                }
+            }
+        }
+        allWritten = false;
+        CommandLine::out(line + QLatin1Char('\n'));
+    }
+    return allWritten ? CommandLine::Success : CommandLine::Finding;
+}

@@ -1,0 +1,105 @@
+#include "lab/StatusCommand.h"
+
+#include "lab/CommandLine.h"
+#include "lab/StatusTable.h"
+#include "record/SystemClock.h"
+#include "window/IntegerConversion.h"
+#include "window/ParameterCheck.h"
+
+#include <QDateTime>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int DefaultAttempts = 4;
+
+} // namespace
+
+QString StatusCommand::help()
+{
+    return QStringLiteral(
+        "Usage: treelab status DIR... [--attempts N] [--watch]\n"
+        "\n"
+        "Shows one line per workstation, read from the files the experiment program writes in\n"
+        "its data folder DIR (the folder \"data\" beside its decisiontree); it writes nothing.\n"
+        "\n"
+        "Columns:\n"
+        "  FOLDER   the DIR given\n"
+        "  GO       the number in okto.go (\"none\" when there is no okto.go)\n"
+        "  LOG      the newest event log: the newest file, by modification time, whose name\n"
+        "           begins with \"o\" and whose first line is a log header\n"
+        "           \"<subject>  <set>  <date>  <clock>\"; a log kept aside as \"<log>.<n>\"\n"
+        "           counts only when it is the newest\n"
+        "  SUBJECT  the subject number, and SET the parameter set, from the log's header\n"
+        "  ATTEMPT  the attempt in play, out of N; between two attempts the next one\n"
+        "  LEVEL    the level the subject stands on in that attempt, 1 d1 to 7 p\n"
+        "  DONE     the attempts that have reached their payoff node\n"
+        "  PAYOFFS  their payoffs as the subject saw them, from the payoff file named in the\n"
+        "           log's name (o<set><subject><payoff file>) in the same folder; the payoff\n"
+        "           node, as p(50), when that file cannot be read\n"
+        "  SINCE    seconds since the log was last written: its modification time against\n"
+        "           this machine's clock now (the program writes every record at once)\n"
+        "  OVER     yes when the log holds N Continue records: the subject has left the last\n"
+        "           attempt. The log does not hold the number of attempts; give it with\n"
+        "           --attempts when it is not 4\n"
+        "Below the table, a line for each thing that could not be read, such as a log line\n"
+        "that is not a record.\n"
+        "\n"
+        "Options:\n"
+        "  --attempts N  The number of attempts the experiment was set to (1 to 20; 4 when\n"
+        "                not given, as the program offers).\n"
+        "  --watch       Redraw the table every second until interrupted (Ctrl+C).\n"
+        "  -h, --help    Show this help.\n"
+        "\n"
+        "Exit status: 0 when every DIR and its okto.go could be read; 1 when a DIR does not\n"
+        "exist or its okto.go is missing or holds no number (the program's go-ahead poll\n"
+        "would fail on it); 2 for a usage error.\n");
+}
+
+int StatusCommand::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption attemptsOption(QStringLiteral("attempts"),
+                                            QStringLiteral("number of attempts"), QStringLiteral("N"));
+    const QCommandLineOption watchOption(QStringLiteral("watch"), QStringLiteral("redraw"));
+    parser.addOption(attemptsOption);
+    parser.addOption(watchOption);
+    if (const auto done = CommandLine::parse(parser, arguments, help()))
+        return *done;
+    const QString command = arguments.value(0);
+    const QStringList folders = parser.positionalArguments();
+    if (folders.isEmpty())
+        return CommandLine::usageError(command, QStringLiteral("no DIR given"));
+    int attempts = DefaultAttempts;
+    if (parser.isSet(attemptsOption)) {
+        const IntegerConversion n = IntegerConversion::fromText(parser.value(attemptsOption));
+        if (!n.ok() || n.value < 1 || n.value > ParameterCheck::MaxAttempts)
+            return CommandLine::usageError(
+                command, QStringLiteral("--attempts \"%1\" is not a number of attempts from 1 to %2")
+                             .arg(parser.value(attemptsOption))
+                             .arg(ParameterCheck::MaxAttempts));
+        attempts = n.value;
+    }
+
+    const SystemClock clock;
+    const StatusTable table(clock, attempts);
+    if (!parser.isSet(watchOption)) {
+        const QList<StatusTable::Row> rows = table.rows(folders);
+        CommandLine::out(StatusTable::render(rows));
+        for (const StatusTable::Row &row : rows)
+            if (row.failed)
+                return CommandLine::Finding;
+        return CommandLine::Success;
+    }
+    for (;;) {
+        const QString text = StatusTable::render(table.rows(folders));
+        // Home, clear the screen, then the table: one write, so it never flickers half drawn.
+        CommandLine::out(QStringLiteral("\x1b[H\x1b[2J")
+                         + QStringLiteral("treelab status at %1, every second; Ctrl+C stops\n\n")
+                               .arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")))
+                         + text);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "record/Clock.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The state of each workstation as the files in its data folder show it, one row per
+// folder: the go-ahead value, the newest event log with its subject and set, the attempt
+// in play and the level reached in it, the attempts finished with their payoffs, the
+// seconds since the log was last written, and whether the experiment is over. It reads
+// only what the experiment program writes, and writes nothing.
+class StatusTable
+{
+public:
+    struct Row
+    {
+        QString folder;
+        QString goAhead;   // the number in okto.go, "none" or "?"
+        QString log;       // the log's file name, or "-"
+        QString subject;
+        QString set;
+        QString attempt;   // "2/4": the attempt in play out of the attempts given
+        QString level;     // "4 c2": the level the subject stands on in it
+        QString done;      // attempts that reached their payoff node
+        QString payoffs;   // their payoffs, "£51 -£5", or "p(50)" when the file is unread
+        QString since;     // "12 s"
+        QString over;      // "yes" or "no"
+        QStringList notes; // what could not be read, for the lines below the table
+        bool failed = false; // the folder or its okto.go is missing or unreadable
+    };
+
+    // attempts: the number of attempts the experimenter set (the log does not hold it);
+    // the experiment is over when the log holds that many Continue records.
+    StatusTable(const Clock &clock, int attempts);
+
+    Row row(const QString &folder) const;
+    QList<Row> rows(const QStringList &folders) const;
+
+    // The aligned table, a heading line and one line per row, then the notes.
+    static QString render(const QList<Row> &rows);
+
+    // The file of an event log in folder: the newest file whose name begins with "o" and
+    // whose first line is a log header (kept older logs "<log>.<n>" included). Empty if none.
+    static QString newestLog(const QString &folder);
+
+    // The payoff file a log belongs to: its name without "o", the set and the subject
+    // (and without a ".<n>" that kept the log aside, when only the shorter name exists).
+    static QString dataFileOf(const QString &folder, const QString &logName, qint16 set,
+                              qint16 subject);
+
+private:
+    const Clock &m_clock;
+    int m_attempts;
+};

@@ -1,0 +1,76 @@
+#include "lab/CheckCommand.h"
+#include "lab/CommandLine.h"
+#include "lab/GoAheadCommand.h"
+#include "lab/StatusCommand.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+
+namespace {
+
+QString help()
+{
+    return QStringLiteral(
+        "Usage: treelab COMMAND [ARGUMENTS]\n"
+        "\n"
+        "The experimenter's tool for Decision Tree. It reads and writes only the files the\n"
+        "experiment program itself reads and writes, with the program's own code.\n"
+        "\n"
+        "Commands:\n"
+        "  check DATAFILE [--set N]   read a payoff file as the program does; report its\n"
+        "                             records and what the program would fail on\n"
+        "  release DIR...             write 1 into each DIR's okto.go: Start is offered\n"
+        "  status DIR... [--watch]    one line per workstation: go-ahead, log, attempt,\n"
+        "                             level, payoffs, seconds since the last record\n"
+        "  quit DIR...                write 99 into each DIR's okto.go: the program closes\n"
+        "\n"
+        "DIR is a workstation's data folder: the folder \"data\" beside its decisiontree,\n"
+        "holding okto.go, the payoff file and the event logs.\n"
+        "\"treelab COMMAND --help\" tells more about each command.\n"
+        "\n"
+        "Exit status: 0 on success; 1 for a finding the program would fail on, or a folder\n"
+        "that could not be handled; 2 for a usage error.\n");
+}
+
+std::optional<int> dispatch(const QString &command, QStringList arguments)
+{
+    arguments.prepend(QStringLiteral("treelab ") + command);
+    if (command == QLatin1String("check"))
+        return CheckCommand::run(arguments);
+    if (command == QLatin1String("release"))
+        return GoAheadCommand::run(arguments, GoAheadCommand::Release);
+    if (command == QLatin1String("quit"))
+        return GoAheadCommand::run(arguments, GoAheadCommand::Quit);
+    if (command == QLatin1String("status"))
+        return StatusCommand::run(arguments);
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.isEmpty()) {
+        CommandLine::err(help());
+        return CommandLine::Usage;
+    }
+    QString command = arguments.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")
+        || (command == QLatin1String("help") && arguments.isEmpty())) {
+        CommandLine::out(help());
+        return CommandLine::Success;
+    }
+    if (command == QLatin1String("help")) { // treelab help COMMAND
+        command = arguments.takeFirst();
+        arguments = {QStringLiteral("--help")};
+    }
+    if (const std::optional<int> status = dispatch(command, arguments))
+        return *status;
+    CommandLine::err(QStringLiteral("treelab: there is no command \"%1\".\nSee \"treelab --help\".\n")
+                         .arg(command));
+    return CommandLine::Usage;
+}

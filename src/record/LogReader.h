@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// The first line of an event log: "<subject>  <set>  <date>  <clock>", four fields
+// separated by two blanks. The date is kept as the text the program wrote (the short
+// date of the workstation's locale); the clock is the seconds since local midnight at
+// which the log was opened, with either '.' or ',' as the decimal separator.
+struct LogHeader
+{
+    qint16 subjectNo = 0;
+    qint16 paramSetNo = 0;
+    QString dateText;
+    QString clockText;
+    double clock = 0.0;
+};
+
+// One record of the log, with everything its line says. Fields a kind does not have
+// keep their defaults (level 0, index -1, no direction, empty text).
+struct LogRecord
+{
+    enum class Kind {
+        Start,           // " Start"
+        NodeClick,       // " d1 ", " c1 " ... " p ": level is the clicked array's, index the node
+        NotepadContents, // level, index and the notepad's text (may span several lines)
+        CloseNotepad,    // level and index of the node whose notepad is closed
+        ConfirmDecision, // direction, level (1, 3, 5) and index of the decision node
+        NatureMove,      // direction, level (2, 4, 6) and index of the chance node
+        FinalPayoffNode, // level 7 and the index 0..63 of the payoff node reached
+        Continue,        // the end of an attempt
+    };
+    enum class Direction { None, Left, Right };
+
+    Kind kind = Kind::Start;
+    qint64 stamp = 0;     // whole seconds since the log was opened
+    int level = 0;        // LevelCode 1..7, or 0
+    int index = -1;       // node index within the level, or -1
+    Direction direction = Direction::None;
+    QString text;         // NotepadContents only; line breaks as '\n'
+    qint64 firstLine = 0; // line numbers in the file, from 1 (the header is line 1)
+    qint64 lastLine = 0;  // > firstLine for a notepad text of several lines
+
+    // "Start", "d1" ... "p", "NotepadContents", ..., "Continue".
+    QString kindName() const;
+};
+
+// A line the reader could not take as what it should be, with its number from 1.
+struct LogProblem
+{
+    qint64 line = 0;
+    QString message;
+};
+
+struct ParsedLog
+{
+    std::optional<LogHeader> header; // empty when line 1 is not a header
+    QList<LogRecord> records;
+    QList<LogProblem> problems;      // in line order
+    qint64 lineCount = 0;
+
+    bool clean() const { return header.has_value() && problems.isEmpty(); }
+};
+
+// One attempt of the experiment as the log shows it. Attempts are separated by the
+// Continue records: attempt 1 runs from the first record (" Start") to the first
+// Continue, attempt 2 from the record after it to the second Continue, and so on; the
+// records after the last Continue, if any, are the attempt still in play.
+struct AttemptSummary
+{
+    int number = 0;              // from 1
+    qsizetype firstRecord = 0;   // indexes into ParsedLog::records, inclusive
+    qsizetype lastRecord = -1;
+    int reachedLevel = 1;        // 1 + the moves made; 7 once the payoff node is reached
+    std::array<int, 8> pathNode{-1, 0, -1, -1, -1, -1, -1, -1}; // by LevelCode 1..7; -1 not yet
+    int finalPayoffNode = -1;    // from the FinalPayoffNode record, -1 before it
+    bool continued = false;      // ended by a Continue record
+};
+
+// Reads the event log as the program writes it: Windows-1252 text, CR LF line ends,
+// a header line, then one record per line except NotepadContents, whose text runs on
+// over further lines when the subject typed line breaks.
+//
+// The rule for those continuation lines: a line is a record exactly when the whole line
+// parses as "<time stamp><known tag><the fields that tag has>": a time stamp that is a
+// decimal integer with no leading zeros, one of the tags of EventTags.h with its blanks
+// counted, and fields in the form and range the program writes (a click on c2 names a
+// node 0..7; a ConfirmDecision names a decision level and a node on it; Start and
+// Continue have none; ...). Every other line continues the text of the NotepadContents
+// record before it, when there is one; after any other record it is a problem. So a
+// notepad line that the subject typed in exactly the form of a record ("12 Start") is
+// read as that record: the file cannot tell the two apart, and the reader does not
+// guess. Problems are reported with their line numbers; the reader never drops a line
+// without a problem and never makes up a record.
+class LogReader
+{
+public:
+    // The longest file read() accepts; logs are a few kilobytes.
+    static constexpr qint64 MostBytes = 64 * 1024 * 1024;
+
+    static ParsedLog parse(const QByteArray &bytes);
+
+    // Reads and parses the file. False, with *error set, if it cannot be read.
+    static bool read(const QString &path, ParsedLog *log, QString *error);
+
+    // The header alone, from the first line of a file (without its line end).
+    static std::optional<LogHeader> parseHeader(const QString &line);
+    // Whether the file's first line is a header: the test for "is an event log".
+    static std::optional<LogHeader> readHeader(const QString &path);
+
+    // The record one line stands for, when the line is one (see the rule above).
+    static std::optional<LogRecord> parseRecordLine(const QString &line);
+
+    static QList<AttemptSummary> attempts(const QList<LogRecord> &records);
+
+    // "d1" ... "p" for LevelCode 1..7, empty otherwise.
+    static QString levelName(int level);
+};

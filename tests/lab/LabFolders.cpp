@@ -1,0 +1,100 @@
+#include "LabFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace LabFolders {
+
+Run treelab(const QStringList &arguments, const QString &workingDirectory)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral(DT_TREELAB), arguments);
+    Run run;
+    if (!process.waitForStarted(10000)) {
+        run.err = QStringLiteral("treelab did not start: ") + process.errorString();
+        return run;
+    }
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        run.err = QStringLiteral("treelab did not finish within 30 s");
+        run.crashed = true;
+        return run;
+    }
+    run.crashed = process.exitStatus() != QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+bool putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+int payoffFor(int j)
+{
+    return j % 7 == 0 ? 0 : (j % 3 == 0 ? -(j % 10) - 1 : j + 1);
+}
+
+QByteArray payoffFileText()
+{
+    QByteArray text;
+    for (int set = 1; set <= 2; ++set) {
+        text += QByteArray::number(set) + "\r\n";
+        for (int j = 0; j < 64; ++j) {
+            text += QByteArray::number(set == 1 ? payoffFor(j) : -payoffFor(j));
+            text += (j % 16 == 15) ? "\r\n" : ", ";
+        }
+    }
+    return text;
+}
+
+QByteArray wholeExperimentLog()
+{
+    return fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_LOG));
+}
+
+QByteArray firstLines(const QByteArray &bytes, int count)
+{
+    qsizetype end = 0;
+    for (int k = 0; k < count; ++k) {
+        end = bytes.indexOf('\n', end);
+        if (end < 0)
+            return bytes;
+        ++end;
+    }
+    return bytes.left(end);
+}
+
+QString workstation(const QString &parent, const QString &name, const QByteArray &okto,
+                    const QByteArray &log)
+{
+    const QString folder = QDir(parent).filePath(name);
+    QDir().mkpath(folder);
+    putFile(QDir(folder).filePath(QStringLiteral("okto.go")), okto);
+    putFile(QDir(folder).filePath(QStringLiteral("btinp.01")), payoffFileText());
+    if (!log.isEmpty())
+        putFile(QDir(folder).filePath(QStringLiteral("o199btinp.01")), log);
+    return folder;
+}
+
+} // namespace LabFolders

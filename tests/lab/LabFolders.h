@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// What the treelab tests share: the built treelab run as a process, and workstation data
+// folders made of the files the experiment program reads and writes.
+namespace LabFolders {
+
+struct Run
+{
+    int exitCode = -1;
+    bool crashed = false;
+    QString out; // decoded as UTF-8
+    QString err;
+};
+
+// Runs build/.../bin/treelab with the arguments, in workingDirectory when given, and
+// waits for it (30 s at most).
+Run treelab(const QStringList &arguments, const QString &workingDirectory = QString());
+
+bool putFile(const QString &path, const QByteArray &bytes);
+QByteArray fileBytes(const QString &path);
+
+// The payoff file of tests/support/WindowFixture: set 1 pays payoffFor(j) at p(j), set 2
+// pays -payoffFor(j). The whole-experiment log was written over this file.
+int payoffFor(int j);
+QByteArray payoffFileText();
+
+// tests/window/expected/whole-experiment.log, the log that the whole four-attempt
+// experiment on the real window leaves (subject 99, set 1, btinp.01), and its first
+// lines (each with its CR LF).
+QByteArray wholeExperimentLog();
+QByteArray firstLines(const QByteArray &bytes, int count);
+
+// A workstation's data folder under parent: okto.go with okto, btinp.01, and the log
+// o199btinp.01 when log is not empty. Returns the folder's path.
+QString workstation(const QString &parent, const QString &name, const QByteArray &okto,
+                    const QByteArray &log);
+
+} // namespace LabFolders

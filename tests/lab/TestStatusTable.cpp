@@ -1,0 +1,252 @@
+#include "LabFolders.h"
+#include "StubClock.h"
+
+#include "lab/StatusTable.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using LabFolders::firstLines;
+using LabFolders::wholeExperimentLog;
+
+namespace {
+
+const QDate Day(2009, 3, 4);
+const QDateTime LastWrite(Day, QTime(10, 0, 0));
+
+bool touch(const QString &path, const QDateTime &when)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime);
+}
+
+QString rowText(const StatusTable::Row &row)
+{
+    return QStringList{row.goAhead, row.log, row.subject, row.set, row.attempt, row.level, row.done,
+                       row.payoffs, row.since, row.over}
+               .join(QStringLiteral(" | "))
+        + QStringLiteral("\nnotes: ") + row.notes.join(QStringLiteral("; "));
+}
+
+const QString Pound = QString(QChar(0x00A3));
+
+} // namespace
+
+// The status table on its own, over real folders, with a clock that stands 30 seconds
+// after the log was last written.
+class TestStatusTable : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    StubClock m_clock{36030.0f, Day};
+
+    QString station(const QString &name, const QByteArray &log, const QByteArray &okto = " 2 \r\n")
+    {
+        const QString folder = LabFolders::workstation(m_dir.path(), name, okto, log);
+        if (!log.isEmpty())
+            touch(QDir(folder).filePath(QStringLiteral("o199btinp.01")), LastWrite);
+        return folder;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!wholeExperimentLog().isEmpty(), "tests/window/expected/whole-experiment.log is missing");
+    }
+
+    void theWholeExperimentIsOver()
+    {
+        const StatusTable table(m_clock, 4);
+        const StatusTable::Row row = table.row(station(QStringLiteral("whole"), wholeExperimentLog()));
+        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
+        QVERIFY(!row.failed);
+        QCOMPARE(row.goAhead, QStringLiteral("2"));
+        QCOMPARE(row.log, QStringLiteral("o199btinp.01"));
+        QCOMPARE(row.subject, QStringLiteral("99"));
+        QCOMPARE(row.set, QStringLiteral("1"));
+        QCOMPARE(row.attempt, QStringLiteral("4/4"));
+        QCOMPARE(row.level, QStringLiteral("7 p"));
+        QCOMPARE(row.done, QStringLiteral("4"));
+        // p(50), p(24), p(42), p(50) of set 1.
+        QCOMPARE(row.payoffs, Pound + QStringLiteral("51 -") + Pound + QStringLiteral("5 ") + Pound
+                     + QStringLiteral("0 ") + Pound + QStringLiteral("51"));
+        QCOMPARE(row.since, QStringLiteral("30 s"));
+        QCOMPARE(row.over, QStringLiteral("yes"));
+    }
+
+    void betweenTwoAttemptsTheNextOneIsInPlay()
+    {
+        // Up to line 33, the Continue of attempt 1.
+        const StatusTable table(m_clock, 4);
+        const StatusTable::Row row = table.row(station(QStringLiteral("between"), firstLines(wholeExperimentLog(), 33)));
+        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
+        QCOMPARE(row.attempt, QStringLiteral("2/4"));
+        QCOMPARE(row.level, QStringLiteral("1 d1"));
+        QCOMPARE(row.done, QStringLiteral("1"));
+        QCOMPARE(row.payoffs, Pound + QStringLiteral("51"));
+        QCOMPARE(row.over, QStringLiteral("no"));
+    }
+
+    void inTheMiddleOfAnAttemptTheLevelReached()
+    {
+        // Up to line 27, "43 c3 25", after the decision at d3(12).
+        const StatusTable table(m_clock, 4);
+        const StatusTable::Row row = table.row(station(QStringLiteral("middle"), firstLines(wholeExperimentLog(), 27)));
+        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
+        QCOMPARE(row.attempt, QStringLiteral("1/4"));
+        QCOMPARE(row.level, QStringLiteral("6 c3"));
+        QCOMPARE(row.done, QStringLiteral("0"));
+        QCOMPARE(row.payoffs, QStringLiteral("-"));
+        QCOMPARE(row.over, QStringLiteral("no"));
+    }
+
+    void aLogWithItsHeaderOnlyHasNotStarted()
+    {
+        const StatusTable table(m_clock, 4);
+        const StatusTable::Row row = table.row(station(QStringLiteral("waiting"), firstLines(wholeExperimentLog(), 1),
+                                                       " 0 \r\n"));
+        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
+        QCOMPARE(row.goAhead, QStringLiteral("0"));
+        QCOMPARE(row.subject, QStringLiteral("99"));
+        QCOMPARE(row.attempt, QStringLiteral("-"));
+        QCOMPARE(row.level, QStringLiteral("-"));
+        QCOMPARE(row.done, QStringLiteral("0"));
+        QCOMPARE(row.over, QStringLiteral("no"));
+        QCOMPARE(row.since, QStringLiteral("30 s"));
+    }
+
+    void theNumberOfAttemptsDecidesOver()
+    {
+        const QString folder = station(QStringLiteral("attempts"), wholeExperimentLog());
+        const StatusTable::Row five = StatusTable(m_clock, 5).row(folder);
+        QCOMPARE(five.attempt, QStringLiteral("5/5"));
+        QCOMPARE(five.level, QStringLiteral("1 d1"));
+        QCOMPARE(five.over, QStringLiteral("no"));
+        const StatusTable::Row two = StatusTable(m_clock, 2).row(folder);
+        QCOMPARE(two.over, QStringLiteral("yes"));
+        QCOMPARE(two.notes.size(), 1);
+        QVERIFY(two.notes[0].contains(QStringLiteral("4 Continue records, more than the 2 attempts")));
+    }
+
+    void secondsSinceTheLastWriteFollowTheClock()
+    {
+        const QString folder = station(QStringLiteral("clock"), wholeExperimentLog());
+        StubClock later(36000.0f + 3600.0f + 5.5f, Day);
+        QCOMPARE(StatusTable(later, 4).row(folder).since, QStringLiteral("3605 s"));
+        StubClock nextDay(10.0f, Day.addDays(1)); // across midnight
+        QCOMPARE(StatusTable(nextDay, 4).row(folder).since, QStringLiteral("50410 s"));
+    }
+
+    void withoutThePayoffFileTheNodesAreShown()
+    {
+        const QString folder = station(QStringLiteral("nofile"), wholeExperimentLog());
+        QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("btinp.01"))));
+        const StatusTable::Row row = StatusTable(m_clock, 4).row(folder);
+        QCOMPARE(row.payoffs, QStringLiteral("p(50) p(24) p(42) p(50)"));
+        QCOMPARE(row.notes.size(), 1);
+        QVERIFY(row.notes[0].contains(QStringLiteral("does not exist")));
+        QVERIFY(!row.failed);
+    }
+
+    void theNewestLogIsShownAKeptOneOnlyWhenItIsNewer()
+    {
+        const QString folder = station(QStringLiteral("kept"), firstLines(wholeExperimentLog(), 1));
+        const QDir dir(folder);
+        const QString kept = dir.filePath(QStringLiteral("o199btinp.01.1"));
+        LabFolders::putFile(kept, wholeExperimentLog());
+        // Neither a file without a log header nor one whose name does not begin with "o".
+        LabFolders::putFile(dir.filePath(QStringLiteral("oops")), "not a log\r\n");
+        LabFolders::putFile(dir.filePath(QStringLiteral("copy-o199btinp.01")), wholeExperimentLog());
+        touch(dir.filePath(QStringLiteral("oops")), LastWrite.addSecs(20));
+        touch(dir.filePath(QStringLiteral("copy-o199btinp.01")), LastWrite.addSecs(20));
+        touch(dir.filePath(QStringLiteral("okto.go")), LastWrite.addSecs(20));
+
+        touch(kept, LastWrite.addSecs(-600)); // the log of an earlier run
+        StatusTable::Row row = StatusTable(m_clock, 4).row(folder);
+        QCOMPARE(row.log, QStringLiteral("o199btinp.01"));
+        QCOMPARE(row.attempt, QStringLiteral("-"));
+
+        touch(kept, LastWrite.addSecs(10)); // written after the current one
+        row = StatusTable(m_clock, 4).row(folder);
+        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
+        QCOMPARE(row.log, QStringLiteral("o199btinp.01.1"));
+        QCOMPARE(row.attempt, QStringLiteral("4/4"));
+        QCOMPARE(row.payoffs.left(3), Pound + QStringLiteral("51")); // from btinp.01, without ".1"
+        QCOMPARE(row.since, QStringLiteral("20 s"));
+
+        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o199btinp.01.1"), 1, 99), QStringLiteral("btinp.01"));
+        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o199btinp.01"), 1, 99), QStringLiteral("btinp.01"));
+        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o12btinp.01"), 1, 99), QString());
+    }
+
+    void problemsOfTheLogAreNotedWithTheirLines()
+    {
+        // The program stopped in the middle of line 27.
+        const QByteArray cut = firstLines(wholeExperimentLog(), 26) + "43 c3   ";
+        const StatusTable::Row row = StatusTable(m_clock, 4).row(station(QStringLiteral("cut"), cut));
+        QCOMPARE(row.notes.size(), 1);
+        QVERIFY2(row.notes[0].startsWith(QStringLiteral("o199btinp.01 line 27: the file ends in the middle")),
+                 qPrintable(row.notes[0]));
+        QCOMPARE(row.level, QStringLiteral("6 c3"));
+    }
+
+    void aMissingFolderOrGoAheadFileFails()
+    {
+        const StatusTable table(m_clock, 4);
+        const StatusTable::Row gone = table.row(m_dir.filePath(QStringLiteral("gone")));
+        QVERIFY(gone.failed);
+        QCOMPARE(gone.notes, QStringList{QStringLiteral("no such folder")});
+        QCOMPARE(gone.log, QStringLiteral("-"));
+
+        const QString folder = station(QStringLiteral("nookto"), wholeExperimentLog());
+        QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("okto.go"))));
+        const StatusTable::Row row = table.row(folder);
+        QVERIFY(row.failed);
+        QCOMPARE(row.goAhead, QStringLiteral("none"));
+        QCOMPARE(row.over, QStringLiteral("yes")); // the rest is still read
+
+        const QString empty = m_dir.filePath(QStringLiteral("empty"));
+        QDir().mkpath(empty);
+        LabFolders::putFile(QDir(empty).filePath(QStringLiteral("okto.go")), "1");
+        const StatusTable::Row noLog = table.row(empty);
+        QVERIFY(!noLog.failed);
+        QCOMPARE(noLog.goAhead, QStringLiteral("1"));
+        QCOMPARE(noLog.log, QStringLiteral("-"));
+        QCOMPARE(noLog.notes, QStringList{QStringLiteral("no event log yet")});
+    }
+
+    void theTableIsAligned()
+    {
+        const StatusTable table(m_clock, 4);
+        const QStringList folders{station(QStringLiteral("a"), wholeExperimentLog()),
+                                  station(QStringLiteral("a-longer-name"), firstLines(wholeExperimentLog(), 27)),
+                                  m_dir.filePath(QStringLiteral("gone"))};
+        const QString text = StatusTable::render(table.rows(folders));
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        QVERIFY2(lines.size() >= 5, qPrintable(text));
+        const QString heading = lines[0];
+        QVERIFY(heading.startsWith(QStringLiteral("FOLDER")));
+        const qsizetype log = heading.indexOf(QStringLiteral("LOG"));
+        const qsizetype level = heading.indexOf(QStringLiteral("LEVEL"));
+        const qsizetype payoffs = heading.indexOf(QStringLiteral("PAYOFFS"));
+        QVERIFY(log > 0 && level > log && payoffs > level);
+        QCOMPARE(lines[1].mid(log, 12), QStringLiteral("o199btinp.01"));
+        QCOMPARE(lines[2].mid(log, 12), QStringLiteral("o199btinp.01"));
+        QCOMPARE(lines[1].mid(level, 3), QStringLiteral("7 p"));
+        QCOMPARE(lines[2].mid(level, 4), QStringLiteral("6 c3"));
+        QCOMPARE(lines[1].mid(payoffs, 3), Pound + QStringLiteral("51"));
+        QCOMPARE(lines[3].mid(log, 1), QStringLiteral("-"));
+        // Numbers are right-aligned: SUBJECT's digits end where its heading ends.
+        const qsizetype subjectEnd = heading.indexOf(QStringLiteral("SUBJECT")) + 7;
+        QCOMPARE(lines[1].mid(subjectEnd - 2, 2), QStringLiteral("99"));
+        // The notes below the table name their folder.
+        QVERIFY(lines[4].endsWith(QStringLiteral("gone: no such folder")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatusTable)
+#include "TestStatusTable.moc"
