@@ -1,0 +1,6 @@
+dt_add_test(TestIntegerConversion SOURCES TestIntegerConversion.cpp LIBS dt_support_core)
+dt_add_test(TestParameterCheck SOURCES TestParameterCheck.cpp LIBS dt_support_core)
+dt_add_test(TestPayoffFile SOURCES TestPayoffFile.cpp LIBS dt_support_core)
+dt_add_test(TestGoAheadFile SOURCES TestGoAheadFile.cpp LIBS dt_support_core)
+dt_add_test(TestMersenneRandomSource SOURCES TestMersenneRandomSource.cpp LIBS dt_support_core)
+dt_add_test(TestFlowTexts SOURCES TestFlowTexts.cpp LIBS dt_support_core)
