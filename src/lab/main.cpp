@@ -1,9 +1,16 @@
 #include "lab/CheckCommand.h"
 #include "lab/CommandLine.h"
+#include "lab/DrawCommand.h"
+#include "lab/ExportCommand.h"
 #include "lab/GoAheadCommand.h"
+#include "lab/PayCommand.h"
 #include "lab/StatusCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstring>
+#include <memory>
 
 #include <optional>
 
@@ -24,6 +31,12 @@ QString help()
         "  status DIR... [--watch]    one line per workstation: go-ahead, log, attempt,\n"
         "                             level, payoffs, seconds since the last record\n"
         "  quit DIR...                write 99 into each DIR's okto.go: the program closes\n"
+        "  export LOG... --events F --attempts F\n"
+        "                             the logs as tables: one row per record, one per attempt\n"
+        "  pay LOG... --seed S --out F\n"
+        "                             draw each subject's paid attempt from the seed S\n"
+        "  draw LOG --attempt K --out F.svg|F.png\n"
+        "                             one attempt drawn on the tree\n"
         "\n"
         "DIR is a workstation's data folder: the folder \"data\" beside its decisiontree,\n"
         "holding okto.go, the payoff file and the event logs.\n"
@@ -44,6 +57,12 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
         return GoAheadCommand::run(arguments, GoAheadCommand::Quit);
     if (command == QLatin1String("status"))
         return StatusCommand::run(arguments);
+    if (command == QLatin1String("export"))
+        return ExportCommand::run(arguments);
+    if (command == QLatin1String("pay"))
+        return PayCommand::run(arguments);
+    if (command == QLatin1String("draw"))
+        return DrawCommand::run(arguments);
     return std::nullopt;
 }
 
@@ -51,7 +70,16 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Painting text needs a QGuiApplication; only draw makes one, on the offscreen
+    // platform unless one is chosen, so that the other commands need no display.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && std::strcmp(argv[1], "draw") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     if (arguments.isEmpty()) {

@@ -1,0 +1,118 @@
+#include "lab/DrawCommand.h"
+
+#include "lab/AttemptFacts.h"
+#include "lab/CommandLine.h"
+#include "lab/LabLog.h"
+#include "lab/TreePicture.h"
+#include "window/IntegerConversion.h"
+#include "window/PayoffFile.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+
+QString DrawCommand::help()
+{
+    return QStringLiteral(
+        "Usage: treelab draw LOG --attempt K --out FILE.svg|FILE.png [--data FILE]\n"
+        "\n"
+        "Draws attempt K of the event log LOG on the tree as the subject saw it, with the\n"
+        "program's geometry (one point of the screen is one unit of the SVG, two pixels of\n"
+        "the PNG): the path taken in bold, the subject's decisions in blue and Nature's\n"
+        "draws in orange, each marked L or R; every node clicked in the attempt numbered in\n"
+        "the order of the clicks (a node clicked twice has two numbers); the payoff reached\n"
+        "above its node and in the heading. A legend below the tree explains the marks.\n"
+        "An attempt still in play is drawn as far as it went.\n"
+        "\n"
+        "The picture is SVG text when FILE ends in .svg, a PNG image of 1600 by 1120 pixels\n"
+        "when it ends in .png.\n"
+        "\n"
+        "Options:\n"
+        "  --attempt K   The attempt, from 1.\n"
+        "  --out FILE    The picture to write.\n"
+        "  --data FILE   The payoff file. When not given, the file the log's name names\n"
+        "                (o<set><subject><payoff file>) in the log's folder, as treelab status\n"
+        "                finds it.\n"
+        "  -h, --help    Show this help.\n"
+        "\n"
+        "Exit status: 0 when the picture is written; 1 when LOG or its payoff file cannot be\n"
+        "read, LOG has no attempt K, or the picture cannot be written; 2 for a usage error.\n");
+}
+
+int DrawCommand::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption attemptOption(QStringLiteral("attempt"), QStringLiteral("attempt"), QStringLiteral("K"));
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("picture"), QStringLiteral("FILE"));
+    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("payoff file"),
+                                        QStringLiteral("FILE"));
+    parser.addOption(attemptOption);
+    parser.addOption(outOption);
+    parser.addOption(dataOption);
+    if (const auto done = CommandLine::parse(parser, arguments, help()))
+        return *done;
+    const QString command = arguments.value(0);
+    const QStringList paths = parser.positionalArguments();
+    if (paths.size() != 1)
+        return CommandLine::usageError(command, QStringLiteral("give one LOG"));
+    if (!parser.isSet(attemptOption))
+        return CommandLine::usageError(command, QStringLiteral("no --attempt given"));
+    const IntegerConversion k = IntegerConversion::fromText(parser.value(attemptOption));
+    if (!k.ok() || k.value < 1)
+        return CommandLine::usageError(
+            command, QStringLiteral("--attempt \"%1\" is not an attempt number from 1").arg(parser.value(attemptOption)));
+    const QString out = parser.value(outOption);
+    const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if (!png && !out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
+
+    LabLog log;
+    QString error;
+    if (!LabLog::load(paths.first(), &log, &error) || !log.loadPayoffs(parser.value(dataOption), &error)) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
+    if (k.value > log.attempts.size()) {
+        CommandLine::err(QStringLiteral("%1: %2 has %3 attempt(s), no attempt %4\n")
+                             .arg(command, log.path)
+                             .arg(log.attempts.size())
+                             .arg(k.value));
+        return CommandLine::Finding;
+    }
+    const AttemptSummary &attempt = log.attempts[k.value - 1];
+    const AttemptFacts facts = AttemptFacts::of(log.parsed.records, log.attempts)[k.value - 1];
+    std::optional<QString> payoffText;
+    if (const std::optional<int> payoff = log.payoff(facts.finalPayoffNode))
+        payoffText = PayoffFile::displayText(*payoff);
+    QString title = QStringLiteral("%1: subject %2, set %3, attempt %4")
+                        .arg(log.fileName)
+                        .arg(log.subject())
+                        .arg(log.set())
+                        .arg(k.value);
+    if (payoffText)
+        title += QStringLiteral(": payoff %1 at p(%2)").arg(*payoffText).arg(facts.finalPayoffNode);
+    else
+        title += QStringLiteral(": still in play");
+    const TreePicture picture(title, log.parsed.records, attempt, facts, payoffText);
+
+    if (png) {
+        QImage image(int(TreePicture::Width * PngScale), int(TreePicture::Height * PngScale), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            picture.paint(painter, PngScale);
+        }
+        if (!image.save(out, "PNG")) {
+            CommandLine::err(QStringLiteral("%1: cannot write %2\n").arg(command, out));
+            return CommandLine::Finding;
+        }
+        return CommandLine::Success;
+    }
+    QSaveFile file(out);
+    const QByteArray bytes = picture.svg().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, file.errorString()));
+        return CommandLine::Finding;
+    }
+    return CommandLine::Success;
+}

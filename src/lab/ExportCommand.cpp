@@ -1,0 +1,174 @@
+#include "lab/ExportCommand.h"
+
+#include "lab/AttemptFacts.h"
+#include "lab/CommandLine.h"
+#include "lab/CsvWriter.h"
+#include "lab/LabLog.h"
+#include "window/PayoffFile.h"
+
+namespace {
+
+QString number(int value, int none)
+{
+    return value == none ? QString() : QString::number(value);
+}
+
+QString directionText(LogRecord::Direction direction)
+{
+    switch (direction) {
+    case LogRecord::Direction::Left: return QStringLiteral("L");
+    case LogRecord::Direction::Right: return QStringLiteral("R");
+    case LogRecord::Direction::None: break;
+    }
+    return QString();
+}
+
+void addEvents(const LabLog &log, CsvWriter *table)
+{
+    const LogHeader &header = *log.parsed.header;
+    for (const AttemptSummary &attempt : log.attempts) {
+        for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord; ++i) {
+            const LogRecord &record = log.parsed.records[i];
+            table->addRow({log.fileName, QString::number(header.subjectNo),
+                           QString::number(header.paramSetNo), header.dateText,
+                           QString::number(attempt.number), QString::number(record.stamp),
+                           record.kindName(), number(record.level, 0), number(record.index, -1),
+                           directionText(record.direction), record.text});
+        }
+    }
+}
+
+void addAttempts(const LabLog &log, CsvWriter *table)
+{
+    const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
+    for (const AttemptFacts &attempt : facts) {
+        QStringList row{log.fileName, QString::number(log.subject()), QString::number(log.set()),
+                        QString::number(attempt.number)};
+        for (int level = 1; level <= 6; ++level) {
+            const char move = attempt.move[std::size_t(level)];
+            row.append(move ? QString(QLatin1Char(move)) : QString());
+        }
+        const std::optional<int> payoff = log.payoff(attempt.finalPayoffNode);
+        row.append(number(attempt.finalPayoffNode, -1));
+        row.append(payoff ? PayoffFile::displayText(*payoff) : QString());
+        row.append(payoff ? QString::number(*payoff) : QString());
+        row.append(attempt.seconds < 0 ? QString() : QString::number(attempt.seconds));
+        row.append(QString::number(attempt.inspected));
+        row.append(QString::number(attempt.notepadEdits));
+        row.append(attempt.continued ? QStringLiteral("yes") : QStringLiteral("no"));
+        table->addRow(row);
+    }
+}
+
+} // namespace
+
+QString ExportCommand::help()
+{
+    return QStringLiteral(
+        "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv] [--data FILE]\n"
+        "\n"
+        "Writes the event logs LOG... as comma-separated tables, UTF-8 with a header row and\n"
+        "LF line ends; a field holding a comma, a quote or a line break is quoted, its quotes\n"
+        "doubled and its line breaks kept. R (read.csv), pandas (read_csv) and Stata (import\n"
+        "delimited, with bindquote(strict) for the notepad texts of several lines) read them.\n"
+        "At least one of --events and --attempts is needed.\n"
+        "\n"
+        "--events FILE.csv: one row per record, in the logs' order. Columns:\n"
+        "  log, subject, set, date (the log header's), attempt (from 1; the records after\n"
+        "  the last Continue belong to the attempt still in play), stamp (seconds since the\n"
+        "  log was opened), kind (Start, d1 ... p for a click on that level, NotepadContents,\n"
+        "  CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode, Continue), level\n"
+        "  (1 d1 ... 7 p), index (the node within its level, from 0), direction (L or R for\n"
+        "  ConfirmDecision and NatureMove) and text (the notepad text of NotepadContents).\n"
+        "  Empty where a record has no such field.\n"
+        "\n"
+        "--attempts FILE.csv: one row per attempt. Columns:\n"
+        "  log, subject, set, attempt; d1, d2, d3 the subject's decisions and c1, c2, c3\n"
+        "  Nature's draws (L or R; empty where the attempt did not get so far); node, the\n"
+        "  payoff node reached (0 to 63); payoff_text, its payoff as the subject saw it\n"
+        "  (\"-£3\"), and payoff, as a number of pounds; seconds, from the attempt's first\n"
+        "  record to its Continue; inspected, the node clicks of the attempt (repeats\n"
+        "  counted); edits, the NotepadContents records of the attempt whose text differs\n"
+        "  from the text last recorded for the same node earlier in the log (the notepads\n"
+        "  keep their texts from attempt to attempt; before the first record a notepad is\n"
+        "  empty); finished, yes when the attempt ended with Continue.\n"
+        "\n"
+        "Options:\n"
+        "  --events FILE     Write the table of records to FILE.\n"
+        "  --attempts FILE   Write the table of attempts to FILE.\n"
+        "  --data FILE       The payoff file for the payoffs of --attempts. When not given,\n"
+        "                    the file the log's name names (o<set><subject><payoff file>) in\n"
+        "                    the log's folder, as treelab status finds it.\n"
+        "  -h, --help        Show this help.\n"
+        "\n"
+        "Exit status: 0 when every table is written; 1 when a LOG cannot be read, holds a line\n"
+        "that is not a record, or (for --attempts) its payoffs cannot be read, or a table\n"
+        "cannot be written; no table is written then; 2 for a usage error.\n");
+}
+
+int ExportCommand::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption eventsOption(QStringLiteral("events"), QStringLiteral("events table"),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("attempts table"),
+                                            QStringLiteral("FILE"));
+    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("payoff file"),
+                                        QStringLiteral("FILE"));
+    parser.addOption(eventsOption);
+    parser.addOption(attemptsOption);
+    parser.addOption(dataOption);
+    if (const auto done = CommandLine::parse(parser, arguments, help()))
+        return *done;
+    const QString command = arguments.value(0);
+    const QStringList logs = parser.positionalArguments();
+    if (logs.isEmpty())
+        return CommandLine::usageError(command, QStringLiteral("no LOG given"));
+    if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption))
+        return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE or both"));
+
+    CsvWriter events({QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
+                      QStringLiteral("date"), QStringLiteral("attempt"), QStringLiteral("stamp"),
+                      QStringLiteral("kind"), QStringLiteral("level"), QStringLiteral("index"),
+                      QStringLiteral("direction"), QStringLiteral("text")});
+    CsvWriter attempts({QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
+                        QStringLiteral("attempt"), QStringLiteral("d1"), QStringLiteral("c1"),
+                        QStringLiteral("d2"), QStringLiteral("c2"), QStringLiteral("d3"),
+                        QStringLiteral("c3"), QStringLiteral("node"), QStringLiteral("payoff_text"),
+                        QStringLiteral("payoff"), QStringLiteral("seconds"), QStringLiteral("inspected"),
+                        QStringLiteral("edits"), QStringLiteral("finished")});
+    bool failed = false;
+    for (const QString &path : logs) {
+        LabLog log;
+        QString error;
+        if (!LabLog::load(path, &log, &error)) {
+            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+            failed = true;
+            continue;
+        }
+        for (const LogProblem &problem : log.parsed.problems) {
+            CommandLine::err(QStringLiteral("%1: %2:%3: %4\n").arg(command, path).arg(problem.line).arg(problem.message));
+            failed = true;
+        }
+        if (parser.isSet(attemptsOption) && !log.loadPayoffs(parser.value(dataOption), &error)) {
+            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+            failed = true;
+        }
+        addEvents(log, &events);
+        addAttempts(log, &attempts);
+    }
+    if (failed) {
+        CommandLine::err(command + QStringLiteral(": nothing written\n"));
+        return CommandLine::Finding;
+    }
+    QString error;
+    if (parser.isSet(eventsOption) && !events.save(parser.value(eventsOption), &error)) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
+    if (parser.isSet(attemptsOption) && !attempts.save(parser.value(attemptsOption), &error)) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
+    return CommandLine::Success;
+}
