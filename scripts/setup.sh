@@ -12,6 +12,9 @@ packages=(
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev valgrind)
 fi
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

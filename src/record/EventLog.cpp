@@ -6,9 +6,20 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstdio>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 const QString Separator = QStringLiteral("  ");
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 QString withCrLf(QString text)
 {
@@ -37,6 +48,16 @@ EventLog::EventLog(const Clock &clock, const QLocale &locale)
 EventLog::~EventLog()
 {
     CloseEventLog();
+    if (m_pending.isEmpty())
+        return;
+    // The last resort: what never reached the disk goes to the experimenter's console.
+    std::fprintf(stderr,
+                 "Decision Tree: the event log %s could not be completed (%s). The part that is "
+                 "not on disk follows between the lines of dashes.\n-----\n",
+                 qPrintable(native(m_path)), qPrintable(m_problem));
+    std::fwrite(m_pending.constData(), 1, size_t(m_pending.size()), stderr);
+    std::fprintf(stderr, "-----\n");
+    std::fflush(stderr);
 }
 
 QString EventLog::fileName(qint16 paramSetNo, qint16 subjectNo, const QString &dataFileName)
@@ -78,26 +99,35 @@ EventLog::OpenResult EventLog::OpenEventLog(const QString &dataDirectory, qint16
                            .arg(QDir::toNativeSeparators(result.path), file->errorString());
         return result;
     }
+    m_path = result.path;
     m_file = std::move(file);
+    m_written.clear();
     m_pending.clear();
+    m_onDisk = 0;
     m_failing = false;
 
     const ClockReading header = m_clock.now();
     const QString line = QString::number(subjectNo) + Separator + QString::number(paramSetNo)
         + Separator + m_locale.toString(header.date, QLocale::ShortFormat) + Separator
         + LogTime::clockText(header.seconds, m_locale);
-    if (!writeLine(line)) {
+    // A header that cannot be written is the open's own failure, reported by the caller.
+    if (!writeLine(line, false)) {
         result.error = QStringLiteral("The event log %1 was created but its first line cannot "
                                       "be written: %2.")
-                           .arg(QDir::toNativeSeparators(result.path), m_file->errorString());
-        m_file->close();
-        m_file->remove();
-        m_file.reset();
+                           .arg(QDir::toNativeSeparators(result.path), m_problem);
+        if (m_file) {
+            m_file->close();
+            m_file->remove();
+            m_file.reset();
+        }
+        m_written.clear();
+        m_pending.clear();
         if (!result.keptAs.isEmpty())
             QFile::rename(result.keptAs, result.path);
         result.keptAs.clear();
         return result;
     }
+    m_open = true;
     result.ok = true;
     return result;
 }
@@ -107,26 +137,29 @@ bool EventLog::WriteEventRecord(const QString &tag, const QString &fields)
     if (!isOpen())
         return false;
     const qint64 stamp = LogTime::elapsedSeconds(m_start, m_clock.now());
-    return writeLine(QString::number(stamp) + tag + fields);
+    return writeLine(QString::number(stamp) + tag + fields, true);
 }
 
 void EventLog::CloseEventLog()
 {
-    if (!m_file)
+    m_open = false;
+    if (!m_file && m_pending.isEmpty())
         return;
-    flushPending();
+    if (!flushPending())
+        return; // kept; the next close tries again
     m_file->close();
     m_file.reset();
+    m_written.clear();
 }
 
 bool EventLog::isOpen() const
 {
-    return m_file != nullptr;
+    return m_open;
 }
 
 QString EventLog::path() const
 {
-    return m_file ? m_file->fileName() : QString();
+    return m_file ? m_file->fileName() : (m_open ? m_path : QString());
 }
 
 void EventLog::setWriteFailureHandler(std::function<void(const QString &)> handler)
@@ -134,27 +167,91 @@ void EventLog::setWriteFailureHandler(std::function<void(const QString &)> handl
     m_onWriteFailure = std::move(handler);
 }
 
-bool EventLog::writeLine(const QString &line)
+bool EventLog::writeLine(const QString &line, bool reportFailure)
 {
-    m_pending += Windows1252::encode(withCrLf(line) + QStringLiteral("\r\n"));
+    const QByteArray bytes = Windows1252::encode(withCrLf(line) + QStringLiteral("\r\n"));
+    m_written += bytes;
+    m_pending += bytes;
     const bool written = flushPending();
-    if (!written && !m_failing && m_onWriteFailure) {
+    if (!written && !m_failing && reportFailure && m_onWriteFailure) {
         m_failing = true;
         m_onWriteFailure(QStringLiteral("The event log %1 cannot be written: %2.")
-                             .arg(QDir::toNativeSeparators(m_file->fileName()),
-                                  m_file->errorString()));
+                             .arg(native(m_path), m_problem));
     }
     m_failing = !written;
     return written;
 }
 
+bool EventLog::stillInPlace() const
+{
+#ifdef Q_OS_UNIX
+    // The file written through the handle must be the one the log's name leads to.
+    struct stat written = {};
+    struct stat named = {};
+    if (::fstat(m_file->handle(), &written) != 0)
+        return true; // cannot tell; the write will say
+    if (written.st_nlink == 0)
+        return false;
+    if (::stat(QFile::encodeName(m_file->fileName()).constData(), &named) != 0)
+        return errno != ENOENT && errno != ENOTDIR;
+    return written.st_dev == named.st_dev && written.st_ino == named.st_ino;
+#else
+    return QFileInfo::exists(m_file->fileName());
+#endif
+}
+
+bool EventLog::reopen()
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        m_problem = QStringLiteral("the file has gone from the disk, and its folder %1 is missing")
+                        .arg(native(folder));
+        return false;
+    }
+    // Whatever has since been put at the log's place is kept.
+    const QString path = QFileInfo::exists(m_path) ? nextFreeName(m_path) : m_path;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        m_problem = QStringLiteral("the file has gone from the disk and cannot be made again: %1")
+                        .arg(file->errorString());
+        return false;
+    }
+    m_file = std::move(file);
+    m_onDisk = 0;
+    std::fprintf(stderr, "Decision Tree: the event log had gone from the disk; it is written again, "
+                         "whole, as %s.\n",
+                 qPrintable(native(path)));
+    return true;
+}
+
 bool EventLog::flushPending()
 {
-    while (!m_pending.isEmpty()) {
-        const qint64 written = m_file->write(m_pending);
-        if (written <= 0)
-            return false;
-        m_pending.remove(0, written);
+    if (m_file && !stillInPlace()) {
+        // Deleted, or its folder removed or unmounted: what the file held is lost with it.
+        m_file.reset();
+        m_pending = m_written;
     }
+    if (!m_file && !reopen())
+        return false;
+
+    qint64 done = 0;
+    while (done < m_pending.size()) {
+        const qint64 written = m_file->write(m_pending.constData() + done, m_pending.size() - done);
+        if (written <= 0) {
+            m_problem = m_file->errorString();
+            // Keep the file's last line whole: take back the part of these records that
+            // got through; they stay pending and go out whole with the next record.
+            if (done > 0) {
+                if (m_file->resize(m_onDisk))
+                    return false;
+                m_pending.remove(0, done); // it cannot be taken back: never write it twice
+                m_onDisk += done;
+            }
+            return false;
+        }
+        done += written;
+    }
+    m_onDisk += done;
+    m_pending.clear();
     return true;
 }

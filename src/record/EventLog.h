@@ -13,7 +13,11 @@
 // with the whole seconds since the log was opened. Every record is handed to the
 // operating system as it is written, so a program that is killed loses no record
 // already logged. A record that cannot be written is kept and written before the next
-// one, so a disk that fills up for a while loses nothing either.
+// one, so a disk that fills up for a while loses nothing either; the file never ends
+// in half a record while it waits. Should the file leave the disk under the program
+// (deleted, its folder removed, the share unmounted), the whole log is written again
+// at its place as soon as its folder is there. Records still unwritten at the close are
+// tried again at every later close, and handed to stderr when the program ends.
 class EventLog
 {
 public:
@@ -41,7 +45,8 @@ public:
     // not reach the file (it is then retried with the next record and at the close).
     bool WriteEventRecord(const QString &tag, const QString &fields);
 
-    // Closes the file; later records are ignored.
+    // Closes the file; later records are ignored. Records that still cannot be written
+    // are kept, and the next call tries them again.
     void CloseEventLog();
 
     bool isOpen() const;
@@ -52,14 +57,21 @@ public:
     void setWriteFailureHandler(std::function<void(const QString &)> handler);
 
 private:
-    bool writeLine(const QString &line);
+    bool writeLine(const QString &line, bool reportFailure);
     bool flushPending();
+    bool stillInPlace() const;
+    bool reopen();
 
     const Clock &m_clock;
     QLocale m_locale;
     ClockReading m_start;
-    std::unique_ptr<QFile> m_file;
-    QByteArray m_pending;
+    QString m_path;                 // where the log belongs
+    std::unique_ptr<QFile> m_file;  // null while the log has nowhere to go
+    bool m_open = false;            // from the open to the close: records are taken
+    QByteArray m_written;           // the whole log so far, to write it again if it is lost
+    QByteArray m_pending;           // its end that is not on disk yet, whole records
+    qint64 m_onDisk = 0;            // bytes of the file that need no writing again
+    QString m_problem;              // why the last write failed
     bool m_failing = false;
     std::function<void(const QString &)> m_onWriteFailure;
 };

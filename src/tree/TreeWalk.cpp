@@ -236,9 +236,16 @@ void TreeWalk::writeGoAheadAfterFirstAttempt()
     m_state.GoValue = 2;
     QString error;
     const QString path = QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
-    if (!GoAheadFile::write(path, m_state.GoValue, &error))
+    if (!GoAheadFile::write(path, m_state.GoValue, &error)) {
         std::fprintf(stderr, "Decision Tree: the go-ahead file was not updated: %s\n",
                      qPrintable(error));
+        // The experimenter watches the file for the end of the first attempt.
+        m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"),
+                                 QStringLiteral("The end of your first attempt could not be noted "
+                                                "in the go-ahead file: %1.\n\nPlease call the "
+                                                "experimenter. You can go on with the experiment.")
+                                     .arg(error));
+    }
 }
 
 void TreeWalk::p_Click(int Index)

@@ -134,7 +134,7 @@ void ControlFactory::build(QWidget *window, Controls &c)
                                    QStringLiteral("Enter the information requested and then Click here"));
 
     c.OrrinLogo = b.named(new QLabel(window), "OrrinLogo", window, 276, 312, 72.75, 72.75, Font::Default);
-    c.OrrinLogo->setPixmap(QPixmap(QStringLiteral(":/OrrinLogo.png")));
+    // Its picture is loaded when it is first shown (ExperimentFlow).
     c.OrrinLogo->setScaledContents(true);
     c.OrrinLogo->setToolTip(QStringLiteral("Orrin"));
     c.OrrinLogo->hide();

@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QWidget>
@@ -29,6 +30,16 @@
 namespace {
 
 const QString ExperimenterTitle = QStringLiteral("Decision Tree: experimental parameters");
+
+// The logo is decoded when it is first shown rather than with the window, which opens
+// on the parameter frame alone and so comes up sooner.
+void showLogo(QLabel *logo)
+{
+    // The format is named, so Qt loads none of its image plugins to find it out.
+    if (logo->pixmap().isNull())
+        logo->setPixmap(QPixmap(QStringLiteral(":/OrrinLogo.png"), "PNG"));
+    logo->show();
+}
 
 } // namespace
 
@@ -95,7 +106,7 @@ void ExperimentFlow::ConfirmParameters_Click()
         return;
     m_c.TimerOkToGo->start();
     m_c.ExperimenterInput->hide();
-    m_c.OrrinLogo->show();
+    showLogo(m_c.OrrinLogo);
     m_c.place(m_c.OrrinLogo, 230, 180, 294.75, 216.75);
     m_c.Hello->show();
     m_c.place(m_c.Hello, 100, 440, 555, 15);
@@ -191,7 +202,7 @@ void ExperimentFlow::Continue_Click()
         m_c.Continue->hide();
         HideTree();
         m_c.Payoffs->show();
-        m_c.OrrinLogo->show();
+        showLogo(m_c.OrrinLogo);
         m_c.ExperimentOver->show();
         m_c.move(m_c.ExperimentOver, 300, 450);
         m_c.Payoffs->setText(FlowTexts::summary(m_state.AttemptPayoffText, m_state.AttemptCount));

@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
-constexpr qint64 MostRead = 256; // the number stands at the start; never read far
+// The number stands at the start, perhaps after blank lines; never read further.
+constexpr qint64 MostRead = 64 * 1024;
 
 bool isBlank(char c)
 {
@@ -30,24 +33,37 @@ GoAheadFile::Reading GoAheadFile::read(const QString &path)
                              .arg(QDir::toNativeSeparators(path), file.errorString());
         return reading;
     }
-    const QByteArray head = file.read(MostRead);
+    // One byte more than is looked at: it tells whether an item ends at the limit.
+    const QByteArray head = file.read(MostRead + 1);
     file.close();
 
     qsizetype start = 0;
-    while (start < head.size() && isBlank(head[start]))
+    while (start < head.size() && start < MostRead && isBlank(head[start]))
         ++start;
     qsizetype end = start;
     while (end < head.size() && !isBlank(head[end]) && head[end] != ',')
         ++end;
     const QByteArray token = head.mid(start, end - start);
+    if (start >= MostRead || end > MostRead) {
+        reading.status = start >= MostRead ? Status::Empty : Status::NotANumber;
+        reading.detail = QStringLiteral("%1 holds no whole number within its first %2 bytes")
+                             .arg(QDir::toNativeSeparators(path)).arg(MostRead);
+        return reading;
+    }
     if (token.isEmpty()) {
         reading.status = Status::Empty;
         reading.detail = QStringLiteral("%1 holds no number").arg(QDir::toNativeSeparators(path));
         return reading;
     }
+    // Only a minus and digits: a byte such as NUL, which a torn write leaves behind,
+    // must not end the number early.
+    const qsizetype first = token.startsWith('-') ? 1 : 0;
+    bool digits = token.size() > first;
+    for (qsizetype i = first; i < token.size() && digits; ++i)
+        digits = token[i] >= '0' && token[i] <= '9';
     bool ok = false;
-    const int value = token.toInt(&ok, 10);
-    if (!ok || value < -32768 || value > 32767 || token.startsWith('+')) {
+    const int value = digits ? token.toInt(&ok, 10) : 0;
+    if (!digits || !ok || value < -32768 || value > 32767) {
         reading.status = Status::NotANumber;
         reading.detail = QStringLiteral("%1 starts with \"%2\", which is not a whole number")
                              .arg(QDir::toNativeSeparators(path), QString::fromLatin1(token.left(32)));
@@ -66,12 +82,33 @@ QByteArray GoAheadFile::text(qint16 value)
 
 bool GoAheadFile::write(const QString &path, qint16 value, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text(value)) < 0 || !file.commit()) {
+    // The text goes into a file beside okto.go that is then renamed over it, so a reader
+    // sees the old file or the new one, never half of one. Unlike QSaveFile this does
+    // not force the file to the disk first: the experimenter's poll reads it through the
+    // file system, and the sync held up the subject's last move of the first attempt for
+    // as long as the disk took (10 ms and more on a busy disk). Unbuffered, so that a
+    // write error (a full disk) shows here and the old file stays in place.
+    const QString staging = path + QStringLiteral(".new");
+    QFile file(staging);
+    const auto fail = [&](const QString &why) {
+        file.close();
+        QFile::remove(staging);
         if (error)
-            *error = QStringLiteral("%1 could not be written: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), why);
         return false;
-    }
+    };
+    const QByteArray bytes = text(value);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+        || file.write(bytes) != bytes.size())
+        return fail(file.errorString());
+    // The experimenter keeps the access to the file that they had.
+    if (QFileInfo(path).isFile())
+        file.setPermissions(QFile::permissions(path));
+    file.close();
+    std::error_code renamed;
+    std::filesystem::rename(std::filesystem::path(staging.toStdU16String()),
+                            std::filesystem::path(path.toStdU16String()), renamed);
+    if (renamed)
+        return fail(QString::fromStdString(renamed.message()));
     return true;
 }

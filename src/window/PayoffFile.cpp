@@ -73,19 +73,23 @@ PayoffFile::SetResult PayoffFile::readSet(const QString &path, qint16 paramSetNo
             const PayoffReader::Item item = reader.next();
             if (position == 0)
                 recordLine = item.line;
-            const QString where = QStringLiteral("%1, line %2, column %3")
-                                      .arg(native(path)).arg(item.line).arg(item.column);
+            // Spelt out only for an error: built for every number, it cost more than
+            // the reading itself.
+            const auto where = [&] {
+                return QStringLiteral("%1, line %2, column %3")
+                    .arg(native(path)).arg(item.line).arg(item.column);
+            };
             switch (item.status) {
             case PayoffReader::Status::Number:
                 buffer[position] = item.value;
                 break;
             case PayoffReader::Status::NotWhole:
                 result.error = QStringLiteral("%1: \"%2\" is not a whole number.")
-                                   .arg(where, QString::fromLatin1(item.text));
+                                   .arg(where(), QString::fromLatin1(item.text));
                 return result;
             case PayoffReader::Status::OutOfRange:
                 result.error = QStringLiteral("%1: %2 lies outside the range -32767 to 32767.")
-                                   .arg(where, QString::fromLatin1(item.text));
+                                   .arg(where(), QString::fromLatin1(item.text));
                 return result;
             case PayoffReader::Status::End:
                 if (position == 0) {

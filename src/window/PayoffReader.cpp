@@ -42,28 +42,43 @@ PayoffReader::Item PayoffReader::next()
     if (!fill())
         return item; // End
 
+    // The number is judged as it streams past; only its first bytes are kept as text,
+    // so a long run of leading zeros cannot push its digits out of sight.
+    bool negative = false;
+    bool wellFormed = true;
+    bool sawDigit = false;
+    qsizetype length = 0;
+    qsizetype significant = 0;
+    qint64 magnitude = 0;
     while (fill() && !isSeparator(m_block[m_pos])) {
+        const char c = m_block[m_pos];
         if (item.text.size() < MaxTokenLength)
-            item.text.append(m_block[m_pos]);
+            item.text.append(c);
+        if (length == 0 && (c == '-' || c == '+')) {
+            negative = c == '-';
+        } else if (c >= '0' && c <= '9') {
+            sawDigit = true;
+            if (significant > 0 || c != '0') {
+                if (++significant <= 6)
+                    magnitude = magnitude * 10 + (c - '0');
+            }
+        } else {
+            wellFormed = false;
+        }
+        ++length;
         ++m_pos;
         ++m_column;
     }
 
-    const QByteArray &t = item.text;
-    qsizetype start = (t.startsWith('-') || t.startsWith('+')) ? 1 : 0;
-    bool digits = t.size() > start;
-    for (qsizetype i = start; i < t.size() && digits; ++i)
-        digits = t[i] >= '0' && t[i] <= '9';
-    if (!digits) {
+    if (!wellFormed || !sawDigit) {
         item.status = Status::NotWhole;
         return item;
     }
-    bool ok = false;
-    const qlonglong value = t.toLongLong(&ok);
-    if (!ok || value < -MaxMagnitude || value > MaxMagnitude) {
+    if (significant > 5 || magnitude > MaxMagnitude) {
         item.status = Status::OutOfRange;
         return item;
     }
+    const qlonglong value = negative ? -magnitude : magnitude;
     item.status = Status::Number;
     item.value = static_cast<qint16>(value);
     return item;

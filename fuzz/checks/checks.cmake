@@ -1,0 +1,26 @@
+# The checks that hold the program's parsers against plain second readings. The fuzzers
+# run them on generated input; tests/reliability runs them on every input that once
+# found a fault. Included from both places, defined once.
+if(NOT TARGET dt_parser_checks)
+    add_library(dt_parser_checks STATIC
+        ${CMAKE_CURRENT_LIST_DIR}/ReferenceNumbers.h ${CMAKE_CURRENT_LIST_DIR}/ReferenceNumbers.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/TrickleDevice.h
+        ${CMAKE_CURRENT_LIST_DIR}/PayoffReaderCheck.h ${CMAKE_CURRENT_LIST_DIR}/PayoffReaderCheck.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/PayoffFileCheck.h ${CMAKE_CURRENT_LIST_DIR}/PayoffFileCheck.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/GoAheadFileCheck.h ${CMAKE_CURRENT_LIST_DIR}/GoAheadFileCheck.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/IntegerConversionCheck.h ${CMAKE_CURRENT_LIST_DIR}/IntegerConversionCheck.cpp
+    )
+    set_target_properties(dt_parser_checks PROPERTIES AUTOMOC OFF)
+    target_include_directories(dt_parser_checks PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+    target_link_libraries(dt_parser_checks PUBLIC decisiontree_core)
+    # The event log's reader, once it is there; compiled here until the core has it.
+    if(EXISTS ${PROJECT_SOURCE_DIR}/src/record/LogReader.h)
+        target_sources(dt_parser_checks PRIVATE
+            ${CMAKE_CURRENT_LIST_DIR}/LogReaderCheck.h ${CMAKE_CURRENT_LIST_DIR}/LogReaderCheck.cpp)
+        get_target_property(dt_core_sources decisiontree_core SOURCES)
+        if(NOT "record/LogReader.cpp" IN_LIST dt_core_sources)
+            target_sources(dt_parser_checks PRIVATE ${PROJECT_SOURCE_DIR}/src/record/LogReader.cpp)
+        endif()
+        target_compile_definitions(dt_parser_checks PUBLIC DT_HAVE_LOG_READER)
+    endif()
+endif()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A data folder for one run of reliability-player: the shipped payoff file btinp.01
+// and okto.go holding the experimenter's go-ahead, 1.
+class DataFolder
+{
+public:
+    // Fills folder (which must exist); false if a file cannot be written.
+    static bool prepare(const QString &folder);
+    static QByteArray read(const QString &path);
+    static bool write(const QString &path, const QByteArray &bytes);
+    static QString logName() { return QStringLiteral("o199btinp.01"); }
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The test's side of reliability-player: starts it over a data folder, reads its report
+// lines, waits (bounded) until it has stopped itself, continues, kills or awaits it.
+class PlayerRun
+{
+public:
+    PlayerRun();
+    ~PlayerRun();
+
+    void start(const QString &dataDirectory, const QStringList &options, const QStringList &steps);
+
+    // Waits until a report line starting with prefix has arrived; false on timeout or
+    // when the player has ended without it.
+    bool waitForLine(const QString &prefix, int timeoutMs = 20000);
+    // Waits until the player has stopped itself (its state in /proc is "T").
+    bool waitUntilStopped(int timeoutMs = 20000);
+    bool isStopped() const;
+    // SIGCONT, then waits until the player reports that it goes on.
+    void resume();
+    // SIGKILL, then waits for the end.
+    void kill();
+    bool waitForExit(int timeoutMs = 30000);
+    // Waits for the end, continuing the player each time it has stopped itself.
+    bool runToTheEnd(int timeoutMs = 30000);
+
+    qint64 pid() const { return m_pid; }
+    int exitCode() const { return m_process.exitCode(); }
+    QProcess::ExitStatus exitStatus() const { return m_process.exitStatus(); }
+    const QStringList &lines() { collect(); return m_lines; }
+    QStringList linesStartingWith(const QString &prefix);
+    QByteArray errors();
+    // Report lines and stderr, for a failure message.
+    QString transcript();
+
+    static QString playerPath();
+
+private:
+    void collect();
+
+    QProcess m_process;
+    qint64 m_pid = 0;
+    QStringList m_lines;
+    QByteArray m_partial;
+    QByteArray m_errors;
+};

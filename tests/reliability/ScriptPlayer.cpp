@@ -1,0 +1,172 @@
+#include "ScriptPlayer.h"
+
+#include "tree/NodeButton.h"
+#include "window/Controls.h"
+#include "window/TreeWindow.h"
+#include "window/WrappingButton.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+void limitFileSize(rlim_t bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+} // namespace
+
+ScriptPlayer::ScriptPlayer(const QString &dataDirectory, const QStringList &arguments)
+{
+    for (const QString &a : arguments) {
+        if (a.startsWith(QLatin1String("--stop-at-reading=")))
+            m_stopAtReading = a.section(QLatin1Char('='), 1).toInt();
+        else if (a.startsWith(QLatin1String("--stop-after-step=")))
+            m_stopAfterStep.insert(a.section(QLatin1Char('='), 1).toInt());
+        else if (a.startsWith(QLatin1String("--stop-in-box=")))
+            m_stopInBox = a.section(QLatin1Char('='), 1).toInt();
+        else if (a == QLatin1String("--stop-on-warning"))
+            m_stopOnWarning = true;
+        else if (a.startsWith(QLatin1String("--file-size-limit=")))
+            m_fileSizeLimit = a.section(QLatin1Char('='), 1).toLongLong();
+        else if (a.startsWith(QLatin1String("--lift-limit-after-stops=")))
+            m_liftLimitAfterStops = a.section(QLatin1Char('='), 1).toInt();
+        else
+            m_steps.append(a);
+    }
+    m_clock.onReading = [this](int k) {
+        if (k == m_stopAtReading)
+            pause(QStringLiteral("at reading %1").arg(k));
+    };
+    m_boxes.onShow = [this](const AnsweringMessageBoxes::Shown &box) { onBox(box); };
+    m_window = std::make_unique<TreeWindow>(Services{m_clock, m_random, m_boxes, dataDirectory});
+}
+
+ScriptPlayer::~ScriptPlayer() = default;
+
+void ScriptPlayer::say(const QString &line)
+{
+    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+void ScriptPlayer::pause(const QString &why)
+{
+    say(QStringLiteral("stopping ") + why);
+    std::raise(SIGSTOP);
+    if (++m_stops == m_liftLimitAfterStops)
+        limitFileSize(RLIM_INFINITY);
+    say(QStringLiteral("resumed"));
+}
+
+void ScriptPlayer::onBox(const AnsweringMessageBoxes::Shown &box)
+{
+    QString text = box.text;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    say(QStringLiteral("box %1 %2: %3")
+            .arg(box.warning ? QStringLiteral("warning") : QStringLiteral("information"),
+                 box.title, text));
+    if (box.warning && m_stopOnWarning)
+        pause(QStringLiteral("on a warning"));
+    else if (!box.warning && ++m_informationBoxes == m_stopInBox)
+        pause(QStringLiteral("in box %1").arg(m_informationBoxes));
+}
+
+bool ScriptPlayer::click(QAbstractButton *button, const QString &what)
+{
+    if (!button->isVisible() || !button->isEnabled()) {
+        m_error = what + QStringLiteral(" cannot be clicked: it is hidden or disabled");
+        return false;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+    return true;
+}
+
+bool ScriptPlayer::perform(const QString &step)
+{
+    const Controls &c = m_window->controls();
+    const QString name = step.section(QLatin1Char('='), 0, 0);
+    const QString value = step.section(QLatin1Char('='), 1);
+    if (name == QLatin1String("attempts")) {
+        c.NumberAttemptsInput->setText(value);
+        return true;
+    }
+    if (name == QLatin1String("confirm"))
+        return click(c.ConfirmParameters, name);
+    if (name == QLatin1String("go")) {
+        m_window->flow().TimerOkToGo_Timer();
+        if (!c.Start->isVisible())
+            m_error = QStringLiteral("the go-ahead did not offer Start");
+        return c.Start->isVisible();
+    }
+    if (name == QLatin1String("start"))
+        return click(c.Start, name);
+    if (name == QLatin1String("show-tree"))
+        return click(c.ShowtheTree, name);
+    if (name == QLatin1String("node")) {
+        const int level = value.section(QLatin1Char('.'), 0, 0).toInt();
+        const int index = value.section(QLatin1Char('.'), 1).toInt();
+        if (level < 1 || level > 7 || index < 0 || index >= (1 << (level - 1))) {
+            m_error = QStringLiteral("there is no node ") + value;
+            return false;
+        }
+        return click(c.tree.node(level, index), step);
+    }
+    if (name == QLatin1String("type")) {
+        c.Notepad->setPlainText(value);
+        return true;
+    }
+    if (name == QLatin1String("left") || name == QLatin1String("right")) {
+        (name == QLatin1String("left") ? c.MoveLeft : c.MoveRight)->setChecked(true);
+        return click(c.ConfirmDecision, name);
+    }
+    if (name == QLatin1String("nature")) {
+        m_random.draws.append(value == QLatin1String("R") ? 0.75f : 0.25f);
+        return click(c.NatureMove, step);
+    }
+    if (name == QLatin1String("close-notepad"))
+        return click(c.CloseNotepad, name);
+    if (name == QLatin1String("continue"))
+        return click(c.Continue, name);
+    if (name == QLatin1String("next"))
+        return click(c.NextAttempt, name);
+    if (name == QLatin1String("over"))
+        return click(c.ExperimentOver, name);
+    m_error = QStringLiteral("unknown step ") + step;
+    return false;
+}
+
+int ScriptPlayer::run()
+{
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        say(QStringLiteral("note the window was not exposed"));
+    if (m_fileSizeLimit > 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails with EFBIG instead
+        limitFileSize(rlim_t(m_fileSizeLimit));
+    }
+    for (int n = 1; n <= m_steps.size(); ++n) {
+        const QString step = m_steps[n - 1];
+        const QString shown = step.left(40).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        if (!perform(step)) {
+            say(QStringLiteral("error step %1 %2: %3").arg(n).arg(shown, m_error));
+            return 3;
+        }
+        say(QStringLiteral("step %1 %2").arg(n).arg(shown));
+        if (m_stopAfterStep.contains(n))
+            pause(QStringLiteral("after step %1").arg(n));
+    }
+    say(QStringLiteral("done"));
+    m_window->close();
+    return 0;
+}
