@@ -1,0 +1,77 @@
+#include "FileBenchmarks.h"
+
+#include "StubClock.h"
+
+#include "record/EventLog.h"
+#include "record/EventTags.h"
+#include "window/PayoffFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+QByteArray FileBenchmarks::payoffFileText(int records)
+{
+    QByteArray text;
+    for (int r = 0; r < records; ++r) {
+        const bool last = r == records - 1;
+        // Sets 2 to 30001 come before; set 1 stands last.
+        text += QByteArray::number(last ? 1 : 2 + r % 30000) + "\r\n";
+        for (int j = 0; j < PayoffFile::PayoffCount; ++j) {
+            text += QByteArray::number((r + 7 * j) % 51 - 25);
+            text += (j % 16 == 15) ? "\r\n" : ", ";
+        }
+    }
+    return text;
+}
+
+void FileBenchmarks::registerAll(const QString &folder)
+{
+    for (const int records : RecordCounts) {
+        const QString path = QDir(folder).filePath(QStringLiteral("btinp.%1").arg(records));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(payoffFileText(records)) < 0)
+            qFatal("cannot write %s", qPrintable(path));
+        file.close();
+        benchmark::RegisterBenchmark(("file/readSet/" + std::to_string(records)).c_str(),
+                                     [path, records](benchmark::State &state) {
+                                         for (auto _ : state) {
+                                             const PayoffFile::SetResult set = PayoffFile::readSet(path, 1);
+                                             if (!set.ok) {
+                                                 state.SkipWithError(qPrintable(set.error));
+                                                 break;
+                                             }
+                                             benchmark::DoNotOptimize(set.payoffs.data());
+                                         }
+                                         state.counters["records"] = records;
+                                         state.SetItemsProcessed(state.iterations() * records);
+                                     })
+            ->Unit(benchmark::kMicrosecond)
+            ->MinTime(0.3);
+    }
+
+    benchmark::RegisterBenchmark("file/WriteEventRecord", [folder](benchmark::State &state) {
+        StubClock clock(512.5f);
+        EventLog log(clock);
+        const EventLog::OpenResult opened = log.OpenEventLog(folder, 99, 1, QStringLiteral("bench.01"));
+        if (!opened.ok) {
+            state.SkipWithError(qPrintable(opened.error));
+            return;
+        }
+        const QString tag = EventTags::click(QStringLiteral("c2"));
+        const QString fields = QStringLiteral("3");
+        for (auto _ : state) {
+            if (!log.WriteEventRecord(tag, fields)) {
+                state.SkipWithError("a record could not be written");
+                break;
+            }
+            clock.advance(0.01f);
+        }
+        log.CloseEventLog();
+        QFile::remove(opened.path);
+        state.SetItemsProcessed(state.iterations());
+    })->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+}

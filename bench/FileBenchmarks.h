@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The file work: ReadPayoffTable (PayoffFile::readSet) on payoff files of 1, 1,000 and
+// 100,000 records with the wanted set last, and the event log's records per second,
+// each record handed to the operating system as it is written.
+class FileBenchmarks
+{
+public:
+    static constexpr int RecordCounts[] = {1, 1000, 100000};
+
+    // Writes the payoff files into folder (which must exist) and registers the
+    // benchmarks "file/readSet/<records>" and "file/WriteEventRecord".
+    static void registerAll(const QString &folder);
+
+    // The text of a payoff file of `records` records in the shipped layout, whose only
+    // record of set 1 is the last.
+    static QByteArray payoffFileText(int records);
+};
