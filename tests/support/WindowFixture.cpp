@@ -94,3 +94,17 @@ void WindowFixture::confirmAndGoAhead()
     writeFile(QStringLiteral("okto.go"), "1\r\n");
     tick();
 }
+
+void WindowFixture::startRun()
+{
+    confirmAndGoAhead();
+    click(controls().Start);
+}
+
+QByteArray WindowFixture::since(const QByteArray &before) const
+{
+    const QByteArray now = log();
+    if (!now.startsWith(before))
+        return QByteArrayLiteral("<earlier records changed>") + now;
+    return now.mid(before.size());
+}

@@ -45,6 +45,14 @@ public:
     void confirm();
     void confirmAndGoAhead();
     void tick();
+    // Confirms, gives the go-ahead and clicks Start: the first attempt on its fresh tree.
+    void startRun();
+
+    // Sets the standing clock `seconds` after the log was opened (it opens at 512.5).
+    void at(double seconds) { clock.set(float(512.5 + seconds)); }
+    // What the log gained since `before`; a log that no longer starts with `before`
+    // gives a text no expectation can match.
+    QByteArray since(const QByteArray &before) const;
 
     StubClock clock{512.5f};
     ScriptedRandomSource random;

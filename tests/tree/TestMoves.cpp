@@ -37,22 +37,6 @@ class TestMoves : public QObject
 
     static int nodesOn(int level) { return 1 << (level - 1); }
 
-    static void at(WindowFixture &f, double seconds) { f.clock.set(float(512.5 + seconds)); }
-
-    static QByteArray since(const WindowFixture &f, const QByteArray &before)
-    {
-        const QByteArray now = f.log();
-        if (!now.startsWith(before))
-            return QByteArrayLiteral("<earlier records changed>") + now;
-        return now.mid(before.size());
-    }
-
-    static void startRun(WindowFixture &f)
-    {
-        f.confirmAndGoAhead();
-        f.click(f.controls().Start);
-    }
-
     // One move per entry from d1 upward (true = Right): clicks the node stood on, then
     // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left).
     static void walk(WindowFixture &f, const QList<bool> &rights)
@@ -163,7 +147,7 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("not sure yet"));
@@ -231,18 +215,18 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level));
         QCOMPARE(f.window().state().PathNode[level], qint16(index));
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("why not"));
         QTest::mouseClick(right ? c.MoveRight : c.MoveLeft, Qt::LeftButton);
-        at(f, 30);
+        f.at(30);
         const QByteArray before = f.log();
         f.click(c.ConfirmDecision);
 
-        QCOMPARE(since(f, before), record);
+        QCOMPARE(f.since(before), record);
         QCOMPARE(c.Payoffs->text(), message);
         QCOMPARE(c.Payoffs->text().size(), 54);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level + 1));
@@ -296,17 +280,17 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level));
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("fingers crossed"));
         f.random.draws = {draw};
-        at(f, 30);
+        f.at(30);
         const QByteArray before = f.log();
         f.click(c.NatureMove);
 
-        QCOMPARE(since(f, before), records);
+        QCOMPARE(f.since(before), records);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level + 1));
         QCOMPARE(f.window().state().PathNode[level + 1], qint16(chosen));
         QCOMPARE(f.window().state().NoteTexts[level][index], QStringLiteral("fingers crossed"));
@@ -362,7 +346,7 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         f.clickNode(level, 0);
         QVERIFY(c.NatureBox->isVisible());
@@ -370,7 +354,7 @@ private slots:
         f.random.draws = {draw};
         const int drawsBefore = f.random.drawCount;
         const qsizetype boxesBefore = f.boxes.shown.size();
-        at(f, 30);
+        f.at(30);
         const QByteArray before = f.log();
         QByteArray logDuringBox;
         QString messageDuringBox;
@@ -387,7 +371,7 @@ private slots:
         QCOMPARE(f.boxes.shown.last().text, prompt);
         QCOMPARE(logDuringBox, before + record);
         QCOMPARE(messageDuringBox, chanceMessage);
-        QCOMPARE(since(f, before), record);
+        QCOMPARE(f.since(before), record);
         QCOMPARE(c.Payoffs->text(), message);
 
         QCOMPARE(f.window().state().ReachedLevel, qint16(level + 1));
@@ -459,20 +443,20 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         f.clickNode(6, index);
         QVERIFY(c.NatureBox->isVisible());
         f.random.draws = {draw};
         const int drawsBefore = f.random.drawCount;
         const qsizetype boxesBefore = f.boxes.shown.size();
-        at(f, 40);
+        f.at(40);
         const QByteArray before = f.log();
         QList<QByteArray> logs;
         QStringList messages;
         QList<bool> continueShown;
         f.boxes.onShow = [&](const AnsweringMessageBoxes::Shown &) {
-            logs << since(f, before);
+            logs << f.since(before);
             messages << c.Payoffs->text();
             continueShown << c.Continue->isVisible();
             f.clock.advance(3.0f);
@@ -497,7 +481,7 @@ private slots:
         QCOMPARE(messages.at(1), message);
         QCOMPARE(continueShown, (QList<bool>{false, false}));
 
-        QCOMPARE(since(f, before), records);
+        QCOMPARE(f.since(before), records);
         QCOMPARE(c.Payoffs->text(), message);
         QVERIFY(c.Continue->isVisible());
         QCOMPARE(c.Continue->pos(), QPoint(427, 613)); // Left 320, Top 460 points
@@ -526,7 +510,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         c.NumberAttemptsInput->setText(QString::number(attempts));
-        startRun(f);
+        f.startRun();
         const QString goAhead = QStringLiteral("okto.go");
         QCOMPARE(f.readFile(goAhead), QByteArray("1\r\n"));
         QCOMPARE(f.window().state().GoValue, qint16(1));
@@ -565,16 +549,16 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.confirmAndGoAhead();
-        at(f, 1);
+        f.at(1);
         f.click(c.Start);
         QVERIFY(QFile::remove(f.dataPath(QStringLiteral("okto.go"))));
         QVERIFY(QDir().mkdir(f.dataPath(QStringLiteral("okto.go"))));
 
         int t = 2;
         for (int level = 1; level <= 6; ++level) {
-            at(f, t++);
+            f.at(t++);
             f.clickNode(level, 0);
-            at(f, t++);
+            f.at(t++);
             if (level % 2 == 1) {
                 c.MoveLeft->click();
                 f.click(c.ConfirmDecision);
@@ -588,9 +572,9 @@ private slots:
         QCOMPARE(f.window().state().AttemptPayoffText.value(1), pound() + "0");
         QCOMPARE(f.window().state().GoValue, qint16(2));
         QVERIFY(QFileInfo(f.dataPath(QStringLiteral("okto.go"))).isDir());
-        at(f, 14);
+        f.at(14);
         f.clickNode(7, 0);
-        at(f, 15);
+        f.at(15);
         f.click(c.Continue);
         QVERIFY(c.NextAttempt->isVisible());
 
@@ -648,7 +632,7 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         if (level > 0) {
             f.clickNode(level, index);

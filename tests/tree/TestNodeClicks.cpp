@@ -27,25 +27,6 @@ class TestNodeClicks : public QObject
         return colours.at(level);
     }
 
-    // The standing clock `seconds` after the log was opened (the fixture opens it at 512.5).
-    static void at(WindowFixture &f, double seconds) { f.clock.set(float(512.5 + seconds)); }
-
-    // What the log gained since `before`; a log that no longer starts with `before`
-    // gives a text no expectation can match.
-    static QByteArray since(const WindowFixture &f, const QByteArray &before)
-    {
-        const QByteArray now = f.log();
-        if (!now.startsWith(before))
-            return QByteArrayLiteral("<earlier records changed>") + now;
-        return now.mid(before.size());
-    }
-
-    static void startRun(WindowFixture &f)
-    {
-        f.confirmAndGoAhead();
-        f.click(f.controls().Start);
-    }
-
     // One move per entry from d1 upward (true = Right): clicks the node stood on, then
     // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left). Before the
     // last move, `lastNote` is typed into that node's notepad.
@@ -133,13 +114,13 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         QVERIFY(c.Welcome->isVisible());
-        at(f, 7);
+        f.at(7);
         const QByteArray before = f.log();
         f.clickNode(level, index);
 
-        QCOMPARE(since(f, before), record);
+        QCOMPARE(f.since(before), record);
         for (int l = 1; l <= 7; ++l) {
             for (int i = 0; i < nodesOn(l); ++i) {
                 const QString expected = (l == level && i == index) ? QStringLiteral("&H00FFFFFF")
@@ -210,16 +191,16 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
-        at(f, 3.5);
+        f.startRun();
+        f.at(3.5);
         f.clickNode(fromLevel, fromIndex);
         if (fromLevel < 7)
             QTest::keyClicks(c.Notepad, typed);
-        at(f, 14.5);
+        f.at(14.5);
         const QByteArray before = f.log();
         f.clickNode(toLevel, toIndex);
 
-        QCOMPARE(since(f, before), expected);
+        QCOMPARE(f.since(before), expected);
         QCOMPARE(f.node(toLevel, toIndex)->backColor(), QStringLiteral("&H00FFFFFF"));
         const bool same = fromLevel == toLevel && fromIndex == toIndex;
         if (!same)
@@ -267,8 +248,8 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
-        at(f, 2);
+        f.startRun();
+        f.at(2);
         f.clickNode(1, 0);
         for (int k = 0; k < lines.size(); ++k) {
             if (k > 0)
@@ -276,11 +257,11 @@ private slots:
             QTest::keyClicks(c.Notepad, lines[k]);
         }
         QCOMPARE(c.Notepad->toPlainText(), lines.join(QLatin1Char('\n')));
-        at(f, 9);
+        f.at(9);
         const QByteArray before = f.log();
         f.clickNode(2, 0);
 
-        const QByteArray written = since(f, before);
+        const QByteArray written = f.since(before);
         QCOMPARE(written, expected);
         // The record starts on the line after the click record and spans one file line
         // per notepad line.
@@ -339,15 +320,15 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
-        at(f, 1);
+        f.startRun();
+        f.at(1);
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, typed);
-        at(f, 6);
+        f.at(6);
         QByteArray before = f.log();
         f.click(c.CloseNotepad);
 
-        QCOMPARE(since(f, before), atClose);
+        QCOMPARE(f.since(before), atClose);
         QVERIFY(!c.NotepadContainer->isVisible());
         QVERIFY(!c.DecisionBox->isVisible());
         QVERIFY(!c.NatureBox->isVisible());
@@ -356,10 +337,10 @@ private slots:
         QCOMPARE(f.window().state().NoteLevel, qint16(level));
         QCOMPARE(f.window().state().NoteIndex, qint16(index));
 
-        at(f, 11);
+        f.at(11);
         before = f.log();
         f.clickNode(nextLevel, nextIndex);
-        QCOMPARE(since(f, before), atNextClick);
+        QCOMPARE(f.since(before), atNextClick);
         QCOMPARE(f.node(nextLevel, nextIndex)->backColor(), QStringLiteral("&H00FFFFFF"));
         if (nextLevel != level || nextIndex != index)
             QCOMPARE(f.node(level, index)->backColor(), levelColour(level));
@@ -402,7 +383,7 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         QVERIFY(f.node(level, index)->isEnabled());
         const qint16 reached = f.window().state().ReachedLevel;
@@ -458,20 +439,20 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level));
-        at(f, 2);
+        f.at(2);
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("hmm"));
         QRadioButton *option = chooseRight ? c.MoveRight : c.MoveLeft;
         QTest::mouseClick(option, Qt::LeftButton);
         QVERIFY(option->isChecked());
 
-        at(f, 5);
+        f.at(5);
         QByteArray before = f.log();
         f.clickNode(level, index);
-        QCOMPARE(since(f, before), expected);
+        QCOMPARE(f.since(before), expected);
         QCOMPARE(f.node(level, index)->backColor(), QStringLiteral("&H00FFFFFF"));
         QCOMPARE(c.Notepad->toPlainText(), QStringLiteral("hmm"));
         QVERIFY(c.DecisionBox->isVisible());
@@ -529,14 +510,14 @@ private slots:
         QFETCH(QByteArray, expected);
 
         WindowFixture f;
-        startRun(f);
+        f.startRun();
         walk(f, moves, note);
         QCOMPARE(f.node(leftLevel, leftIndex)->backColor(), QStringLiteral("&H808080"));
-        at(f, 20);
+        f.at(20);
         const QByteArray before = f.log();
         f.clickNode(nextLevel, nextIndex);
 
-        QCOMPARE(since(f, before), expected);
+        QCOMPARE(f.since(before), expected);
         QCOMPARE(f.node(leftLevel, leftIndex)->backColor(), QStringLiteral("&H808080"));
         QVERIFY(!f.node(leftLevel, leftIndex)->isEnabled());
         QCOMPARE(f.window().state().NoteTexts[leftLevel][leftIndex], note);
@@ -565,7 +546,7 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         if (how == QLatin1String("nature"))
             walk(f, {false});
         f.clickNode(level, index);

@@ -33,22 +33,6 @@ class TestPayoffNodes : public QObject
         return colours.at(level);
     }
 
-    static void at(WindowFixture &f, double seconds) { f.clock.set(float(512.5 + seconds)); }
-
-    static QByteArray since(const WindowFixture &f, const QByteArray &before)
-    {
-        const QByteArray now = f.log();
-        if (!now.startsWith(before))
-            return QByteArrayLiteral("<earlier records changed>") + now;
-        return now.mid(before.size());
-    }
-
-    static void startRun(WindowFixture &f)
-    {
-        f.confirmAndGoAhead();
-        f.click(f.controls().Start);
-    }
-
     // One move per entry from d1 upward (true = Right): clicks the node stood on, then
     // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left). Before the
     // last move, `lastNote` is typed into that node's notepad.
@@ -97,13 +81,13 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         QVERIFY(c.Welcome->isVisible());
-        at(f, 2.5);
+        f.at(2.5);
         const QByteArray before = f.log();
         f.clickNode(7, index);
 
-        QCOMPARE(since(f, before), record);
+        QCOMPARE(f.since(before), record);
         QCOMPARE(c.Payoffs->text(), payoffMessage(payoff));
         QCOMPARE(f.node(7, index)->backColor(), QStringLiteral("&H00FFFFFF"));
         QVERIFY(c.Welcome->isVisible());
@@ -159,17 +143,17 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
-        at(f, 1);
+        f.startRun();
+        f.at(1);
         f.clickNode(fromLevel, fromIndex);
         if (fromLevel < 7)
             QTest::keyClicks(c.Notepad, typed);
         const bool welcome = c.Welcome->isVisible();
-        at(f, 6);
+        f.at(6);
         const QByteArray before = f.log();
         f.clickNode(7, index);
 
-        QCOMPARE(since(f, before), expected);
+        QCOMPARE(f.since(before), expected);
         QCOMPARE(f.node(7, index)->backColor(), QStringLiteral("&H00FFFFFF"));
         if (fromLevel != 7 || fromIndex != index)
             QCOMPARE(f.node(fromLevel, fromIndex)->backColor(), levelColour(fromLevel));
@@ -212,15 +196,15 @@ private slots:
 
         WindowFixture f;
         const Controls &c = f.controls();
-        startRun(f);
+        f.startRun();
         walk(f, moves, QStringLiteral("last one"));
         QCOMPARE(f.window().state().ReachedLevel, qint16(7));
         const int chanceNode = reached / 2;
-        at(f, 50);
+        f.at(50);
         QByteArray before = f.log();
         f.clickNode(7, reached);
 
-        QCOMPARE(since(f, before), expected);
+        QCOMPARE(f.since(before), expected);
         QCOMPARE(c.Payoffs->text(), payoffMessage(payoff));
         QCOMPARE(f.node(7, reached)->backColor(), QStringLiteral("&H00FFFFFF"));
         QCOMPARE(f.node(6, chanceNode)->backColor(), QStringLiteral("&H808080"));
@@ -228,10 +212,10 @@ private slots:
         QCOMPARE(f.window().state().ReachedLevel, qint16(7));
         QVERIFY(c.Continue->isVisible());
 
-        at(f, 51);
+        f.at(51);
         before = f.log();
         f.clickNode(7, reached);
-        QCOMPARE(since(f, before), QByteArray("51 p                   ") + QByteArray::number(reached) + "\r\n");
+        QCOMPARE(f.since(before), QByteArray("51 p                   ") + QByteArray::number(reached) + "\r\n");
         QCOMPARE(f.node(7, reached)->backColor(), QStringLiteral("&H00FFFFFF"));
     }
 };
