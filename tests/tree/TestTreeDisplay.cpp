@@ -137,6 +137,82 @@ private slots:
                 f.node(level, i)->setStyle(nullptr);
     }
 
+    void edgesLookRaisedAndSunkenWhilePressed_data()
+    {
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("raised") << false;
+        QTest::newRow("pressed") << true;
+    }
+
+    // A one-pixel edge around the face: light above and to the left, dark below and to
+    // the right (the two far corners dark too); the other way round while pressed.
+    void edgesLookRaisedAndSunkenWhilePressed()
+    {
+        QFETCH(bool, pressed);
+        WindowFixture f;
+        f.confirmAndGoAhead();
+        f.click(f.controls().Start);
+        NodeButton *node = f.node(2, 1);
+        node->setDown(pressed);
+        const QImage image = node->grab().toImage();
+        const QColor light(255, 255, 255), dark(64, 64, 64);
+        const QColor upperLeft = pressed ? dark : light, lowerRight = pressed ? light : dark;
+        const int last = 12;
+        QCOMPARE(image.size(), QSize(13, 13));
+        for (int i = 0; i < last; ++i) {
+            QCOMPARE(image.pixelColor(i, 0), upperLeft);
+            QCOMPARE(image.pixelColor(0, i), upperLeft);
+            QCOMPARE(image.pixelColor(i + 1, last), lowerRight);
+            QCOMPARE(image.pixelColor(last, i + 1), lowerRight);
+        }
+        QCOMPARE(image.pixelColor(last, 0), lowerRight);
+        QCOMPARE(image.pixelColor(0, last), lowerRight);
+        for (int y = 1; y < last; ++y)
+            for (int x = 1; x < last; ++x)
+                QCOMPARE(image.pixelColor(x, y), QColor(255, 0, 0));
+    }
+
+    void aNodeRepaintsAloneWithoutWhatLiesBeneath_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::newRow("the window's") << QString();
+        for (const QString &key : QStyleFactory::keys())
+            QTest::newRow(qPrintable(key)) << key;
+    }
+
+    // A node's face covers it whole: recolouring 127 nodes at a reset must not also
+    // repaint the window and the branch lines under each of them.
+    void aNodeRepaintsAloneWithoutWhatLiesBeneath()
+    {
+        QFETCH(QString, style);
+        WindowFixture f;
+        std::unique_ptr<QStyle> s(style.isEmpty() ? nullptr : QStyleFactory::create(style));
+        f.confirmAndGoAhead();
+        f.click(f.controls().Start);
+        NodeButton *node = f.node(3, 0);
+        if (s)
+            node->setStyle(s.get());
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+
+        struct PaintSpy : QObject {
+            QStringList painted;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    painted << o->objectName();
+                return false;
+            }
+        } spy;
+        qApp->installEventFilter(&spy);
+        node->setBackColor(QStringLiteral("&H808080"));
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        qApp->removeEventFilter(&spy);
+        node->setStyle(nullptr);
+        QCOMPARE(spy.painted, QStringList{QStringLiteral("d2(0)")});
+    }
+
     void eachNodeCarriesANameForScreenReaders_data()
     {
         QTest::addColumn<int>("level");
