@@ -18,6 +18,8 @@
 #include "ResultCollector.h"
 #include "ResultTable.h"
 
+#include "window/LabStyle.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QDir>
@@ -183,10 +185,10 @@ int main(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the window tests lay out: 96 DPI, Fusion, one locale.
+    // As the window tests lay out: 96 DPI, the window's style, one locale.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new LabStyle);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 
     benchmark::Initialize(&argc, argv);

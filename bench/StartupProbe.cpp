@@ -16,6 +16,7 @@
 #include "tree/NodeButton.h"
 #include "tree/TreeModel.h"
 #include "window/Controls.h"
+#include "window/LabStyle.h"
 #include "window/MersenneRandomSource.h"
 #include "window/QtMessageBoxes.h"
 #include "window/TreeWindow.h"
@@ -95,7 +96,7 @@ qint64 playExperiment(TreeWindow &window, const QString &data)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new LabStyle);
     const QString data = ProbeReport::argument(argc, argv, "--data");
     if (data.isEmpty() || !QDir(data).exists()) {
         std::fprintf(stderr, "startup-probe: --data DIR must name an existing data folder\n");

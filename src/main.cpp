@@ -1,4 +1,5 @@
 #include "record/SystemClock.h"
+#include "window/LabStyle.h"
 #include "window/MersenneRandomSource.h"
 #include "window/QtMessageBoxes.h"
 #include "window/TreeWindow.h"
@@ -29,7 +30,7 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new LabStyle);
 
     SystemClock clock;
     MersenneRandomSource random;

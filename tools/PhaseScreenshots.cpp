@@ -3,6 +3,7 @@
 #include "WindowFixture.h"
 
 #include "window/Controls.h"
+#include "window/LabStyle.h"
 #include "window/TreeWindow.h"
 #include "window/WrappingButton.h"
 
@@ -38,7 +39,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new LabStyle);
     folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
 

@@ -3,6 +3,8 @@
 // Usage: reliability-player DATA-FOLDER [options] STEP...
 #include "ScriptPlayer.h"
 
+#include "window/LabStyle.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -12,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new LabStyle);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {

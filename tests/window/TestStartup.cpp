@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QRegion>
 #include <QTimer>
 
 // The window as it opens: only the experimenter's parameter frame, nothing opened.
@@ -37,6 +38,52 @@ private slots:
         QCOMPARE(c.SubjectNumberInput->text(), QStringLiteral("99"));
         QCOMPARE(c.NumberAttemptsInput->text(), QStringLiteral("4"));
         QCOMPARE(c.InputDataFileInput->text(), QStringLiteral("btinp.01"));
+    }
+
+    // A captioned frame is an etched rectangle below its caption: a dark line with a
+    // light one inside it at the top and left, outside it at the bottom and right.
+    void framesAreEtchedRectanglesBelowTheirCaption()
+    {
+        WindowFixture f;
+        QGroupBox *frame = f.controls().ParameterSet;
+        const QImage image = frame->grab().toImage();
+        // The frame's own pixels: where a control inside it lies, the control is seen.
+        QRegion inside;
+        for (QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            inside += child->geometry();
+        const QString covered = QStringLiteral("covered");
+        const auto at = [&](int x, int y) {
+            return inside.contains(QPoint(x, y)) ? covered : QColor(image.pixel(x, y)).name();
+        };
+        const auto edge = [&](int x, int y, const QString &colour) {
+            const QString seen = at(x, y);
+            return seen == covered || seen == colour;
+        };
+        const QString dark = QColor(frame->palette().color(QPalette::Dark).rgb()).name();
+        const QString light = QColor(frame->palette().color(QPalette::Light).rgb()).name();
+        const QString face = QColor(frame->palette().color(QPalette::Window).rgb()).name();
+        QVERIFY(dark != light && dark != face && light != face);
+        const int w = image.width(), h = image.height();
+
+        // The caption's letters start at the left edge too: the top edge is the first
+        // row that is dark at both ends (the text box covers the middle).
+        int top = 0;
+        while (top < h && (at(0, top) != dark || at(w - 4, top) != dark))
+            ++top;
+        QVERIFY2(top >= frame->fontMetrics().height() && top < h / 2,
+                 qPrintable(QStringLiteral("top edge at row %1 of %2").arg(top).arg(h)));
+        for (int x = 0; x < w - 1; ++x) {
+            QVERIFY2(edge(x, top, dark) && edge(x + 1, h - 1, light), qPrintable(QString::number(x)));
+            if (x >= 1 && x < w - 2)
+                QVERIFY2(edge(x, top + 1, light) && edge(x, h - 2, dark), qPrintable(QString::number(x)));
+        }
+        for (int y = top; y < h - 1; ++y) {
+            QVERIFY2(edge(0, y, dark) && edge(w - 1, y + 1, light), qPrintable(QString::number(y)));
+            if (y >= top + 1 && y < h - 2)
+                QVERIFY2(edge(1, y, light) && edge(w - 2, y, dark), qPrintable(QString::number(y)));
+        }
+        QCOMPARE(at(w - 3, top - 1), face);
+        QCOMPARE(at(4, h - 4), face);
     }
 
     void nothingIsOpenedOrRunningBeforeConfirmation()

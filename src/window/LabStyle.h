@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// The window's look: Qt's Fusion style, except that a captioned frame is drawn as a
+// plain etched rectangle, the frame these experiments have always shown. Fusion draws
+// it by stretching a small picture over the frame's edges, which Qt hands to its worker
+// threads for every tall frame: most of the time of a click that shows or hides one.
+class LabStyle : public QProxyStyle
+{
+public:
+    LabStyle();
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+};
