@@ -3,9 +3,9 @@
 #include <QProxyStyle>
 
 // The window's look: Qt's Fusion style, except that a captioned frame is drawn as a
-// plain etched rectangle, the frame these experiments have always shown. Fusion draws
-// it by stretching a small picture over the frame's edges, which Qt hands to its worker
-// threads for every tall frame: most of the time of a click that shows or hides one.
+// plain etched rectangle. Fusion draws it by stretching a small picture over the frame's
+// edges, a blend that Qt hands to its worker threads for every tall frame and waits for:
+// most of the time of a click that shows, hides or repaints a frame.
 class LabStyle : public QProxyStyle
 {
 public:
