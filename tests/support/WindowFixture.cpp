@@ -6,6 +6,8 @@
 #include "window/WrappingButton.h"
 
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 
 WindowFixture::WindowFixture()
@@ -32,6 +34,34 @@ QByteArray WindowFixture::payoffFileText()
         }
     }
     return text;
+}
+
+const QString &WindowFixture::levelColour(int level)
+{
+    static const QStringList colours = {QString(), "&HC000", "&HFF", "&HC000", "&HFF",
+                                        "&HC000", "&HFF", "&H0000FFFF"};
+    return colours.at(level);
+}
+
+int WindowFixture::playMoves(const QList<bool> &rights, const QString &lastNote)
+{
+    const Controls &c = controls();
+    int index = 0;
+    for (int step = 0; step < rights.size(); ++step) {
+        const int level = step + 1;
+        clickNode(level, index);
+        if (step == rights.size() - 1 && !lastNote.isEmpty())
+            QTest::keyClicks(c.Notepad, lastNote);
+        if (level % 2 == 1) {
+            (rights[step] ? c.MoveRight : c.MoveLeft)->click();
+            click(c.ConfirmDecision);
+        } else {
+            random.draws.append(rights[step] ? 0.75f : 0.25f);
+            click(c.NatureMove);
+        }
+        index = 2 * index + (rights[step] ? 1 : 0);
+    }
+    return index;
 }
 
 const Controls &WindowFixture::controls() const

@@ -5,6 +5,7 @@
 #include "StubClock.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -27,6 +28,8 @@ public:
 
     static int payoffFor(int j) { return j % 7 == 0 ? 0 : (j % 3 == 0 ? -(j % 10) - 1 : j + 1); }
     static QByteArray payoffFileText();
+    // The colour text of a node of level 1..7 in play: green, red, ..., yellow.
+    static const QString &levelColour(int level);
 
     TreeWindow &window() { return *m_window; }
     const Controls &controls() const;
@@ -47,6 +50,11 @@ public:
     void tick();
     // Confirms, gives the go-ahead and clicks Start: the first attempt on its fresh tree.
     void startRun();
+    // One move per entry from d1 upward (true = Right): clicks the node stood on, then
+    // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left). Before the
+    // last move, lastNote is typed into that node's notepad. Returns the index of the
+    // node reached on the level after the last move.
+    int playMoves(const QList<bool> &rights, const QString &lastNote = {});
 
     // Sets the standing clock `seconds` after the log was opened (it opens at 512.5).
     void at(double seconds) { clock.set(float(512.5 + seconds)); }

@@ -28,34 +28,7 @@ class TestMoves : public QObject
     static QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
     static QString pound() { return QString(QChar(0x00A3)); }
 
-    static const QString &levelColour(int level)
-    {
-        static const QStringList colours = {QString(), "&HC000", "&HFF", "&HC000", "&HFF",
-                                            "&HC000", "&HFF", "&H0000FFFF"};
-        return colours.at(level);
-    }
-
     static int nodesOn(int level) { return 1 << (level - 1); }
-
-    // One move per entry from d1 upward (true = Right): clicks the node stood on, then
-    // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left).
-    static void walk(WindowFixture &f, const QList<bool> &rights)
-    {
-        const Controls &c = f.controls();
-        int index = 0;
-        for (int step = 0; step < rights.size(); ++step) {
-            const int level = step + 1;
-            f.clickNode(level, index);
-            if (level % 2 == 1) {
-                (rights[step] ? c.MoveRight : c.MoveLeft)->click();
-                f.click(c.ConfirmDecision);
-            } else {
-                f.random.draws.append(rights[step] ? 0.75f : 0.25f);
-                f.click(c.NatureMove);
-            }
-            index = 2 * index + (rights[step] ? 1 : 0);
-        }
-    }
 
     // "d1 0; d2 0-1,3; p 0-31" -> the nodes named, as level * 100 + index.
     static QSet<int> nodeSet(const QString &text)
@@ -90,7 +63,8 @@ class TestMoves : public QObject
                     QVERIFY2(n->backColor() == QLatin1String("&H808080"), name + " is not grey");
                     QVERIFY2(!n->isEnabled(), name + " is still enabled");
                 } else {
-                    QVERIFY2(n->backColor() == levelColour(level), name + " lost its level colour");
+                    QVERIFY2(n->backColor() == WindowFixture::levelColour(level),
+                             name + " lost its level colour");
                     QVERIFY2(n->isEnabled(), name + " is disabled");
                 }
             }
@@ -148,7 +122,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("not sure yet"));
         const QByteArray before = f.log();
@@ -216,7 +190,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level));
         QCOMPARE(f.window().state().PathNode[level], qint16(index));
         f.clickNode(level, index);
@@ -281,7 +255,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level));
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("fingers crossed"));
@@ -347,7 +321,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         f.clickNode(level, 0);
         QVERIFY(c.NatureBox->isVisible());
         const QString chanceMessage = c.Payoffs->text();
@@ -444,7 +418,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         f.clickNode(6, index);
         QVERIFY(c.NatureBox->isVisible());
         f.random.draws = {draw};
@@ -517,7 +491,7 @@ private slots:
 
         QByteArray expected = "1\r\n";
         for (int attempt = 1; attempt <= attempts; ++attempt) {
-            walk(f, {false, true, false, true, false});
+            f.playMoves({false, true, false, true, false});
             QCOMPARE(f.readFile(goAhead), expected);
             f.clickNode(6, 10);
             QList<QByteArray> duringBoxes;
@@ -633,7 +607,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         if (level > 0) {
             f.clickNode(level, index);
             QTest::keyClicks(c.Notepad, QStringLiteral("typed here"));

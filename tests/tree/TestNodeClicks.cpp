@@ -20,36 +20,6 @@ class TestNodeClicks : public QObject
 
     static QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 
-    static const QString &levelColour(int level)
-    {
-        static const QStringList colours = {QString(), "&HC000", "&HFF", "&HC000", "&HFF",
-                                            "&HC000", "&HFF", "&H0000FFFF"};
-        return colours.at(level);
-    }
-
-    // One move per entry from d1 upward (true = Right): clicks the node stood on, then
-    // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left). Before the
-    // last move, `lastNote` is typed into that node's notepad.
-    static void walk(WindowFixture &f, const QList<bool> &rights, const QString &lastNote = {})
-    {
-        const Controls &c = f.controls();
-        int index = 0;
-        for (int step = 0; step < rights.size(); ++step) {
-            const int level = step + 1;
-            f.clickNode(level, index);
-            if (step == rights.size() - 1 && !lastNote.isEmpty())
-                QTest::keyClicks(c.Notepad, lastNote);
-            if (level % 2 == 1) {
-                (rights[step] ? c.MoveRight : c.MoveLeft)->click();
-                f.click(c.ConfirmDecision);
-            } else {
-                f.random.draws.append(rights[step] ? 0.75f : 0.25f);
-                f.click(c.NatureMove);
-            }
-            index = 2 * index + (rights[step] ? 1 : 0);
-        }
-    }
-
     // Plays the rest of the attempt Left at every level, from wherever the subject stands.
     static void finishAttempt(WindowFixture &f)
     {
@@ -124,7 +94,7 @@ private slots:
         for (int l = 1; l <= 7; ++l) {
             for (int i = 0; i < nodesOn(l); ++i) {
                 const QString expected = (l == level && i == index) ? QStringLiteral("&H00FFFFFF")
-                                                                    : levelColour(l);
+                                                                    : WindowFixture::levelColour(l);
                 QCOMPARE(f.node(l, i)->backColor(), expected);
             }
         }
@@ -204,7 +174,8 @@ private slots:
         QCOMPARE(f.node(toLevel, toIndex)->backColor(), QStringLiteral("&H00FFFFFF"));
         const bool same = fromLevel == toLevel && fromIndex == toIndex;
         if (!same)
-            QCOMPARE(f.node(fromLevel, fromIndex)->backColor(), levelColour(fromLevel));
+            QCOMPARE(f.node(fromLevel, fromIndex)->backColor(),
+                     WindowFixture::levelColour(fromLevel));
         if (fromLevel == 7)
             return;
         QCOMPARE(f.window().state().NoteTexts[fromLevel][fromIndex], typed);
@@ -332,7 +303,7 @@ private slots:
         QVERIFY(!c.NotepadContainer->isVisible());
         QVERIFY(!c.DecisionBox->isVisible());
         QVERIFY(!c.NatureBox->isVisible());
-        QCOMPARE(f.node(level, index)->backColor(), levelColour(level));
+        QCOMPARE(f.node(level, index)->backColor(), WindowFixture::levelColour(level));
         QCOMPARE(f.window().state().NoteTexts[level][index], typed);
         QCOMPARE(f.window().state().NoteLevel, qint16(level));
         QCOMPARE(f.window().state().NoteIndex, qint16(index));
@@ -343,7 +314,7 @@ private slots:
         QCOMPARE(f.since(before), atNextClick);
         QCOMPARE(f.node(nextLevel, nextIndex)->backColor(), QStringLiteral("&H00FFFFFF"));
         if (nextLevel != level || nextIndex != index)
-            QCOMPARE(f.node(level, index)->backColor(), levelColour(level));
+            QCOMPARE(f.node(level, index)->backColor(), WindowFixture::levelColour(level));
     }
 
     // The move frames are offered only on the node the subject stands on: DecisionBox
@@ -384,7 +355,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         QVERIFY(f.node(level, index)->isEnabled());
         const qint16 reached = f.window().state().ReachedLevel;
         f.clickNode(level, index);
@@ -440,7 +411,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves);
+        f.playMoves(moves);
         QCOMPARE(f.window().state().ReachedLevel, qint16(level));
         f.at(2);
         f.clickNode(level, index);
@@ -511,7 +482,7 @@ private slots:
 
         WindowFixture f;
         f.startRun();
-        walk(f, moves, note);
+        f.playMoves(moves, note);
         QCOMPARE(f.node(leftLevel, leftIndex)->backColor(), QStringLiteral("&H808080"));
         f.at(20);
         const QByteArray before = f.log();
@@ -548,7 +519,7 @@ private slots:
         const Controls &c = f.controls();
         f.startRun();
         if (how == QLatin1String("nature"))
-            walk(f, {false});
+            f.playMoves({false});
         f.clickNode(level, index);
         QTest::keyClicks(c.Notepad, QStringLiteral("for next time"));
         if (how == QLatin1String("click")) {

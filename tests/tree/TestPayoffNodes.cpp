@@ -26,36 +26,6 @@ class TestPayoffNodes : public QObject
             + QLatin1Char('.');
     }
 
-    static const QString &levelColour(int level)
-    {
-        static const QStringList colours = {QString(), "&HC000", "&HFF", "&HC000", "&HFF",
-                                            "&HC000", "&HFF", "&H0000FFFF"};
-        return colours.at(level);
-    }
-
-    // One move per entry from d1 upward (true = Right): clicks the node stood on, then
-    // confirms the option or lets Nature draw 0.75 (Right) or 0.25 (Left). Before the
-    // last move, `lastNote` is typed into that node's notepad.
-    static void walk(WindowFixture &f, const QList<bool> &rights, const QString &lastNote = {})
-    {
-        const Controls &c = f.controls();
-        int index = 0;
-        for (int step = 0; step < rights.size(); ++step) {
-            const int level = step + 1;
-            f.clickNode(level, index);
-            if (step == rights.size() - 1)
-                QTest::keyClicks(c.Notepad, lastNote);
-            if (level % 2 == 1) {
-                (rights[step] ? c.MoveRight : c.MoveLeft)->click();
-                f.click(c.ConfirmDecision);
-            } else {
-                f.random.draws.append(rights[step] ? 0.75f : 0.25f);
-                f.click(c.NatureMove);
-            }
-            index = 2 * index + (rights[step] ? 1 : 0);
-        }
-    }
-
 private slots:
     // A payoff click logs the node, shows its payoff as "£n", "£0" or "-£n", turns it
     // white and leaves the walk, and the instructions still on screen, as they were.
@@ -156,7 +126,8 @@ private slots:
         QCOMPARE(f.since(before), expected);
         QCOMPARE(f.node(7, index)->backColor(), QStringLiteral("&H00FFFFFF"));
         if (fromLevel != 7 || fromIndex != index)
-            QCOMPARE(f.node(fromLevel, fromIndex)->backColor(), levelColour(fromLevel));
+            QCOMPARE(f.node(fromLevel, fromIndex)->backColor(),
+                     WindowFixture::levelColour(fromLevel));
         if (fromLevel < 7)
             QCOMPARE(f.window().state().NoteTexts[fromLevel][fromIndex], typed);
         QVERIFY(!c.NotepadContainer->isVisible());
@@ -197,7 +168,7 @@ private slots:
         WindowFixture f;
         const Controls &c = f.controls();
         f.startRun();
-        walk(f, moves, QStringLiteral("last one"));
+        f.playMoves(moves, QStringLiteral("last one"));
         QCOMPARE(f.window().state().ReachedLevel, qint16(7));
         const int chanceNode = reached / 2;
         f.at(50);

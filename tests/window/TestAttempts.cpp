@@ -25,34 +25,13 @@ class TestAttempts : public QObject
         return v < 0 ? QStringLiteral("-") + pound + QString::number(-v) : pound + QString::number(v);
     }
 
-    // Walks one attempt to the payoff node whose index has the bits of the six moves,
-    // decisions and draws alike (true = Right), and returns that index.
-    static int playAttempt(WindowFixture &f, const QList<bool> &rights)
-    {
-        const Controls &c = f.controls();
-        int index = 0;
-        for (int step = 0; step < 6; ++step) {
-            const int level = step + 1;
-            f.clickNode(level, index);
-            if (level % 2 == 1) {
-                (rights[step] ? c.MoveRight : c.MoveLeft)->click();
-                f.click(c.ConfirmDecision);
-            } else {
-                f.random.draws.append(rights[step] ? 0.75f : 0.25f);
-                f.click(c.NatureMove);
-            }
-            index = 2 * index + (rights[step] ? 1 : 0);
-        }
-        return index;
-    }
-
     // A one-attempt experiment played to its payoff node, all Left.
     static void playTheOnlyAttempt(WindowFixture &f)
     {
         f.controls().NumberAttemptsInput->setText(QStringLiteral("1"));
         f.confirmAndGoAhead();
         f.click(f.controls().Start);
-        playAttempt(f, {false, false, false, false, false, false});
+        f.playMoves({false, false, false, false, false, false});
     }
 
     static QList<QByteArray> logLines(const WindowFixture &f)
@@ -92,7 +71,7 @@ private slots:
         f.confirmAndGoAhead();
         f.click(c.Start);
         for (int k = 0; k < attempts - 1; ++k) {
-            playAttempt(f, {false, false, false, false, false, false});
+            f.playMoves({false, false, false, false, false, false});
             f.click(c.Continue);
             QVERIFY(!c.Continue->isVisible());
             QVERIFY(c.NextAttempt->isVisible());
@@ -139,7 +118,7 @@ private slots:
                                           {false, true, true, true, true, false}};
         QStringList payoffs;
         for (int k = 0; k < attempts; ++k) {
-            payoffs << pounds(WindowFixture::payoffFor(playAttempt(f, walks[k])));
+            payoffs << pounds(WindowFixture::payoffFor(f.playMoves(walks[k])));
             f.click(c.Continue);
             if (k < attempts - 1)
                 f.click(c.NextAttempt);
