@@ -25,6 +25,11 @@ void err(const QString &text)
     write(stderr, text);
 }
 
+QCommandLineOption payoffFileOption()
+{
+    return {QStringLiteral("data"), QStringLiteral("payoff file"), QStringLiteral("FILE")};
+}
+
 int usageError(const QString &command, const QString &message)
 {
     err(QStringLiteral("%1: %2\nSee \"%1 --help\".\n").arg(command, message));

@@ -25,6 +25,9 @@ void err(const QString &text);
 std::optional<int> parse(QCommandLineParser &parser, const QStringList &arguments,
                          const QString &help);
 
+// --data FILE: the payoff file of the logs, for the commands that show payoffs.
+QCommandLineOption payoffFileOption();
+
 // Reports a usage error of the command and returns Usage.
 int usageError(const QString &command, const QString &message);
 

@@ -44,8 +44,7 @@ int DrawCommand::run(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption attemptOption(QStringLiteral("attempt"), QStringLiteral("attempt"), QStringLiteral("K"));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("picture"), QStringLiteral("FILE"));
-    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("payoff file"),
-                                        QStringLiteral("FILE"));
+    const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     parser.addOption(attemptOption);
     parser.addOption(outOption);
     parser.addOption(dataOption);

@@ -113,8 +113,7 @@ int ExportCommand::run(const QStringList &arguments)
                                           QStringLiteral("FILE"));
     const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("attempts table"),
                                             QStringLiteral("FILE"));
-    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("payoff file"),
-                                        QStringLiteral("FILE"));
+    const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     parser.addOption(eventsOption);
     parser.addOption(attemptsOption);
     parser.addOption(dataOption);

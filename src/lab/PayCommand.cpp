@@ -67,8 +67,7 @@ int PayCommand::run(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("seed"), QStringLiteral("S"));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("table"), QStringLiteral("FILE"));
-    const QCommandLineOption dataOption(QStringLiteral("data"), QStringLiteral("payoff file"),
-                                        QStringLiteral("FILE"));
+    const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     parser.addOption(seedOption);
     parser.addOption(outOption);
     parser.addOption(dataOption);
