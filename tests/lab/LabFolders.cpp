@@ -1,5 +1,7 @@
 #include "LabFolders.h"
 
+#include "TestPayoffs.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -50,24 +52,6 @@ QByteArray fileBytes(const QString &path)
     return file.readAll();
 }
 
-int payoffFor(int j)
-{
-    return j % 7 == 0 ? 0 : (j % 3 == 0 ? -(j % 10) - 1 : j + 1);
-}
-
-QByteArray payoffFileText()
-{
-    QByteArray text;
-    for (int set = 1; set <= 2; ++set) {
-        text += QByteArray::number(set) + "\r\n";
-        for (int j = 0; j < 64; ++j) {
-            text += QByteArray::number(set == 1 ? payoffFor(j) : -payoffFor(j));
-            text += (j % 16 == 15) ? "\r\n" : ", ";
-        }
-    }
-    return text;
-}
-
 QByteArray wholeExperimentLog()
 {
     return fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_LOG));
@@ -91,7 +75,7 @@ QString workstation(const QString &parent, const QString &name, const QByteArray
     const QString folder = QDir(parent).filePath(name);
     QDir().mkpath(folder);
     putFile(QDir(folder).filePath(QStringLiteral("okto.go")), okto);
-    putFile(QDir(folder).filePath(QStringLiteral("btinp.01")), payoffFileText());
+    putFile(QDir(folder).filePath(QStringLiteral("btinp.01")), TestPayoffs::fileText());
     if (!log.isEmpty())
         putFile(QDir(folder).filePath(QStringLiteral("o199btinp.01")), log);
     return folder;

@@ -23,11 +23,6 @@ Run treelab(const QStringList &arguments, const QString &workingDirectory = QStr
 bool putFile(const QString &path, const QByteArray &bytes);
 QByteArray fileBytes(const QString &path);
 
-// The payoff file of tests/support/WindowFixture: set 1 pays payoffFor(j) at p(j), set 2
-// pays -payoffFor(j). The whole-experiment log was written over this file.
-int payoffFor(int j);
-QByteArray payoffFileText();
-
 // tests/window/expected/whole-experiment.log, the log that the whole four-attempt
 // experiment on the real window leaves (subject 99, set 1, btinp.01), and its first
 // lines (each with its CR LF).

@@ -66,7 +66,8 @@ const QString Pound = QString(QChar(0x00A3));
 } // namespace
 
 // treelab export over the log that the whole four-attempt experiment on the real window
-// leaves (subject 99, set 1), with the payoff file that run used: p(j) pays payoffFor(j).
+// leaves (subject 99, set 1), with the payoff file that run used: p(j) pays
+// TestPayoffs::payoffFor(j).
 class TestExportCommand : public QObject
 {
     Q_OBJECT

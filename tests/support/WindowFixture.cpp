@@ -23,19 +23,6 @@ WindowFixture::WindowFixture()
 
 WindowFixture::~WindowFixture() = default;
 
-QByteArray WindowFixture::payoffFileText()
-{
-    QByteArray text;
-    for (int set = 1; set <= 2; ++set) {
-        text += QByteArray::number(set) + "\r\n";
-        for (int j = 0; j < 64; ++j) {
-            text += QByteArray::number(set == 1 ? payoffFor(j) : -payoffFor(j));
-            text += (j % 16 == 15) ? "\r\n" : ", ";
-        }
-    }
-    return text;
-}
-
 const QString &WindowFixture::levelColour(int level)
 {
     static const QStringList colours = {QString(), "&HC000", "&HFF", "&HC000", "&HFF",

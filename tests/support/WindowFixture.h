@@ -3,6 +3,7 @@
 #include "AnsweringMessageBoxes.h"
 #include "ScriptedRandomSource.h"
 #include "StubClock.h"
+#include "TestPayoffs.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,8 +27,8 @@ public:
     WindowFixture();
     ~WindowFixture();
 
-    static int payoffFor(int j) { return j % 7 == 0 ? 0 : (j % 3 == 0 ? -(j % 10) - 1 : j + 1); }
-    static QByteArray payoffFileText();
+    static int payoffFor(int j) { return TestPayoffs::payoffFor(j); }
+    static QByteArray payoffFileText() { return TestPayoffs::fileText(); }
     // The colour text of a node of level 1..7 in play: green, red, ..., yellow.
     static const QString &levelColour(int level);
 
