@@ -38,20 +38,6 @@ Run treelab(const QStringList &arguments, const QString &workingDirectory)
     return run;
 }
 
-bool putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
 QByteArray wholeExperimentLog()
 {
     return fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_LOG));

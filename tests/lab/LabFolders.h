@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,8 +22,8 @@ struct Run
 // waits for it (30 s at most).
 Run treelab(const QStringList &arguments, const QString &workingDirectory = QString());
 
-bool putFile(const QString &path, const QByteArray &bytes);
-QByteArray fileBytes(const QString &path);
+using TestFiles::fileBytes;
+using TestFiles::putFile;
 
 // tests/window/expected/whole-experiment.log, the log that the whole four-attempt
 // experiment on the real window leaves (subject 99, set 1, btinp.01), and its first

@@ -1,4 +1,5 @@
 #include "StubClock.h"
+#include "TestFiles.h"
 
 #include "record/EventLog.h"
 #include "record/EventTags.h"
@@ -16,19 +17,8 @@
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot be read>");
-    return file.readAll();
-}
-
-bool putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::fileBytes;
+using TestFiles::putFile;
 
 QByteArray blanks(int count)
 {

@@ -1,4 +1,5 @@
 #include "StubClock.h"
+#include "TestFiles.h"
 
 #include "record/EventLog.h"
 #include "record/EventTags.h"
@@ -11,16 +12,10 @@
 
 namespace {
 
+using TestFiles::fileBytes;
+
 using Kind = LogRecord::Kind;
 using Direction = LogRecord::Direction;
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 // A log from lines given without their CR LF.
 QByteArray logOf(const QList<QByteArray> &lines)

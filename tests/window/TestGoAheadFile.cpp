@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "window/GoAheadFile.h"
 
 #include <QDir>
@@ -10,19 +12,8 @@ Q_DECLARE_METATYPE(GoAheadFile::Status)
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot be read>");
-    return file.readAll();
-}
-
-bool putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::fileBytes;
+using TestFiles::putFile;
 
 } // namespace
 

@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "window/PayoffFile.h"
 
 #include <QDir>
@@ -7,6 +9,8 @@
 #include <QTest>
 
 namespace {
+
+using TestFiles::putFile;
 
 using Payoffs = QList<int>;
 
@@ -61,12 +65,6 @@ QByteArray records(const QList<QPair<int, Payoffs>> &list)
     for (const auto &[set, payoffs] : list)
         text += record(set, payoffs, cursor);
     return text;
-}
-
-bool putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 Payoffs asList(const std::array<qint16, PayoffFile::PayoffCount> &payoffs)
