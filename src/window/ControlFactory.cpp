@@ -58,15 +58,16 @@ public:
     QLineEdit *line(const char *name, QWidget *in, double l, double t, double w, double h,
                     const QString &text, bool readOnly, Font font = Font::Default)
     {
-        auto *edit = named(new QLineEdit(text, in), name, in, l, t, w, h, font);
+        auto *edit = named(new QLineEdit(in), name, in, l, t, w, h, font);
         edit->setReadOnly(readOnly);
+        edit->setText(text); // laid out once, in its own font
         return edit;
     }
 
     QPlainTextEdit *box(const char *name, QWidget *in, double l, double t, double w, double h,
                         const QString &text, bool readOnly, Font font = Font::Default)
     {
-        auto *edit = named(new QPlainTextEdit(text, in), name, in, l, t, w, h, font);
+        auto *edit = named(new QPlainTextEdit(in), name, in, l, t, w, h, font);
         edit->setReadOnly(readOnly);
         edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -74,6 +75,8 @@ public:
         edit->document()->setDocumentMargin(2);
         if (readOnly)
             edit->setTextInteractionFlags(Qt::NoTextInteraction);
+        // Last, so that the text is laid out once, in its font, width and margin.
+        edit->setPlainText(text);
         return edit;
     }
 
