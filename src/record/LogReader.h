@@ -60,10 +60,13 @@ struct ParsedLog
 {
     std::optional<LogHeader> header; // empty when line 1 is not a header
     QList<LogRecord> records;
-    QList<LogProblem> problems;      // in line order
+    QList<LogProblem> problems;      // in line order, the first MostListedProblems of them
+    qint64 unlistedProblems = 0;     // the problems beyond those
+    QList<LogProblem> warnings;      // what was read although the program writes it otherwise
     qint64 lineCount = 0;
 
     bool clean() const { return header.has_value() && problems.isEmpty(); }
+    qint64 problemCount() const { return problems.size() + unlistedProblems; }
 };
 
 // One attempt of the experiment as the log shows it. Attempts are separated by the
@@ -85,22 +88,27 @@ struct AttemptSummary
 // a header line, then one record per line except NotepadContents, whose text runs on
 // over further lines when the subject typed line breaks.
 //
-// The rule for those continuation lines: a line is a record exactly when the whole line
-// parses as "<time stamp><known tag><the fields that tag has>": a time stamp that is a
-// decimal integer with no leading zeros, one of the tags of EventTags.h with its blanks
-// counted, and fields in the form and range the program writes (a click on c2 names a
-// node 0..7; a ConfirmDecision names a decision level and a node on it; Start and
-// Continue have none; ...). Every other line continues the text of the NotepadContents
-// record before it, when there is one; after any other record it is a problem. So a
-// notepad line that the subject typed in exactly the form of a record ("12 Start") is
-// read as that record: the file cannot tell the two apart, and the reader does not
-// guess. Problems are reported with their line numbers; the reader never drops a line
-// without a problem and never makes up a record.
+// A line is read by the rules of the run, as the window writes its records: a click
+// only on a node still in play, a NotepadContents record right after each click and
+// close that leaves a decision or chance node, ConfirmDecision and NatureMove only at
+// the node just clicked on which the subject stands, FinalPayoffNode only right after
+// Nature's move at c3, Continue only after it, Start once, first. A line is a record
+// when the whole line parses as "<time stamp><known tag><the fields that tag has>"
+// (EventTags.h, blanks counted, fields in the form and range the program writes) and
+// the rules allow that record at that point. After a NotepadContents record every other
+// line continues its text, so a subject who types "9 Continue" into a notepad writes text;
+// where a typed line could be a record there, the reading that places every later line
+// wins (see RuleReader). A line that no reading can place is a problem, reported with
+// what the rules expected there, and read as the record it looks like (forced), so that
+// a damaged log can still be read with care. A log whose every line ends in LF alone is
+// read with one warning.
 class LogReader
 {
 public:
-    // The longest file read() accepts; logs are a few kilobytes.
-    static constexpr qint64 MostBytes = 64 * 1024 * 1024;
+    // The longest file read() accepts: a long session writes a few hundred kilobytes.
+    static constexpr qint64 MostBytes = 16 * 1024 * 1024;
+    // Problems listed one by one; beyond them a log is counted, not described.
+    static constexpr int MostListedProblems = 100;
 
     static ParsedLog parse(const QByteArray &bytes);
 

@@ -137,16 +137,12 @@ private slots:
                                   QStringLiteral("1 0 first \u00A35\nsecond \u20AC\n12 later"));
         eventLog.WriteEventRecord(EventTags::CloseNotepad, QStringLiteral("6 31"));
         eventLog.WriteEventRecord(EventTags::NotepadContents, QStringLiteral("6 31 "));
-        eventLog.WriteEventRecord(EventTags::ConfirmDecisionLeft, QStringLiteral("1 0"));
-        eventLog.WriteEventRecord(EventTags::NatureMoveRight, QStringLiteral("2 0"));
-        eventLog.WriteEventRecord(EventTags::ConfirmDecisionRight, QStringLiteral("3 1"));
-        eventLog.WriteEventRecord(EventTags::NatureMoveLeft, QStringLiteral("4 3"));
-        eventLog.WriteEventRecord(EventTags::ConfirmDecisionLeft, QStringLiteral("5 6"));
-        eventLog.WriteEventRecord(EventTags::NatureMoveRight, QStringLiteral("6 12"));
-        eventLog.WriteEventRecord(EventTags::FinalPayoffNode, QStringLiteral("25"));
-        eventLog.WriteEventRecord(EventTags::click(QStringLiteral("p")), QStringLiteral("25"));
-        eventLog.WriteEventRecord(EventTags::Continue, QString());
         eventLog.WriteEventRecord(EventTags::click(QStringLiteral("d1")), QStringLiteral("0"));
+        eventLog.WriteEventRecord(EventTags::NotepadContents, QStringLiteral("6 31 "));
+        eventLog.WriteEventRecord(EventTags::ConfirmDecisionLeft, QStringLiteral("1 0"));
+        eventLog.WriteEventRecord(EventTags::click(QStringLiteral("c1")), QStringLiteral("0"));
+        eventLog.WriteEventRecord(EventTags::NotepadContents, QStringLiteral("1 0 x"));
+        eventLog.WriteEventRecord(EventTags::NatureMoveRight, QStringLiteral("2 0"));
         const QString path = eventLog.path();
         eventLog.CloseEventLog();
 
@@ -173,16 +169,12 @@ private slots:
             {Kind::NotepadContents, 18, 1, 0, Direction::None, 5, 7},
             {Kind::CloseNotepad, 18, 6, 31, Direction::None, 8, 8},
             {Kind::NotepadContents, 18, 6, 31, Direction::None, 9, 9},
-            {Kind::ConfirmDecision, 18, 1, 0, Direction::Left, 10, 10},
-            {Kind::NatureMove, 18, 2, 0, Direction::Right, 11, 11},
-            {Kind::ConfirmDecision, 18, 3, 1, Direction::Right, 12, 12},
-            {Kind::NatureMove, 18, 4, 3, Direction::Left, 13, 13},
-            {Kind::ConfirmDecision, 18, 5, 6, Direction::Left, 14, 14},
-            {Kind::NatureMove, 18, 6, 12, Direction::Right, 15, 15},
-            {Kind::FinalPayoffNode, 18, 7, 25, Direction::None, 16, 16},
-            {Kind::NodeClick, 18, 7, 25, Direction::None, 17, 17},
-            {Kind::Continue, 18, 0, -1, Direction::None, 18, 18},
-            {Kind::NodeClick, 18, 1, 0, Direction::None, 19, 19},
+            {Kind::NodeClick, 18, 1, 0, Direction::None, 10, 10},
+            {Kind::NotepadContents, 18, 6, 31, Direction::None, 11, 11},
+            {Kind::ConfirmDecision, 18, 1, 0, Direction::Left, 12, 12},
+            {Kind::NodeClick, 18, 2, 0, Direction::None, 13, 13},
+            {Kind::NotepadContents, 18, 1, 0, Direction::None, 14, 14},
+            {Kind::NatureMove, 18, 2, 0, Direction::Right, 15, 15},
         };
         QCOMPARE(log.records.size(), expected.size());
         for (qsizetype k = 0; k < expected.size(); ++k) {
@@ -200,18 +192,13 @@ private slots:
         QCOMPARE(log.records[3].text, QStringLiteral("first \u00A35\nsecond \u20AC\n12 later"));
         QCOMPARE(log.records[5].text, QString());
 
-        // Two attempts: the first ended by Continue, the second in play at d1.
+        // One attempt in play, at d2(1) after d1 Left and Nature Right.
         const QList<AttemptSummary> attempts = LogReader::attempts(log.records);
-        QCOMPARE(attempts.size(), 2);
-        QVERIFY(attempts[0].continued);
-        QCOMPARE(attempts[0].finalPayoffNode, 25);
-        const std::array<int, 8> path1{-1, 0, 0, 1, 3, 6, 12, 25};
+        QCOMPARE(attempts.size(), 1);
+        QVERIFY(!attempts[0].continued);
+        QCOMPARE(attempts[0].reachedLevel, 3);
+        const std::array<int, 8> path1{-1, 0, 0, 1, -1, -1, -1, -1};
         QCOMPARE(attempts[0].pathNode, path1);
-        QVERIFY(!attempts[1].continued);
-        QCOMPARE(attempts[1].reachedLevel, 1);
-        QCOMPARE(attempts[1].finalPayoffNode, -1);
-        QCOMPARE(attempts[1].firstRecord, qsizetype(15));
-        QCOMPARE(attempts[1].lastRecord, qsizetype(15));
     }
 
     // ---- Every record kind, one line each.
@@ -502,27 +489,75 @@ private slots:
         QCOMPARE(log.records[4].firstLine, qint64(14));
     }
 
-    void aNotepadLineInTheFormOfARecordIsReadAsThatRecord()
+    // Lines typed into a notepad in the form of records: text unless the rules allow
+    // that record at that point, and where one is allowed, the reading that places every
+    // later line.
+    void notepadLinesAreReadByTheRules_data()
     {
-        // The subject typed "first" Return "70 Start" into the notepad of d1. The file
-        // cannot tell this from a Start record, and the rule reads it as one; the stamp
-        // that goes back shows it up.
-        const ParsedLog log = LogReader::parse(logOf({
-            Header,
-            "41 Start",
-            "63 d1                  0",
-            "80 c1                  0",
-            "80 NotepadContents     1 0 first",
-            "70 Start",
-            "81 NatureMove          R 2 0",
-        }));
-        QCOMPARE(log.records.size(), 6);
-        QCOMPARE(log.records[3].text, QStringLiteral("first"));
-        QCOMPARE(log.records[4].kind, Kind::Start);
-        QCOMPARE(log.records[4].firstLine, qint64(6));
+        QTest::addColumn<QList<QByteArray>>("lines");
+        QTest::addColumn<QString>("kinds");    // the records read, one letter each
+        QTest::addColumn<QString>("lastText"); // the text of the last NotepadContents
+        const QList<QByteArray> start{Header, "41 Start", "63 d1                  0", "70 ConfirmDecision     L 1 0",
+                                      "80 c1                  0"};
+        QTest::newRow("forged payoff and Continue in d1's notepad")
+            << start + QList<QByteArray>{"80 NotepadContents     1 0 first", "9 FinalPayoffNode     12",
+                                         "9 Continue            ", "81 NatureMove          R 2 0"}
+            << QStringLiteral("ScDcNM") << QStringLiteral("first\n9 FinalPayoffNode     12\n9 Continue            ");
+        QTest::newRow("a Start typed later")
+            << start + QList<QByteArray>{"80 NotepadContents     1 0 first", "70 Start", "81 NatureMove          R 2 0"}
+            << QStringLiteral("ScDcNM") << QStringLiteral("first\n70 Start");
+        // A click on d2(0) is allowed after the notepad line; only the reading that takes
+        // it as text places the NatureMove at c1(0) that follows.
+        QTest::newRow("an allowed click typed, then a move that needs it to be text")
+            << start + QList<QByteArray>{"80 NotepadContents     1 0 a", "80 d2                  0",
+                                         "81 NatureMove          R 2 0"}
+            << QStringLiteral("ScDcNM") << QStringLiteral("a\n80 d2                  0");
+        QTest::newRow("a real click after the notepad")
+            << start + QList<QByteArray>{"80 NotepadContents     1 0 a", "82 d2                  1",
+                                         "82 NotepadContents     2 0 b"}
+            << QStringLiteral("ScDcNcN") << QStringLiteral("b");
+    }
+    void notepadLinesAreReadByTheRules()
+    {
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(QString, kinds);
+        QFETCH(QString, lastText);
+        const ParsedLog log = LogReader::parse(logOf(lines));
+        QVERIFY2(log.clean(), qPrintable(problemsText(log)));
+        QString read;
+        for (const LogRecord &r : log.records)
+            read += QLatin1Char("ScNXDMFK"[int(r.kind)]);
+        QCOMPARE(read, kinds);
+        const auto last = std::find_if(log.records.rbegin(), log.records.rend(),
+                                       [](const LogRecord &r) { return r.kind == Kind::NotepadContents; });
+        QCOMPARE(last->text, lastText);
+    }
+
+    void aRecordTheRulesDoNotAllowIsReportedWithWhatTheyExpect()
+    {
+        const ParsedLog log = LogReader::parse(logOf({Header, "41 Start", "63 d1                  0",
+                                                      "70 FinalPayoffNode     12"}));
         QCOMPARE(log.problems.size(), 1);
-        QCOMPARE(log.problems[0].line, qint64(6));
-        QVERIFY(log.problems[0].message.contains(QStringLiteral("earlier")));
+        QCOMPARE(log.problems[0].line, qint64(4));
+        QVERIFY2(log.problems[0].message.contains(QStringLiteral("cannot come here: the rules expect a click on d1(0) "
+                                                                 "or a node above it, CloseNotepad of d1(0), ConfirmDecision at d1(0)")),
+                 qPrintable(log.problems[0].message));
+        QCOMPARE(log.records.size(), 3); // read by force
+    }
+
+    void aLogWithLfLineEndsIsReadWithOneWarning()
+    {
+        QByteArray bytes;
+#ifdef DT_WHOLE_EXPERIMENT_LOG
+        bytes = fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_LOG));
+#endif
+        if (bytes.isEmpty())
+            QSKIP("tests/window/expected/whole-experiment.log is not there");
+        const ParsedLog crlf = LogReader::parse(bytes);
+        const ParsedLog lf = LogReader::parse(QByteArray(bytes).replace("\r\n", "\n"));
+        QVERIFY2(lf.clean(), qPrintable(problemsText(lf)));
+        QCOMPARE(lf.warnings.size(), 1);
+        QCOMPARE(lf.records.size(), crlf.records.size());
     }
 
     // ---- Attempts.
@@ -540,7 +575,11 @@ private slots:
             "95 d1                  0",
             "96 ConfirmDecision     R 1 0",
         }));
-        QVERIFY2(log.clean(), qPrintable(problemsText(log)));
+        // Read by force where the rules expect a notepad record or the payoff node.
+        QList<qint64> forced;
+        for (const LogProblem &problem : log.problems)
+            forced.append(problem.line);
+        QCOMPARE(forced, (QList<qint64>{6, 7, 9}));
         const QList<AttemptSummary> attempts = LogReader::attempts(log.records);
         QCOMPARE(attempts.size(), 2);
         QCOMPARE(attempts[0].number, 1);

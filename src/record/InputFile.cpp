@@ -1,0 +1,124 @@
+#include "record/InputFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+#ifdef Q_OS_UNIX
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO (named pipe)");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a plain file");
+}
+#endif
+
+} // namespace
+
+namespace InputFile {
+
+QString sizeText(qint64 bytes)
+{
+    if (bytes >= 1024 * 1024)
+        return QStringLiteral("%1 MB").arg(double(bytes) / (1024.0 * 1024.0), 0, 'f', 1);
+    if (bytes >= 1024)
+        return QStringLiteral("%1 KB").arg(bytes / 1024);
+    return QStringLiteral("%1 bytes").arg(bytes);
+}
+
+bool open(QFile &file, const QString &path, QString *error)
+{
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = QStringLiteral("%1 %2").arg(native(path), why);
+        return false;
+    };
+#ifdef Q_OS_UNIX
+    // POSIX: stat first, so that a FIFO is never opened (an open for reading waits for a
+    // writer); O_NONBLOCK for one swapped in after the stat; fstat to see what was opened.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat before {};
+    if (::stat(name.constData(), &before) != 0)
+        return fail(errno == ENOENT ? QStringLiteral("does not exist")
+                                    : QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+    if (!S_ISREG(before.st_mode))
+        return fail(QStringLiteral("is %1, not a regular file").arg(kindOf(before.st_mode)));
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(QStringLiteral("cannot be opened: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("was replaced by %1 while it was opened").arg(kindOf(opened.st_mode)));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(QStringLiteral("cannot be opened: %1").arg(file.errorString()));
+    }
+    return true;
+#else
+    // Windows has no FIFOs in the file system; pipes and devices have names of their own
+    // (\\.\pipe\..., CON, NUL) that QFileInfo does not report as files.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("does not exist"));
+    if (!info.isFile())
+        return fail(info.isDir() ? QStringLiteral("is a folder, not a regular file")
+                                 : QStringLiteral("is not a regular file"));
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot be opened: %1").arg(file.errorString()));
+    return true;
+#endif
+}
+
+bool readAll(const QString &path, qint64 most, const QString &what, QByteArray *bytes,
+             QString *error)
+{
+    QFile file;
+    if (!open(file, path, error))
+        return false;
+    if (file.size() > most) {
+        if (error)
+            *error = QStringLiteral("%1 is %2 long; %3 is at most %4, so it is not read")
+                         .arg(native(path), sizeText(file.size()), what, sizeText(most));
+        return false;
+    }
+    // One byte more than allowed: a file that grows while it is read stops there.
+    *bytes = file.read(most + 1);
+    if (bytes->size() > most) {
+        if (error)
+            *error = QStringLiteral("%1 grew past %2 while it was read; %3 is at most that")
+                         .arg(native(path), sizeText(most), what);
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("%1 cannot be read: %2").arg(native(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace InputFile
