@@ -4,7 +4,11 @@
 #include "window/IntegerConversion.h"
 #include "window/PayoffFile.h"
 
+#include "record/InputFile.h"
+
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -48,6 +52,32 @@ QString payoffRows(const std::array<qint16, PayoffFile::PayoffCount> &payoffs)
     return text;
 }
 
+// A cause that spoils every number of the file, told in one line rather than as a
+// finding for each number: a UTF-8 byte order mark before the first number, or
+// semicolons between the numbers. Empty when there is none (or the file cannot be read:
+// the scan says why).
+QString wholeFileCause(const QString &path)
+{
+    QFile file;
+    if (!InputFile::open(file, path, nullptr))
+        return QString();
+    const QByteArray head = file.read(64 * 1024);
+    if (head.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("%1 begins with a UTF-8 byte order mark (an editor saved it as \"UTF-8 with "
+                              "BOM\"): the program reads the mark as part of the first number and "
+                              "fails on it. Save the file again as plain text (ANSI, or UTF-8 without "
+                              "a BOM).")
+            .arg(native(path));
+    static const QRegularExpression semicolon(QStringLiteral("\\d[ \\t]*;[ \\t]*[-+]?\\d"));
+    if (semicolon.match(QString::fromLatin1(head)).hasMatch())
+        return QStringLiteral("%1 has semicolons between its numbers (as a spreadsheet saves a CSV file "
+                              "where the decimal separator is a comma): the program separates numbers "
+                              "only by commas, blanks, tabs and line breaks. Save the file again with "
+                              "commas or blanks between the numbers.")
+            .arg(native(path));
+    return QString();
+}
+
 } // namespace
 
 QString CheckCommand::help()
@@ -62,7 +92,10 @@ QString CheckCommand::help()
         "    first and never reads the later one);\n"
         "  - a record of set 0, which the program never reads (set 0 pays 0 everywhere);\n"
         "  - a number that is not a whole number, or lies outside -32767 to 32767;\n"
-        "  - a last record with fewer than 65 numbers.\n"
+        "  - a last record with fewer than 65 numbers;\n"
+        "  - in one line instead, a file that begins with a UTF-8 byte order mark or has\n"
+        "    semicolons between its numbers.\n"
+        "A path that is not a regular file (a folder, a FIFO, a device) is refused unread.\n"
         "\n"
         "Options:\n"
         "  --set N     Also say whether the program, given parameter set N, finds it, and\n"
@@ -103,6 +136,10 @@ int CheckCommand::run(const QStringList &arguments)
     }
 
     const QString path = positional.first();
+    if (const QString cause = wholeFileCause(path); !cause.isEmpty()) {
+        CommandLine::out(cause + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
     const PayoffFile::Scan scan = PayoffFile::scan(path);
     if (!scan.ok) {
         CommandLine::out(scan.error + QLatin1Char('\n'));

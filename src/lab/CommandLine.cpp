@@ -2,6 +2,13 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace CommandLine {
 
 namespace {
@@ -28,6 +35,28 @@ void err(const QString &text)
 QCommandLineOption payoffFileOption()
 {
     return {QStringLiteral("data"), QStringLiteral("payoff file"), QStringLiteral("FILE")};
+}
+
+bool canRedraw()
+{
+#ifdef Q_OS_WIN
+    // A console, not a file or NUL (for which _isatty is true as well); the control codes
+    // work once virtual terminal processing is on (Windows 10 and later).
+    if (!_isatty(_fileno(stdout)))
+        return false;
+    const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode))
+        return false;
+    return SetConsoleMode(console, mode | 0x0004 /* ENABLE_VIRTUAL_TERMINAL_PROCESSING */) != 0;
+#else
+    return isatty(STDOUT_FILENO) == 1;
+#endif
+}
+
+QCommandLineOption forceOption()
+{
+    return {QStringLiteral("force"), QStringLiteral("read failing logs")};
 }
 
 int usageError(const QString &command, const QString &message)

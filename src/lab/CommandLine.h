@@ -28,6 +28,13 @@ std::optional<int> parse(QCommandLineParser &parser, const QStringList &argument
 // --data FILE: the payoff file of the logs, for the commands that show payoffs.
 QCommandLineOption payoffFileOption();
 
+// Whether standard output is a terminal that takes the control codes that clear the
+// screen (a console on Windows, switched to them here).
+bool canRedraw();
+
+// --force: read logs that fail verification, naming each line read by force.
+QCommandLineOption forceOption();
+
 // Reports a usage error of the command and returns Usage.
 int usageError(const QString &command, const QString &message);
 

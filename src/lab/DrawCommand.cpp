@@ -3,6 +3,7 @@
 #include "lab/AttemptFacts.h"
 #include "lab/CommandLine.h"
 #include "lab/LabLog.h"
+#include "lab/OutputCheck.h"
 #include "lab/TreePicture.h"
 #include "window/IntegerConversion.h"
 #include "window/PayoffFile.h"
@@ -35,8 +36,12 @@ QString DrawCommand::help()
         "                finds it.\n"
         "  -h, --help    Show this help.\n"
         "\n"
+        "The picture is written to a temporary file and renamed into place; it is never\n"
+        "written over LOG, an event log, a companion record, a payoff file or an okto.go.\n"
+        "\n"
         "Exit status: 0 when the picture is written; 1 when LOG or its payoff file cannot be\n"
-        "read, LOG has no attempt K, or the picture cannot be written; 2 for a usage error.\n");
+        "read, LOG has no attempt K, or the picture cannot be written; 2 for a usage error or a\n"
+        "refused output file.\n");
 }
 
 int DrawCommand::run(const QStringList &arguments)
@@ -64,6 +69,12 @@ int DrawCommand::run(const QStringList &arguments)
     const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     if (!png && !out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
+    QStringList inputs = paths;
+    if (parser.isSet(dataOption))
+        inputs.append(parser.value(dataOption));
+    const QString refused = OutputCheck::refusal(out, inputs);
+    if (!refused.isEmpty())
+        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
 
     LabLog log;
     QString error;
@@ -94,6 +105,8 @@ int DrawCommand::run(const QStringList &arguments)
         title += QStringLiteral(": still in play");
     const TreePicture picture(title, log.parsed.records, attempt, facts, payoffText);
 
+    // Into a temporary file renamed into place: an interrupted draw leaves the old picture.
+    QSaveFile file(out);
     if (png) {
         QImage image(int(TreePicture::Width * PngScale), int(TreePicture::Height * PngScale), QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -101,13 +114,12 @@ int DrawCommand::run(const QStringList &arguments)
             QPainter painter(&image);
             picture.paint(painter, PngScale);
         }
-        if (!image.save(out, "PNG")) {
-            CommandLine::err(QStringLiteral("%1: cannot write %2\n").arg(command, out));
+        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+            CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, file.errorString()));
             return CommandLine::Finding;
         }
         return CommandLine::Success;
     }
-    QSaveFile file(out);
     const QByteArray bytes = picture.svg().toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, file.errorString()));

@@ -4,6 +4,7 @@
 #include "lab/CommandLine.h"
 #include "lab/CsvWriter.h"
 #include "lab/LabLog.h"
+#include "lab/OutputCheck.h"
 #include "window/PayoffFile.h"
 
 namespace {
@@ -99,11 +100,20 @@ QString ExportCommand::help()
         "  --data FILE       The payoff file for the payoffs of --attempts. When not given,\n"
         "                    the file the log's name names (o<set><subject><payoff file>) in\n"
         "                    the log's folder, as treelab status finds it.\n"
+        "  --force           Export a LOG that fails \"treelab verify\" all the same: each\n"
+        "                    line without its place is read as the record it looks like,\n"
+        "                    and named on stderr as forced.\n"
         "  -h, --help        Show this help.\n"
         "\n"
-        "Exit status: 0 when every table is written; 1 when a LOG cannot be read, holds a line\n"
-        "that is not a record, or (for --attempts) its payoffs cannot be read, or a table\n"
-        "cannot be written; no table is written then; 2 for a usage error.\n");
+        "A table is written to a temporary file beside it and renamed into place, so an\n"
+        "interrupted export leaves the old table whole. A table is never written over a LOG,\n"
+        "the payoff file, an event log, a companion record (LOG.jsonl), a payoff file or an\n"
+        "okto.go, and --events and --attempts must name different files.\n"
+        "\n"
+        "Exit status: 0 when every table is written; 1 when a LOG cannot be read or fails\n"
+        "\"treelab verify\" (without --force), (for --attempts) its payoffs cannot be read,\n"
+        "or a table cannot be written; no table is written then; 2 for a usage error or a\n"
+        "refused output file, with nothing written.\n");
 }
 
 int ExportCommand::run(const QStringList &arguments)
@@ -114,9 +124,11 @@ int ExportCommand::run(const QStringList &arguments)
     const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("attempts table"),
                                             QStringLiteral("FILE"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
+    const QCommandLineOption forceOption = CommandLine::forceOption();
     parser.addOption(eventsOption);
     parser.addOption(attemptsOption);
     parser.addOption(dataOption);
+    parser.addOption(forceOption);
     if (const auto done = CommandLine::parse(parser, arguments, help()))
         return *done;
     const QString command = arguments.value(0);
@@ -125,6 +137,18 @@ int ExportCommand::run(const QStringList &arguments)
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption))
         return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE or both"));
+    QStringList outputs;
+    for (const QCommandLineOption &option : {eventsOption, attemptsOption})
+        if (parser.isSet(option))
+            outputs.append(parser.value(option));
+    QStringList inputs = logs;
+    if (parser.isSet(dataOption))
+        inputs.append(parser.value(dataOption));
+    for (qsizetype k = 0; k < outputs.size(); ++k) {
+        const QString refused = OutputCheck::refusal(outputs[k], inputs, outputs.mid(k + 1));
+        if (!refused.isEmpty())
+            return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
+    }
 
     CsvWriter events({QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
                       QStringLiteral("date"), QStringLiteral("attempt"), QStringLiteral("stamp"),
@@ -145,10 +169,8 @@ int ExportCommand::run(const QStringList &arguments)
             failed = true;
             continue;
         }
-        for (const LogProblem &problem : log.parsed.problems) {
-            CommandLine::err(QStringLiteral("%1: %2:%3: %4\n").arg(command, path).arg(problem.line).arg(problem.message));
+        if (!log.admit(command, parser.isSet(forceOption)))
             failed = true;
-        }
         if (parser.isSet(attemptsOption) && !log.loadPayoffs(parser.value(dataOption), &error)) {
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;

@@ -1,8 +1,13 @@
 #include "lab/GoAheadCommand.h"
 
 #include "lab/CommandLine.h"
+#include "lab/StatusTable.h"
+#include "record/SystemClock.h"
 #include "window/GoAheadFile.h"
+#include "window/IntegerConversion.h"
+#include "window/ParameterCheck.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,12 +31,39 @@ QString before(const GoAheadFile::Reading &reading)
     return QString();
 }
 
+// After a go-ahead the program reads okto.go again only once the subject has left the last
+// attempt and the experimenter has clicked the button on its last screen. Empty when the
+// workstation is not in that state; otherwise where the subject is.
+QString stillInTheExperiment(const QString &folder, const GoAheadFile::Reading &previous, int attempts)
+{
+    if (previous.status != GoAheadFile::Status::Number || (previous.value != 1 && previous.value != 2))
+        return QString();
+    const QString log = StatusTable::newestLog(folder);
+    if (log.isEmpty() || QFileInfo(log).lastModified().date() != QDate::currentDate())
+        return QString();
+    const SystemClock clock;
+    const StatusTable::Row row = StatusTable(clock, attempts).row(folder);
+    if (row.over != QLatin1String("no"))
+        return QString();
+    return row.attempt == QLatin1String("-") ? QStringLiteral("Start is offered, the first attempt not begun")
+                                             : QStringLiteral("attempt %1").arg(row.attempt);
+}
+
 } // namespace
 
 QString GoAheadCommand::help(qint16 value)
 {
     const bool release = value == Release;
-    QString text = release
+    QString text = value == Prepare
+        ? QStringLiteral(
+              "Usage: treelab prepare DIR...\n"
+              "\n"
+              "Readies each workstation for a session: writes 0 into the go-ahead file okto.go of\n"
+              "each DIR, so that the program, once its parameters are confirmed, waits for the\n"
+              "go-ahead. Run it before the program is started: a 99 left from an earlier session\n"
+              "would close the program a second after the confirmation, a 1 would offer Start at\n"
+              "once.\n")
+        : release
         ? QStringLiteral(
               "Usage: treelab release DIR...\n"
               "\n"
@@ -43,7 +75,11 @@ QString GoAheadCommand::help(qint16 value)
               "Closes the program: writes 99 into the go-ahead file okto.go of each DIR. A program\n"
               "waiting for the go-ahead, or at the end of the experiment once the experimenter has\n"
               "clicked the button on its last screen, closes within a second. During the attempts\n"
-              "the program does not read the file, so 99 takes effect only at the end.\n");
+              "the program does not read the file, so 99 takes effect only at the end: a\n"
+              "workstation released whose log of today shows the subject still in the\n"
+              "experiment is reported so and counts as not done (exit status 1); close its window\n"
+              "to stop it at once. --attempts N (4 when not given) says when the experiment is\n"
+              "over, as for treelab status.\n");
     text += QStringLiteral(
         "\n"
         "DIR is a workstation's data folder: the folder \"data\" beside its decisiontree, which\n"
@@ -54,21 +90,38 @@ QString GoAheadCommand::help(qint16 value)
         "\"data\" is refused, as it is the program's folder rather than its data folder.\n"
         "\n"
         "Options:\n"
+        "%2"
         "  -h, --help  Show this help.\n"
         "\n"
-        "Exit status: 0 when every DIR was written; 1 when any was not; 2 for a usage error.\n")
-                .arg(QString::fromLatin1(GoAheadFile::text(value).chopped(2)));
+        "Exit status: 0 when every DIR was written%3; 1 when any was not%4; 2 for a usage\n"
+        "error.\n")
+                .arg(QString::fromLatin1(GoAheadFile::text(value).chopped(2)),
+                     value == Quit ? QStringLiteral("  --attempts N  The number of attempts of the experiment (4 when not given).\n")
+                                   : QString(),
+                     value == Quit ? QStringLiteral(" and no subject is still in the experiment") : QString(),
+                     value == Quit ? QStringLiteral(" or one is") : QString());
     return text;
 }
 
 int GoAheadCommand::run(const QStringList &arguments, qint16 value)
 {
     QCommandLineParser parser;
+    const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("number of attempts"),
+                                            QStringLiteral("N"), QStringLiteral("4"));
+    if (value == Quit)
+        parser.addOption(attemptsOption);
     if (const auto done = CommandLine::parse(parser, arguments, help(value)))
         return *done;
     const QStringList folders = parser.positionalArguments();
     if (folders.isEmpty())
         return CommandLine::usageError(arguments.value(0), QStringLiteral("no DIR given"));
+    const IntegerConversion attempts = IntegerConversion::fromText(value == Quit ? parser.value(attemptsOption)
+                                                                                 : QStringLiteral("4"));
+    if (!attempts.ok() || attempts.value < 1 || attempts.value > ParameterCheck::MaxAttempts)
+        return CommandLine::usageError(arguments.value(0),
+                                       QStringLiteral("--attempts \"%1\" is not a number of attempts from 1 to %2")
+                                           .arg(parser.value(attemptsOption))
+                                           .arg(ParameterCheck::MaxAttempts));
 
     bool allWritten = true;
     for (const QString &folder : folders) {
@@ -98,6 +151,13 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
                                     now.status == GoAheadFile::Status::Number
                                         ? QString::number(now.value)
                                         : now.detail);
+                } else if (const QString where = value == Quit ? stillInTheExperiment(folder, previous, attempts.value)
+                                                               : QString();
+                           !where.isEmpty()) {
+                    line = QStringLiteral("%1: %2; now it holds 99, but the subject has not finished (%3): the "
+                                          "program acts on 99 only after the subject's last attempt, once the "
+                                          "button on its last screen is clicked; close its window to stop it now")
+                               .arg(shown, before(previous), where);
                 } else {
                     CommandLine::out(QStringLiteral("%1: %2; now it holds %3\n")
                                          .arg(shown, before(previous), QString::number(value)));

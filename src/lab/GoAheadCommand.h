@@ -2,15 +2,17 @@
 
 #include <QStringList>
 
-// treelab release DIR... and treelab quit DIR...: write 1 or 99 into the go-ahead file
+// treelab prepare, release and quit DIR...: write 0, 1 or 99 into the go-ahead file
 // okto.go of each workstation's data folder, atomically, as the program writes its 2.
 class GoAheadCommand
 {
 public:
+    static constexpr qint16 Prepare = 0;
     static constexpr qint16 Release = 1;
     static constexpr qint16 Quit = 99;
 
-    // arguments[0] is "treelab release" or "treelab quit"; value is Release or Quit.
+    // arguments[0] is "treelab prepare", "treelab release" or "treelab quit"; value is
+    // Prepare, Release or Quit.
     static int run(const QStringList &arguments, qint16 value);
     static QString help(qint16 value);
 };

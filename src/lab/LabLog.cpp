@@ -1,9 +1,11 @@
 #include "lab/LabLog.h"
 
+#include "lab/CommandLine.h"
 #include "lab/StatusTable.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 bool LabLog::load(const QString &path, LabLog *log, QString *error)
 {
@@ -39,6 +41,7 @@ bool LabLog::loadPayoffs(const QString &dataFile, QString *error)
         return false;
     }
     payoffs = result;
+    payoffPath = file;
     return true;
 }
 
@@ -47,4 +50,31 @@ std::optional<int> LabLog::payoff(int node) const
     if (!payoffs || node < 0 || node >= PayoffFile::PayoffCount)
         return std::nullopt;
     return payoffs->payoffs[std::size_t(node)];
+}
+
+bool LabLog::admit(const QString &command, bool force) const
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    for (const LogProblem &warning : parsed.warnings)
+        CommandLine::err(QStringLiteral("%1: warning: %2:%3: %4\n").arg(command, shown).arg(warning.line).arg(warning.message));
+    if (parsed.problems.isEmpty())
+        return true;
+    const QString label = force ? QStringLiteral("forced") : QStringLiteral("error");
+    for (const LogProblem &problem : parsed.problems)
+        CommandLine::err(QStringLiteral("%1: %2: %3:%4: %5\n").arg(command, label, shown).arg(problem.line).arg(problem.message));
+    if (parsed.unlistedProblems > 0)
+        CommandLine::err(QStringLiteral("%1: %2: %3: and %4 more lines like these\n")
+                             .arg(command, label, shown).arg(parsed.unlistedProblems));
+    if (!force)
+        CommandLine::err(QStringLiteral("%1: %2 cannot be read by the rules of the run (see \"treelab verify\"); "
+                                        "give --force to read those lines as the records they look like\n")
+                             .arg(command, shown));
+    return force;
+}
+
+bool LabLog::keptAside() const
+{
+    static const QRegularExpression kept(QStringLiteral("^(.+)\\.\\d+$"));
+    const QRegularExpressionMatch match = kept.match(fileName);
+    return match.hasMatch() && QFileInfo(QFileInfo(path).absoluteDir().filePath(match.captured(1))).isFile();
 }

@@ -20,6 +20,7 @@ public:
     ParsedLog parsed;
     QList<AttemptSummary> attempts;
     std::optional<PayoffFile::SetResult> payoffs; // set when read successfully
+    QString payoffPath;                           // the payoff file they came from
 
     qint16 subject() const { return parsed.header ? parsed.header->subjectNo : qint16(0); }
     qint16 set() const { return parsed.header ? parsed.header->paramSetNo : qint16(0); }
@@ -34,4 +35,15 @@ public:
 
     // The payoff of payoff node 0..63, if the payoffs are read.
     std::optional<int> payoff(int node) const;
+
+    // Tells the log's warnings, and its lines that cannot be read by the rules of the run,
+    // on stderr after "command: ". True when the log may be used: it has no such line, or
+    // force is given, and then each such line is named as forced.
+    bool admit(const QString &command, bool force) const;
+
+    // A log kept aside when a later run of the same name began: "<log>.<n>" beside <log>.
+    bool keptAside() const;
+    // A log that holds its header alone: the program was closed before Start.
+    bool headerOnly() const { return parsed.records.isEmpty(); }
+
 };

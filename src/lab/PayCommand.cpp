@@ -3,9 +3,11 @@
 #include "lab/CommandLine.h"
 #include "lab/CsvWriter.h"
 #include "lab/LabLog.h"
+#include "lab/OutputCheck.h"
 #include "window/PayoffFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <random>
@@ -31,35 +33,55 @@ std::optional<std::uint32_t> seedFrom(const QString &text)
 QString PayCommand::help()
 {
     return QStringLiteral(
-        "Usage: treelab pay LOG... --seed S --out FILE.csv [--data FILE]\n"
+        "Usage: treelab pay LOG... --seed S --out FILE.csv [--xlsx FILE.xlsx] [--data FILE]\n"
         "\n"
         "Chooses at random, for each subject (each event log LOG), the one finished attempt\n"
         "that is paid, and its payoff. The draw is made from the seed S, so announce S before\n"
         "the draw; anyone can repeat it later with the same logs and S and gets the same file.\n"
         "\n"
+        "The logs paid: each LOG that \"treelab verify\" reads by the rules of the run (see\n"
+        "--force). A log kept aside as \"<log>.<n>\" beside <log> (the program keeps an older\n"
+        "log of the same name so) and a log that holds its header alone (the program was\n"
+        "closed before Start) are skipped, each with a note. Two logs of one subject number\n"
+        "are refused, both named: each subject is paid once.\n"
+        "\n"
         "The draw: the logs are put in order of subject number (from the log's header), then\n"
-        "of file name, then of the path given, so the order of the arguments does not matter.\n"
-        "A std::mt19937 generator seeded with S gives one 32-bit number r per log in that\n"
-        "order (also for a log with no finished attempt, so the others keep their draws).\n"
-        "The finished attempts of a log are those ended with Continue after reaching their\n"
-        "payoff node, n of them in attempt order; the paid one is number r mod n + 1 of them.\n"
+        "of their full path with links resolved, so neither the order of the arguments nor\n"
+        "the way a path is written matters. A std::mt19937 generator seeded with S gives one\n"
+        "32-bit number r per log in that order (also for a log with no finished attempt, so\n"
+        "the others keep their draws). The finished attempts of a log are those ended with\n"
+        "Continue after reaching their payoff node, n of them in attempt order; the paid one\n"
+        "is number r mod n + 1 of them.\n"
+        "\n"
+        "The payoff paid is the one the subject was shown: from the payoff file beside the\n"
+        "log (or --data), with a warning when that file was changed after the log was last\n"
+        "written.\n"
         "\n"
         "FILE.csv (UTF-8, a header row, LF line ends) has one row per log in the order of the\n"
-        "draw: seed, log, subject, set, finished (n), draw (r), attempt (the attempt number\n"
-        "paid), node (its payoff node), payoff_text (the payoff as the subject saw it, \"-£3\")\n"
-        "and payoff (as a number). The same table is printed, after a line with the seed.\n"
+        "draw: seed, log (the path as given), subject, set, finished (n), draw (r), attempt\n"
+        "(the attempt number paid), node (its payoff node), payoff_text (the payoff as the\n"
+        "subject saw it, \"-£3\") and payoff (as a number). The same table is printed, after\n"
+        "a line with the seed.\n"
         "\n"
         "Options:\n"
-        "  --seed S      The seed, a whole number 0 to 4294967295.\n"
-        "  --out FILE    The table to write.\n"
-        "  --data FILE   The payoff file. When not given, the file each log's name names\n"
-        "                (o<set><subject><payoff file>) in the log's folder, as treelab status\n"
-        "                finds it.\n"
-        "  -h, --help    Show this help.\n"
+        "  --seed S         The seed, a whole number 0 to 4294967295.\n"
+        "  --out FILE       The table to write.\n"
+        "  --data FILE      The payoff file. When not given, the file each log's name names\n"
+        "                   (o<set><subject><payoff file>) in the log's folder, as treelab\n"
+        "                   status finds it.\n"
+        "  --include-kept   Pay logs kept aside as \"<log>.<n>\" too.\n"
+        "  --force          Pay from a LOG that fails \"treelab verify\" all the same: each\n"
+        "                   line without its place is read as the record it looks like, and\n"
+        "                   named on stderr as forced.\n"
+        "  -h, --help       Show this help.\n"
+        "\n"
+        "The table is written to a temporary file and renamed into place; it is never written\n"
+        "over a LOG, an event log, a companion record, a payoff file or an okto.go.\n"
         "\n"
         "Exit status: 0 when every subject has a paid attempt and the file is written; 1 when\n"
-        "a LOG or its payoff file cannot be read or a LOG has no finished attempt (nothing is\n"
-        "written then), or the file cannot be written; 2 for a usage error.\n");
+        "a LOG or its payoff file cannot be read, a LOG fails verification (without --force)\n"
+        "or has no finished attempt, or a subject has two logs (nothing is written then), or\n"
+        "the file cannot be written; 2 for a usage error or a refused output file.\n");
 }
 
 int PayCommand::run(const QStringList &arguments)
@@ -67,10 +89,14 @@ int PayCommand::run(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("seed"), QStringLiteral("S"));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("table"), QStringLiteral("FILE"));
+    const QCommandLineOption keptOption(QStringLiteral("include-kept"), QStringLiteral("pay kept logs"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
+    const QCommandLineOption forceOption = CommandLine::forceOption();
     parser.addOption(seedOption);
     parser.addOption(outOption);
     parser.addOption(dataOption);
+    parser.addOption(keptOption);
+    parser.addOption(forceOption);
     if (const auto done = CommandLine::parse(parser, arguments, help()))
         return *done;
     const QString command = arguments.value(0);
@@ -86,30 +112,70 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::usageError(
             command, QStringLiteral("--seed \"%1\" is not a whole number from 0 to 4294967295")
                          .arg(parser.value(seedOption)));
+    QStringList inputs = paths;
+    if (parser.isSet(dataOption))
+        inputs.append(parser.value(dataOption));
+    const QString refused = OutputCheck::refusal(parser.value(outOption), inputs);
+    if (!refused.isEmpty())
+        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
 
     QList<LabLog> logs;
     bool failed = false;
     for (const QString &path : paths) {
         LabLog log;
         QString error;
-        if (!LabLog::load(path, &log, &error) || !log.loadPayoffs(parser.value(dataOption), &error)) {
+        const QString shown = QDir::toNativeSeparators(path);
+        if (!LabLog::load(path, &log, &error)) {
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
             continue;
         }
+        if (log.keptAside() && !parser.isSet(keptOption)) {
+            CommandLine::err(QStringLiteral("%1: note: %2 skipped: a log kept aside when a later run of the "
+                                            "same name began (--include-kept pays it)\n").arg(command, shown));
+            continue;
+        }
+        if (log.headerOnly()) {
+            CommandLine::err(QStringLiteral("%1: note: %2 skipped: it holds its header alone (the program was "
+                                            "closed before Start)\n").arg(command, shown));
+            continue;
+        }
+        if (!log.admit(command, parser.isSet(forceOption)) || !log.loadPayoffs(parser.value(dataOption), &error)) {
+            if (!error.isEmpty())
+                CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+            failed = true;
+            continue;
+        }
+        if (QFileInfo(log.payoffPath).lastModified() > QFileInfo(path).lastModified())
+            CommandLine::err(QStringLiteral("%1: warning: %2 was changed after %3 was last written: the payoffs "
+                                            "paid are those it holds now; make sure they are the ones the subject saw\n")
+                                 .arg(command, QDir::toNativeSeparators(log.payoffPath), shown));
         logs.append(log);
+    }
+    // Canonical paths, so that two ways of writing one path sort alike.
+    const auto canonical = [](const LabLog &log) {
+        const QString resolved = QFileInfo(log.path).canonicalFilePath();
+        return resolved.isEmpty() ? QFileInfo(log.path).absoluteFilePath() : resolved;
+    };
+    std::stable_sort(logs.begin(), logs.end(), [&](const LabLog &a, const LabLog &b) {
+        if (a.subject() != b.subject())
+            return a.subject() < b.subject();
+        return canonical(a) < canonical(b);
+    });
+    for (qsizetype k = 1; k < logs.size(); ++k) {
+        if (logs[k].subject() != logs[k - 1].subject())
+            continue;
+        CommandLine::err(QStringLiteral("%1: subject %2 has two logs, %3 and %4: each subject is paid once; "
+                                        "give the one to pay\n")
+                             .arg(command)
+                             .arg(logs[k].subject())
+                             .arg(QDir::toNativeSeparators(logs[k - 1].path), QDir::toNativeSeparators(logs[k].path)));
+        failed = true;
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing drawn, nothing written\n"));
         return CommandLine::Finding;
     }
-    std::stable_sort(logs.begin(), logs.end(), [](const LabLog &a, const LabLog &b) {
-        if (a.subject() != b.subject())
-            return a.subject() < b.subject();
-        if (a.fileName != b.fileName)
-            return a.fileName < b.fileName;
-        return a.path < b.path;
-    });
 
     const QString seedText = QString::number(*seed);
     CsvWriter table({QStringLiteral("seed"), QStringLiteral("log"), QStringLiteral("subject"),
@@ -130,7 +196,7 @@ int PayCommand::run(const QStringList &arguments)
         }
         const AttemptSummary &paid = *finished[qsizetype(draw % std::uint32_t(finished.size()))];
         const int payoff = *log.payoff(paid.finalPayoffNode);
-        table.addRow({seedText, log.fileName, QString::number(log.subject()), QString::number(log.set()),
+        table.addRow({seedText, log.path, QString::number(log.subject()), QString::number(log.set()),
                       QString::number(finished.size()), QString::number(draw), QString::number(paid.number),
                       QString::number(paid.finalPayoffNode), PayoffFile::displayText(payoff),
                       QString::number(payoff)});

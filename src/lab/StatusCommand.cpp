@@ -39,23 +39,31 @@ QString StatusCommand::help()
         "  PAYOFFS  their payoffs as the subject saw them, from the payoff file named in the\n"
         "           log's name (o<set><subject><payoff file>) in the same folder; the payoff\n"
         "           node, as p(50), when that file cannot be read\n"
-        "  SINCE    seconds since the log was last written: its modification time against\n"
-        "           this machine's clock now (the program writes every record at once)\n"
+        "  SINCE    time since the log was last written: its modification time against\n"
+        "           this machine's clock now (the program writes every record at once), in\n"
+        "           seconds, then minutes, hours or days; 0 s and a note when the log's time\n"
+        "           is ahead of this machine's clock\n"
         "  OVER     yes when the log holds N Continue records: the subject has left the last\n"
         "           attempt. The log does not hold the number of attempts; give it with\n"
-        "           --attempts when it is not 4\n"
+        "           --attempts when it is not 4. With more Continue records than N, ATTEMPT\n"
+        "           and OVER show \"?\" and a note asks for the right N\n"
+        "A GO value of 1 or 99 where there is no log of today's run (none, or only one last\n"
+        "written on an earlier day) is left from an earlier session and marked \"!\": 99 would\n"
+        "close the program right after its parameters are confirmed, 1 would offer Start at\n"
+        "once. \"treelab prepare\" writes 0.\n"
         "Below the table, a line for each thing that could not be read, such as a log line\n"
         "that is not a record.\n"
         "\n"
         "Options:\n"
         "  --attempts N  The number of attempts the experiment was set to (1 to 20; 4 when\n"
         "                not given, as the program offers).\n"
-        "  --watch       Redraw the table every second until interrupted (Ctrl+C).\n"
+        "  --watch       Show the table every second until interrupted (Ctrl+C): redrawn in\n"
+        "                place on a terminal, one table after another into a file or pipe.\n"
         "  -h, --help    Show this help.\n"
         "\n"
         "Exit status: 0 when every DIR and its okto.go could be read; 1 when a DIR does not\n"
-        "exist or its okto.go is missing or holds no number (the program's go-ahead poll\n"
-        "would fail on it); 2 for a usage error.\n");
+        "exist, its okto.go is missing or holds no number (the program's go-ahead poll\n"
+        "would fail on it), or holds a leftover 1 or 99; 2 for a usage error.\n");
 }
 
 int StatusCommand::run(const QStringList &arguments)
@@ -93,13 +101,16 @@ int StatusCommand::run(const QStringList &arguments)
                 return CommandLine::Finding;
         return CommandLine::Success;
     }
+    // The screen is redrawn only on a terminal; into a file or a pipe each table follows
+    // the one before, without control codes.
+    const bool redraw = CommandLine::canRedraw();
     for (;;) {
         const QString text = StatusTable::render(table.rows(folders));
+        const QString heading = QStringLiteral("treelab status at %1, every second; Ctrl+C stops\n\n")
+                                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")));
         // Home, clear the screen, then the table: one write, so it never flickers half drawn.
-        CommandLine::out(QStringLiteral("\x1b[H\x1b[2J")
-                         + QStringLiteral("treelab status at %1, every second; Ctrl+C stops\n\n")
-                               .arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")))
-                         + text);
+        CommandLine::out(redraw ? QStringLiteral("\x1b[H\x1b[2J") + heading + text
+                                : heading + text + QLatin1Char('\n'));
         std::this_thread::sleep_for(std::chrono::seconds(1));
     }
 }

@@ -20,7 +20,34 @@ QDateTime toDateTime(const ClockReading &reading)
     return reading.date.startOfDay().addMSecs(qint64(double(reading.seconds) * 1000.0 + 0.5));
 }
 
+// A leftover go-ahead value, for a workstation with no log of today's run.
+QString leftoverNote(qint16 value)
+{
+    if (value == 99)
+        return QStringLiteral("okto.go holds 99, left from an earlier session, and there is no log of "
+                              "today's run yet: the program will close a second after its parameters are "
+                              "confirmed; run \"treelab prepare\" first");
+    if (value == 1)
+        return QStringLiteral("okto.go holds 1, left from an earlier session, and there is no log of "
+                              "today's run yet: the subject will be offered Start as soon as the parameters "
+                              "are confirmed; run \"treelab prepare\" first");
+    return QString();
+}
+
 } // namespace
+
+QString StatusTable::ageText(qint64 seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    if (seconds < 120)
+        return QStringLiteral("%1 s").arg(seconds);
+    if (seconds < 120 * 60)
+        return QStringLiteral("%1 min").arg(seconds / 60);
+    if (seconds < 48 * 3600)
+        return QStringLiteral("%1 h").arg(seconds / 3600);
+    return QStringLiteral("%1 days").arg(seconds / 86400);
+}
 
 StatusTable::StatusTable(const Clock &clock, int attempts) : m_clock(clock), m_attempts(attempts)
 {
@@ -84,11 +111,21 @@ StatusTable::Row StatusTable::row(const QString &folder) const
     }
 
     const QString logPath = newestLog(folder);
+    const QDateTime now = toDateTime(m_clock.now());
+    const QFileInfo logInfo(logPath);
+    if (go.status == GoAheadFile::Status::Number
+        && (logPath.isEmpty() || logInfo.lastModified().date() != now.date())) {
+        const QString leftover = leftoverNote(go.value);
+        if (!leftover.isEmpty()) {
+            row.goAhead += QLatin1Char('!');
+            row.notes.append(leftover);
+            row.failed = true;
+        }
+    }
     if (logPath.isEmpty()) {
         row.notes.append(QStringLiteral("no event log yet"));
         return row;
     }
-    const QFileInfo logInfo(logPath);
     row.log = logInfo.fileName();
     ParsedLog log;
     QString error;
@@ -107,7 +144,12 @@ StatusTable::Row StatusTable::row(const QString &folder) const
 
     row.subject = QString::number(log.header->subjectNo);
     row.set = QString::number(log.header->paramSetNo);
-    row.since = QStringLiteral("%1 s").arg(logInfo.lastModified().secsTo(toDateTime(m_clock.now())));
+    const qint64 age = logInfo.lastModified().secsTo(now);
+    row.since = ageText(age);
+    if (age < -2)
+        row.notes.append(QStringLiteral("%1 was written %2 s later than this machine's clock shows now: "
+                                        "the clocks differ")
+                             .arg(row.log).arg(-age));
 
     const QList<AttemptSummary> attempts = LogReader::attempts(log.records);
     int continues = 0;
@@ -118,12 +160,14 @@ StatusTable::Row StatusTable::row(const QString &folder) const
             finalNodes.append(attempt.finalPayoffNode);
     }
     const bool over = continues >= m_attempts;
-    if (continues > m_attempts)
+    const bool overCount = continues > m_attempts;
+    if (overCount)
         row.notes.append(QStringLiteral("the log holds %1 Continue records, more than the %2 "
-                                        "attempts given with --attempts")
+                                        "attempts given with --attempts: give the number of attempts "
+                                        "the experiment was set to")
                              .arg(continues)
                              .arg(m_attempts));
-    row.over = over ? QStringLiteral("yes") : QStringLiteral("no");
+    row.over = overCount ? QStringLiteral("?") : over ? QStringLiteral("yes") : QStringLiteral("no");
     row.done = QString::number(finalNodes.size());
 
     if (!attempts.isEmpty()) {
@@ -133,7 +177,8 @@ StatusTable::Row StatusTable::row(const QString &folder) const
             ++number; // between attempts: the next one starts at d1
             level = 1;
         }
-        row.attempt = QStringLiteral("%1/%2").arg(number).arg(m_attempts);
+        row.attempt = overCount ? QStringLiteral("%1?").arg(number)
+                                : QStringLiteral("%1/%2").arg(number).arg(m_attempts);
         row.level = QStringLiteral("%1 %2").arg(level).arg(LogReader::levelName(level));
     }
 

@@ -17,7 +17,7 @@ public:
     struct Row
     {
         QString folder;
-        QString goAhead;   // the number in okto.go, "none" or "?"
+        QString goAhead;   // the number in okto.go ("99!" when left from an earlier session), "none" or "?"
         QString log;       // the log's file name, or "-"
         QString subject;
         QString set;
@@ -25,10 +25,10 @@ public:
         QString level;     // "4 c2": the level the subject stands on in it
         QString done;      // attempts that reached their payoff node
         QString payoffs;   // their payoffs, "£51 -£5", or "p(50)" when the file is unread
-        QString since;     // "12 s"
+        QString since;     // "12 s", "5 min", "3 h", "2 days"
         QString over;      // "yes" or "no"
         QStringList notes; // what could not be read, for the lines below the table
-        bool failed = false; // the folder or its okto.go is missing or unreadable
+        bool failed = false; // the folder or its okto.go is missing or unreadable, or holds a leftover 1 or 99
     };
 
     // attempts: the number of attempts the experimenter set (the log does not hold it);
@@ -37,6 +37,9 @@ public:
 
     Row row(const QString &folder) const;
     QList<Row> rows(const QStringList &folders) const;
+
+    // A readable age: seconds up to two minutes, then minutes, hours, days; never below 0.
+    static QString ageText(qint64 seconds);
 
     // The aligned table, a heading line and one line per row, then the notes.
     static QString render(const QList<Row> &rows);

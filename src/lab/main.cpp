@@ -5,6 +5,7 @@
 #include "lab/GoAheadCommand.h"
 #include "lab/PayCommand.h"
 #include "lab/StatusCommand.h"
+#include "lab/VerifyCommand.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,10 +28,13 @@ QString help()
         "Commands:\n"
         "  check DATAFILE [--set N]   read a payoff file as the program does; report its\n"
         "                             records and what the program would fail on\n"
+        "  prepare DIR...             write 0 into each DIR's okto.go: before a session\n"
         "  release DIR...             write 1 into each DIR's okto.go: Start is offered\n"
         "  status DIR... [--watch]    one line per workstation: go-ahead, log, attempt,\n"
         "                             level, payoffs, seconds since the last record\n"
-        "  quit DIR...                write 99 into each DIR's okto.go: the program closes\n"
+        "  quit DIR... [--attempts N] write 99 into each DIR's okto.go: the program closes\n"
+        "  verify LOG...              read each event log by the rules of the run; name\n"
+        "                             each line that has no place in it\n"
         "  export LOG... --events F --attempts F\n"
         "                             the logs as tables: one row per record, one per attempt\n"
         "  pay LOG... --seed S --out F\n"
@@ -51,6 +55,8 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
     arguments.prepend(QStringLiteral("treelab ") + command);
     if (command == QLatin1String("check"))
         return CheckCommand::run(arguments);
+    if (command == QLatin1String("prepare"))
+        return GoAheadCommand::run(arguments, GoAheadCommand::Prepare);
     if (command == QLatin1String("release"))
         return GoAheadCommand::run(arguments, GoAheadCommand::Release);
     if (command == QLatin1String("quit"))
@@ -63,6 +69,8 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
         return PayCommand::run(arguments);
     if (command == QLatin1String("draw"))
         return DrawCommand::run(arguments);
+    if (command == QLatin1String("verify"))
+        return VerifyCommand::run(arguments);
     return std::nullopt;
 }
 

@@ -261,7 +261,6 @@ public:
             m_pendingFinal = -1;
             m_started = true;
         }
-        m_lastStamp = std::max(m_lastStamp, r.stamp);
         switch (r.kind) {
         case Kind::Start:
             m_started = true;
@@ -314,8 +313,6 @@ public:
             break;
         }
     }
-
-    qint64 lastStamp() const { return m_lastStamp; }
 
     // What the rules allow at this point, for a person.
     QString expected() const
@@ -373,7 +370,6 @@ private:
     bool m_finished = false;
     int m_pendingNoteLevel = 0, m_pendingNoteIndex = -1;
     int m_pendingFinal = -1;
-    qint64 m_lastStamp = std::numeric_limits<qint64>::min();
 };
 
 // Reads the lines of a log in order against the rules. A line after a NotepadContents
@@ -447,6 +443,15 @@ private:
         return c;
     }
 
+    void stampProblem(const LogRecord &record, qint64 number)
+    {
+        if (!m_log.records.isEmpty() && record.stamp < m_log.records.last().stamp)
+            problem(number, QStringLiteral("the time stamp %1 is earlier than the %2 of the record on line %3")
+                                .arg(record.stamp)
+                                .arg(m_log.records.last().stamp)
+                                .arg(m_log.records.last().firstLine));
+    }
+
     void take(LogRecord record, qint64 number)
     {
         record.firstLine = record.lastLine = number;
@@ -497,11 +502,15 @@ private:
         const bool inNotepad = !m_log.records.isEmpty()
             && m_log.records.last().kind == LogRecord::Kind::NotepadContents;
         if (inNotepad) {
-            if (allowed && record->stamp >= m_at.run.lastStamp() && m_at.pos != m_textAt) {
+            if (allowed && m_at.pos != m_textAt) {
                 m_choices.append(snapshot());
                 if (m_choices.size() > MostChoices)
                     m_choices.removeFirst();
+                stampProblem(*record, number);
                 take(*record, number);
+            } else if (m_searching && number >= m_failure.number) {
+                backtrack(); // a reading counts only where it places that line as a record
+                return;
             } else {
                 LogRecord &notepad = m_log.records.last();
                 notepad.text += QLatin1Char('\n') + line;
@@ -511,10 +520,7 @@ private:
             return;
         }
         if (allowed) {
-            if (record->stamp < m_at.run.lastStamp())
-                problem(number, QStringLiteral("the time stamp %1 is earlier than the %2 before it")
-                                    .arg(record->stamp)
-                                    .arg(m_at.run.lastStamp()));
+            stampProblem(*record, number);
             take(*record, number);
             advance();
             return;
@@ -533,23 +539,29 @@ private:
             m_failureProblems = m_log.problems;
         }
         if (m_searching) {
-            if (!m_choices.isEmpty() && m_tries++ < MostTries) {
-                const Cursor choice = m_choices.takeLast();
-                restore(choice);
-                m_textAt = choice.pos;
-                return;
-            }
-            // No reading gets past that line: back to the first reading, where it fails.
-            m_searching = false;
-            m_choices.clear();
-            restore(m_failure);
-            m_log.records.resize(m_failureFirst);
-            m_log.records += m_failureTail;
-            m_log.problems = m_failureProblems;
+            backtrack();
             return;
         }
         readFailed(number, line, record, why);
         advance();
+    }
+
+    // The next reading to try: the latest notepad line read as a record, now read as text.
+    // When none is left, back to the first reading, where the failing line fails.
+    void backtrack()
+    {
+        if (!m_choices.isEmpty() && m_tries++ < MostTries) {
+            const Cursor choice = m_choices.takeLast();
+            restore(choice);
+            m_textAt = choice.pos;
+            return;
+        }
+        m_searching = false;
+        m_choices.clear();
+        restore(m_failure);
+        m_log.records.resize(m_failureFirst);
+        m_log.records += m_failureTail;
+        m_log.problems = m_failureProblems;
     }
 
     void readFailed(qint64 number, const QString &line, const std::optional<LogRecord> &record,

@@ -1,5 +1,7 @@
 #include "window/GoAheadFile.h"
 
+#include "record/InputFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,15 +24,14 @@ bool isBlank(char c)
 GoAheadFile::Reading GoAheadFile::read(const QString &path)
 {
     Reading reading;
-    QFile file(path);
-    if (!QFileInfo::exists(path)) {
+    QFile file;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
         reading.detail = QStringLiteral("%1 does not exist").arg(QDir::toNativeSeparators(path));
         return reading;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file: a FIFO would hang the poll in the open.
+    if (!InputFile::open(file, path, &reading.detail)) {
         reading.status = Status::Unreadable;
-        reading.detail = QStringLiteral("%1 cannot be opened: %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
         return reading;
     }
     // One byte more than is looked at: it tells whether an item ends at the limit.

@@ -1,6 +1,7 @@
 #include "window/PayoffFile.h"
 
 #include "window/PayoffReader.h"
+#include "record/InputFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,21 +37,21 @@ QString PayoffFile::displayText(int payoff)
 
 namespace {
 
-bool openPayoffFile(QFile &file, QString *error)
+bool openPayoffFile(QFile &file, const QString &path, QString *error)
 {
-    const QString path = file.fileName();
     const QFileInfo info(path);
     if (!info.dir().exists()) {
         *error = QStringLiteral("The data folder %1 does not exist.").arg(native(info.absolutePath()));
         return false;
     }
-    if (!info.exists()) {
+    if (!info.exists() && !info.isSymLink()) {
         *error = QStringLiteral("The input data file %1 does not exist.").arg(native(path));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("The input data file %1 cannot be opened: %2.")
-                     .arg(native(path), file.errorString());
+    // Only a regular file: a FIFO or a device would hang the read, or never end.
+    QString why;
+    if (!InputFile::open(file, path, &why)) {
+        *error = QStringLiteral("The input data file %1.").arg(why);
         return false;
     }
     return true;
@@ -61,8 +62,8 @@ bool openPayoffFile(QFile &file, QString *error)
 PayoffFile::SetResult PayoffFile::readSet(const QString &path, qint16 paramSetNo)
 {
     SetResult result;
-    QFile file(path);
-    if (!openPayoffFile(file, &result.error))
+    QFile file;
+    if (!openPayoffFile(file, path, &result.error))
         return result;
 
     PayoffReader reader(file);
@@ -121,8 +122,8 @@ PayoffFile::SetResult PayoffFile::readSet(const QString &path, qint16 paramSetNo
 PayoffFile::Scan PayoffFile::scan(const QString &path)
 {
     Scan result;
-    QFile file(path);
-    if (!openPayoffFile(file, &result.error))
+    QFile file;
+    if (!openPayoffFile(file, path, &result.error))
         return result;
     result.ok = true;
 

@@ -1,0 +1,83 @@
+#include "lab/OutputCheck.h"
+
+#include "record/InputFile.h"
+#include "record/LogReader.h"
+#include "window/PayoffFile.h"
+#include "window/PayoffReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// The first 65 items of the file are whole numbers: a record of a payoff file.
+bool holdsPayoffRecord(const QString &path)
+{
+    QFile file;
+    if (!InputFile::open(file, path, nullptr))
+        return false;
+    PayoffReader reader(file);
+    for (int k = 0; k < PayoffFile::RecordSize; ++k)
+        if (reader.next().status != PayoffReader::Status::Number)
+            return false;
+    return true;
+}
+
+bool isCompanionName(const QFileInfo &info)
+{
+    if (!info.fileName().endsWith(QLatin1String(".jsonl"), Qt::CaseInsensitive))
+        return false;
+    const QString log = info.absoluteFilePath().chopped(6);
+    return QFileInfo(log).isFile() && LogReader::readHeader(log).has_value();
+}
+
+} // namespace
+
+namespace OutputCheck {
+
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    if (std::filesystem::exists(fsPath(a), error) && std::filesystem::exists(fsPath(b), error))
+        return std::filesystem::equivalent(fsPath(a), fsPath(b), error) && !error;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+QString refusal(const QString &output, const QStringList &inputs, const QStringList &others)
+{
+    const QFileInfo info(output);
+    const QString shown = QDir::toNativeSeparators(output);
+    if (info.fileName().compare(QLatin1String("okto.go"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
+    for (const QString &other : others)
+        if (sameFile(output, other))
+            return QStringLiteral("%1 is named for two outputs; give each its own file").arg(shown);
+    for (const QString &input : inputs)
+        if (sameFile(output, input))
+            return QStringLiteral("%1 is the input %2; an output never replaces an input")
+                .arg(shown, QDir::toNativeSeparators(input));
+    if (!info.exists() && !info.isSymLink())
+        return isCompanionName(info)
+            ? QStringLiteral("%1 is the name of the companion record of a log").arg(shown)
+            : QString();
+    if (!info.isFile())
+        return QStringLiteral("%1 is not a regular file").arg(shown);
+    if (LogReader::readHeader(output))
+        return QStringLiteral("%1 holds an event log; an output never replaces one").arg(shown);
+    if (isCompanionName(info))
+        return QStringLiteral("%1 is the companion record of a log; an output never replaces one").arg(shown);
+    if (holdsPayoffRecord(output))
+        return QStringLiteral("%1 holds a payoff file; an output never replaces one").arg(shown);
+    return QString();
+}
+
+} // namespace OutputCheck
