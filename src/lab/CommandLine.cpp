@@ -59,6 +59,11 @@ QCommandLineOption forceOption()
     return {QStringLiteral("force"), QStringLiteral("read failing logs")};
 }
 
+QCommandLineOption xlsxOption()
+{
+    return {QStringLiteral("xlsx"), QStringLiteral("workbook"), QStringLiteral("FILE")};
+}
+
 int usageError(const QString &command, const QString &message)
 {
     err(QStringLiteral("%1: %2\nSee \"%1 --help\".\n").arg(command, message));

@@ -35,6 +35,9 @@ bool canRedraw();
 // --force: read logs that fail verification, naming each line read by force.
 QCommandLineOption forceOption();
 
+// --xlsx FILE: the same tables as an Excel workbook, one worksheet each.
+QCommandLineOption xlsxOption();
+
 // Reports a usage error of the command and returns Usage.
 int usageError(const QString &command, const QString &message);
 

@@ -2,7 +2,7 @@
 
 #include "lab/AttemptFacts.h"
 #include "lab/CommandLine.h"
-#include "lab/CsvWriter.h"
+#include "lab/Table.h"
 #include "lab/LabLog.h"
 #include "lab/OutputCheck.h"
 #include "window/PayoffFile.h"
@@ -24,35 +24,61 @@ QString directionText(LogRecord::Direction direction)
     return QString();
 }
 
-void addEvents(const LabLog &log, CsvWriter *table)
+// Milliseconds from each node click to the next node click of the log, from the
+// companion's times; -1 where there is no companion or no later click.
+QList<qint64> dwellTimes(const LabLog &log)
+{
+    const QList<LogRecord> &records = log.parsed.records;
+    QList<qint64> dwell(records.size(), -1);
+    qsizetype previous = -1;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        if (records[k].kind != LogRecord::Kind::NodeClick)
+            continue;
+        if (previous >= 0 && log.companionRecord(previous) && log.companionRecord(k))
+            dwell[previous] = log.companionRecord(k)->ms - log.companionRecord(previous)->ms;
+        previous = k;
+    }
+    return dwell;
+}
+
+void addEvents(const LabLog &log, Table *table)
 {
     const LogHeader &header = *log.parsed.header;
+    const QList<qint64> dwell = dwellTimes(log);
     for (const AttemptSummary &attempt : log.attempts) {
         for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord; ++i) {
             const LogRecord &record = log.parsed.records[i];
-            table->addRow({log.fileName, QString::number(header.subjectNo),
+            const CompanionRecord *exact = log.companionRecord(i);
+            const QString time = exact && log.companion->start.isValid()
+                ? log.companion->start.addMSecs(exact->ms).toString(Qt::ISODateWithMs)
+                : QString();
+            table->addRow({log.path, QString::number(header.subjectNo),
                            QString::number(header.paramSetNo), header.dateText,
                            QString::number(attempt.number), QString::number(record.stamp),
                            record.kindName(), number(record.level, 0), number(record.index, -1),
-                           directionText(record.direction), record.text});
+                           directionText(record.direction),
+                           exact && record.kind == LogRecord::Kind::NotepadContents ? exact->text : record.text,
+                           exact ? QString::number(exact->ms) : QString(), time,
+                           dwell[i] < 0 ? QString() : QString::number(dwell[i])});
         }
     }
 }
 
-void addAttempts(const LabLog &log, CsvWriter *table)
+void addAttempts(const LabLog &log, Table *table)
 {
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
-    for (const AttemptFacts &attempt : facts) {
-        QStringList row{log.fileName, QString::number(log.subject()), QString::number(log.set()),
+    for (qsizetype k = 0; k < facts.size(); ++k) {
+        const AttemptFacts &attempt = facts[k];
+        QStringList row{log.path, QString::number(log.subject()), QString::number(log.set()),
                         QString::number(attempt.number)};
         for (int level = 1; level <= 6; ++level) {
             const char move = attempt.move[std::size_t(level)];
             row.append(move ? QString(QLatin1Char(move)) : QString());
         }
-        const std::optional<int> payoff = log.payoff(attempt.finalPayoffNode);
+        const std::optional<LabLog::Shown> shown = log.shownPayoff(log.attempts[k]);
         row.append(number(attempt.finalPayoffNode, -1));
-        row.append(payoff ? PayoffFile::displayText(*payoff) : QString());
-        row.append(payoff ? QString::number(*payoff) : QString());
+        row.append(shown ? shown->text : QString());
+        row.append(shown ? QString::number(shown->payoff) : QString());
         row.append(attempt.seconds < 0 ? QString() : QString::number(attempt.seconds));
         row.append(QString::number(attempt.inspected));
         row.append(QString::number(attempt.notepadEdits));
@@ -66,13 +92,28 @@ void addAttempts(const LabLog &log, CsvWriter *table)
 QString ExportCommand::help()
 {
     return QStringLiteral(
-        "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv] [--data FILE]\n"
+        "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv] [--xlsx FILE.xlsx]\n"
+        "                            [--data FILE] [--force]\n"
         "\n"
         "Writes the event logs LOG... as comma-separated tables, UTF-8 with a header row and\n"
         "LF line ends; a field holding a comma, a quote or a line break is quoted, its quotes\n"
         "doubled and its line breaks kept. R (read.csv), pandas (read_csv) and Stata (import\n"
         "delimited, with bindquote(strict) for the notepad texts of several lines) read them.\n"
-        "At least one of --events and --attempts is needed.\n"
+        "At least one of --events, --attempts and --xlsx is needed.\n"
+        "\n"
+        "Which file for whom: the CSV files are for R, pandas and Stata, exact to the byte;\n"
+        "they have no byte order mark, so Excel shows \"£\" wrongly when it opens them\n"
+        "directly, and it may take a text beginning with \"=\" for a formula. Give people who\n"
+        "open tables in Excel or LibreOffice the --xlsx workbook: the same two tables as the\n"
+        "worksheets \"events\" and \"attempts\", every text a text cell (never a formula),\n"
+        "numbers as numbers.\n"
+        "\n"
+        "Where the log has a companion record beside it (LOG.jsonl, written by the program),\n"
+        "the notepad texts are taken from it exactly as typed, and the events gain ms (the\n"
+        "milliseconds since the log was opened), time (the wall-clock time, ISO 8601 with\n"
+        "milliseconds and UTC offset) and dwell_ms (for a node click, the milliseconds to the\n"
+        "next node click); the payoffs are the ones the subject was shown. A companion that\n"
+        "differs from its log fails the log, as verify says.\n"
         "\n"
         "--events FILE.csv: one row per record, in the logs' order. Columns:\n"
         "  log, subject, set, date (the log header's), attempt (from 1; the records after\n"
@@ -80,7 +121,8 @@ QString ExportCommand::help()
         "  log was opened), kind (Start, d1 ... p for a click on that level, NotepadContents,\n"
         "  CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode, Continue), level\n"
         "  (1 d1 ... 7 p), index (the node within its level, from 0), direction (L or R for\n"
-        "  ConfirmDecision and NatureMove) and text (the notepad text of NotepadContents).\n"
+        "  ConfirmDecision and NatureMove), text (the notepad text of NotepadContents), and from\n"
+        "  a companion record ms, time and dwell_ms.\n"
         "  Empty where a record has no such field.\n"
         "\n"
         "--attempts FILE.csv: one row per attempt. Columns:\n"
@@ -96,6 +138,7 @@ QString ExportCommand::help()
         "\n"
         "Options:\n"
         "  --events FILE     Write the table of records to FILE.\n"
+        "  --xlsx FILE       Write both tables as the worksheets of the workbook FILE.\n"
         "  --attempts FILE   Write the table of attempts to FILE.\n"
         "  --data FILE       The payoff file for the payoffs of --attempts. When not given,\n"
         "                    the file the log's name names (o<set><subject><payoff file>) in\n"
@@ -125,6 +168,8 @@ int ExportCommand::run(const QStringList &arguments)
                                             QStringLiteral("FILE"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     const QCommandLineOption forceOption = CommandLine::forceOption();
+    const QCommandLineOption xlsxOption = CommandLine::xlsxOption();
+    parser.addOption(xlsxOption);
     parser.addOption(eventsOption);
     parser.addOption(attemptsOption);
     parser.addOption(dataOption);
@@ -135,10 +180,10 @@ int ExportCommand::run(const QStringList &arguments)
     const QStringList logs = parser.positionalArguments();
     if (logs.isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));
-    if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption))
-        return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE or both"));
+    if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption) && !parser.isSet(xlsxOption))
+        return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more"));
     QStringList outputs;
-    for (const QCommandLineOption &option : {eventsOption, attemptsOption})
+    for (const QCommandLineOption &option : {eventsOption, attemptsOption, xlsxOption})
         if (parser.isSet(option))
             outputs.append(parser.value(option));
     QStringList inputs = logs;
@@ -150,16 +195,21 @@ int ExportCommand::run(const QStringList &arguments)
             return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
     }
 
-    CsvWriter events({QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
-                      QStringLiteral("date"), QStringLiteral("attempt"), QStringLiteral("stamp"),
-                      QStringLiteral("kind"), QStringLiteral("level"), QStringLiteral("index"),
-                      QStringLiteral("direction"), QStringLiteral("text")});
-    CsvWriter attempts({QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
-                        QStringLiteral("attempt"), QStringLiteral("d1"), QStringLiteral("c1"),
-                        QStringLiteral("d2"), QStringLiteral("c2"), QStringLiteral("d3"),
-                        QStringLiteral("c3"), QStringLiteral("node"), QStringLiteral("payoff_text"),
-                        QStringLiteral("payoff"), QStringLiteral("seconds"), QStringLiteral("inspected"),
-                        QStringLiteral("edits"), QStringLiteral("finished")});
+    Table events(QStringLiteral("events"),
+                 {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
+                  QStringLiteral("date"), QStringLiteral("attempt"), QStringLiteral("stamp"),
+                  QStringLiteral("kind"), QStringLiteral("level"), QStringLiteral("index"),
+                  QStringLiteral("direction"), QStringLiteral("text"), QStringLiteral("ms"),
+                  QStringLiteral("time"), QStringLiteral("dwell_ms")},
+                 {1, 2, 4, 5, 7, 8, 11, 13});
+    Table attempts(QStringLiteral("attempts"),
+                   {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
+                    QStringLiteral("attempt"), QStringLiteral("d1"), QStringLiteral("c1"),
+                    QStringLiteral("d2"), QStringLiteral("c2"), QStringLiteral("d3"),
+                    QStringLiteral("c3"), QStringLiteral("node"), QStringLiteral("payoff_text"),
+                    QStringLiteral("payoff"), QStringLiteral("seconds"), QStringLiteral("inspected"),
+                    QStringLiteral("edits"), QStringLiteral("finished")},
+                   {1, 2, 3, 10, 12, 13, 14, 15});
     bool failed = false;
     for (const QString &path : logs) {
         LabLog log;
@@ -171,7 +221,8 @@ int ExportCommand::run(const QStringList &arguments)
         }
         if (!log.admit(command, parser.isSet(forceOption)))
             failed = true;
-        if (parser.isSet(attemptsOption) && !log.loadPayoffs(parser.value(dataOption), &error)) {
+        if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption)) && !log.companion
+            && !log.loadPayoffs(parser.value(dataOption), &error)) {
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
         }
@@ -183,13 +234,21 @@ int ExportCommand::run(const QStringList &arguments)
         return CommandLine::Finding;
     }
     QString error;
-    if (parser.isSet(eventsOption) && !events.save(parser.value(eventsOption), &error)) {
+    if (parser.isSet(eventsOption) && !events.csv().save(parser.value(eventsOption), &error)) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
-    if (parser.isSet(attemptsOption) && !attempts.save(parser.value(attemptsOption), &error)) {
+    if (parser.isSet(attemptsOption) && !attempts.csv().save(parser.value(attemptsOption), &error)) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
+    }
+    if (parser.isSet(xlsxOption)) {
+        const bool saved = Table::saveWorkbook(parser.value(xlsxOption), {&events, &attempts}, &error);
+        if (!error.isEmpty())
+            CommandLine::err(command + (saved ? QStringLiteral(": warning: ") : QStringLiteral(": ")) + error
+                             + QLatin1Char('\n'));
+        if (!saved)
+            return CommandLine::Finding;
     }
     return CommandLine::Success;
 }

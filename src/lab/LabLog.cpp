@@ -18,7 +18,41 @@ bool LabLog::load(const QString &path, LabLog *log, QString *error)
         return false;
     }
     log->attempts = LogReader::attempts(log->parsed.records);
+    const QString companionPath = CompanionReader::pathFor(path);
+    if (QFileInfo::exists(companionPath) || QFileInfo(companionPath).isSymLink()) {
+        Companion companion;
+        QString why;
+        if (!CompanionReader::read(companionPath, &companion, &why)) {
+            log->companionProblems.append({0, QStringLiteral("its companion record cannot be read: %1").arg(why)});
+        } else {
+            log->companionProblems = companion.problems;
+            for (LogProblem &problem : log->companionProblems)
+                problem.message = QStringLiteral("companion line %1: %2").arg(problem.line).arg(problem.message);
+            log->companionProblems += CompanionReader::compare(log->parsed, companion);
+            log->companion = companion;
+        }
+    }
     return true;
+}
+
+std::optional<LabLog::Shown> LabLog::shownPayoff(const AttemptSummary &attempt) const
+{
+    if (attempt.finalPayoffNode < 0)
+        return std::nullopt;
+    if (companion) {
+        for (const CompanionPayoff &shown : companion->shown)
+            if (shown.attempt == attempt.number && shown.index == attempt.finalPayoffNode)
+                return Shown{shown.payoff, shown.text};
+        return std::nullopt;
+    }
+    if (const std::optional<int> value = payoff(attempt.finalPayoffNode))
+        return Shown{*value, PayoffFile::displayText(*value)};
+    return std::nullopt;
+}
+
+const CompanionRecord *LabLog::companionRecord(qsizetype k) const
+{
+    return companion && k < companion->records.size() ? &companion->records[k] : nullptr;
 }
 
 bool LabLog::loadPayoffs(const QString &dataFile, QString *error)
@@ -52,16 +86,21 @@ std::optional<int> LabLog::payoff(int node) const
     return payoffs->payoffs[std::size_t(node)];
 }
 
-bool LabLog::admit(const QString &command, bool force) const
+bool LabLog::admit(const QString &command, bool force)
 {
     const QString shown = QDir::toNativeSeparators(path);
     for (const LogProblem &warning : parsed.warnings)
         CommandLine::err(QStringLiteral("%1: warning: %2:%3: %4\n").arg(command, shown).arg(warning.line).arg(warning.message));
-    if (parsed.problems.isEmpty())
+    if (parsed.problems.isEmpty() && companionProblems.isEmpty())
         return true;
     const QString label = force ? QStringLiteral("forced") : QStringLiteral("error");
-    for (const LogProblem &problem : parsed.problems)
+    for (const LogProblem &problem : parsed.problems + companionProblems)
         CommandLine::err(QStringLiteral("%1: %2: %3:%4: %5\n").arg(command, label, shown).arg(problem.line).arg(problem.message));
+    if (force && !companionProblems.isEmpty()) {
+        CommandLine::err(QStringLiteral("%1: forced: %2: its companion record is set aside; the classic log is used\n")
+                             .arg(command, shown));
+        companion.reset();
+    }
     if (parsed.unlistedProblems > 0)
         CommandLine::err(QStringLiteral("%1: %2: %3: and %4 more lines like these\n")
                              .arg(command, label, shown).arg(parsed.unlistedProblems));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "record/CompanionReader.h"
 #include "record/LogReader.h"
 #include "window/PayoffFile.h"
 
@@ -21,12 +22,16 @@ public:
     QList<AttemptSummary> attempts;
     std::optional<PayoffFile::SetResult> payoffs; // set when read successfully
     QString payoffPath;                           // the payoff file they came from
+    std::optional<Companion> companion;           // the companion record beside the log
+    QList<LogProblem> companionProblems;          // where it cannot be read or differs from the log
 
     qint16 subject() const { return parsed.header ? parsed.header->subjectNo : qint16(0); }
     qint16 set() const { return parsed.header ? parsed.header->paramSetNo : qint16(0); }
 
-    // Reads the log. False, with *error set, when it cannot be read or line 1 is not a
-    // log header. Lines that are not records are kept in parsed.problems.
+    // Reads the log, and its companion record "<log>.jsonl" when there is one. False, with
+    // *error set, when the log cannot be read or line 1 is not a log header. Lines that the
+    // rules of the run do not place are kept in parsed.problems, differences from the
+    // companion in companionProblems.
     static bool load(const QString &path, LabLog *log, QString *error);
 
     // Reads the payoffs of the log's set from dataFile, or when it is empty from the file
@@ -36,10 +41,22 @@ public:
     // The payoff of payoff node 0..63, if the payoffs are read.
     std::optional<int> payoff(int node) const;
 
-    // Tells the log's warnings, and its lines that cannot be read by the rules of the run,
-    // on stderr after "command: ". True when the log may be used: it has no such line, or
-    // force is given, and then each such line is named as forced.
-    bool admit(const QString &command, bool force) const;
+    // The payoff shown to the subject at the end of the attempt: from the companion record
+    // where there is one, else from the payoff file read with loadPayoffs.
+    struct Shown
+    {
+        int payoff = 0;
+        QString text;
+    };
+    std::optional<Shown> shownPayoff(const AttemptSummary &attempt) const;
+    // The companion's record for the log's record k, when the companion agrees with the log.
+    const CompanionRecord *companionRecord(qsizetype k) const;
+
+    // Tells the log's warnings, its lines that cannot be read by the rules of the run and
+    // its differences from its companion on stderr after "command: ". True when the log may
+    // be used: it has none, or force is given, and then each is named as forced (and a
+    // companion that differs is set aside: the classic log is used).
+    bool admit(const QString &command, bool force);
 
     // A log kept aside when a later run of the same name began: "<log>.<n>" beside <log>.
     bool keptAside() const;

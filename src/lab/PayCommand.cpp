@@ -1,7 +1,7 @@
 #include "lab/PayCommand.h"
 
 #include "lab/CommandLine.h"
-#include "lab/CsvWriter.h"
+#include "lab/Table.h"
 #include "lab/LabLog.h"
 #include "lab/OutputCheck.h"
 #include "window/PayoffFile.h"
@@ -53,9 +53,9 @@ QString PayCommand::help()
         "Continue after reaching their payoff node, n of them in attempt order; the paid one\n"
         "is number r mod n + 1 of them.\n"
         "\n"
-        "The payoff paid is the one the subject was shown: from the payoff file beside the\n"
-        "log (or --data), with a warning when that file was changed after the log was last\n"
-        "written.\n"
+        "The payoff paid is the one the subject was shown: from the log's companion record\n"
+        "(LOG.jsonl) where there is one; else from the payoff file beside the log (or --data),\n"
+        "with a warning when that file was changed after the log was last written.\n"
         "\n"
         "FILE.csv (UTF-8, a header row, LF line ends) has one row per log in the order of the\n"
         "draw: seed, log (the path as given), subject, set, finished (n), draw (r), attempt\n"
@@ -66,6 +66,8 @@ QString PayCommand::help()
         "Options:\n"
         "  --seed S         The seed, a whole number 0 to 4294967295.\n"
         "  --out FILE       The table to write.\n"
+        "  --xlsx FILE      The same table as the worksheet \"payments\" of the workbook FILE,\n"
+        "                   for Excel and LibreOffice.\n"
         "  --data FILE      The payoff file. When not given, the file each log's name names\n"
         "                   (o<set><subject><payoff file>) in the log's folder, as treelab\n"
         "                   status finds it.\n"
@@ -92,6 +94,8 @@ int PayCommand::run(const QStringList &arguments)
     const QCommandLineOption keptOption(QStringLiteral("include-kept"), QStringLiteral("pay kept logs"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     const QCommandLineOption forceOption = CommandLine::forceOption();
+    const QCommandLineOption xlsxOption = CommandLine::xlsxOption();
+    parser.addOption(xlsxOption);
     parser.addOption(seedOption);
     parser.addOption(outOption);
     parser.addOption(dataOption);
@@ -115,9 +119,14 @@ int PayCommand::run(const QStringList &arguments)
     QStringList inputs = paths;
     if (parser.isSet(dataOption))
         inputs.append(parser.value(dataOption));
-    const QString refused = OutputCheck::refusal(parser.value(outOption), inputs);
-    if (!refused.isEmpty())
-        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
+    QStringList outputs{parser.value(outOption)};
+    if (parser.isSet(xlsxOption))
+        outputs.append(parser.value(xlsxOption));
+    for (qsizetype k = 0; k < outputs.size(); ++k) {
+        const QString refused = OutputCheck::refusal(outputs[k], inputs, outputs.mid(k + 1));
+        if (!refused.isEmpty())
+            return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
+    }
 
     QList<LabLog> logs;
     bool failed = false;
@@ -140,9 +149,16 @@ int PayCommand::run(const QStringList &arguments)
                                             "closed before Start)\n").arg(command, shown));
             continue;
         }
-        if (!log.admit(command, parser.isSet(forceOption)) || !log.loadPayoffs(parser.value(dataOption), &error)) {
-            if (!error.isEmpty())
-                CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        if (!log.admit(command, parser.isSet(forceOption))) {
+            failed = true;
+            continue;
+        }
+        if (log.companion) { // the payoffs shown are in it
+            logs.append(log);
+            continue;
+        }
+        if (!log.loadPayoffs(parser.value(dataOption), &error)) {
+            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
             continue;
         }
@@ -178,10 +194,12 @@ int PayCommand::run(const QStringList &arguments)
     }
 
     const QString seedText = QString::number(*seed);
-    CsvWriter table({QStringLiteral("seed"), QStringLiteral("log"), QStringLiteral("subject"),
-                     QStringLiteral("set"), QStringLiteral("finished"), QStringLiteral("draw"),
-                     QStringLiteral("attempt"), QStringLiteral("node"), QStringLiteral("payoff_text"),
-                     QStringLiteral("payoff")});
+    Table table(QStringLiteral("payments"),
+                {QStringLiteral("seed"), QStringLiteral("log"), QStringLiteral("subject"),
+                 QStringLiteral("set"), QStringLiteral("finished"), QStringLiteral("draw"),
+                 QStringLiteral("attempt"), QStringLiteral("node"), QStringLiteral("payoff_text"),
+                 QStringLiteral("payoff")},
+                {0, 2, 3, 4, 5, 6, 7, 9});
     std::mt19937 generator(*seed);
     for (const LabLog &log : logs) {
         const std::uint32_t draw = generator();
@@ -195,21 +213,27 @@ int PayCommand::run(const QStringList &arguments)
             continue;
         }
         const AttemptSummary &paid = *finished[qsizetype(draw % std::uint32_t(finished.size()))];
-        const int payoff = *log.payoff(paid.finalPayoffNode);
+        const std::optional<LabLog::Shown> shown = log.shownPayoff(paid);
+        if (!shown) {
+            CommandLine::err(QStringLiteral("%1: %2: the companion record holds no payoff shown for attempt %3\n")
+                                 .arg(command, log.path).arg(paid.number));
+            failed = true;
+            continue;
+        }
         table.addRow({seedText, log.path, QString::number(log.subject()), QString::number(log.set()),
                       QString::number(finished.size()), QString::number(draw), QString::number(paid.number),
-                      QString::number(paid.finalPayoffNode), PayoffFile::displayText(payoff),
-                      QString::number(payoff)});
+                      QString::number(paid.finalPayoffNode), shown->text, QString::number(shown->payoff)});
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
     QString error;
-    if (!table.save(parser.value(outOption), &error)) {
+    if (!table.csv().save(parser.value(outOption), &error)
+        || (parser.isSet(xlsxOption) && !Table::saveWorkbook(parser.value(xlsxOption), {&table}, &error))) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
-    CommandLine::out(QStringLiteral("seed %1\n").arg(seedText) + QString::fromUtf8(table.bytes()));
+    CommandLine::out(QStringLiteral("seed %1\n").arg(seedText) + QString::fromUtf8(table.csv().bytes()));
     return CommandLine::Success;
 }

@@ -23,7 +23,10 @@ QString VerifyCommand::help()
         "followed by one line for each line that has no place, with what the rules expected\n"
         "there. A damaged or forged line fails the log. A log whose lines all end in LF\n"
         "instead of CR LF (copied by a tool that converts line ends) is read with a warning.\n"
-        "treelab pay and treelab export refuse a log that fails, unless given --force.\n"
+        "Where the log has a companion record beside it (LOG.jsonl), every record is compared\n"
+        "with the companion's: kind, time stamp, node, move and notepad text; a difference\n"
+        "fails the log. treelab pay and treelab export refuse a log that fails, unless given\n"
+        "--force.\n"
         "\n"
         "Options:\n"
         "  -h, --help  Show this help.\n"
@@ -56,13 +59,16 @@ int VerifyCommand::run(const QStringList &arguments)
             finished += attempt.continued && attempt.finalPayoffNode >= 0 ? 1 : 0;
         const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4 attempts finished")
                                   .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size()).arg(finished);
-        if (log.parsed.problems.isEmpty()) {
-            CommandLine::out(QStringLiteral("%1: ok: %2\n").arg(shown, facts));
+        const QString checked = log.companion ? QStringLiteral(", and agrees with its companion record")
+                                              : QString();
+        if (log.parsed.problems.isEmpty() && log.companionProblems.isEmpty()) {
+            CommandLine::out(QStringLiteral("%1: ok: %2%3\n").arg(shown, facts, checked));
         } else {
             failed = true;
-            CommandLine::out(QStringLiteral("%1: FAILS: %2 lines have no place by the rules (%3)\n")
-                                 .arg(shown).arg(log.parsed.problemCount()).arg(facts));
-            for (const LogProblem &problem : log.parsed.problems)
+            CommandLine::out(QStringLiteral("%1: FAILS: %2 lines have no place by the rules, %3 differences "
+                                            "from its companion record (%4)\n")
+                                 .arg(shown).arg(log.parsed.problemCount()).arg(log.companionProblems.size()).arg(facts));
+            for (const LogProblem &problem : log.parsed.problems + log.companionProblems)
                 CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
             if (log.parsed.unlistedProblems > 0)
                 CommandLine::out(QStringLiteral("  and %1 more\n").arg(log.parsed.unlistedProblems));

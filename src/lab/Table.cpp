@@ -1,0 +1,109 @@
+#include "lab/Table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// What a cell holds at most (Excel's limit); a longer text is cut with a warning.
+constexpr qsizetype MostCellCharacters = 32767;
+constexpr qsizetype MostRows = 1048576;
+
+} // namespace
+
+Table::Table(const QString &name, const QStringList &header, const QList<int> &numericColumns)
+    : m_name(name), m_header(header), m_numeric(numericColumns.begin(), numericColumns.end()), m_csv(header)
+{
+}
+
+void Table::addRow(const QStringList &fields)
+{
+    m_csv.addRow(fields);
+    m_rows.append(fields);
+}
+
+bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error)
+{
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+        return false;
+    };
+    for (const Table *table : tables)
+        if (table->m_rows.size() + 1 > MostRows)
+            return fail(QStringLiteral("the %1 table has %2 rows, more than a worksheet holds; use the CSV file")
+                            .arg(table->m_name).arg(table->m_rows.size()));
+    // libxlsxwriter writes the file itself; it writes a temporary file beside the old one,
+    // which is replaced only when the workbook is whole.
+    QTemporaryFile staging(path + QStringLiteral(".XXXXXX"));
+    if (!staging.open())
+        return fail(staging.errorString());
+    const QString stagingName = staging.fileName();
+    staging.close();
+    staging.setAutoRemove(false);
+    const QByteArray name = QFile::encodeName(stagingName);
+    lxw_workbook *workbook = workbook_new(name.constData());
+    if (!workbook) {
+        QFile::remove(stagingName);
+        return fail(QStringLiteral("the workbook could not be created"));
+    }
+    lxw_format *bold = workbook_add_format(workbook);
+    format_set_bold(bold);
+    lxw_error status = LXW_NO_ERROR;
+    QStringList cut;
+    const auto text = [&](lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, QString value) {
+        if (value.size() > MostCellCharacters) {
+            cut.append(QStringLiteral("row %1").arg(row + 1));
+            value.truncate(MostCellCharacters);
+        }
+        // A text cell: never read as a formula, whatever it begins with.
+        const lxw_error written = worksheet_write_string(sheet, row, column, value.toUtf8().constData(),
+                                                         row == 0 ? bold : nullptr);
+        if (written != LXW_NO_ERROR && status == LXW_NO_ERROR)
+            status = written;
+    };
+    for (const Table *table : tables) {
+        lxw_worksheet *sheet = workbook_add_worksheet(workbook, table->m_name.toUtf8().constData());
+        worksheet_freeze_panes(sheet, 1, 0);
+        for (qsizetype c = 0; c < table->m_header.size(); ++c)
+            text(sheet, 0, lxw_col_t(c), table->m_header[c]);
+        for (qsizetype r = 0; r < table->m_rows.size(); ++r) {
+            const QStringList &row = table->m_rows[r];
+            for (qsizetype c = 0; c < row.size(); ++c) {
+                if (row[c].isEmpty())
+                    continue;
+                bool isNumber = false;
+                const double value = table->m_numeric.contains(int(c)) ? row[c].toDouble(&isNumber) : 0.0;
+                if (isNumber)
+                    worksheet_write_number(sheet, lxw_row_t(r + 1), lxw_col_t(c), value, nullptr);
+                else
+                    text(sheet, lxw_row_t(r + 1), lxw_col_t(c), row[c]);
+            }
+        }
+    }
+    const lxw_error closed = workbook_close(workbook);
+    if (status == LXW_NO_ERROR)
+        status = closed;
+    if (status != LXW_NO_ERROR) {
+        QFile::remove(stagingName);
+        return fail(QString::fromUtf8(lxw_strerror(status)));
+    }
+    std::error_code renamed;
+    std::filesystem::rename(std::filesystem::path(stagingName.toStdU16String()),
+                            std::filesystem::path(path.toStdU16String()), renamed);
+    if (renamed) {
+        QFile::remove(stagingName);
+        return fail(QString::fromStdString(renamed.message()));
+    }
+    if (!cut.isEmpty() && error)
+        *error = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
+                                "the CSV files hold them whole")
+                     .arg(MostCellCharacters).arg(cut.join(QStringLiteral(", ")));
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "lab/CsvWriter.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// A table of a treelab command, kept for two readers: comma-separated values, exact for
+// R, pandas and Stata (CsvWriter), and a worksheet of an Excel workbook for the people
+// who open tables in Excel or LibreOffice. In the workbook every text is a text cell,
+// never a formula, and the columns of numbers hold numbers.
+class Table
+{
+public:
+    // name: the worksheet's; numericColumns: the indexes of the columns of numbers.
+    Table(const QString &name, const QStringList &header, const QList<int> &numericColumns);
+
+    void addRow(const QStringList &fields);
+
+    const CsvWriter &csv() const { return m_csv; }
+
+    // Writes the tables as the worksheets of one workbook (.xlsx, Office Open XML) at
+    // path, through a temporary file beside it renamed into place. False, with *error set,
+    // on failure; the old file is then left as it was.
+    static bool saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error);
+
+private:
+    QString m_name;
+    QStringList m_header;
+    QSet<int> m_numeric;
+    QList<QStringList> m_rows;
+    CsvWriter m_csv;
+};

@@ -1,0 +1,172 @@
+#include "record/CompanionReader.h"
+
+#include "record/InputFile.h"
+#include "record/Windows1252.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+namespace {
+
+const QString Schema = QStringLiteral("decision-tree-companion");
+constexpr int KnownVersion = 1;
+
+int integer(const QJsonObject &object, const char *key, int none)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    return value.isDouble() ? value.toInt(none) : none;
+}
+
+bool readRun(const QJsonObject &run, Companion *c, QString *error)
+{
+    if (run.value(QLatin1String("type")).toString() != QLatin1String("run")
+        || run.value(QLatin1String("schema")).toString() != Schema) {
+        *error = QStringLiteral("its first line is not the run line of a companion record");
+        return false;
+    }
+    c->version = integer(run, "version", 0);
+    if (c->version != KnownVersion) {
+        *error = QStringLiteral("it is of version %1 of the format; this tool reads version %2")
+                     .arg(c->version).arg(KnownVersion);
+        return false;
+    }
+    c->subject = integer(run, "subject", 0);
+    c->paramSet = integer(run, "paramSet", 0);
+    c->attempts = integer(run, "attempts", 0);
+    c->dataFile = run.value(QLatin1String("dataFile")).toString();
+    c->log = run.value(QLatin1String("log")).toString();
+    c->header = run.value(QLatin1String("header")).toString();
+    c->startText = run.value(QLatin1String("start")).toString();
+    c->start = QDateTime::fromString(c->startText, Qt::ISODateWithMs);
+    const QJsonArray payoffs = run.value(QLatin1String("payoffs")).toArray();
+    const QJsonArray texts = run.value(QLatin1String("payoffTexts")).toArray();
+    if (payoffs.size() != 64 || texts.size() != 64) {
+        *error = QStringLiteral("its run line does not hold the 64 payoffs and their texts");
+        return false;
+    }
+    for (int k = 0; k < 64; ++k) {
+        c->payoffs[std::size_t(k)] = payoffs[k].toInt();
+        c->payoffTexts.append(texts[k].toString());
+    }
+    return true;
+}
+
+} // namespace
+
+QString CompanionReader::pathFor(const QString &logPath)
+{
+    return logPath + QStringLiteral(".jsonl");
+}
+
+bool CompanionReader::read(const QString &path, Companion *companion, QString *error)
+{
+    QByteArray bytes;
+    if (!InputFile::readAll(path, MostBytes, QStringLiteral("a companion record"), &bytes, error))
+        return false;
+    QString why;
+    if (!parse(bytes, companion, &why)) {
+        *error = QStringLiteral("%1: %2").arg(path, why);
+        return false;
+    }
+    return true;
+}
+
+bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *error)
+{
+    *c = Companion{};
+    qint64 number = 0;
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        ++number;
+        const qsizetype end = bytes.indexOf('\n', pos);
+        if (end < 0)
+            break; // the last line cut short: the format says to pass it over
+        const QByteArray line = bytes.mid(pos, end - pos);
+        pos = end + 1;
+        QJsonParseError parsed;
+        const QJsonDocument document = QJsonDocument::fromJson(line, &parsed);
+        if (parsed.error != QJsonParseError::NoError || !document.isObject()) {
+            if (number == 1) {
+                *error = QStringLiteral("line 1 is not a JSON object");
+                return false;
+            }
+            c->problems.append({number, QStringLiteral("not a JSON object: %1").arg(parsed.errorString())});
+            continue;
+        }
+        const QJsonObject object = document.object();
+        if (number == 1) {
+            if (!readRun(object, c, error))
+                return false;
+            continue;
+        }
+        const QString type = object.value(QLatin1String("type")).toString();
+        if (type == QLatin1String("record")) {
+            CompanionRecord r;
+            r.ms = qint64(object.value(QLatin1String("ms")).toDouble());
+            r.stamp = qint64(object.value(QLatin1String("stamp")).toDouble());
+            r.attempt = integer(object, "attempt", 0);
+            r.kind = object.value(QLatin1String("kind")).toString();
+            r.move = object.value(QLatin1String("move")).toString();
+            r.level = integer(object, "level", 0);
+            r.index = integer(object, "index", -1);
+            r.text = object.value(QLatin1String("text")).toString();
+            r.line = number;
+            c->records.append(r);
+        } else if (type == QLatin1String("payoff")) {
+            c->shown.append({integer(object, "attempt", 0), integer(object, "index", -1),
+                             integer(object, "payoff", 0), object.value(QLatin1String("text")).toString()});
+        } else if (type == QLatin1String("end")) {
+            c->complete = true;
+        }
+    }
+    if (number == 0) {
+        *error = QStringLiteral("it is empty");
+        return false;
+    }
+    return true;
+}
+
+QList<LogProblem> CompanionReader::compare(const ParsedLog &log, const Companion &companion)
+{
+    QList<LogProblem> differences;
+    if (log.header && !companion.header.isEmpty()) {
+        const QString written = QStringLiteral("%1  %2  %3  %4")
+                                    .arg(log.header->subjectNo)
+                                    .arg(log.header->paramSetNo)
+                                    .arg(log.header->dateText, log.header->clockText);
+        if (written != companion.header)
+            differences.append({1, QStringLiteral("the header differs from the companion's \"%1\"").arg(companion.header)});
+    }
+    const qsizetype common = std::min(log.records.size(), companion.records.size());
+    for (qsizetype k = 0; k < common; ++k) {
+        const LogRecord &r = log.records[k];
+        const CompanionRecord &c = companion.records[k];
+        const QString move = r.direction == LogRecord::Direction::Left    ? QStringLiteral("L")
+                             : r.direction == LogRecord::Direction::Right ? QStringLiteral("R")
+                                                                          : QString();
+        const int level = r.kind == LogRecord::Kind::Start || r.kind == LogRecord::Kind::Continue ? 0 : r.level;
+        // The classic log holds the text in Windows-1252: "?" for what the code page lacks.
+        const QString text = Windows1252::decode(Windows1252::encode(c.text));
+        QString what;
+        if (r.kindName() != c.kind)
+            what = QStringLiteral("the log has %1, the companion %2 (its line %3)").arg(r.kindName(), c.kind).arg(c.line);
+        else if (r.stamp != c.stamp)
+            what = QStringLiteral("the time stamp is %1, the companion's %2 (its line %3)").arg(r.stamp).arg(c.stamp).arg(c.line);
+        else if (level != c.level || (level != 0 && r.index != c.index) || move != c.move)
+            what = QStringLiteral("the node or move differs from the companion's (its line %1)").arg(c.line);
+        else if (r.kind == LogRecord::Kind::NotepadContents && r.text != text)
+            what = QStringLiteral("the notepad text differs from the companion's (its line %1)").arg(c.line);
+        if (!what.isEmpty())
+            differences.append({r.firstLine, what});
+    }
+    if (companion.records.size() > log.records.size())
+        differences.append({log.lineCount + 1, QStringLiteral("the log ends before %1 records that its companion holds")
+                                                   .arg(companion.records.size() - log.records.size())});
+    if (log.records.size() > companion.records.size() + 1)
+        differences.append({log.records[companion.records.size()].firstLine,
+                            QStringLiteral("the companion ends %1 records before the log")
+                                .arg(log.records.size() - companion.records.size())});
+    return differences;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "record/LogReader.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// One "record" line of a companion record: a classic record with its milliseconds, its
+// attempt and, for NotepadContents, the text exactly as typed.
+struct CompanionRecord
+{
+    qint64 ms = 0;
+    qint64 stamp = 0;
+    int attempt = 0;
+    QString kind;   // as LogRecord::kindName(): "Start", "d1" ... "p", "NotepadContents", ...
+    QString move;   // "L" or "R" for ConfirmDecision and NatureMove
+    int level = 0;  // 0 where the record names no node
+    int index = -1;
+    QString text;   // NotepadContents only
+    qint64 line = 0; // in the companion file, from 1
+};
+
+// One "payoff" line: the payoff shown to the subject at the end of an attempt.
+struct CompanionPayoff
+{
+    int attempt = 0;
+    int index = -1;
+    int payoff = 0;
+    QString text;
+};
+
+// The companion record "<log>.jsonl" that the program writes beside each event log: JSON
+// Lines, a "run" line first (schema "decision-tree-companion", version 1), then one line
+// per event. Only what the experimenter's tool uses is kept; lines of other types and
+// keys it does not know are passed over, as the format asks of readers.
+struct Companion
+{
+    int version = 0;
+    int subject = 0;
+    int paramSet = 0;
+    int attempts = 0;
+    QString dataFile;
+    QString log;       // the classic log's file name
+    QString header;    // its header line as written
+    QDateTime start;   // the wall-clock time at which the log was opened, with its offset
+    QString startText; // as written, ISO 8601
+    std::array<int, 64> payoffs{};
+    QStringList payoffTexts;
+    QList<CompanionRecord> records;
+    QList<CompanionPayoff> shown;
+    bool complete = false;      // an "end" line: the last attempt's Continue
+    QList<LogProblem> problems; // lines that do not read as the format says
+};
+
+class CompanionReader
+{
+public:
+    static constexpr qint64 MostBytes = 64 * 1024 * 1024;
+
+    // "<log>.jsonl" for the log at logPath.
+    static QString pathFor(const QString &logPath);
+
+    // Reads the companion record. False, with *error set, when it cannot be read or its
+    // first line is not the run line of a known version. A last line cut short (a power
+    // cut) is passed over without a problem.
+    static bool read(const QString &path, Companion *companion, QString *error);
+    static bool parse(const QByteArray &bytes, Companion *companion, QString *error);
+
+    // Where the classic log and its companion differ: record by record, the kind, time
+    // stamp, node, move and text (which the classic log holds in Windows-1252). Each
+    // difference names the line of the log. A companion that lacks the log's last record
+    // (its line lost in a power cut) is not a difference.
+    static QList<LogProblem> compare(const ParsedLog &log, const Companion &companion);
+};
