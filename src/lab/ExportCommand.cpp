@@ -52,7 +52,7 @@ void addEvents(const LabLog &log, Table *table)
             const QString time = exact && log.companion->start.isValid()
                 ? log.companion->start.addMSecs(exact->ms).toString(Qt::ISODateWithMs)
                 : QString();
-            table->addRow({log.path, QString::number(header.subjectNo),
+            table->addRow({log.fileName, QString::number(header.subjectNo),
                            QString::number(header.paramSetNo), header.dateText,
                            QString::number(attempt.number), QString::number(record.stamp),
                            record.kindName(), number(record.level, 0), number(record.index, -1),
@@ -69,7 +69,7 @@ void addAttempts(const LabLog &log, Table *table)
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
     for (qsizetype k = 0; k < facts.size(); ++k) {
         const AttemptFacts &attempt = facts[k];
-        QStringList row{log.path, QString::number(log.subject()), QString::number(log.set()),
+        QStringList row{log.fileName, QString::number(log.subject()), QString::number(log.set()),
                         QString::number(attempt.number)};
         for (int level = 1; level <= 6; ++level) {
             const char move = attempt.move[std::size_t(level)];

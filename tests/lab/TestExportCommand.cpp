@@ -134,32 +134,32 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QString csv = text(QStringLiteral("events.csv"));
         QVERIFY(csv.startsWith(QStringLiteral(
-            "log,subject,set,date,attempt,stamp,kind,level,index,direction,text\n"
-            "o199btinp.01,99,1,3/4/09,1,7,Start,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,10,p,7,5,,\n"
-            "o199btinp.01,99,1,3/4/09,1,12,d3,5,13,,\n"
-            "o199btinp.01,99,1,3/4/09,1,14,d1,1,0,,\n"
-            "o199btinp.01,99,1,3/4/09,1,14,NotepadContents,5,13,,maybe later\n"
-            "o199btinp.01,99,1,3/4/09,1,17,ConfirmDecision,1,0,R,\n"
-            "o199btinp.01,99,1,3/4/09,1,20,c2,4,6,,\n"
+            "log,subject,set,date,attempt,stamp,kind,level,index,direction,text,ms,time,dwell_ms\n"
+            "o199btinp.01,99,1,3/4/09,1,7,Start,,,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,10,p,7,5,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,12,d3,5,13,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,14,d1,1,0,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,14,NotepadContents,5,13,,maybe later,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,17,ConfirmDecision,1,0,R,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,20,c2,4,6,,,,,\n"
             "o199btinp.01,99,1,3/4/09,1,20,NotepadContents,1,0,,\"Right looks richer\n"
             "Left has the losses\n"
-            "Try right first\"\n"
-            "o199btinp.01,99,1,3/4/09,1,22,CloseNotepad,4,6,,\n")));
+            "Try right first\",,,\n"
+            "o199btinp.01,99,1,3/4/09,1,22,CloseNotepad,4,6,,,,,\n")));
         QVERIFY(csv.contains(QStringLiteral(
-            "o199btinp.01,99,1,3/4/09,1,45,NatureMove,6,25,L,\n"
-            "o199btinp.01,99,1,3/4/09,1,49,FinalPayoffNode,7,50,,\n"
-            "o199btinp.01,99,1,3/4/09,1,51,p,7,50,,\n"
-            "o199btinp.01,99,1,3/4/09,1,51,NotepadContents,6,25,,fingers crossed\n"
-            "o199btinp.01,99,1,3/4/09,1,53,Continue,,,,\n"
-            "o199btinp.01,99,1,3/4/09,2,57,d1,1,0,,\n")));
+            "o199btinp.01,99,1,3/4/09,1,45,NatureMove,6,25,L,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,49,FinalPayoffNode,7,50,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,51,p,7,50,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,51,NotepadContents,6,25,,fingers crossed,,,\n"
+            "o199btinp.01,99,1,3/4/09,1,53,Continue,,,,,,,\n"
+            "o199btinp.01,99,1,3/4/09,2,57,d1,1,0,,,,,\n")));
         QVERIFY(csv.contains(QStringLiteral(
             "o199btinp.01,99,1,3/4/09,3,91,NotepadContents,1,0,,\"Right looks richer\n"
             "Left has the losses\n"
             "Try right first\n"
-            "second visit\"\n"
-            "o199btinp.01,99,1,3/4/09,3,92,NatureMove,2,1,L,\n")));
-        QVERIFY(csv.endsWith(QStringLiteral("o199btinp.01,99,1,3/4/09,4,140,Continue,,,,\n")));
+            "second visit\",,,\n"
+            "o199btinp.01,99,1,3/4/09,3,92,NatureMove,2,1,L,,,,\n")));
+        QVERIFY(csv.endsWith(QStringLiteral("o199btinp.01,99,1,3/4/09,4,140,Continue,,,,,,,\n")));
         QVERIFY(!csv.contains(QLatin1Char('\r')));
     }
 
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(rows.size(), lines.size() + 1);
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QStringList &row = rows[i + 1];
-            QCOMPARE(row.size(), 11);
+            QCOMPARE(row.size(), 14);
             QCOMPARE(row[5], lines[i].first);
             QCOMPARE(row[6], lines[i].second);
         }
@@ -228,7 +228,7 @@ private slots:
         QTest::newRow("no log") << QStringList{QStringLiteral("--events"), QStringLiteral("e.csv")} << 2
                                 << QStringLiteral("no LOG given");
         QTest::newRow("no table") << QStringList{QStringLiteral("o199btinp.01")} << 2
-                                  << QStringLiteral("--events FILE, --attempts FILE or both");
+                                  << QStringLiteral("--events FILE, --attempts FILE, --xlsx FILE");
         QTest::newRow("unknown option") << QStringList{QStringLiteral("o199btinp.01"), QStringLiteral("--sheets")}
                                         << 2 << QStringLiteral("sheets");
         QTest::newRow("missing log") << QStringList{QStringLiteral("o1gone"), QStringLiteral("--events"),

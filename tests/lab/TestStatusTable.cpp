@@ -127,7 +127,8 @@ private slots:
         QCOMPARE(five.level, QStringLiteral("1 d1"));
         QCOMPARE(five.over, QStringLiteral("no"));
         const StatusTable::Row two = StatusTable(m_clock, 2).row(folder);
-        QCOMPARE(two.over, QStringLiteral("yes"));
+        QCOMPARE(two.over, QStringLiteral("?")); // flagged, not "5/2 over"
+        QCOMPARE(two.attempt, QStringLiteral("4?"));
         QCOMPARE(two.notes.size(), 1);
         QVERIFY(two.notes[0].contains(QStringLiteral("4 Continue records, more than the 2 attempts")));
     }
@@ -136,9 +137,17 @@ private slots:
     {
         const QString folder = station(QStringLiteral("clock"), wholeExperimentLog());
         StubClock later(36000.0f + 3600.0f + 5.5f, Day);
-        QCOMPARE(StatusTable(later, 4).row(folder).since, QStringLiteral("3605 s"));
+        QCOMPARE(StatusTable(later, 4).row(folder).since, QStringLiteral("60 min"));
         StubClock nextDay(10.0f, Day.addDays(1)); // across midnight
-        QCOMPARE(StatusTable(nextDay, 4).row(folder).since, QStringLiteral("50410 s"));
+        QCOMPARE(StatusTable(nextDay, 4).row(folder).since, QStringLiteral("14 h"));
+        StubClock behind(36000.0f - 90.0f, Day); // this machine's clock behind the log's
+        const StatusTable::Row skewed = StatusTable(behind, 4).row(folder);
+        QCOMPARE(skewed.since, QStringLiteral("0 s"));
+        QVERIFY2(skewed.notes.value(0).contains(QStringLiteral("90 s later than this machine's clock")),
+                 qPrintable(skewed.notes.value(0)));
+        for (const auto &[seconds, text] : {std::pair{119, "119 s"}, std::pair{7199, "119 min"},
+                                            std::pair{172799, "47 h"}, std::pair{172800, "2 days"}})
+            QCOMPARE(StatusTable::ageText(seconds), QLatin1String(text));
     }
 
     void withoutThePayoffFileTheNodesAreShown()
@@ -213,10 +222,12 @@ private slots:
         QDir().mkpath(empty);
         LabFolders::putFile(QDir(empty).filePath(QStringLiteral("okto.go")), "1");
         const StatusTable::Row noLog = table.row(empty);
-        QVERIFY(!noLog.failed);
-        QCOMPARE(noLog.goAhead, QStringLiteral("1"));
+        QVERIFY(noLog.failed); // a 1 with no log of today's run is left from an earlier session
+        QCOMPARE(noLog.goAhead, QStringLiteral("1!"));
         QCOMPARE(noLog.log, QStringLiteral("-"));
-        QCOMPARE(noLog.notes, QStringList{QStringLiteral("no event log yet")});
+        QCOMPARE(noLog.notes.size(), 2);
+        QVERIFY(noLog.notes[0].contains(QStringLiteral("left from an earlier session")));
+        QCOMPARE(noLog.notes[1], QStringLiteral("no event log yet"));
     }
 
     void theTableIsAligned()
