@@ -1,0 +1,157 @@
+#include "LabFolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using LabFolders::fileBytes;
+using LabFolders::treelab;
+
+namespace {
+
+QString report(const LabFolders::Run &run)
+{
+    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
+}
+
+} // namespace
+
+// treelab never destroys an input, and never hangs or runs away on a file that is not
+// what it should be. Each case runs in a workstation folder "ws" holding okto.go,
+// btinp.01 and the whole-experiment log o199btinp.01; the arguments name files
+// relative to the temporary folder.
+class TestLabSafety : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        LabFolders::workstation(m_dir.path(), QStringLiteral("ws"), " 2 \r\n", LabFolders::wholeExperimentLog());
+        LabFolders::putFile(path(QStringLiteral("copy.svg")), LabFolders::wholeExperimentLog());
+        LabFolders::putFile(path(QStringLiteral("old.csv")), "log\n");
+        QVERIFY(::mkfifo(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), 0600) == 0);
+        QByteArray blank = LabFolders::firstLines(LabFolders::wholeExperimentLog(), 2);
+        blank += QByteArray(8 * 1024 * 1024, '\n');
+        LabFolders::putFile(path(QStringLiteral("blank")), blank);
+    }
+
+    // An output that is an input or a file of the lab: exit 2, nothing written.
+    void outputsThatWouldDestroyAFileAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("kept"); // the file that must stay as it was
+        QTest::addColumn<QString>("message");
+        const QString log = QStringLiteral("ws/o199btinp.01");
+        const QString e = QStringLiteral("--events"), a = QStringLiteral("--attempts");
+        QTest::newRow("export, the glob after --events") << QStringList{QStringLiteral("export"), e, log, log} << log
+                                                        << QStringLiteral("is the input");
+        QTest::newRow("export, the log by another path")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("./ws/../ws/o199btinp.01")} << log
+            << QStringLiteral("is the input");
+        QTest::newRow("export over the payoff file") << QStringList{QStringLiteral("export"), log, a, QStringLiteral("ws/btinp.01")}
+                                                    << QStringLiteral("ws/btinp.01") << QStringLiteral("payoff file");
+        QTest::newRow("export over okto.go") << QStringList{QStringLiteral("export"), log, e, QStringLiteral("ws/okto.go")}
+                                            << QStringLiteral("ws/okto.go") << QStringLiteral("go-ahead file");
+        QTest::newRow("export over a companion")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("ws/o199btinp.01.jsonl")}
+            << QStringLiteral("ws/o199btinp.01.jsonl") << QStringLiteral("companion record");
+        QTest::newRow("--events and --attempts one file")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("old.csv"), a, QStringLiteral("./old.csv")}
+            << QStringLiteral("old.csv") << QStringLiteral("two outputs");
+        QTest::newRow("pay --out the log") << QStringList{QStringLiteral("pay"), log, QStringLiteral("--seed"),
+                                                          QStringLiteral("1"), QStringLiteral("--out"), log}
+                                           << log << QStringLiteral("is the input");
+        QTest::newRow("draw --out its log") << QStringList{QStringLiteral("draw"), QStringLiteral("copy.svg"),
+                                                           QStringLiteral("--attempt"), QStringLiteral("1"),
+                                                           QStringLiteral("--out"), QStringLiteral("./copy.svg")}
+                                            << QStringLiteral("copy.svg") << QStringLiteral("is the input");
+        QTest::newRow("export --xlsx over the log")
+            << QStringList{QStringLiteral("export"), QStringLiteral("ws/../ws/o199btinp.01"), QStringLiteral("--xlsx"), log}
+            << log << QStringLiteral("is the input");
+    }
+    void outputsThatWouldDestroyAFileAreRefused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
+        const QByteArray before = fileBytes(path(kept));
+        const auto run = treelab(arguments, m_dir.path());
+        QVERIFY2(run.exitCode == 2, qPrintable(report(run)));
+        QVERIFY2(run.err.contains(message), qPrintable(report(run)));
+        QCOMPARE(fileBytes(path(kept)), before);
+        QCOMPARE(QDir(m_dir.filePath(QStringLiteral("ws"))).entryList(QDir::Files).size(), 3); // nothing new
+    }
+
+    // A FIFO, a device or a file far too long: refused at once with a clear message.
+    void inputsThatAreNoRegularFileAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const QString fifo = QStringLiteral("fifo");
+        QTest::newRow("verify a FIFO") << QStringList{QStringLiteral("verify"), fifo} << QStringLiteral("is a FIFO");
+        QTest::newRow("export a FIFO") << QStringList{QStringLiteral("export"), fifo, QStringLiteral("--events"), QStringLiteral("x.csv")}
+                                       << QStringLiteral("is a FIFO");
+        QTest::newRow("check a FIFO") << QStringList{QStringLiteral("check"), fifo} << QStringLiteral("is a FIFO");
+        QTest::newRow("pay from a FIFO payoff file")
+            << QStringList{QStringLiteral("pay"), QStringLiteral("ws/o199btinp.01"), QStringLiteral("--seed"), QStringLiteral("1"),
+                           QStringLiteral("--out"), QStringLiteral("x.csv"), QStringLiteral("--data"), fifo}
+            << QStringLiteral("is a FIFO");
+        QTest::newRow("check /dev/zero") << QStringList{QStringLiteral("check"), QStringLiteral("/dev/zero")}
+                                         << QStringLiteral("is a device");
+        QTest::newRow("export /dev/zero") << QStringList{QStringLiteral("export"), QStringLiteral("/dev/zero"),
+                                                         QStringLiteral("--events"), QStringLiteral("x.csv")}
+                                          << QStringLiteral("is a device");
+        QTest::newRow("8 MB of blank lines") << QStringList{QStringLiteral("verify"), QStringLiteral("blank")}
+                                             << QStringLiteral("FAILS: 16777216 lines");
+    }
+    void inputsThatAreNoRegularFileAreRefused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const auto run = treelab(arguments, m_dir.path());
+        QVERIFY2(!run.crashed && run.exitCode == 1, qPrintable(report(run)));
+        QVERIFY2((run.out + run.err).contains(message), qPrintable(report(run)));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.csv"))));
+    }
+
+    void aFifoAsOktoGoIsReportedNotWaitedFor()
+    {
+        const QString folder = path(QStringLiteral("piped"));
+        QDir().mkpath(folder);
+        QVERIFY(QFile::link(path(QStringLiteral("fifo")), QDir(folder).filePath(QStringLiteral("okto.go"))));
+        const auto status = treelab({QStringLiteral("status"), folder});
+        QVERIFY2(status.exitCode == 1 && status.out.contains(QStringLiteral("is a FIFO")), qPrintable(report(status)));
+        const auto prepare = treelab({QStringLiteral("prepare"), folder});
+        QVERIFY2(prepare.exitCode == 0 && prepare.out.contains(QStringLiteral("is a FIFO")), qPrintable(report(prepare)));
+        QCOMPARE(fileBytes(QDir(folder).filePath(QStringLiteral("okto.go"))), QByteArray(" 0 \r\n"));
+    }
+
+    // A cause that spoils every number is named once.
+    void checkNamesAWholeFileCauseInOneLine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" "1, 2, 3\r\n") << QStringLiteral("byte order mark");
+        QTest::newRow("semicolons") << QByteArray("1;2;3;-4\r\n5 ; 6\r\n") << QStringLiteral("semicolons");
+    }
+    void checkNamesAWholeFileCauseInOneLine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, cause);
+        LabFolders::putFile(path(QStringLiteral("spoilt.01")), content);
+        const auto run = treelab({QStringLiteral("check"), path(QStringLiteral("spoilt.01"))});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out.count(QLatin1Char('\n')), 1);
+        QVERIFY2(run.out.contains(cause), qPrintable(run.out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLabSafety)
+#include "TestLabSafety.moc"

