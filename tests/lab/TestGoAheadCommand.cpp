@@ -59,6 +59,39 @@ private slots:
         QCOMPARE(fileBytes(QDir(second).filePath(QStringLiteral("okto.go"))), QByteArray(" 99 \r\n"));
     }
 
+    // prepare readies a room that holds what an earlier session left; quit does not
+    // report success where the subject is still in the experiment.
+    void prepareAndQuitOnLeftoverValues()
+    {
+        QTemporaryDir dir;
+        const QByteArray whole = LabFolders::wholeExperimentLog();
+        const QString done = LabFolders::workstation(dir.path(), QStringLiteral("done"), " 99 \r\n", whole);
+        const QString busy = LabFolders::workstation(dir.path(), QStringLiteral("busy"), " 1 \r\n",
+                                                     LabFolders::firstLines(whole, 40));
+        const auto prepare = treelab({QStringLiteral("prepare"), done, busy});
+        QVERIFY2(prepare.exitCode == 0, qPrintable(report(prepare)));
+        QVERIFY(prepare.out.contains(QStringLiteral("done: okto.go held 99; now it holds 0\n")));
+        QVERIFY(prepare.out.contains(QStringLiteral("busy: okto.go held 1; now it holds 0\n")));
+        QCOMPARE(fileBytes(QDir(done).filePath(QStringLiteral("okto.go"))), QByteArray(" 0 \r\n"));
+
+        treelab({QStringLiteral("release"), done, busy});
+        const auto quit = treelab({QStringLiteral("quit"), done, busy});
+        QVERIFY2(quit.exitCode == 1, qPrintable(report(quit)));
+        QVERIFY(quit.out.contains(QStringLiteral("done: okto.go held 1; now it holds 99\n")));
+        QVERIFY2(quit.out.contains(QStringLiteral("busy: okto.go held 1; now it holds 99, but the subject has not "
+                                                  "finished (attempt 2/4)")),
+                 qPrintable(quit.out));
+        treelab({QStringLiteral("release"), busy}); // an experiment of one attempt is over there
+        QCOMPARE(treelab({QStringLiteral("quit"), busy, QStringLiteral("--attempts"), QStringLiteral("1")}).exitCode, 0);
+
+        // status flags a leftover 99 where no log of today's run is there yet.
+        QVERIFY(QFile::remove(QDir(done).filePath(QStringLiteral("o199btinp.01"))));
+        const auto status = treelab({QStringLiteral("status"), done});
+        QCOMPARE(status.exitCode, 1);
+        QVERIFY2(status.out.contains(QStringLiteral("99!")) && status.out.contains(QStringLiteral("left from an earlier session")),
+                 qPrintable(status.out));
+    }
+
     void whatWasThereBeforeIsReported()
     {
         QTemporaryDir dir;

@@ -1,6 +1,8 @@
 #include "LabFolders.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -180,6 +182,57 @@ private slots:
         QVERIFY2(run.exitCode == 1, qPrintable(report(run)));
         QVERIFY2(run.err.contains(QStringLiteral("no finished attempt")), qPrintable(report(run)));
         QVERIFY(!QFileInfo::exists(table));
+    }
+
+    // The room's glob catches a log kept aside and one with its header alone: both are
+    // skipped with a note. The same subject twice is refused, both paths named.
+    void oneLogPerSubject()
+    {
+        QTemporaryDir dir;
+        const QByteArray whole = LabFolders::wholeExperimentLog();
+        const QString ws1 = LabFolders::workstation(dir.path(), QStringLiteral("ws1"), " 2 \r\n", whole);
+        LabFolders::putFile(QDir(ws1).filePath(QStringLiteral("o199btinp.01.1")), whole);
+        const QString ws2 = LabFolders::workstation(dir.path(), QStringLiteral("ws2"), " 0 \r\n", {});
+        LabFolders::putFile(QDir(ws2).filePath(QStringLiteral("o13btinp.01")), "3  1  3/4/09  512.5\r\n");
+        const QStringList room{QStringLiteral("ws1/o199btinp.01"), QStringLiteral("ws1/o199btinp.01.1"),
+                               QStringLiteral("ws2/o13btinp.01")};
+        const QStringList seed{QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--out"), QStringLiteral("p.csv")};
+        const auto run = treelab(QStringList{QStringLiteral("pay")} + room + seed, dir.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        QVERIFY(run.err.contains(QStringLiteral("note: ws1/o199btinp.01.1 skipped: a log kept aside")));
+        QVERIFY(run.err.contains(QStringLiteral("note: ws2/o13btinp.01 skipped: it holds its header alone")));
+        QCOMPARE(run.out.count(QLatin1Char('\n')), 3); // the seed, the heading, subject 99
+
+        const auto twice = treelab(QStringList{QStringLiteral("pay"), QStringLiteral("--include-kept")} + room + seed,
+                                   dir.path());
+        QVERIFY2(twice.exitCode == 1, qPrintable(report(twice)));
+        QVERIFY2(twice.err.contains(QStringLiteral("subject 99 has two logs, ws1/o199btinp.01 and ws1/o199btinp.01.1")),
+                 qPrintable(report(twice)));
+
+        // The draw does not depend on how a path is written: ./ws1 and the absolute path.
+        const auto relative = treelab({QStringLiteral("pay"), QStringLiteral("./ws1/o199btinp.01"), m_log5,
+                                       QStringLiteral("--seed"), QStringLiteral("3"), QStringLiteral("--out"), QStringLiteral("r.csv")},
+                                      dir.path());
+        const auto absolute = treelab({QStringLiteral("pay"), m_log5, QDir(ws1).filePath(QStringLiteral("o199btinp.01")),
+                                       QStringLiteral("--seed"), QStringLiteral("3"), QStringLiteral("--out"), QStringLiteral("a.csv")},
+                                      dir.path());
+        QVERIFY2(relative.exitCode == 0 && absolute.exitCode == 0, qPrintable(report(relative) + report(absolute)));
+        const QString draws = relative.out.section(QLatin1Char('\n'), 2).replace(QStringLiteral("./ws1"), QDir(ws1).path());
+        QCOMPARE(draws, absolute.out.section(QLatin1Char('\n'), 2));
+    }
+
+    // A payoff file changed after the log was written may not hold what the subject saw.
+    void aPayoffFileNewerThanTheLogIsWarnedOf()
+    {
+        QTemporaryDir dir;
+        const QString ws = LabFolders::workstation(dir.path(), QStringLiteral("ws"), " 2 \r\n", LabFolders::wholeExperimentLog());
+        QFile payoffs(QDir(ws).filePath(QStringLiteral("btinp.01")));
+        QVERIFY(payoffs.open(QIODevice::ReadWrite));
+        QVERIFY(payoffs.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        payoffs.close();
+        const auto run = treelab({QStringLiteral("pay"), QDir(ws).filePath(QStringLiteral("o199btinp.01")),
+                                  QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--out"), out(QStringLiteral("n.csv"))});
+        QVERIFY2(run.exitCode == 0 && run.err.contains(QStringLiteral("was changed after")), qPrintable(report(run)));
     }
 
     void help()
