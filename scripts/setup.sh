@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libxlsxwriter-dev pkg-config
+  libxlsxwriter-dev pkg-config unzip
   fonts-liberation
   xvfb xauth
 )
