@@ -177,7 +177,7 @@ int ExportCommand::run(const QStringList &arguments)
     if (const auto done = CommandLine::parse(parser, arguments, help()))
         return *done;
     const QString command = arguments.value(0);
-    const QStringList logs = parser.positionalArguments();
+    const QStringList logs = LabLog::withoutCompanions(parser.positionalArguments(), arguments.value(0));
     if (logs.isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption) && !parser.isSet(xlsxOption))

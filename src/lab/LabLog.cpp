@@ -117,3 +117,19 @@ bool LabLog::keptAside() const
     const QRegularExpressionMatch match = kept.match(fileName);
     return match.hasMatch() && QFileInfo(QFileInfo(path).absoluteDir().filePath(match.captured(1))).isFile();
 }
+
+QStringList LabLog::withoutCompanions(const QStringList &paths, const QString &command)
+{
+    QStringList logs;
+    for (const QString &path : paths) {
+        const bool companion = path.endsWith(QLatin1String(".jsonl"))
+            && QFileInfo(path.chopped(6)).isFile() && LogReader::readHeader(path.chopped(6));
+        if (!companion) {
+            logs.append(path);
+            continue;
+        }
+        CommandLine::err(QStringLiteral("%1: note: %2 is the companion record of %3; it is read with that log\n")
+                             .arg(command, QDir::toNativeSeparators(path), QDir::toNativeSeparators(path.chopped(6))));
+    }
+    return logs;
+}

@@ -58,6 +58,10 @@ public:
     // companion that differs is set aside: the classic log is used).
     bool admit(const QString &command, bool force);
 
+    // The paths without the companion records among them ("<log>.jsonl" beside <log>, as a
+    // glob such as ws*/data/o1* catches them): each is read with its log, and a note says so.
+    static QStringList withoutCompanions(const QStringList &paths, const QString &command);
+
     // A log kept aside when a later run of the same name began: "<log>.<n>" beside <log>.
     bool keptAside() const;
     // A log that holds its header alone: the program was closed before Start.

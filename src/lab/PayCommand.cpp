@@ -104,7 +104,7 @@ int PayCommand::run(const QStringList &arguments)
     if (const auto done = CommandLine::parse(parser, arguments, help()))
         return *done;
     const QString command = arguments.value(0);
-    const QStringList paths = parser.positionalArguments();
+    const QStringList paths = LabLog::withoutCompanions(parser.positionalArguments(), arguments.value(0));
     if (paths.isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     if (!parser.isSet(seedOption))

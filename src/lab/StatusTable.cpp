@@ -1,5 +1,6 @@
 #include "lab/StatusTable.h"
 
+#include "record/CompanionReader.h"
 #include "record/LogReader.h"
 #include "window/GoAheadFile.h"
 #include "window/PayoffFile.h"
@@ -159,14 +160,21 @@ StatusTable::Row StatusTable::row(const QString &folder) const
         if (attempt.finalPayoffNode >= 0)
             finalNodes.append(attempt.finalPayoffNode);
     }
-    const bool over = continues >= m_attempts;
-    const bool overCount = continues > m_attempts;
+    // The program's companion record beside the log knows the number of attempts and the
+    // payoffs shown; without it, --attempts and the payoff file stand in.
+    Companion companion;
+    QString unread;
+    const bool exact = CompanionReader::read(CompanionReader::pathFor(logPath), &companion, &unread)
+        && companion.attempts >= 1;
+    const int attemptCount = exact ? companion.attempts : m_attempts;
+    const bool over = continues >= attemptCount;
+    const bool overCount = continues > attemptCount;
     if (overCount)
         row.notes.append(QStringLiteral("the log holds %1 Continue records, more than the %2 "
                                         "attempts given with --attempts: give the number of attempts "
                                         "the experiment was set to")
                              .arg(continues)
-                             .arg(m_attempts));
+                             .arg(attemptCount));
     row.over = overCount ? QStringLiteral("?") : over ? QStringLiteral("yes") : QStringLiteral("no");
     row.done = QString::number(finalNodes.size());
 
@@ -178,11 +186,16 @@ StatusTable::Row StatusTable::row(const QString &folder) const
             level = 1;
         }
         row.attempt = overCount ? QStringLiteral("%1?").arg(number)
-                                : QStringLiteral("%1/%2").arg(number).arg(m_attempts);
+                                : QStringLiteral("%1/%2").arg(number).arg(attemptCount);
         row.level = QStringLiteral("%1 %2").arg(level).arg(LogReader::levelName(level));
     }
 
-    if (!finalNodes.isEmpty()) {
+    if (!finalNodes.isEmpty() && exact) {
+        QStringList texts;
+        for (const CompanionPayoff &shown : companion.shown)
+            texts.append(shown.text);
+        row.payoffs = texts.join(QLatin1Char(' '));
+    } else if (!finalNodes.isEmpty()) {
         const QString dataFile = dataFileOf(folder, row.log, log.header->paramSetNo,
                                             log.header->subjectNo);
         PayoffFile::SetResult payoffs;

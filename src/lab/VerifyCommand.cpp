@@ -41,7 +41,7 @@ int VerifyCommand::run(const QStringList &arguments)
     if (const auto done = CommandLine::parse(parser, arguments, help()))
         return *done;
     const QString command = arguments.value(0);
-    const QStringList paths = parser.positionalArguments();
+    const QStringList paths = LabLog::withoutCompanions(parser.positionalArguments(), arguments.value(0));
     if (paths.isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     bool failed = false;

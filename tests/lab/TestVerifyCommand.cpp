@@ -124,6 +124,9 @@ private slots:
         // d1 clicked at 5100 ms, c1 at 11050 ms; the exact text; the wall-clock time.
         QVERIFY2(events.contains(QStringLiteral(",5,d1,1,0,,,5100,2026-12-08T10:00:05.600+01:00,5950\n")), qPrintable(events));
         QVERIFY(events.contains(QStringLiteral(",NotepadContents,1,0,,go right \u2192,11050,")));
+        // status takes the number of attempts and the payoff shown from it too.
+        const auto status = treelab({QStringLiteral("status"), folder});
+        QVERIFY2(status.out.contains(QStringLiteral("1/1  7 p       1  ") + Pound + QStringLiteral("8")), qPrintable(status.out));
 
         QFile companion(QDir(folder).filePath(QStringLiteral("o17btinp.01.jsonl")));
         QByteArray bytes = fileBytes(companion.fileName());
