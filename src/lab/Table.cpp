@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#ifdef DT_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
+#endif
 
 #include <filesystem>
 #include <system_error>
@@ -35,6 +37,10 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
             *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
         return false;
     };
+#ifndef DT_HAVE_XLSXWRITER
+    Q_UNUSED(tables);
+    return fail(QStringLiteral("this treelab was built without libxlsxwriter; use the CSV files"));
+#else
     for (const Table *table : tables)
         if (table->m_rows.size() + 1 > MostRows)
             return fail(QStringLiteral("the %1 table has %2 rows, more than a worksheet holds; use the CSV file")
@@ -106,4 +112,5 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
                                 "the CSV files hold them whole")
                      .arg(MostCellCharacters).arg(cut.join(QStringLiteral(", ")));
     return true;
+#endif
 }
