@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 namespace {
 
 QString tagOf(const LogRecord &r)
@@ -82,6 +84,9 @@ QString LogReaderCheck::run(const QByteArray &data, const QString &path)
         previousProblem = p.line;
         problemAt[p.line] = true;
     }
+    // Past the problems listed, the rest are counted only.
+    const qint64 lastListed = log.unlistedProblems > 0 && !log.problems.isEmpty() ? log.problems.last().line
+                                                                                 : std::numeric_limits<qint64>::max();
     if (data.isEmpty())
         return log.records.isEmpty() && !log.problems.isEmpty() && !log.header
             ? QString() : QStringLiteral("an empty file is read as something");
@@ -103,7 +108,7 @@ QString LogReaderCheck::run(const QByteArray &data, const QString &path)
             return QStringLiteral("a %1 record on lines %2 to %3 after line %4")
                 .arg(r.kindName()).arg(r.firstLine).arg(r.lastLine).arg(next - 1);
         for (; next < r.firstLine; ++next) {
-            if (!problemAt[next])
+            if (!problemAt[next] && next <= lastListed)
                 return QStringLiteral("line %1 is in no record and no problem names it").arg(next);
         }
         const QString source = lines.mid(r.firstLine - 1, r.lastLine - r.firstLine + 1).join(QLatin1Char('\n'));
@@ -119,7 +124,7 @@ QString LogReaderCheck::run(const QByteArray &data, const QString &path)
         next = r.lastLine + 1;
     }
     for (; next <= lines.size(); ++next) {
-        if (!problemAt[next])
+        if (!problemAt[next] && next <= lastListed)
             return QStringLiteral("line %1 is in no record and no problem names it").arg(next);
     }
 

@@ -31,9 +31,10 @@ QString DrawCommand::help()
         "Options:\n"
         "  --attempt K   The attempt, from 1.\n"
         "  --out FILE    The picture to write.\n"
-        "  --data FILE   The payoff file. When not given, the file the log's name names\n"
-        "                (o<set><subject><payoff file>) in the log's folder, as treelab status\n"
-        "                finds it.\n"
+        "  --data FILE   The payoff file, where the log has no companion record (LOG.jsonl)\n"
+        "                with the payoff shown. When not given, the file the log's name\n"
+        "                names (o<set><subject><payoff file>) in the log's folder, as\n"
+        "                treelab status finds it.\n"
         "  -h, --help    Show this help.\n"
         "\n"
         "The picture is written to a temporary file and renamed into place; it is never\n"
@@ -78,7 +79,8 @@ int DrawCommand::run(const QStringList &arguments)
 
     LabLog log;
     QString error;
-    if (!LabLog::load(paths.first(), &log, &error) || !log.loadPayoffs(parser.value(dataOption), &error)) {
+    if (!LabLog::load(paths.first(), &log, &error)
+        || (!log.companion && !log.loadPayoffs(parser.value(dataOption), &error))) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
@@ -92,8 +94,8 @@ int DrawCommand::run(const QStringList &arguments)
     const AttemptSummary &attempt = log.attempts[k.value - 1];
     const AttemptFacts facts = AttemptFacts::of(log.parsed.records, log.attempts)[k.value - 1];
     std::optional<QString> payoffText;
-    if (const std::optional<int> payoff = log.payoff(facts.finalPayoffNode))
-        payoffText = PayoffFile::displayText(*payoff);
+    if (const std::optional<LabLog::Shown> shown = log.shownPayoff(attempt))
+        payoffText = shown->text;
     QString title = QStringLiteral("%1: subject %2, set %3, attempt %4")
                         .arg(log.fileName)
                         .arg(log.subject())
