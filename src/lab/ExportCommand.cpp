@@ -92,8 +92,8 @@ void addAttempts(const LabLog &log, Table *table)
 QString ExportCommand::help()
 {
     return QStringLiteral(
-        "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv] [--xlsx FILE.xlsx]\n"
-        "                            [--data FILE] [--force]\n"
+        "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv]\n"
+        "                            [--xlsx FILE.xlsx] [--data FILE] [--force]\n"
         "\n"
         "Writes the event logs LOG... as comma-separated tables, UTF-8 with a header row and\n"
         "LF line ends; a field holding a comma, a quote or a line break is quoted, its quotes\n"
@@ -121,8 +121,8 @@ QString ExportCommand::help()
         "  log was opened), kind (Start, d1 ... p for a click on that level, NotepadContents,\n"
         "  CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode, Continue), level\n"
         "  (1 d1 ... 7 p), index (the node within its level, from 0), direction (L or R for\n"
-        "  ConfirmDecision and NatureMove), text (the notepad text of NotepadContents), and from\n"
-        "  a companion record ms, time and dwell_ms.\n"
+        "  ConfirmDecision and NatureMove), text (the notepad text of NotepadContents), and\n"
+        "  from a companion record ms, time and dwell_ms.\n"
         "  Empty where a record has no such field.\n"
         "\n"
         "--attempts FILE.csv: one row per attempt. Columns:\n"

@@ -93,13 +93,14 @@ QString GoAheadCommand::help(qint16 value)
         "%2"
         "  -h, --help  Show this help.\n"
         "\n"
-        "Exit status: 0 when every DIR was written%3; 1 when any was not%4; 2 for a usage\n"
-        "error.\n")
+        "%3")
                 .arg(QString::fromLatin1(GoAheadFile::text(value).chopped(2)),
                      value == Quit ? QStringLiteral("  --attempts N  The number of attempts of the experiment (4 when not given).\n")
                                    : QString(),
-                     value == Quit ? QStringLiteral(" and no subject is still in the experiment") : QString(),
-                     value == Quit ? QStringLiteral(" or one is") : QString());
+                     value == Quit ? QStringLiteral("Exit status: 0 when every DIR was written and no subject is still in\n"
+                                                    "the experiment; 1 when any was not or one is; 2 for a usage error.\n")
+                                   : QStringLiteral("Exit status: 0 when every DIR was written; 1 when any was not; 2 for a\n"
+                                                    "usage error.\n"));
     return text;
 }
 
