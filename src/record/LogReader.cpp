@@ -412,7 +412,7 @@ private:
     };
 
     static constexpr int MostChoices = 64; // notepad lines still open to be read as text
-    static constexpr int MostTries = 256;  // readings tried after one failure
+    static constexpr int MostTries = 32;   // readings tried after one failure
 
     void problem(qint64 line, const QString &message)
     {
