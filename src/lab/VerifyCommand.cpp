@@ -65,9 +65,12 @@ int VerifyCommand::run(const QStringList &arguments)
             CommandLine::out(QStringLiteral("%1: ok: %2%3\n").arg(shown, facts, checked));
         } else {
             failed = true;
-            CommandLine::out(QStringLiteral("%1: FAILS: %2 lines have no place by the rules, %3 differences "
-                                            "from its companion record (%4)\n")
-                                 .arg(shown).arg(log.parsed.problemCount()).arg(log.companionProblems.size()).arg(facts));
+            QStringList what;
+            if (log.parsed.problemCount() > 0)
+                what.append(QStringLiteral("%1 lines have no place by the rules").arg(log.parsed.problemCount()));
+            if (!log.companionProblems.isEmpty())
+                what.append(QStringLiteral("%1 differences from its companion record").arg(log.companionProblems.size()));
+            CommandLine::out(QStringLiteral("%1: FAILS: %2 (%3)\n").arg(shown, what.join(QStringLiteral(", ")), facts));
             for (const LogProblem &problem : log.parsed.problems + log.companionProblems)
                 CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
             if (log.parsed.unlistedProblems > 0)
