@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +70,8 @@ private slots:
                  qPrintable(report(verify)));
         const auto paid = pay({path});
         QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral("o199btinp.01,99,1,4,")), qPrintable(report(paid)));
+        const auto status = treelab({QStringLiteral("status"), QFileInfo(path).path()});
+        QVERIFY2(status.out.contains(QStringLiteral(" 4/4  7 p       4 ")), qPrintable(status.out));
     }
 
     void aDamagedLogIsRefusedUnlessForced()
