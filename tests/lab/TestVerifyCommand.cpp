@@ -139,6 +139,23 @@ private slots:
                  qPrintable(report(differs)));
     }
 
+    // The program's own companion record of the whole experiment agrees with its log.
+    void theWholeExperimentAgreesWithItsCompanion()
+    {
+#ifndef DT_WHOLE_EXPERIMENT_COMPANION
+        QSKIP("tests/window/expected/whole-experiment.jsonl is not there");
+#else
+        const QString log = station(QStringLiteral("whole"), LabFolders::wholeExperimentLog());
+        QVERIFY(QFile::copy(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION), log + QStringLiteral(".jsonl")));
+        const auto verify = treelab({QStringLiteral("verify"), log});
+        QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral("agrees with its companion record")),
+                 qPrintable(report(verify)));
+        const auto paid = pay({log}); // seed 42: attempt 3, p(42), £0
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",4,1608637542,3,42,") + Pound + QStringLiteral("0,0\n")),
+                 qPrintable(report(paid)));
+#endif
+    }
+
     // The workbook read back: a notepad text that looks like a formula is a text cell, the
     // numbers are numbers.
     void theWorkbookHoldsTextCellsAndNumbers()
