@@ -63,6 +63,9 @@ public:
     // The record for analysis beside the log (<log>.jsonl); every record written here
     // goes there too. It stays open after CloseEventLog until the program ends.
     CompanionLog &companion() { return m_companion; }
+
+    // Forcings to the disk finished so far, of the log and the companion (measurements).
+    quint64 syncsDone() const { return m_sync.done(); }
     QString path() const;
 
     // Called with a message when a write fails after the last one succeeded.
