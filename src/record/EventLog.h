@@ -87,7 +87,7 @@ private:
     std::unique_ptr<QFile> m_file;  // null while the log has nowhere to go
     bool m_open = false;            // from the open to the close: records are taken
     QByteArray m_written;           // the whole log so far, to write it again if it is lost
-    QByteArray m_pending;           // its end that is not on disk yet, whole records
+    QByteArray m_pending;           // its end that is not in the file yet, whole records
     qint64 m_onDisk = 0;            // bytes of the file that need no writing again
     QString m_problem;              // why the last write failed
     bool m_failing = false;
