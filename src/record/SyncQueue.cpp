@@ -9,8 +9,8 @@
 #include <algorithm>
 
 SyncQueue::SyncQueue(SyncFunction sync)
-    : m_sync(sync ? std::move(sync) : SyncFunction(&DurableFile::syncData)),
-      m_inline(bool(sync))
+    : m_inline(bool(sync)),
+      m_sync(sync ? std::move(sync) : SyncFunction(&DurableFile::syncData))
 {
 }
 

@@ -46,8 +46,8 @@ private:
     void run();
     void fail(const QString &error);
 
+    bool m_inline; // before m_sync, which takes the function given
     SyncFunction m_sync;
-    bool m_inline;
     std::function<void(const QString &)> m_onFailure;
     QObject m_owner; // lives on the owner's thread: failures are delivered there
 
