@@ -2,6 +2,7 @@
 #include "window/LabStyle.h"
 #include "window/MersenneRandomSource.h"
 #include "window/QtMessageBoxes.h"
+#include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
 
 #include <QApplication>
@@ -37,6 +38,10 @@ int main(int argc, char *argv[])
     QtMessageBoxes boxes;
     const QString data = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
     TreeWindow window({clock, random, boxes, data});
+    SignalHandler terminationSignals([&window](const QString &name) {
+        window.closeForSignal(name);
+        QCoreApplication::exit(0); // also from inside an open message box
+    });
     window.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include "record/DurableFile.h"
 #include "window/GoAheadFile.h"
 
 #include <QDir>
@@ -134,6 +135,23 @@ private slots:
         QCOMPARE(fileBytes(path), QByteArray(" 2 \r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("okto.go")});
+    }
+
+    void aLinkPlantedBesideTheFileIsNeverFollowed()
+    {
+        // The temporary file's name cannot be foreseen, so a link waiting at a guessed
+        // name (the fixed "okto.go.new" of old) leads nowhere.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("okto.go"));
+        const QString victim = dir.filePath(QStringLiteral("results.csv"));
+        QVERIFY(putFile(victim, "subject,payoff\r\n"));
+        QVERIFY(QFile::link(victim, path + QStringLiteral(".new")));
+        QVERIFY(DurableFile::temporaryName(path) != DurableFile::temporaryName(path));
+        QString error;
+        QVERIFY2(GoAheadFile::write(path, 2, &error), qPrintable(error));
+        QCOMPARE(fileBytes(path), QByteArray(" 2 \r\n"));
+        QCOMPARE(fileBytes(victim), QByteArray("subject,payoff\r\n"));
     }
 
     void writeIntoAMissingFolderFails()
