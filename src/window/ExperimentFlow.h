@@ -31,6 +31,8 @@ public:
     void ExperimentOver_Click();
 
 private:
+    bool acceptLeftoverGoAhead();
+    QString goAheadPath() const;
     bool ReadPayoffTable();
     bool OpenEventLog();
     void tellExperimenter(const QString &text);
@@ -44,4 +46,5 @@ private:
     Services &m_services;
     QWidget *m_window;
     QSet<GoAheadFile::Status> m_reportedTrouble;
+    bool m_confirmed = false;
 };

@@ -1,12 +1,84 @@
 #include "window/WrappingButton.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStyleHints>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+namespace {
+
+// The time stamp of the last mouse button event delivered anywhere in the program.
+std::optional<quint64> lastMouseButtonTime;
+
+class MouseButtonClock : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            lastMouseButtonTime = static_cast<QInputEvent *>(event)->timestamp();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+void watchMouseButtons()
+{
+    static QPointer<MouseButtonClock> clock;
+    if (!clock && qApp) {
+        clock = new MouseButtonClock(qApp);
+        qApp->installEventFilter(clock);
+    }
+}
+
+bool isClickKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Select;
+}
+
+} // namespace
 
 WrappingButton::WrappingButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent)
 {
     setAutoDefault(true);
+    watchMouseButtons();
+}
+
+void WrappingButton::showEvent(QShowEvent *event)
+{
+    QPushButton::showEvent(event);
+    m_appearedAt = lastMouseButtonTime;
+}
+
+void WrappingButton::mousePressEvent(QMouseEvent *event)
+{
+    const quint64 interval = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (m_appearedAt && event->timestamp() - *m_appearedAt < interval) {
+        event->accept(); // the rest of a click on the control this one replaced
+        return;
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void WrappingButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat() && isClickKey(event->key())) {
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void WrappingButton::paintEvent(QPaintEvent *)
