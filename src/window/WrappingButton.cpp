@@ -90,10 +90,17 @@ void WrappingButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
-    const QRect area = rect().adjusted(3, 2, -3, -2);
+    // A button one line high keeps its caption on that line, centred over the whole
+    // face: scaled fonts are hinted a little wider than the button that scales with them.
+    QRect area = rect().adjusted(3, 2, -3, -2);
+    int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    if (area.height() < 2 * fontMetrics().lineSpacing()) {
+        area = rect().adjusted(1, 0, -1, 0);
+        flags = Qt::AlignCenter;
+    }
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
-    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    painter.drawText(area, flags, caption);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
