@@ -34,6 +34,27 @@ void outline(QPainter *painter, const QRect &r, const QRect &caption, const QCol
 
 LabStyle::LabStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
 
+QRect LabStyle::captionRect(const QStyleOption *option, const QWidget *widget) const
+{
+    const auto *box = qobject_cast<const QGroupBox *>(widget);
+    if (!box || box->title().isEmpty())
+        return {};
+    CaptionKey key{box->title(), box->font(), option->rect.width()};
+    const auto known = m_captions.constFind(key);
+    if (known != m_captions.cend())
+        return *known;
+    if (m_captions.size() > 512) // not to grow without end
+        m_captions.clear();
+    QStyleOptionGroupBox captioned;
+    captioned.QStyleOption::operator=(*option);
+    captioned.text = box->title();
+    captioned.textAlignment = box->alignment();
+    captioned.subControls = SC_GroupBoxFrame | SC_GroupBoxLabel;
+    const QRect rect = proxy()->subControlRect(CC_GroupBox, &captioned, SC_GroupBoxLabel, widget);
+    m_captions.insert(std::move(key), rect);
+    return rect;
+}
+
 void LabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                              QPainter *painter, const QWidget *widget) const
 {
@@ -43,16 +64,7 @@ void LabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *optio
     }
     // As on the classic toolkit the layout was drawn for: the top edge runs through the
     // middle of the caption, which interrupts it. The caption stays where Fusion puts it.
-    QRect caption;
-    const auto *box = qobject_cast<const QGroupBox *>(widget);
-    if (box && !box->title().isEmpty()) {
-        QStyleOptionGroupBox captioned;
-        captioned.QStyleOption::operator=(*option);
-        captioned.text = box->title();
-        captioned.textAlignment = box->alignment();
-        captioned.subControls = SC_GroupBoxFrame | SC_GroupBoxLabel;
-        caption = proxy()->subControlRect(CC_GroupBox, &captioned, SC_GroupBoxLabel, widget);
-    }
+    const QRect caption = captionRect(option, widget);
     const int top = caption.isNull() ? option->rect.top() : caption.center().y();
     const QRect frame = option->rect.adjusted(0, top - option->rect.top(), 0, 0);
     if (frame.width() < 2 || frame.height() < 2)
