@@ -41,7 +41,8 @@ TreeWindow::TreeWindow(Services services, QWidget *parent)
     if (m_controls.scale.fit() < 1.0)
         setWindowState(Qt::WindowMaximized);
     m_flow.Form_Load();
-    // Sees the keys and the hiding of every control before the control does.
+    // Sees the mouse buttons, the keys and the hiding of every control before the
+    // control does.
     qApp->installEventFilter(this);
 }
 
@@ -75,6 +76,11 @@ void TreeWindow::closeEvent(QCloseEvent *event)
 bool TreeWindow::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        WrappingButton::noteMouseButton(static_cast<QInputEvent *>(event)->timestamp());
+        return false;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride: {

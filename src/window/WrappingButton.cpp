@@ -1,9 +1,8 @@
 #include "window/WrappingButton.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QStyleHints>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -12,35 +11,6 @@ namespace {
 
 // The time stamp of the last mouse button event delivered anywhere in the program.
 std::optional<quint64> lastMouseButtonTime;
-
-class MouseButtonClock : public QObject
-{
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            lastMouseButtonTime = static_cast<QInputEvent *>(event)->timestamp();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-};
-
-void watchMouseButtons()
-{
-    static QPointer<MouseButtonClock> clock;
-    if (!clock && qApp) {
-        clock = new MouseButtonClock(qApp);
-        qApp->installEventFilter(clock);
-    }
-}
 
 bool isClickKey(int key)
 {
@@ -53,7 +23,11 @@ WrappingButton::WrappingButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent)
 {
     setAutoDefault(true);
-    watchMouseButtons();
+}
+
+void WrappingButton::noteMouseButton(quint64 timestamp)
+{
+    lastMouseButtonTime = timestamp;
 }
 
 void WrappingButton::showEvent(QShowEvent *event)

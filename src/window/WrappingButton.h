@@ -12,13 +12,16 @@
 // ExperimentOver where Continue was). So that the second click of a double click does
 // not press the new button, a button ignores a press that comes within the platform's
 // double-click interval of the mouse click during which it appeared. Times are the
-// events' own time stamps, so tests can run faster than real time.
+// events' own time stamps, so tests can run faster than real time; the window tells
+// the buttons of every mouse button event (noteMouseButton) before it is delivered.
 class WrappingButton : public QPushButton
 {
     Q_OBJECT
 
 public:
     explicit WrappingButton(const QString &caption, QWidget *parent = nullptr);
+
+    static void noteMouseButton(quint64 timestamp);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
