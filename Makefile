@@ -24,9 +24,13 @@ run: build
 test: build
 	ctest --preset $(PRESET)
 
-# One PNG per phase of the experiment, into screenshots/.
+# One PNG per phase of the experiment, into screenshots/: on a workstation's screen at
+# 96 DPI, and in screenshots/small-screen/ on a 1548 x 1000 screen at 144 DPI, smaller
+# than the layout.
+SCREENS := tests/support/screens
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/phase-screenshots screenshots
+	QT_QPA_PLATFORM=offscreen:configfile=$(SCREENS)/workstation.json $(BUILD)/tools/phase-screenshots screenshots
+	QT_QPA_PLATFORM=offscreen:configfile=$(SCREENS)/small.json $(BUILD)/tools/phase-screenshots screenshots/small-screen --screen-dpi
 
 # Speed and memory against their targets, one table (see docs/performance.md).
 bench: setup

@@ -29,7 +29,8 @@ if ! grep -q 'bench-programs' "$build/build.ninja"; then
 fi
 cmake --build "$build" --target bench-programs
 
-export QT_QPA_PLATFORM=offscreen
+# A workstation's screen, large enough for the layout (the offscreen default is 800 x 800).
+export QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/support/screens/workstation.json"
 # Qt asks for a runtime folder in every probe it starts; give it one rather than a warning.
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   XDG_RUNTIME_DIR=$(mktemp -d)

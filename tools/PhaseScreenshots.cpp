@@ -37,7 +37,10 @@ void save(QWidget &widget, const char *name)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+    // At 96 DPI unless told to take the screen's own (make screenshots: the small screen).
+    const bool screenDpi = argc > 2 && qstrcmp(argv[2], "--screen-dpi") == 0;
+    if (!screenDpi)
+        QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
     QApplication::setStyle(new LabStyle);
     folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");

@@ -3,6 +3,7 @@
 #include "tree/TreeTexts.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 NodeButton::NodeButton(int level, int index, QWidget *parent)
@@ -33,6 +34,19 @@ bool NodeButton::event(QEvent *event)
     if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange)
         setAttribute(Qt::WA_OpaquePaintEvent);
     return handled;
+}
+
+void NodeButton::keyPressEvent(QKeyEvent *event)
+{
+    // Enter clicks a node that has the focus, as the space bar does; a held key clicks once.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 QSize NodeButton::sizeHint() const

@@ -9,26 +9,34 @@
 #include <QRadioButton>
 #include <QTimer>
 
+// Set by the build (src/CMakeLists.txt); the experimenter sees them and cannot change them.
+#ifndef DT_NUMBER_OF_ATTEMPTS
+#define DT_NUMBER_OF_ATTEMPTS "4"
+#endif
+#ifndef DT_DATA_FILE_NAME
+#define DT_DATA_FILE_NAME "btinp.01"
+#endif
+
 namespace {
 
 enum class Font { Default, Bold975, Bold12 };
 
 // Stands in for "MS Sans Serif": Liberation Sans, which Debian ships and which every
-// workstation lays out alike.
-QFont controlFont(Font font)
+// workstation lays out alike. Its size goes through the layout's scale.
+QFont controlFont(Font font, const PointScale &scale)
 {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
     switch (font) {
     case Font::Default:
-        f.setPointSizeF(8.25);
+        f.setPointSizeF(scale.fontPoints(8.25));
         break;
     case Font::Bold975:
-        f.setPointSizeF(9.75);
+        f.setPointSizeF(scale.fontPoints(9.75));
         f.setBold(true);
         break;
     case Font::Bold12:
-        f.setPointSizeF(12);
+        f.setPointSizeF(scale.fontPoints(12));
         f.setBold(true);
         break;
     }
@@ -44,7 +52,7 @@ public:
     W *named(W *w, const char *name, QWidget *, double l, double t, double wd, double h, Font font)
     {
         w->setObjectName(QString::fromLatin1(name));
-        w->setFont(controlFont(font));
+        w->setFont(controlFont(font, m_c.scale));
         m_c.place(w, l, t, wd, h);
         return w;
     }
@@ -73,8 +81,12 @@ public:
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->document()->setDocumentMargin(2);
-        if (readOnly)
+        if (readOnly) {
             edit->setTextInteractionFlags(Qt::NoTextInteraction);
+            edit->setFocusPolicy(Qt::NoFocus); // shows a text; no key has a use there
+        } else {
+            edit->setTabChangesFocus(true); // as on the classic multi-line text box
+        }
         // Last, so that the text is laid out once, in its font, width and margin.
         edit->setPlainText(text);
         return edit;
@@ -108,7 +120,7 @@ static void registerResources()
 void ControlFactory::build(QWidget *window, Controls &c)
 {
     registerResources();
-    window->setFont(controlFont(Font::Default));
+    window->setFont(controlFont(Font::Default, c.scale));
     Builder b(window, c);
 
     // The tree first, so that every other control lies above its lines and buttons.
@@ -128,11 +140,11 @@ void ControlFactory::build(QWidget *window, Controls &c)
     c.NumberAttempts = b.frame("NumberAttempts", c.ExperimenterInput, 12, 168, 108.75, 42.75,
                                QStringLiteral("Number of Attempts"));
     c.NumberAttemptsInput = b.line("NumberAttemptsInput", c.NumberAttempts, 12, 12, 78.75, 20.25,
-                                   QStringLiteral("4"), true);
+                                   QStringLiteral(DT_NUMBER_OF_ATTEMPTS), true);
     c.InputDataFile = b.frame("InputDataFile", c.ExperimenterInput, 12, 18, 108.75, 42.75,
                               QStringLiteral("Input Data File"));
     c.InputDataFileInput = b.line("InputDataFileInput", c.InputDataFile, 12, 12, 84.75, 20.25,
-                                  QStringLiteral("btinp.01"), true);
+                                  QStringLiteral(DT_DATA_FILE_NAME), true);
     c.ConfirmParameters = b.button("ConfirmParameters", c.ExperimenterInput, 12, 222, 108.75, 54.75,
                                    QStringLiteral("Enter the information requested and then Click here"));
 
@@ -168,6 +180,7 @@ void ControlFactory::build(QWidget *window, Controls &c)
     c.Payoffs = b.line("Payoffs", window, 186, 6, 396.75, 18.75,
                        QStringLiteral("Click on any payoff (yellow) node to find the payoff at that node."),
                        true, Font::Bold12);
+    c.Payoffs->setFocusPolicy(Qt::NoFocus);
     // Messages are centred by their leading blanks: always show them from the start.
     QObject::connect(c.Payoffs, &QLineEdit::textChanged, c.Payoffs,
                      [edit = c.Payoffs] { edit->setCursorPosition(0); });
@@ -199,6 +212,8 @@ void ControlFactory::build(QWidget *window, Controls &c)
     c.ExperimentOver = b.button("ExperimentOver", window, 96, 258, 138.75, 54.75,
                                 QStringLiteral("The experiment is over, please call the experimenter."),
                                 Font::Bold975);
+    // The experimenter's button, for the mouse only: on the end screen keys do nothing.
+    c.ExperimentOver->setFocusPolicy(Qt::NoFocus);
     c.ExperimentOver->hide();
 
     QWidget::setTabOrder(c.ConfirmParameters, c.ParameterSetInput);

@@ -41,6 +41,26 @@ void showLogo(QLabel *logo)
     logo->show();
 }
 
+QString leftoverEndOrder(const QString &goAheadPath, const QString &dataFolder)
+{
+    return QStringLiteral(
+               "The go-ahead file %1 already holds 99, left from an earlier session. 99 is the "
+               "order to end the program: this run would end about a second after it began.\n\n"
+               "Please reset the file: write 0 into it, or run\n    treelab prepare \"%2\"\n"
+               "Then confirm the parameters again.")
+        .arg(goAheadPath, dataFolder);
+}
+
+QString leftoverGoAhead(const QString &goAheadPath)
+{
+    return QStringLiteral(
+               "The go-ahead file %1 already holds 1, left from an earlier session. 1 is the "
+               "go-ahead: the subject will be offered Start at once, about a second after you "
+               "click OK.\n\nTo hold the subject at the welcome screen instead, write 0 into the "
+               "file before you click OK.")
+        .arg(goAheadPath);
+}
+
 } // namespace
 
 ExperimentFlow::ExperimentFlow(RunState &state, Controls &controls, EventLog &log,
@@ -87,6 +107,10 @@ void ExperimentFlow::HideTree()
 
 void ExperimentFlow::ConfirmParameters_Click()
 {
+    // The parameters are confirmed once per run: a second confirmation would set the
+    // run's log aside and restart the poll.
+    if (m_confirmed)
+        return;
     // Everything is checked before anything is opened: a refused entry leaves the frame
     // on screen for the experimenter to correct and confirm again.
     const ParameterCheck::Result p = ParameterCheck::check(
@@ -96,6 +120,8 @@ void ExperimentFlow::ConfirmParameters_Click()
         tellExperimenter(p.error);
         return;
     }
+    if (!acceptLeftoverGoAhead())
+        return;
     m_state.DataFileName = p.dataFileName;
     m_state.SubjectNo = p.subjectNo;
     m_state.ParamSetNo = p.paramSetNo;
@@ -106,6 +132,7 @@ void ExperimentFlow::ConfirmParameters_Click()
     m_seed = p.seed;
     if (!ReadPayoffTable() || !OpenEventLog())
         return;
+    m_confirmed = true;
     m_c.TimerOkToGo->start();
     m_c.ExperimenterInput->hide();
     showLogo(m_c.OrrinLogo);
@@ -113,6 +140,28 @@ void ExperimentFlow::ConfirmParameters_Click()
     m_c.Hello->show();
     m_c.place(m_c.Hello, 100, 440, 555, 15);
     m_c.Hello->setPlainText(FlowTexts::Hello);
+}
+
+QString ExperimentFlow::goAheadPath() const
+{
+    return QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
+}
+
+bool ExperimentFlow::acceptLeftoverGoAhead()
+{
+    // The poll acts on 1 and 99 as orders given after the confirmation; found already in
+    // the file they are left from an earlier session.
+    const GoAheadFile::Reading reading = GoAheadFile::read(goAheadPath());
+    if (reading.status != GoAheadFile::Status::Number)
+        return true; // the poll reports what is wrong with the file
+    const QString path = QDir::toNativeSeparators(goAheadPath());
+    if (reading.value == 99) {
+        tellExperimenter(leftoverEndOrder(path, QDir::toNativeSeparators(m_services.dataDirectory)));
+        return false;
+    }
+    if (reading.value == 1)
+        tellExperimenter(leftoverGoAhead(path));
+    return true;
 }
 
 bool ExperimentFlow::ReadPayoffTable()
@@ -165,8 +214,7 @@ void ExperimentFlow::ShowStart()
 
 void ExperimentFlow::TimerOkToGo_Timer()
 {
-    const GoAheadFile::Reading reading = GoAheadFile::read(
-        QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go")));
+    const GoAheadFile::Reading reading = GoAheadFile::read(goAheadPath());
     if (reading.status != GoAheadFile::Status::Number) {
         reportGateTrouble(reading);
         return;
@@ -179,6 +227,8 @@ void ExperimentFlow::TimerOkToGo_Timer()
         ShowStart();
     if (m_state.GoValue == 99) {
         m_log.companion().endingBy(QStringLiteral("goAhead99"));
+        std::fprintf(stderr, "Decision Tree: %s holds 99, the experimenter's order to end: the "
+                             "program ends.\n", qPrintable(QDir::toNativeSeparators(goAheadPath())));
         m_c.TimerOkToGo->stop();
         m_window->close();
     }

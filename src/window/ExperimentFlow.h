@@ -32,6 +32,8 @@ public:
     void ExperimentOver_Click();
 
 private:
+    bool acceptLeftoverGoAhead();
+    QString goAheadPath() const;
     bool ReadPayoffTable();
     bool OpenEventLog();
     void tellExperimenter(const QString &text);
@@ -47,4 +49,5 @@ private:
     QSet<GoAheadFile::Status> m_reportedTrouble;
     qint16 m_seed = 0;              // for the record beside the log
     QList<qint64> m_payoffs;        // the payoffs as read, for the same
+    bool m_confirmed = false;
 };

@@ -2,26 +2,86 @@
 
 #include "window/IntegerConversion.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
 
-std::optional<qint16> convert(const QString &field, const QString &text, QString *error)
+std::optional<qint16> convert(const QString &text)
 {
     const IntegerConversion converted = IntegerConversion::fromText(text);
     if (converted.ok())
         return converted.value;
-    const QString problem = converted.status == IntegerConversion::Status::NotANumber
-        ? QStringLiteral("is not a number")
-        : QStringLiteral("lies outside the range -32768 to 32767");
-    *error = QStringLiteral("%1: \"%2\" %3. Please enter a whole number from -32768 to 32767.")
-                 .arg(field, text, problem);
     return std::nullopt;
+}
+
+QString problemWith(const QString &field, const QString &text)
+{
+    const bool number = IntegerConversion::fromText(text).status != IntegerConversion::Status::NotANumber;
+    return QStringLiteral("%1: \"%2\" %3.")
+        .arg(field, text, number ? QStringLiteral("lies outside the numbers that can be used")
+                                 : QStringLiteral("is not a number"));
 }
 
 bool fits16(qint32 value)
 {
     return value >= -32768 && value <= 32767;
+}
+
+int floorDiv(int a, int b)
+{
+    return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+int ceilDiv(int a, int b)
+{
+    return -floorDiv(-a, b);
+}
+
+// The values of one parameter whose product stays within 16 bits on its own and, added to
+// the other product, still does: low > high when there are none.
+struct Range
+{
+    int low;
+    int high;
+};
+
+Range usable(int factor, std::optional<qint32> otherProduct)
+{
+    const int most = 32767 / factor;
+    if (!otherProduct)
+        return {-most, most};
+    if (!fits16(*otherProduct))
+        return {1, 0};
+    return {std::max(-most, ceilDiv(-32768 - *otherProduct, factor)),
+            std::min(most, floorDiv(32767 - *otherProduct, factor))};
+}
+
+// "With Parameter Set 7, subject numbers from -327 to 326 can be used."
+QString usableSentence(const QString &plural, const QString &singular, const Range &range,
+                       const QString &otherField, std::optional<qint16> other)
+{
+    if (range.low > range.high)
+        return QStringLiteral("No %1 can be used with %2 %3.").arg(singular, otherField).arg(*other);
+    const QString values = QStringLiteral("%1 from %2 to %3 can be used.")
+                               .arg(plural).arg(range.low).arg(range.high);
+    if (!other)
+        return values.left(1).toUpper() + values.mid(1);
+    return QStringLiteral("With %1 %2, %3").arg(otherField).arg(*other).arg(values);
+}
+
+QString usableSubjects(std::optional<qint16> paramSet)
+{
+    const std::optional<qint32> a = paramSet ? std::optional<qint32>(qint32(*paramSet) * 10) : std::nullopt;
+    return usableSentence(QStringLiteral("subject numbers"), QStringLiteral("subject number"),
+                          usable(100, a), QStringLiteral("Parameter Set"), paramSet);
+}
+
+QString usableParameterSets(std::optional<qint16> subject)
+{
+    const std::optional<qint32> b = subject ? std::optional<qint32>(qint32(*subject) * 100) : std::nullopt;
+    return usableSentence(QStringLiteral("parameter sets"), QStringLiteral("parameter set"),
+                          usable(10, b), QStringLiteral("Subject Number"), subject);
 }
 
 } // namespace
@@ -42,12 +102,20 @@ ParameterCheck::Result ParameterCheck::check(const QString &dataFileText,
         return result;
     }
 
-    const auto subject = convert(QStringLiteral("Subject Number"), subjectText, &result.error);
-    if (!subject)
+    // A refused number is told together with the numbers that work with the other one as
+    // typed, so that the first correction can be the right one.
+    const auto subject = convert(subjectText);
+    const auto paramSet = convert(paramSetText);
+    if (!subject) {
+        result.error = problemWith(QStringLiteral("Subject Number"), subjectText) + QLatin1Char(' ')
+            + usableSubjects(paramSet);
         return result;
-    const auto paramSet = convert(QStringLiteral("Parameter Set"), paramSetText, &result.error);
-    if (!paramSet)
+    }
+    if (!paramSet) {
+        result.error = problemWith(QStringLiteral("Parameter Set"), paramSetText) + QLatin1Char(' ')
+            + usableParameterSets(subject);
         return result;
+    }
     const IntegerConversion attempts = IntegerConversion::fromText(attemptsText);
     if (!attempts.ok() || attempts.value < 1 || attempts.value > MaxAttempts) {
         result.error = QStringLiteral("Number of Attempts: \"%1\" cannot be used. The experiment "
@@ -62,11 +130,10 @@ ParameterCheck::Result ParameterCheck::check(const QString &dataFileText,
     if (!fits16(a) || !fits16(b) || !fits16(a + b)) {
         result.error = QStringLiteral("Subject Number %1 with Parameter Set %2 cannot be used: "
                                       "the random seed (Parameter Set x 10 + Subject Number x "
-                                      "100) must lie within -32768 to 32767. Subject numbers "
-                                      "from -327 to 327 can be used; with subject 327, "
-                                      "parameter sets up to 6.")
+                                      "100) must lie within -32768 to 32767. %3 %4")
                            .arg(*subject)
-                           .arg(*paramSet);
+                           .arg(*paramSet)
+                           .arg(usableSubjects(paramSet), usableParameterSets(subject));
         return result;
     }
 

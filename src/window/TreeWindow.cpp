@@ -6,10 +6,25 @@
 #include "window/ControlFactory.h"
 #include "window/WrappingButton.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// The layout reaches x 770 and y 530 points.
+constexpr double LayoutWidth = 774;
+constexpr double LayoutHeight = 534;
+// What a title bar and the borders of a maximized window may take, in points.
+constexpr double FrameWidth = 12;
+constexpr double FrameHeight = 30;
+
+} // namespace
 
 TreeWindow::TreeWindow(Services services, QWidget *parent)
     : QWidget(parent),
@@ -20,15 +35,38 @@ TreeWindow::TreeWindow(Services services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Tree"));
     setWindowTitle(QStringLiteral("Decision Tree"));
-    m_controls.scale = PointScale(logicalDpiY());
+    m_controls.scale = fittedScale();
     ControlFactory::build(this, m_controls);
     connectHandlers();
-    // The layout reaches x 770 and y 530 points; the client area holds it all.
-    resize(m_controls.scale.px(774), m_controls.scale.px(534));
+    // The client area holds the whole layout; on a screen too small for it, the window
+    // opens maximized with the layout shrunk to fit.
+    resize(m_controls.scale.px(LayoutWidth), m_controls.scale.px(LayoutHeight));
+    if (m_controls.scale.fit() < 1.0)
+        setWindowState(Qt::WindowMaximized);
     m_flow.Form_Load();
+    // Sees the mouse buttons, the keys and the hiding of every control before the
+    // control does.
+    qApp->installEventFilter(this);
 }
 
-TreeWindow::~TreeWindow() = default;
+PointScale TreeWindow::fittedScale() const
+{
+    const double dpi = logicalDpiY();
+    const PointScale natural(dpi);
+    const QScreen *where = screen();
+    if (!where)
+        return natural;
+    const QSize room = where->availableGeometry().size()
+        - QSize(natural.px(FrameWidth), natural.px(FrameHeight));
+    const double fit = std::min({1.0, room.width() / natural.pxF(LayoutWidth),
+                                 room.height() / natural.pxF(LayoutHeight)});
+    return fit > 0 ? PointScale(dpi, fit) : natural;
+}
+
+TreeWindow::~TreeWindow()
+{
+    qApp->removeEventFilter(this);
+}
 
 void TreeWindow::closeEvent(QCloseEvent *event)
 {
@@ -46,6 +84,39 @@ void TreeWindow::closeForSignal(const QString &name)
 {
     m_log.companion().endingBy(QStringLiteral("signal"), name);
     close();
+}
+
+bool TreeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        WrappingButton::noteMouseButton(static_cast<QInputEvent *>(event)->timestamp());
+        return false;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: {
+        // A key reaches only a control that is on screen and can be used: the focus may
+        // still rest on a control that a handler has just hidden or disabled.
+        const auto *control = qobject_cast<const QWidget *>(watched);
+        return control && control != this && control->window() == this
+            && (!control->isVisible() || !control->isEnabled());
+    }
+    case QEvent::Hide: {
+        // A control hidden with the focus in it gives the focus up. Passed on, it would
+        // land on whichever control of the next screen comes next in the tab order, and
+        // the next Enter or space bar would press that.
+        QWidget *focus = focusWidget();
+        const auto *control = qobject_cast<const QWidget *>(watched);
+        if (focus && control && control->window() == this
+            && (control == focus || control->isAncestorOf(focus)))
+            focus->clearFocus();
+        return false;
+    }
+    default:
+        return false;
+    }
 }
 
 void TreeWindow::connectHandlers()

@@ -30,8 +30,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    PointScale fittedScale() const;
     void connectHandlers();
 
     Services m_services;

@@ -1,12 +1,58 @@
 #include "window/WrappingButton.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleHints>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+namespace {
+
+// The time stamp of the last mouse button event delivered anywhere in the program.
+std::optional<quint64> lastMouseButtonTime;
+
+bool isClickKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Select;
+}
+
+} // namespace
 
 WrappingButton::WrappingButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent)
 {
     setAutoDefault(true);
+}
+
+void WrappingButton::noteMouseButton(quint64 timestamp)
+{
+    lastMouseButtonTime = timestamp;
+}
+
+void WrappingButton::showEvent(QShowEvent *event)
+{
+    QPushButton::showEvent(event);
+    m_appearedAt = lastMouseButtonTime;
+}
+
+void WrappingButton::mousePressEvent(QMouseEvent *event)
+{
+    const quint64 interval = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (m_appearedAt && event->timestamp() - *m_appearedAt < interval) {
+        event->accept(); // the rest of a click on the control this one replaced
+        return;
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void WrappingButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat() && isClickKey(event->key())) {
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void WrappingButton::paintEvent(QPaintEvent *)
@@ -18,10 +64,17 @@ void WrappingButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
-    const QRect area = rect().adjusted(3, 2, -3, -2);
+    // A button one line high keeps its caption on that line, centred over the whole
+    // face: scaled fonts are hinted a little wider than the button that scales with them.
+    QRect area = rect().adjusted(3, 2, -3, -2);
+    int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    if (area.height() < 2 * fontMetrics().lineSpacing()) {
+        area = rect().adjusted(1, 0, -1, 0);
+        flags = Qt::AlignCenter;
+    }
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
-    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    painter.drawText(area, flags, caption);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

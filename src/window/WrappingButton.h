@@ -2,9 +2,18 @@
 
 #include <QPushButton>
 
+#include <optional>
+
 // A command button whose caption wraps inside the button, centred, as on the classic
 // toolkit this layout was drawn for. Enter and the space bar click it when it has the
-// focus.
+// focus, once however long the key is held.
+//
+// The program shows buttons in the place of the one just clicked (NextAttempt and
+// ExperimentOver where Continue was). So that the second click of a double click does
+// not press the new button, a button ignores a press that comes within the platform's
+// double-click interval of the mouse click during which it appeared. Times are the
+// events' own time stamps, so tests can run faster than real time; the window tells
+// the buttons of every mouse button event (noteMouseButton) before it is delivered.
 class WrappingButton : public QPushButton
 {
     Q_OBJECT
@@ -12,6 +21,14 @@ class WrappingButton : public QPushButton
 public:
     explicit WrappingButton(const QString &caption, QWidget *parent = nullptr);
 
+    static void noteMouseButton(quint64 timestamp);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    std::optional<quint64> m_appearedAt; // the last mouse button event's time when shown
 };

@@ -7,7 +7,7 @@ bool DataFolder::prepare(const QString &folder)
 {
     const QByteArray payoffs = read(QStringLiteral(DT_SOURCE_DATA "/btinp.01"));
     return !payoffs.isEmpty() && write(QDir(folder).filePath(QStringLiteral("btinp.01")), payoffs)
-        && write(QDir(folder).filePath(QStringLiteral("okto.go")), "1\r\n");
+        && write(QDir(folder).filePath(QStringLiteral("okto.go")), "0\r\n");
 }
 
 QByteArray DataFolder::read(const QString &path)

@@ -4,7 +4,8 @@
 #include <QString>
 
 // A data folder for one run of reliability-player: the shipped payoff file btinp.01
-// and okto.go holding the experimenter's go-ahead, 1.
+// and okto.go holding 0, as a lab leaves it before a session (the player's step "go"
+// writes the experimenter's go-ahead, 1).
 class DataFolder
 {
 public:

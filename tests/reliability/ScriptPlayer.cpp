@@ -1,10 +1,12 @@
 #include "ScriptPlayer.h"
 
+#include "TestFiles.h"
 #include "tree/NodeButton.h"
 #include "window/Controls.h"
 #include "window/TreeWindow.h"
 #include "window/WrappingButton.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -27,6 +29,7 @@ void limitFileSize(rlim_t bytes)
 } // namespace
 
 ScriptPlayer::ScriptPlayer(const QString &dataDirectory, const QStringList &arguments)
+    : m_dataDirectory(dataDirectory)
 {
     for (const QString &a : arguments) {
         if (a.startsWith(QLatin1String("--stop-at-reading=")))
@@ -104,6 +107,10 @@ bool ScriptPlayer::perform(const QString &step)
     if (name == QLatin1String("confirm"))
         return click(c.ConfirmParameters, name);
     if (name == QLatin1String("go")) {
+        if (!TestFiles::putFile(QDir(m_dataDirectory).filePath(QStringLiteral("okto.go")), "1\r\n")) {
+            m_error = QStringLiteral("the go-ahead could not be written");
+            return false;
+        }
         m_window->flow().TimerOkToGo_Timer();
         if (!c.Start->isVisible())
             m_error = QStringLiteral("the go-ahead did not offer Start");

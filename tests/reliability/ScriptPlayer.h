@@ -27,8 +27,8 @@ class TreeWindow;
 //   --stop-on-warning     stop while a warning box is open
 //   --file-size-limit=B   no file of the process may grow beyond B bytes (EFBIG)
 //   --lift-limit-after-stops=N  the limit is lifted when the N-th stop ends
-// Steps: attempts=N, confirm, go (reads okto.go as the poll does), start, show-tree,
-// node=L.I, type=TEXT, left, right, nature=L|R, close-notepad, continue, next, over.
+// Steps: attempts=N, confirm, go (writes 1 into okto.go and reads it as the poll does),
+// start, show-tree, node=L.I, type=TEXT, left, right, nature=L|R, close-notepad, continue, next, over.
 class ScriptPlayer
 {
 public:
@@ -45,6 +45,7 @@ private:
     bool perform(const QString &step);
     bool click(QAbstractButton *button, const QString &what);
 
+    QString m_dataDirectory;
     SteppingClock m_clock{512.5f, QDate(2009, 3, 4)};
     ScriptedRandomSource m_random;
     AnsweringMessageBoxes m_boxes;

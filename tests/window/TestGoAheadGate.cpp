@@ -86,6 +86,44 @@ private slots:
         QVERIFY(f.boxes.shown.isEmpty());
     }
 
+    // 1 or 99 already in the file at the confirmation was left from an earlier session.
+    void aLeftoverGoAheadIsCaughtAtTheConfirmation_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("99") << QByteArray(" 99 \r\n") << true
+                            << QStringList{"holds 99", "order to end", "write 0", "treelab prepare"};
+        QTest::newRow("1") << QByteArray("1\r\n") << false << QStringList{"holds 1", "Start at once"};
+    }
+
+    void aLeftoverGoAheadIsCaughtAtTheConfirmation()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, words);
+        WindowFixture f;
+        const Controls &c = f.controls();
+        f.writeFile(QStringLiteral("okto.go"), content);
+        f.confirm();
+        QCOMPARE(f.boxes.shown.size(), 1);
+        words << QDir::toNativeSeparators(f.dataPath(QStringLiteral("okto.go")));
+        for (const QString &word : words)
+            QVERIFY2(f.boxes.shown[0].text.contains(word), qPrintable(f.boxes.shown[0].text));
+        QCOMPARE(c.ExperimenterInput->isVisible(), refused);
+        QCOMPARE(f.log().isEmpty(), refused);
+        if (refused) {
+            f.writeFile(QStringLiteral("okto.go"), "0\r\n");
+            f.confirm();
+            QVERIFY(waiting(f));
+            QCOMPARE(f.boxes.shown.size(), 1);
+        } else {
+            f.tick();
+            QVERIFY(c.Start->isVisible());
+        }
+        QCOMPARE(f.log(), QByteArray("99  1  3/4/09  512.5\r\n"));
+    }
+
     void troubledGoAheadFilesKeepThePollWaiting_data()
     {
         QTest::addColumn<int>("trouble");

@@ -86,6 +86,23 @@ private slots:
             << "btinp.01" << "99" << "1e3" << "4" << QStringList{"Parameter Set", "\"1e3\""};
         QTest::newRow("set outside 16 bits")
             << "btinp.01" << "99" << "-32769" << "4" << QStringList{"Parameter Set", "-32769"};
+        // The numbers that work with the other value as typed, told at the first refusal.
+        QTest::newRow("subject 328 with set 1")
+            << "btinp.01" << "328" << "1" << "4"
+            << QStringList{"With Parameter Set 1, subject numbers from -327 to 327 can be used.",
+                           "No parameter set can be used with Subject Number 328."};
+        QTest::newRow("subject 327 with set 7")
+            << "btinp.01" << "327" << "7" << "4"
+            << QStringList{"With Parameter Set 7, subject numbers from -327 to 326 can be used.",
+                           "With Subject Number 327, parameter sets from -3276 to 6 can be used."};
+        QTest::newRow("subject 40000 with set -7")
+            << "btinp.01" << "40000" << "-7" << "4"
+            << QStringList{"With Parameter Set -7, subject numbers from -326 to 327 can be used."};
+        QTest::newRow("set x with subject -327")
+            << "btinp.01" << "-327" << "x" << "4"
+            << QStringList{"With Subject Number -327, parameter sets from -6 to 3276 can be used."};
+        QTest::newRow("subject x with set x")
+            << "btinp.01" << "x" << "x" << "4" << QStringList{"Subject numbers from -327 to 327 can be used."};
         QTest::newRow("no attempts") << "btinp.01" << "99" << "1" << "0" << QStringList{"Number of Attempts", "\"0\""};
         QTest::newRow("negative attempts")
             << "btinp.01" << "99" << "1" << "-1" << QStringList{"Number of Attempts", "\"-1\""};

@@ -36,13 +36,15 @@ private slots:
         QCOMPARE(visibleOutside, QStringList());
         QCOMPARE(c.ParameterSetInput->text(), QStringLiteral("1"));
         QCOMPARE(c.SubjectNumberInput->text(), QStringLiteral("99"));
-        QCOMPARE(c.NumberAttemptsInput->text(), QStringLiteral("4"));
-        QCOMPARE(c.InputDataFileInput->text(), QStringLiteral("btinp.01"));
+        // As the build sets them: 4 and btinp.01 unless a lab chose others.
+        QCOMPARE(c.NumberAttemptsInput->text(), QStringLiteral(DT_NUMBER_OF_ATTEMPTS));
+        QCOMPARE(c.InputDataFileInput->text(), QStringLiteral(DT_DATA_FILE_NAME));
     }
 
-    // A captioned frame is an etched rectangle below its caption: a dark line with a
-    // light one inside it at the top and left, outside it at the bottom and right.
-    void framesAreEtchedRectanglesBelowTheirCaption()
+    // A captioned frame is an etched rectangle broken by its caption: a dark line with a
+    // light one inside it at the top and left, outside it at the bottom and right
+    // (TestScreens: where the caption breaks it).
+    void framesAreEtchedRectangles()
     {
         WindowFixture f;
         QGroupBox *frame = f.controls().ParameterSet;
@@ -65,22 +67,24 @@ private slots:
         QVERIFY(dark != light && dark != face && light != face);
         const int w = image.width(), h = image.height();
 
-        // The caption's letters start at the left edge too: the top edge is the first
-        // row that is dark at both ends (the text box covers the middle).
+        // The top edge runs through the caption, the left one starts below it: both are
+        // looked at in the half away from the caption.
         int top = 0;
-        while (top < h && (at(0, top) != dark || at(w - 4, top) != dark))
+        while (top < h && at(w - 4, top) != dark)
             ++top;
-        QVERIFY2(top >= frame->fontMetrics().height() && top < h / 2,
+        QVERIFY2(top > 0 && top < frame->fontMetrics().height(),
                  qPrintable(QStringLiteral("top edge at row %1 of %2").arg(top).arg(h)));
-        for (int x = 0; x < w - 1; ++x) {
+        for (int x = w * 3 / 4; x < w - 1; ++x) {
             QVERIFY2(edge(x, top, dark) && edge(x + 1, h - 1, light), qPrintable(QString::number(x)));
             if (x >= 1 && x < w - 2)
                 QVERIFY2(edge(x, top + 1, light) && edge(x, h - 2, dark), qPrintable(QString::number(x)));
         }
         for (int y = top; y < h - 1; ++y) {
-            QVERIFY2(edge(0, y, dark) && edge(w - 1, y + 1, light), qPrintable(QString::number(y)));
+            QVERIFY2(edge(w - 1, y + 1, light), qPrintable(QString::number(y)));
+            if (y >= h / 2)
+                QVERIFY2(edge(0, y, dark), qPrintable(QString::number(y)));
             if (y >= top + 1 && y < h - 2)
-                QVERIFY2(edge(1, y, light) && edge(w - 2, y, dark), qPrintable(QString::number(y)));
+                QVERIFY2((y < h / 2 || edge(1, y, light)) && edge(w - 2, y, dark), qPrintable(QString::number(y)));
         }
         QCOMPARE(at(w - 3, top - 1), face);
         QCOMPARE(at(4, h - 4), face);

@@ -1,5 +1,14 @@
 dt_add_test(TestStartup SOURCES TestStartup.cpp LIBS dt_support_gui)
+target_compile_definitions(TestStartup PRIVATE ${DT_FIXED_PARAMETERS})
 dt_add_test(TestConfirmParameters SOURCES TestConfirmParameters.cpp LIBS dt_support_gui)
 dt_add_test(TestGoAheadGate SOURCES TestGoAheadGate.cpp LIBS dt_support_gui)
 dt_add_test(TestAttempts SOURCES TestAttempts.cpp LIBS dt_support_gui)
 dt_add_test(TestRecordDurability SOURCES TestRecordDurability.cpp LIBS dt_support_gui)
+dt_add_test(TestKeysAndClicks SOURCES TestKeysAndClicks.cpp LIBS dt_support_gui)
+# The window on other screens: 144 and 192 DPI, and one smaller than the layout.
+dt_add_test(TestScreens SOURCES TestScreens.cpp LIBS dt_support_gui)
+foreach(screen dpi144 dpi192 small)
+    add_test(NAME TestScreens_${screen} COMMAND TestScreens)
+    set_tests_properties(TestScreens_${screen} PROPERTIES TIMEOUT 60
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${DT_TEST_SCREENS}/${screen}.json;LC_ALL=C.UTF-8")
+endforeach()
