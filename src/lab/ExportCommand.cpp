@@ -189,11 +189,8 @@ int ExportCommand::run(const QStringList &arguments)
     QStringList inputs = logs;
     if (parser.isSet(dataOption))
         inputs.append(parser.value(dataOption));
-    for (qsizetype k = 0; k < outputs.size(); ++k) {
-        const QString refused = OutputCheck::refusal(outputs[k], inputs, outputs.mid(k + 1));
-        if (!refused.isEmpty())
-            return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
-    }
+    if (const QString refused = OutputCheck::refusal(outputs, inputs); !refused.isEmpty())
+        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
 
     Table events(QStringLiteral("events"),
                  {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),

@@ -80,4 +80,14 @@ QString refusal(const QString &output, const QStringList &inputs, const QStringL
     return QString();
 }
 
+QString refusal(const QStringList &outputs, const QStringList &inputs)
+{
+    for (qsizetype k = 0; k < outputs.size(); ++k) {
+        const QString refused = refusal(outputs[k], inputs, outputs.mid(k + 1));
+        if (!refused.isEmpty())
+            return refused;
+    }
+    return {};
+}
+
 } // namespace OutputCheck

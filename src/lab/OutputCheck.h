@@ -15,6 +15,10 @@ namespace OutputCheck {
 // reads; others are the command's other outputs.
 QString refusal(const QString &output, const QStringList &inputs, const QStringList &others = {});
 
+// Why one of outputs may not be written (the first refused, checked against the inputs
+// and against each other); empty when all may.
+QString refusal(const QStringList &outputs, const QStringList &inputs);
+
 // Whether the two paths name the same file, existing or not.
 bool sameFile(const QString &a, const QString &b);
 

@@ -122,11 +122,8 @@ int PayCommand::run(const QStringList &arguments)
     QStringList outputs{parser.value(outOption)};
     if (parser.isSet(xlsxOption))
         outputs.append(parser.value(xlsxOption));
-    for (qsizetype k = 0; k < outputs.size(); ++k) {
-        const QString refused = OutputCheck::refusal(outputs[k], inputs, outputs.mid(k + 1));
-        if (!refused.isEmpty())
-            return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
-    }
+    if (const QString refused = OutputCheck::refusal(outputs, inputs); !refused.isEmpty())
+        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
 
     QList<LabLog> logs;
     bool failed = false;
