@@ -13,7 +13,7 @@ class QThread;
 
 // Forces written records to the disk on a thread of its own, one after the other in the
 // order they were asked for, so that no handler waits for the disk while a record
-// reaches it within milliseconds. A failure is reported on the thread that owns the
+// reaches it within milliseconds. Other work for the disk can wait its turn there too. A failure is reported on the thread that owns the
 // queue (the event thread), through the handler set, once it gets back to its event loop.
 class SyncQueue
 {
@@ -53,7 +53,7 @@ public:
     // Called on the owner's thread with the error of a sync that failed.
     void setFailureHandler(std::function<void(const QString &)> handler);
 
-    // Syncs done since the queue was made (for the measurements).
+    // Syncs and tasks done since the queue was made (for the measurements).
     quint64 done() const;
 
 private:
