@@ -14,7 +14,7 @@
 #endif
 
 AttemptPlayer::AttemptPlayer(int attempts, bool released)
-    : m_fixture(std::make_unique<WindowFixture>())
+    : m_fixture(std::make_unique<WindowFixture>(WindowFixture::Syncs::Threaded))
 {
     const Controls &c = controls();
     c.NumberAttemptsInput->setText(QString::number(attempts));

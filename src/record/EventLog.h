@@ -64,8 +64,12 @@ public:
     // goes there too. It stays open after CloseEventLog until the program ends.
     CompanionLog &companion() { return m_companion; }
 
-    // Forces a folder's entries to the disk on the records' thread, after them.
-    void syncFolderLater(const QString &folder) { m_sync.requestFolder(folder); }
+    // Runs task on the records' thread after the syncs asked for so far (SyncQueue::post).
+    void later(SyncQueue::Task task, SyncQueue::Done done) { m_sync.post(std::move(task), std::move(done)); }
+
+    // Waits for the records' thread and tells what its finished tasks have to tell
+    // (SyncQueue::settle); before the run's end is recorded.
+    void settle() { m_sync.settle(); }
 
     // Forcings to the disk finished so far, of the log and the companion (measurements).
     quint64 syncsDone() const { return m_sync.done(); }

@@ -2,6 +2,7 @@
 
 #include "record/DurableFile.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QMutexLocker>
 #include <QThread>
@@ -30,17 +31,17 @@ SyncQueue::~SyncQueue()
 void SyncQueue::request(int handle)
 {
     if (handle >= 0)
-        enqueue({handle, QString()});
+        enqueue({handle, {}, {}});
 }
 
-void SyncQueue::requestFolder(const QString &folder)
+void SyncQueue::post(Task task, Done done)
 {
-    enqueue({-1, folder});
+    enqueue({-1, std::move(task), std::move(done)});
 }
 
 bool SyncQueue::runJob(const Job &job, QString *error)
 {
-    return job.folder.isEmpty() ? m_sync(job.handle, error) : DurableFile::syncFolder(job.folder, error);
+    return job.task ? job.task(error) : m_sync(job.handle, error);
 }
 
 void SyncQueue::enqueue(const Job &job)
@@ -52,7 +53,9 @@ void SyncQueue::enqueue(const Job &job)
             QMutexLocker lock(&m_mutex);
             ++m_done;
         }
-        if (!synced && m_onFailure)
+        if (job.done)
+            job.done(synced, error);
+        else if (!synced && m_onFailure)
             m_onFailure(error);
         return;
     }
@@ -73,6 +76,12 @@ void SyncQueue::drain()
     QMutexLocker lock(&m_mutex);
     while (!m_waiting.empty() || m_busy)
         m_idle.wait(&m_mutex);
+}
+
+void SyncQueue::settle()
+{
+    drain();
+    QCoreApplication::sendPostedEvents(&m_owner, QEvent::MetaCall);
 }
 
 void SyncQueue::setFailureHandler(std::function<void(const QString &)> handler)
@@ -103,11 +112,21 @@ void SyncQueue::run()
         lock.relock();
         m_busy = false;
         ++m_done;
-        if (!synced)
-            fail(error);
+        finish(job, synced, error);
         if (m_waiting.empty())
             m_idle.wakeAll();
     }
+}
+
+void SyncQueue::finish(const Job &job, bool ok, const QString &error)
+{
+    if (!job.done) {
+        if (!ok)
+            fail(error);
+        return;
+    }
+    QMetaObject::invokeMethod(&m_owner, [done = job.done, ok, error] { done(ok, error); },
+                              Qt::QueuedConnection);
 }
 
 void SyncQueue::fail(const QString &error)

@@ -13,7 +13,7 @@ class QThread;
 
 // Forces written records to the disk on a thread of its own, one after the other in the
 // order they were asked for, so that no handler waits for the disk while a record
-// reaches it within milliseconds. A failure is reported on the thread that owns the
+// reaches it within milliseconds. Other work for the disk can wait its turn there too. A failure is reported on the thread that owns the
 // queue (the event thread), through the handler set, once it gets back to its event loop.
 class SyncQueue
 {
@@ -33,17 +33,27 @@ public:
     // Requests for a handle already waiting are one sync.
     void request(int handle);
 
-    // Asks for a folder's entries (a file renamed into it) to be forced to the disk, in
-    // turn with the files' syncs.
-    void requestFolder(const QString &folder);
+    // Work for the disk that no handler should wait for (a file replaced and synced):
+    // true when done, or false with *error set.
+    using Task = std::function<bool(QString *error)>;
+    // Told on the owner's thread how a task went.
+    using Done = std::function<void(bool ok, const QString &error)>;
 
-    // Returns once every sync asked for is done; call it before the handle is closed.
+    // Runs task on the queue's thread in turn with the syncs (in the tests' inline mode
+    // at once), then done on the owner's thread once it gets back to its event loop.
+    void post(Task task, Done done);
+
+    // Returns once every sync and task asked for is done; call it before the handle is closed.
     void drain();
+
+    // drain(), then what the finished tasks have to tell is told now, on the owner's
+    // thread: before the program ends nothing is left untold.
+    void settle();
 
     // Called on the owner's thread with the error of a sync that failed.
     void setFailureHandler(std::function<void(const QString &)> handler);
 
-    // Syncs done since the queue was made (for the measurements).
+    // Syncs and tasks done since the queue was made (for the measurements).
     quint64 done() const;
 
 private:
@@ -62,9 +72,12 @@ private:
     struct Job
     {
         int handle = -1;
-        QString folder; // a folder's sync when not empty
-        bool operator==(const Job &other) const { return handle == other.handle && folder == other.folder; }
+        Task task; // a task instead of a sync when set
+        Done done;
+        // Syncs of one handle waiting together are one; every task runs.
+        bool operator==(const Job &other) const { return !task && !other.task && handle == other.handle; }
     };
+    void finish(const Job &job, bool ok, const QString &error);
     void enqueue(const Job &job);
     bool runJob(const Job &job, QString *error);
 

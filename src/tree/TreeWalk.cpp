@@ -237,25 +237,29 @@ void TreeWalk::reachPayoffNode()
 void TreeWalk::writeGoAheadAfterFirstAttempt()
 {
     m_state.GoValue = 2;
-    QString error;
+    const qint16 value = m_state.GoValue;
     const QString path = QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
-    // Written and synced before the rename; the folder's sync, which only makes the rename
-    // last, is left to the records' thread so the subject does not wait for it.
-    const bool written = GoAheadFile::write(path, m_state.GoValue, &error, false);
+    // Written, synced and renamed on the records' thread, after the records so far, so the
+    // subject does not wait for the disk; the window settles it before the program ends.
+    m_log.later([path, value](QString *error) { return GoAheadFile::write(path, value, error); },
+                [this, value](bool written, const QString &error) {
+                    noteGoAheadWritten(value, written, error);
+                });
+}
+
+void TreeWalk::noteGoAheadWritten(qint16 value, bool written, const QString &error)
+{
+    m_log.companion().goAheadWritten(value, written, error);
     if (written)
-        m_log.syncFolderLater(m_services.dataDirectory);
-    m_log.companion().goAheadWritten(m_state.GoValue, written, error);
-    if (!written) {
-        std::fprintf(stderr, "Decision Tree: the go-ahead file was not updated: %s\n",
-                     qPrintable(error));
-        // The experimenter watches the file for the end of the first attempt.
-        const QString text = QStringLiteral("The end of your first attempt could not be noted in "
-                                            "the go-ahead file: %1.\n\nPlease call the "
-                                            "experimenter. You can go on with the experiment.")
-                                 .arg(error);
-        m_log.companion().warning(QStringLiteral("Decision Tree"), text);
-        m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
-    }
+        return;
+    std::fprintf(stderr, "Decision Tree: the go-ahead file was not updated: %s\n", qPrintable(error));
+    // The experimenter watches the file for the end of the first attempt.
+    const QString text = QStringLiteral("The end of your first attempt could not be noted in "
+                                        "the go-ahead file: %1.\n\nPlease call the "
+                                        "experimenter. You can go on with the experiment.")
+                             .arg(error);
+    m_log.companion().warning(QStringLiteral("Decision Tree"), text);
+    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
 }
 
 void TreeWalk::p_Click(int Index)

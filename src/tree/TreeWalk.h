@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tree/TreeModel.h"
+#include <QString>
 
 class EventLog;
 class QWidget;
@@ -41,6 +42,7 @@ private:
     void clearOptions();
     void reachPayoffNode();
     void writeGoAheadAfterFirstAttempt();
+    void noteGoAheadWritten(qint16 value, bool written, const QString &error);
 
     RunState &m_state;
     Controls &m_c;

@@ -256,6 +256,7 @@ void ExperimentFlow::Continue_Click()
     m_log.WriteEventRecord(EventTags::Continue, QString());
     if (m_state.AttemptsLeft == 1) {
         m_state.AttemptsLeft = 0;
+        m_log.settle(); // the go-ahead's write, if still on its way, is in and recorded
         m_log.CloseEventLog();
         m_log.companion().end(m_state.AttemptPayoffText.mid(1));
         m_c.NumberofAttemptFrame->hide();

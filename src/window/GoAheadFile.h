@@ -26,6 +26,5 @@ public:
 
     // Replaces the file atomically and durably (DurableFile::replace), so a reader never
     // sees half a file. False, with *error set, on failure.
-    // syncFolder as for DurableFile::replace.
-    static bool write(const QString &path, qint16 value, QString *error, bool syncFolder = true);
+    static bool write(const QString &path, qint16 value, QString *error);
 };

@@ -71,7 +71,9 @@ TreeWindow::~TreeWindow()
 void TreeWindow::closeEvent(QCloseEvent *event)
 {
     // Every record has been handed to the system and forced to the disk as it came;
-    // closing completes both files. A notepad open now keeps its text in the companion.
+    // closing completes both files, once the go-ahead's write, if still on its way, is
+    // in and recorded. A notepad open now keeps its text in the companion.
+    m_log.settle();
     const bool notepadOpen = !m_controls.NotepadContainer->isHidden();
     m_log.companion().exit(notepadOpen ? m_state.ClickLevel : -1, m_state.ClickIndex,
                            notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());

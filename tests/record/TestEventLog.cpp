@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 
 #ifdef Q_OS_LINUX
@@ -487,6 +488,41 @@ private slots:
         QCOMPARE(reports.size(), 2);
         QVERIFY2(reports.last().contains(QStringLiteral("Input/output error")), qPrintable(reports.last()));
         QCOMPARE(fileBytes(dir.filePath(LogName)), QByteArray("99  1  3/4/09  100\r\n0 Start\r\n"));
+    }
+
+    void laterTasksRunInTurnAndTellTheEventThread_data()
+    {
+        QTest::addColumn<bool>("threaded");
+        QTest::newRow("on the records' thread") << true;
+        QTest::newRow("inline, as in the window's tests") << false;
+    }
+
+    void laterTasksRunInTurnAndTellTheEventThread()
+    {
+        QFETCH(bool, threaded);
+        StubClock clock(100.0f);
+        EventLog log(clock, unitedStates(),
+                     threaded ? SyncQueue::SyncFunction() : [](int, QString *) { return true; });
+        QStringList reports;
+        log.setWriteFailureHandler([&reports](const QString &message) { reports.append(message); });
+        QStringList ran;
+        QStringList told;
+        for (const bool ok : {true, false}) {
+            const QString name = ok ? QStringLiteral("written") : QStringLiteral("failed");
+            log.later([&ran, name, ok](QString *error) {
+                          ran.append(name);
+                          *error = ok ? QString() : QStringLiteral("No space left on device");
+                          return ok;
+                      },
+                      [&told, name](bool, const QString &error) {
+                          QCOMPARE(QThread::currentThread(), qApp->thread());
+                          told.append(name + QLatin1Char(':') + error);
+                      });
+        }
+        log.settle();
+        QCOMPARE(ran, (QStringList{"written", "failed"}));
+        QCOMPARE(told, (QStringList{"written:", "failed:No space left on device"}));
+        QVERIFY(reports.isEmpty()); // told to the task's owner, not as the log's failure
     }
 
     void aWriteFailureIsReportedOnceAndLosesNoRecord()

@@ -8,7 +8,8 @@
 
 // The real window in a process of its own, killed with SIGKILL at chosen points of an
 // attempt: the log must hold every record written before the kill, each line whole,
-// and okto.go a whole value.
+// and okto.go a whole value. The go-ahead is replaced on the records' thread, so a kill
+// right after the first attempt finds the old value or the new one.
 class TestKill : public QObject
 {
     Q_OBJECT
@@ -20,9 +21,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("records");      // records in the file after the kill
-        QTest::addColumn<QByteArray>("goAhead");
-        const QByteArray go = "1\r\n";
-        const QByteArray two = " 2 \r\n";
+        QTest::addColumn<QByteArrayList>("goAhead"); // what okto.go may hold
+        const QByteArrayList go{"1\r\n"};
+        const QByteArrayList two{" 2 \r\n"};
+        const QByteArrayList either = go + two;
         auto after = [](const QString &action) {
             return QStringList{QStringLiteral("--stop-after-step=%1").arg(OneAttemptScript::stepOf(action))};
         };
@@ -40,8 +42,8 @@ private slots:
         QTest::newRow("between Nature's move at c3 and FinalPayoffNode") << beforeRecord(19) << 18 << go;
         QTest::newRow("while the realised payoff box is open") << QStringList{QStringLiteral("--stop-in-box=4")} << 18 << go;
         QTest::newRow("right after the go-ahead write")
-            << QStringList{QStringLiteral("--stop-after-step=20")} << 19 << two;
-        QTest::newRow("between the payoff node click and its NotepadContents") << beforeRecord(21) << 20 << two;
+            << QStringList{QStringLiteral("--stop-after-step=20")} << 19 << either;
+        QTest::newRow("between the payoff node click and its NotepadContents") << beforeRecord(21) << 20 << either;
         QTest::newRow("after the last Continue") << QStringList{QStringLiteral("--stop-after-step=22")} << 22 << two;
     }
 
@@ -49,7 +51,7 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(int, records);
-        QFETCH(QByteArray, goAhead);
+        QFETCH(QByteArrayList, goAhead);
         QTemporaryDir dir;
         const QString data = dir.filePath(QStringLiteral("data"));
         QVERIFY(QDir().mkdir(data));
@@ -64,10 +66,16 @@ private slots:
 
         const QByteArray log = DataFolder::read(QDir(data).filePath(DataFolder::logName()));
         QCOMPARE(log, OneAttemptScript::logOf(records));
-        QCOMPARE(DataFolder::read(QDir(data).filePath(QStringLiteral("okto.go"))), goAhead);
+        const QByteArray okToGo = DataFolder::read(QDir(data).filePath(QStringLiteral("okto.go")));
+        QVERIFY2(goAhead.contains(okToGo), okToGo.constData());
         const QString companion = DataFolder::logName() + QStringLiteral(".jsonl");
         QVERIFY(DataFolder::read(QDir(data).filePath(companion)).endsWith('\n')); // whole lines
-        QCOMPARE(QDir(data).entryList(QDir::Files, QDir::Name),
+        // A kill in the midst of the go-ahead's write may leave its temporary file.
+        QStringList files = QDir(data).entryList(QDir::Files, QDir::Name);
+        files.removeIf([](const QString &name) {
+            return name.startsWith(QLatin1String("okto.go.")) && name.endsWith(QLatin1String(".new"));
+        });
+        QCOMPARE(files,
                  (QStringList{QStringLiteral("btinp.01"), DataFolder::logName(), companion,
                               QStringLiteral("okto.go")}));
     }
@@ -103,12 +111,10 @@ private slots:
         }
         QVERIFY2(records >= 0, log.right(300).constData());
         const QByteArray goAhead = DataFolder::read(QDir(data).filePath(QStringLiteral("okto.go")));
-        // The go-ahead is rewritten right after the FinalPayoffNode record.
+        // The go-ahead is replaced once the FinalPayoffNode record is written.
         const int finalPayoff = OneAttemptScript::recordNumberOf(" FinalPayoffNode");
         if (records < finalPayoff)
             QCOMPARE(goAhead, QByteArray("1\r\n"));
-        else if (records > finalPayoff)
-            QCOMPARE(goAhead, QByteArray(" 2 \r\n"));
         else
             QVERIFY2(goAhead == "1\r\n" || goAhead == " 2 \r\n", goAhead.constData());
     }

@@ -29,15 +29,18 @@ qint64 fileSize(int handle)
 
 } // namespace
 
-WindowFixture::WindowFixture()
+WindowFixture::WindowFixture(Syncs mode)
 {
     QDir(m_dir.path()).mkdir(QStringLiteral("data"));
     writeFile(QStringLiteral("btinp.01"), payoffFileText());
     writeFile(QStringLiteral("okto.go"), " 0 \r\n");
-    const auto sync = [this](int handle, QString *) {
-        syncs.append({openFilePath(handle), fileSize(handle)});
-        return true;
-    };
+    std::function<bool(int, QString *)> sync;
+    if (mode == Syncs::Recorded) {
+        sync = [this](int handle, QString *) {
+            syncs.append({openFilePath(handle), fileSize(handle)});
+            return true;
+        };
+    }
     m_window = std::make_unique<TreeWindow>(
         Services{clock, random, boxes, dataPath(QString()), sync});
     m_window->show();

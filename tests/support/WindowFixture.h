@@ -24,7 +24,10 @@ struct Controls;
 class WindowFixture
 {
 public:
-    WindowFixture();
+    // Syncs::Threaded forces the files to the disk on the records' own thread, as the
+    // program does (the benchmarks); syncs then stays empty.
+    enum class Syncs { Recorded, Threaded };
+    explicit WindowFixture(Syncs mode = Syncs::Recorded);
     ~WindowFixture();
 
     static int payoffFor(int j) { return TestPayoffs::payoffFor(j); }
