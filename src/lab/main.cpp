@@ -5,6 +5,8 @@
 #include "lab/GoAheadCommand.h"
 #include "lab/PayCommand.h"
 #include "lab/StatusCommand.h"
+#include "lab/Utf8Console.h"
+#include "lab/WildcardArguments.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -70,6 +72,7 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
 
 int main(int argc, char *argv[])
 {
+    const Utf8Console console;
     // Painting text needs a QGuiApplication; only draw makes one, on the offscreen
     // platform unless one is chosen, so that the other commands need no display.
     std::unique_ptr<QCoreApplication> app;
@@ -82,6 +85,10 @@ int main(int argc, char *argv[])
     }
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+#ifdef Q_OS_WIN
+    // cmd.exe and PowerShell leave "ws*\data\o1*" as typed; a POSIX shell has expanded it.
+    arguments = WildcardArguments::expand(arguments);
+#endif
     if (arguments.isEmpty()) {
         CommandLine::err(help());
         return CommandLine::Usage;
