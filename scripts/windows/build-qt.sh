@@ -45,8 +45,11 @@ fi
 mkdir -p "$work/build"
 if [ ! -f "$work/build/build.ninja" ]; then
   echo "Configuring static Qt for Windows ..."
+  # The build and the installed Qt name their toolchain file: a copy in the work folder
+  # stays where they look, whatever becomes of this checkout.
+  cp "$here/mingw-toolchain.cmake" "$work/mingw-toolchain.cmake"
   cmake -S "$work/src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$work/mingw-toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -59,6 +62,13 @@ if [ ! -f "$work/build/build.ninja" ]; then
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_libb64=OFF -DFEATURE_system_doubleconversion=OFF \
     -DFEATURE_icu=OFF
+fi
+
+# A build configured from a checkout that has gone since: the toolchain file it names is
+# put back, so that ninja's check of its own configuration finds it.
+toolchain="$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:FILEPATH=//p' "$work/build/CMakeCache.txt")"
+if [ -n "$toolchain" ] && [ ! -f "$toolchain" ]; then
+  mkdir -p "$(dirname "$toolchain")" && cp "$here/mingw-toolchain.cmake" "$toolchain"
 fi
 
 echo "Building static Qt for Windows (45-55 minutes on 2 cores; rerun to resume) ..."
