@@ -64,11 +64,14 @@ if [ ! -f "$work/build/build.ninja" ]; then
     -DFEATURE_icu=OFF
 fi
 
-# A build configured from a checkout that has gone since: the toolchain file it names is
-# put back, so that ninja's check of its own configuration finds it.
+# A build configured from a checkout that has gone since names a toolchain file that is no
+# longer there, and ninja's check of its own configuration would stop on it: the build is
+# pointed at the copy in the work folder instead.
 toolchain="$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:FILEPATH=//p' "$work/build/CMakeCache.txt")"
 if [ -n "$toolchain" ] && [ ! -f "$toolchain" ]; then
-  mkdir -p "$(dirname "$toolchain")" && cp "$here/mingw-toolchain.cmake" "$toolchain"
+  cp "$here/mingw-toolchain.cmake" "$work/mingw-toolchain.cmake"
+  grep -rlF --include='*.cmake' --include='*.ninja' --include=CMakeCache.txt "$toolchain" "$work/build" \
+    | xargs -r sed -i "s|$toolchain|$work/mingw-toolchain.cmake|g"
 fi
 
 echo "Building static Qt for Windows (45-55 minutes on 2 cores; rerun to resume) ..."
