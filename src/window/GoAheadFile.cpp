@@ -1,5 +1,7 @@
 #include "window/GoAheadFile.h"
 
+#include "record/SharedRead.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,15 +24,16 @@ bool isBlank(char c)
 GoAheadFile::Reading GoAheadFile::read(const QString &path)
 {
     Reading reading;
-    QFile file(path);
+    QFile file;
     if (!QFileInfo::exists(path)) {
         reading.detail = QStringLiteral("%1 does not exist").arg(QDir::toNativeSeparators(path));
         return reading;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Shared, so that the experimenter's replacing of the file never fails on this read.
+    QString why;
+    if (!SharedRead::open(file, path, &why)) {
         reading.status = Status::Unreadable;
-        reading.detail = QStringLiteral("%1 cannot be opened: %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
+        reading.detail = QStringLiteral("%1 cannot be opened: %2").arg(QDir::toNativeSeparators(path), why);
         return reading;
     }
     // One byte more than is looked at: it tells whether an item ends at the limit.
