@@ -12,8 +12,7 @@
 #include <sys/stat.h>
 #endif
 #ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
+#include "record/WindowsFileIdentity.h"
 #endif
 
 namespace {
@@ -200,32 +199,7 @@ bool EventLog::stillInPlace() const
         return errno != ENOENT && errno != ENOTDIR;
     return written.st_dev == named.st_dev && written.st_ino == named.st_ino;
 #elif defined(Q_OS_WIN)
-    // The same question asked of Windows: the volume and file index behind the handle
-    // against those of the file the log's name leads to.
-    BY_HANDLE_FILE_INFORMATION written = {};
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(m_file->handle()));
-    if (!GetFileInformationByHandle(handle, &written)) {
-        // A share that went away takes the handle with it; anything else, the write will say.
-        const DWORD code = GetLastError();
-        return code != ERROR_NETNAME_DELETED && code != ERROR_UNEXP_NET_ERR && code != ERROR_BAD_NETPATH
-            && code != ERROR_DEV_NOT_EXIST;
-    }
-    if (written.nNumberOfLinks == 0)
-        return false;
-    const QString name = QDir::toNativeSeparators(QFileInfo(m_file->fileName()).absoluteFilePath());
-    const HANDLE named = CreateFileW(reinterpret_cast<const wchar_t *>(name.utf16()), 0,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (named == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
-    }
-    BY_HANDLE_FILE_INFORMATION found = {};
-    const bool known = GetFileInformationByHandle(named, &found);
-    CloseHandle(named);
-    return !known
-        || (written.dwVolumeSerialNumber == found.dwVolumeSerialNumber
-            && written.nFileIndexHigh == found.nFileIndexHigh && written.nFileIndexLow == found.nFileIndexLow);
+    return WindowsFileIdentity::stillNamed(m_file->handle(), m_file->fileName());
 #else
     return QFileInfo::exists(m_file->fileName());
 #endif
