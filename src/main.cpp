@@ -2,6 +2,7 @@
 #include "window/LabStyle.h"
 #include "window/MersenneRandomSource.h"
 #include "window/QtMessageBoxes.h"
+#include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int main(int argc, char *argv[])
     QtMessageBoxes boxes;
     const QString data = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
     TreeWindow window({clock, random, boxes, data});
+    SignalHandler terminationSignals([&window](const QString &name) { window.closeForSignal(name); });
     window.show();
     return app.exec();
 }

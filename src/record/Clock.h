@@ -2,15 +2,18 @@
 
 #include <QDate>
 
-// One reading of the wall clock: the local date and the seconds since local midnight,
-// rounded to single precision as the log's time base is.
+// One reading of the clocks: the local date and the seconds since local midnight,
+// rounded to single precision as the log's time base is, and a monotonic count of
+// milliseconds that no setting of the wall clock or change of daylight saving moves.
 struct ClockReading
 {
     QDate date;
     float seconds = 0.0f;
+    qint64 msecs = -1;        // the seconds since midnight in whole ms, exact; -1 if unknown
+    qint64 monotonicMs = 0;   // from an arbitrary origin; only differences mean anything
 };
 
-// The clock seam: production reads the system clock, tests pin the time.
+// The clock seam: production reads the system clocks, tests pin the time.
 class Clock
 {
 public:

@@ -1,5 +1,6 @@
 #include "record/EventLog.h"
 
+#include "record/DurableFile.h"
 #include "record/LogTime.h"
 #include "record/Windows1252.h"
 
@@ -43,9 +44,14 @@ QString nextFreeName(const QString &path)
 
 } // namespace
 
-EventLog::EventLog(const Clock &clock, const QLocale &locale)
-    : m_clock(clock), m_locale(locale)
+EventLog::EventLog(const Clock &clock, const QLocale &locale, SyncQueue::SyncFunction sync)
+    : m_clock(clock), m_locale(locale), m_sync(std::move(sync)), m_companion(clock, m_sync)
 {
+    m_sync.setFailureHandler([this](const QString &error) {
+        if (m_onWriteFailure)
+            m_onWriteFailure(QStringLiteral("The event log %1 may not be complete on the disk: %2.")
+                                 .arg(native(m_path), error));
+    });
 }
 
 EventLog::~EventLog()
@@ -109,9 +115,15 @@ EventLog::OpenResult EventLog::OpenEventLog(const QString &dataDirectory, qint16
     m_onDisk = 0;
     m_failing = false;
 
+    // The new file's name must survive a power cut too.
+    QString folderError;
+    if (!DurableFile::syncFolder(QFileInfo(result.path).absolutePath(), &folderError))
+        std::fprintf(stderr, "Decision Tree: the event log %s: %s.\n",
+                     qPrintable(native(result.path)), qPrintable(folderError));
+
     const ClockReading header = m_clock.now();
     const QString line = QString::number(subjectNo) + Separator + QString::number(paramSetNo)
-        + Separator + m_locale.toString(header.date, QLocale::ShortFormat) + Separator
+        + Separator + LogTime::dateText(header.date, m_locale) + Separator
         + LogTime::clockText(header.seconds, m_locale);
     // A header that cannot be written is the open's own failure, reported by the caller.
     if (!writeLine(line, false)) {
@@ -119,6 +131,7 @@ EventLog::OpenResult EventLog::OpenEventLog(const QString &dataDirectory, qint16
                                       "be written: %2.")
                            .arg(QDir::toNativeSeparators(result.path), m_problem);
         if (m_file) {
+            m_sync.drain();
             m_file->close();
             m_file->remove();
             m_file.reset();
@@ -130,6 +143,7 @@ EventLog::OpenResult EventLog::OpenEventLog(const QString &dataDirectory, qint16
         result.keptAs.clear();
         return result;
     }
+    m_header = line;
     m_open = true;
     result.ok = true;
     return result;
@@ -139,8 +153,11 @@ bool EventLog::WriteEventRecord(const QString &tag, const QString &fields)
 {
     if (!isOpen())
         return false;
-    const qint64 stamp = LogTime::elapsedSeconds(m_start, m_clock.now());
-    return writeLine(QString::number(stamp) + tag + fields, true);
+    const ClockReading now = m_clock.now();
+    const qint64 stamp = LogTime::elapsedSeconds(m_start, now);
+    const bool written = writeLine(QString::number(stamp) + tag + fields, true);
+    m_companion.record(LogTime::elapsedMs(m_start, now), stamp, tag, fields);
+    return written;
 }
 
 void EventLog::CloseEventLog()
@@ -150,9 +167,18 @@ void EventLog::CloseEventLog()
         return;
     if (!flushPending())
         return; // kept; the next close tries again
-    m_file->close();
-    m_file.reset();
+    closeFile();
     m_written.clear();
+}
+
+void EventLog::closeFile()
+{
+    m_sync.drain();
+    QString error;
+    if (!DurableFile::close(*m_file, &error) && m_onWriteFailure)
+        m_onWriteFailure(QStringLiteral("The event log %1 may not be complete: %2.")
+                             .arg(native(m_file->fileName()), error));
+    m_file.reset();
 }
 
 bool EventLog::isOpen() const
@@ -223,6 +249,8 @@ bool EventLog::reopen()
     }
     m_file = std::move(file);
     m_onDisk = 0;
+    QString folderError;
+    DurableFile::syncFolder(folder, &folderError); // the records that follow say if the disk fails
     std::fprintf(stderr, "Decision Tree: the event log had gone from the disk; it is written again, "
                          "whole, as %s.\n",
                  qPrintable(native(path)));
@@ -233,6 +261,7 @@ bool EventLog::flushPending()
 {
     if (m_file && !stillInPlace()) {
         // Deleted, or its folder removed or unmounted: what the file held is lost with it.
+        m_sync.drain();
         m_file.reset();
         m_pending = m_written;
     }
@@ -258,5 +287,6 @@ bool EventLog::flushPending()
     }
     m_onDisk += done;
     m_pending.clear();
+    m_sync.request(m_file->handle());
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "record/Clock.h"
+#include "record/CompanionLog.h"
+#include "record/SyncQueue.h"
 
 #include <QFile>
 #include <QLocale>
@@ -10,9 +12,10 @@
 #include <memory>
 
 // The event log: one file per run, a header line and one line per event, each stamped
-// with the whole seconds since the log was opened. Every record is handed to the
-// operating system as it is written, so a program that is killed loses no record
-// already logged. A record that cannot be written is kept and written before the next
+// with the whole seconds since the log was opened, counted on the monotonic clock. Every
+// record is handed to the operating system as it is written, so a program that is killed
+// loses no record already logged, and is then forced to the disk on a thread of its own
+// (SyncQueue), so that a power cut loses at most the last few milliseconds. A record that cannot be written is kept and written before the next
 // one, so a disk that fills up for a while loses nothing either; the file never ends
 // in half a record while it waits. Should the file leave the disk under the program
 // (deleted, its folder removed, the share unmounted), the whole log is written again
@@ -29,13 +32,16 @@ public:
         QString error;      // what went wrong, for the experimenter, when !ok
     };
 
-    explicit EventLog(const Clock &clock, const QLocale &locale = QLocale());
+    // sync replaces the forcing to the disk (tests count it); empty: the real one.
+    explicit EventLog(const Clock &clock, const QLocale &locale = QLocale(),
+                      SyncQueue::SyncFunction sync = {});
     ~EventLog();
 
     // "o", the parameter set, the subject and the data file name, nothing between.
     static QString fileName(qint16 paramSetNo, qint16 subjectNo, const QString &dataFileName);
 
-    // Creates the log in dataDirectory and writes its header. An existing file of the
+    // Creates the log in dataDirectory and writes its header. Header and date are in
+    // ASCII digits whatever digits the locale uses. An existing file of the
     // same name is never destroyed: it is renamed to the next free "<name>.<n>".
     OpenResult OpenEventLog(const QString &dataDirectory, qint16 subjectNo, qint16 paramSetNo,
                             const QString &dataFileName);
@@ -45,12 +51,18 @@ public:
     // not reach the file (it is then retried with the next record and at the close).
     bool WriteEventRecord(const QString &tag, const QString &fields);
 
-    // Closes the file; later records are ignored. Records that still cannot be written
+    // Closes the file, checking the close; later records are ignored. Records that still cannot be written
     // are kept, and the next call tries them again.
     void CloseEventLog();
 
     bool isOpen() const;
     float startTime() const { return m_start.seconds; }
+    const ClockReading &startReading() const { return m_start; }
+    QString headerLine() const { return m_header; }
+
+    // The record for analysis beside the log (<log>.jsonl); every record written here
+    // goes there too. It stays open after CloseEventLog until the program ends.
+    CompanionLog &companion() { return m_companion; }
     QString path() const;
 
     // Called with a message when a write fails after the last one succeeded.
@@ -62,9 +74,12 @@ private:
     bool stillInPlace() const;
     bool reopen();
 
+    void closeFile();
+
     const Clock &m_clock;
     QLocale m_locale;
     ClockReading m_start;
+    QString m_header;
     QString m_path;                 // where the log belongs
     std::unique_ptr<QFile> m_file;  // null while the log has nowhere to go
     bool m_open = false;            // from the open to the close: records are taken
@@ -74,4 +89,7 @@ private:
     QString m_problem;              // why the last write failed
     bool m_failing = false;
     std::function<void(const QString &)> m_onWriteFailure;
+    // After the file: drained before it is closed.
+    SyncQueue m_sync;
+    CompanionLog m_companion;
 };

@@ -2,10 +2,13 @@
 
 #include <QDateTime>
 
+#include <chrono>
+
 ClockReading SystemClock::now() const
 {
+    const auto monotonic = std::chrono::steady_clock::now().time_since_epoch();
     const QDateTime local = QDateTime::currentDateTime();
-    const QTime time = local.time();
-    const double seconds = time.msecsSinceStartOfDay() / 1000.0;
-    return {local.date(), static_cast<float>(seconds)};
+    const int msecs = local.time().msecsSinceStartOfDay();
+    return {local.date(), static_cast<float>(msecs / 1000.0), msecs,
+            std::chrono::duration_cast<std::chrono::milliseconds>(monotonic).count()};
 }

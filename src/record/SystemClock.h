@@ -2,7 +2,7 @@
 
 #include "record/Clock.h"
 
-// The local wall clock.
+// The local wall clock, and the steady clock beside it.
 class SystemClock : public Clock
 {
 public:

@@ -5,6 +5,7 @@
 #include "tree/BgrColour.h"
 #include "tree/BranchLine.h"
 #include "tree/NodeButton.h"
+#include "tree/NotepadText.h"
 #include "tree/TreeTexts.h"
 #include "window/Controls.h"
 #include "window/GoAheadFile.h"
@@ -118,7 +119,7 @@ void TreeWalk::LeaveInspectedNode()
     if (m > 0 && m < TreeModel::PayoffLevel) {
         m_log.WriteEventRecord(EventTags::NotepadContents,
                                levelAndIndex(m, m_state.NoteIndex) + QLatin1Char(' ')
-                                   + m_c.Notepad->toPlainText());
+                                   + NotepadText::of(m_c.Notepad));
     }
     if (m < 1 || m_state.ReachedLevel > m)
         return;
@@ -135,7 +136,7 @@ void TreeWalk::CloseNotepad_Click()
     if (m_state.NoteLevel > 0) {
         m_log.WriteEventRecord(EventTags::NotepadContents,
                                levelAndIndex(level, index) + QLatin1Char(' ')
-                                   + m_c.Notepad->toPlainText());
+                                   + NotepadText::of(m_c.Notepad));
     }
     m_c.NotepadContainer->hide();
     m_c.DecisionBox->hide();
@@ -197,6 +198,7 @@ void TreeWalk::NatureMove_Click()
 
     const float r = m_services.random.next();
     const bool left = r <= 0.5f;
+    m_log.companion().draw(L, m_state.ClickIndex, r, left);
     m_log.WriteEventRecord(left ? EventTags::NatureMoveLeft : EventTags::NatureMoveRight,
                            levelAndIndex(m_state.ClickLevel, m_state.ClickIndex));
     m_services.boxes.information(m_window, TreeTexts::natureBoxTitle(L),
@@ -224,6 +226,7 @@ void TreeWalk::NatureMove_Click()
 void TreeWalk::reachPayoffNode()
 {
     m_log.WriteEventRecord(EventTags::FinalPayoffNode, QString::number(m_state.PathNode[7]));
+    m_log.companion().payoffShown(m_state.PathNode[7], m_state.PayoffText[m_state.PathNode[7]]);
     const int attempt = m_state.AttemptNumber();
     if (attempt >= 1 && attempt < m_state.AttemptPayoffText.size())
         m_state.AttemptPayoffText[attempt] = m_state.PayoffText[m_state.PathNode[7]];
@@ -236,15 +239,18 @@ void TreeWalk::writeGoAheadAfterFirstAttempt()
     m_state.GoValue = 2;
     QString error;
     const QString path = QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
-    if (!GoAheadFile::write(path, m_state.GoValue, &error)) {
+    const bool written = GoAheadFile::write(path, m_state.GoValue, &error);
+    m_log.companion().goAheadWritten(m_state.GoValue, written, error);
+    if (!written) {
         std::fprintf(stderr, "Decision Tree: the go-ahead file was not updated: %s\n",
                      qPrintable(error));
         // The experimenter watches the file for the end of the first attempt.
-        m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"),
-                                 QStringLiteral("The end of your first attempt could not be noted "
-                                                "in the go-ahead file: %1.\n\nPlease call the "
-                                                "experimenter. You can go on with the experiment.")
-                                     .arg(error));
+        const QString text = QStringLiteral("The end of your first attempt could not be noted in "
+                                            "the go-ahead file: %1.\n\nPlease call the "
+                                            "experimenter. You can go on with the experiment.")
+                                 .arg(error);
+        m_log.companion().warning(QStringLiteral("Decision Tree"), text);
+        m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
     }
 }
 
@@ -265,7 +271,8 @@ void TreeWalk::p_Click(int Index)
 
 void TreeWalk::storeNotepad(int level, int index)
 {
-    m_state.noteText(level, index) = m_c.Notepad->toPlainText();
+    m_state.noteText(level, index) = NotepadText::of(m_c.Notepad);
+    m_log.companion().note(level, index, m_state.noteText(level, index));
 }
 
 void TreeWalk::clearOptions()

@@ -49,6 +49,7 @@ ExperimentFlow::ExperimentFlow(RunState &state, Controls &controls, EventLog &lo
       m_window(window)
 {
     m_log.setWriteFailureHandler([this](const QString &message) { reportLogFailure(message); });
+    m_log.companion().setAttemptSource([this] { return m_state.AttemptNumber(); });
 }
 
 void ExperimentFlow::Form_Load()
@@ -102,6 +103,7 @@ void ExperimentFlow::ConfirmParameters_Click()
     m_state.AttemptCount = m_state.AttemptsLeft;
     m_state.AttemptPayoffText = QList<QString>(m_state.AttemptCount + 1);
     m_services.random.seed(p.seed);
+    m_seed = p.seed;
     if (!ReadPayoffTable() || !OpenEventLog())
         return;
     m_c.TimerOkToGo->start();
@@ -123,6 +125,7 @@ bool ExperimentFlow::ReadPayoffTable()
     }
     for (int k = 1; k <= PayoffFile::PayoffCount; ++k)
         m_state.PayoffText[k - 1] = PayoffFile::displayText(table.payoffs[k - 1]);
+    m_payoffs = QList<qint64>(table.payoffs.begin(), table.payoffs.end());
     return true;
 }
 
@@ -135,6 +138,10 @@ bool ExperimentFlow::OpenEventLog()
         return false;
     }
     m_state.LogStartTime = m_log.startTime();
+    m_log.companion().open(opened.path, m_log.headerLine(), m_log.startReading(),
+                           {m_state.SubjectNo, m_state.ParamSetNo, m_state.DataFileName,
+                            m_state.AttemptCount, m_seed, m_payoffs,
+                            QStringList(m_state.PayoffText.begin(), m_state.PayoffText.end() - 1)});
     if (!opened.keptAs.isEmpty()) {
         tellExperimenter(QStringLiteral("An event log of the same name was already there. It has "
                                         "been kept as %1; this run writes %2.")
@@ -166,10 +173,12 @@ void ExperimentFlow::TimerOkToGo_Timer()
     }
     m_reportedTrouble.clear();
     m_state.GoValue = reading.value;
+    m_log.companion().goAheadRead(m_state.GoValue);
     // Once the experiment is over the log is closed: only 99 is acted on.
     if (m_state.GoValue == 1 && !m_state.experimentOver())
         ShowStart();
     if (m_state.GoValue == 99) {
+        m_log.companion().endingBy(QStringLiteral("goAhead99"));
         m_c.TimerOkToGo->stop();
         m_window->close();
     }
@@ -198,6 +207,7 @@ void ExperimentFlow::Continue_Click()
     if (m_state.AttemptsLeft == 1) {
         m_state.AttemptsLeft = 0;
         m_log.CloseEventLog();
+        m_log.companion().end(m_state.AttemptPayoffText.mid(1));
         m_c.NumberofAttemptFrame->hide();
         m_c.Continue->hide();
         HideTree();
@@ -235,6 +245,7 @@ void ExperimentFlow::ExperimentOver_Click()
 void ExperimentFlow::tellExperimenter(const QString &text)
 {
     std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
+    m_log.companion().warning(ExperimenterTitle, text);
     m_services.boxes.warning(m_window, ExperimenterTitle, text);
 }
 
@@ -251,7 +262,8 @@ void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)
 void ExperimentFlow::reportLogFailure(const QString &message)
 {
     std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(message));
-    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"),
-                             message + QStringLiteral("\n\nPlease call the experimenter. You can "
-                                                      "go on with the experiment."));
+    const QString text = message + QStringLiteral("\n\nPlease call the experimenter. You can "
+                                                  "go on with the experiment.");
+    m_log.companion().warning(QStringLiteral("Decision Tree"), text);
+    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
 }

@@ -2,6 +2,7 @@
 
 #include "window/GoAheadFile.h"
 
+#include <QList>
 #include <QSet>
 
 class EventLog;
@@ -44,4 +45,6 @@ private:
     Services &m_services;
     QWidget *m_window;
     QSet<GoAheadFile::Status> m_reportedTrouble;
+    qint16 m_seed = 0;              // for the record beside the log
+    QList<qint64> m_payoffs;        // the payoffs as read, for the same
 };

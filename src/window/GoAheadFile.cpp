@@ -1,13 +1,11 @@
 #include "window/GoAheadFile.h"
 
+#include "record/DurableFile.h"
 #include "record/SharedRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -85,33 +83,12 @@ QByteArray GoAheadFile::text(qint16 value)
 
 bool GoAheadFile::write(const QString &path, qint16 value, QString *error)
 {
-    // The text goes into a file beside okto.go that is then renamed over it, so a reader
-    // sees the old file or the new one, never half of one. Unlike QSaveFile this does
-    // not force the file to the disk first: the experimenter's poll reads it through the
-    // file system, and the sync held up the subject's last move of the first attempt for
-    // as long as the disk took (10 ms and more on a busy disk). Unbuffered, so that a
-    // write error (a full disk) shows here and the old file stays in place.
-    const QString staging = path + QStringLiteral(".new");
-    QFile file(staging);
-    const auto fail = [&](const QString &why) {
-        file.close();
-        QFile::remove(staging);
-        if (error)
-            *error = QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), why);
-        return false;
-    };
-    const QByteArray bytes = text(value);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size())
-        return fail(file.errorString());
-    // The experimenter keeps the access to the file that they had.
-    if (QFileInfo(path).isFile())
-        file.setPermissions(QFile::permissions(path));
-    file.close();
-    std::error_code renamed;
-    std::filesystem::rename(std::filesystem::path(staging.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), renamed);
-    if (renamed)
-        return fail(QString::fromStdString(renamed.message()));
-    return true;
+    // DurableFile::replace: a reader sees the old file or the new one, never half of
+    // one, and a power cut right after leaves one of them whole.
+    QString why;
+    if (DurableFile::replace(path, text(value), &why))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), why);
+    return false;
 }

@@ -24,7 +24,7 @@ public:
     // blank after it, then CR LF (" 2 \r\n").
     static QByteArray text(qint16 value);
 
-    // Replaces the file atomically (a temporary file in the same folder, renamed over
-    // it), so a reader never sees half a file. False, with *error set, on failure.
+    // Replaces the file atomically and durably (DurableFile::replace), so a reader never
+    // sees half a file. False, with *error set, on failure.
     static bool write(const QString &path, qint16 value, QString *error);
 };

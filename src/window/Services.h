@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Clock;
 class RandomSource;
 class MessageBoxes;
@@ -14,4 +16,7 @@ struct Services
     RandomSource &random;
     MessageBoxes &boxes;
     QString dataDirectory;
+    // Forces a written file to the disk, run at once after each record (tests count the
+    // calls). Empty in production: DurableFile::syncData on a thread of its own.
+    std::function<bool(int handle, QString *error)> syncData = {};
 };

@@ -1,17 +1,20 @@
 #include "window/TreeWindow.h"
 
 #include "tree/NodeButton.h"
+#include "tree/NotepadText.h"
 #include "tree/TreeModel.h"
 #include "window/ControlFactory.h"
 #include "window/WrappingButton.h"
 
 #include <QCloseEvent>
+#include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 TreeWindow::TreeWindow(Services services, QWidget *parent)
     : QWidget(parent),
       m_services(std::move(services)),
-      m_log(m_services.clock),
+      m_log(m_services.clock, QLocale(), m_services.syncData),
       m_walk(m_state, m_controls, m_log, m_services, this),
       m_flow(m_state, m_controls, m_log, m_walk, m_services, this)
 {
@@ -29,10 +32,20 @@ TreeWindow::~TreeWindow() = default;
 
 void TreeWindow::closeEvent(QCloseEvent *event)
 {
-    // Every record is already on disk; closing completes the file.
+    // Every record has been handed to the system and forced to the disk as it came;
+    // closing completes both files. A notepad open now keeps its text in the companion.
+    const bool notepadOpen = !m_controls.NotepadContainer->isHidden();
+    m_log.companion().exit(notepadOpen ? m_state.ClickLevel : -1, m_state.ClickIndex,
+                           notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());
     m_log.CloseEventLog();
     m_controls.TimerOkToGo->stop();
     event->accept();
+}
+
+void TreeWindow::closeForSignal(const QString &name)
+{
+    m_log.companion().endingBy(QStringLiteral("signal"), name);
+    close();
 }
 
 void TreeWindow::connectHandlers()

@@ -24,6 +24,10 @@ public:
     ExperimentFlow &flow() { return m_flow; }
     TreeWalk &walk() { return m_walk; }
 
+    // A termination signal (SIGTERM, SIGHUP, SIGINT) arrived: both files are completed
+    // and the window closes, which ends the program.
+    void closeForSignal(const QString &name);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -137,6 +137,20 @@ private slots:
         QTest::newRow("decimal comma, no grouping")
             << 99 << 1 << QDate(2009, 3, 4) << 43200.5f << QLocale(QLocale::German, QLocale::Germany)
             << QByteArray("99  1  04.03.09  43200,5");
+        // Locales with digits of their own keep their date order and separators, in ASCII
+        // digits; the Arabic decimal separator is written as a comma.
+        QTest::newRow("ar_EG") << 99 << 1 << QDate(2009, 3, 4) << 512.5f << QLocale(QStringLiteral("ar_EG"))
+                               << QByteArray("99  1  4/3/2009  512,5");
+        QTest::newRow("fa_IR") << 99 << 1 << QDate(2009, 3, 4) << 512.5f << QLocale(QStringLiteral("fa_IR"))
+                               << QByteArray("99  1  2009/3/4  512,5");
+        QTest::newRow("bn_BD") << 99 << 1 << QDate(2009, 3, 4) << 512.5f << QLocale(QStringLiteral("bn_BD"))
+                               << QByteArray("99  1  4/3/09  512.5");
+        QTest::newRow("mr_IN") << 99 << 1 << QDate(2009, 3, 4) << 512.5f << QLocale(QStringLiteral("mr_IN"))
+                               << QByteArray("99  1  4/3/09  512.5");
+        QTest::newRow("ne_NP") << 99 << 1 << QDate(2009, 3, 4) << 512.5f << QLocale(QStringLiteral("ne_NP"))
+                               << QByteArray("99  1  09/3/4  512.5");
+        QTest::newRow("my_MM") << 99 << 1 << QDate(2009, 3, 4) << 512.5f << QLocale(QStringLiteral("my_MM"))
+                               << QByteArray("99  1  04-03-09  512.5");
     }
 
     void openCreatesTheFileWithItsHeaderOnly()
@@ -232,20 +246,23 @@ private slots:
         QTest::addColumn<float>("nowSeconds");
         QTest::addColumn<QDate>("nowDate");
         QTest::addColumn<QByteArray>("stamp");
+        QTest::addColumn<float>("wallStep"); // the wall clock set on by this, time passing not
         const QDate day(2009, 3, 4);
-        QTest::newRow("same instant") << 100.0f << day << 100.0f << day << QByteArray("0");
-        QTest::newRow("whole seconds") << 100.0f << day << 163.0f << day << QByteArray("63");
-        QTest::newRow("2.5 rounds down to even") << 100.0f << day << 102.5f << day << QByteArray("2");
-        QTest::newRow("3.5 rounds up to even") << 100.0f << day << 103.5f << day << QByteArray("4");
-        QTest::newRow("just below a half") << 100.0f << day << 101.49f << day << QByteArray("1");
-        QTest::newRow("just above a half") << 100.0f << day << 101.51f << day << QByteArray("2");
-        QTest::newRow("fractional start") << 512.5f << day << 553.75f << day << QByteArray("41");
-        QTest::newRow("clock half a second back: no minus zero")
-            << 100.0f << day << 99.5f << day << QByteArray("0");
-        QTest::newRow("clock 1.5 seconds back") << 100.0f << day << 98.5f << day << QByteArray("-2");
-        QTest::newRow("across midnight") << 86390.0f << day << 5.0f << day.addDays(1) << QByteArray("15");
-        QTest::newRow("beyond 16 bits") << 0.0f << day << 40000.0f << day << QByteArray("40000");
-        QTest::newRow("a whole day") << 86000.0f << day << 86000.0f << day.addDays(1) << QByteArray("86400");
+        QTest::newRow("same instant") << 100.0f << day << 100.0f << day << QByteArray("0") << 0.0f;
+        QTest::newRow("whole seconds") << 100.0f << day << 163.0f << day << QByteArray("63") << 0.0f;
+        QTest::newRow("2.5 rounds down to even") << 100.0f << day << 102.5f << day << QByteArray("2") << 0.0f;
+        QTest::newRow("3.5 rounds up to even") << 100.0f << day << 103.5f << day << QByteArray("4") << 0.0f;
+        QTest::newRow("just below a half") << 100.0f << day << 101.49f << day << QByteArray("1") << 0.0f;
+        QTest::newRow("just above a half") << 100.0f << day << 101.51f << day << QByteArray("2") << 0.0f;
+        QTest::newRow("fractional start") << 512.5f << day << 553.75f << day << QByteArray("41") << 0.0f;
+        QTest::newRow("across midnight") << 86390.0f << day << 5.0f << day.addDays(1) << QByteArray("15") << 0.0f;
+        QTest::newRow("beyond 16 bits") << 0.0f << day << 40000.0f << day << QByteArray("40000") << 0.0f;
+        QTest::newRow("a whole day") << 86000.0f << day << 86000.0f << day.addDays(1) << QByteArray("86400") << 0.0f;
+        // The wall clock set back or on (by hand, daylight saving) moves no stamp.
+        QTest::newRow("clock set back an hour") << 100.0f << day << 163.0f << day << QByteArray("63") << -3600.0f;
+        QTest::newRow("autumn change, half-second start") << 512.5f << day << 553.5f << day << QByteArray("41") << -3600.0f;
+        QTest::newRow("spring change") << 100.0f << day << 102.5f << day << QByteArray("2") << 3600.0f;
+        QTest::newRow("clock set back past the start") << 100.0f << day << 101.0f << day << QByteArray("1") << -50.0f;
     }
 
     void timeStampIsWholeSecondsSinceTheOpen()
@@ -255,6 +272,7 @@ private slots:
         QFETCH(float, nowSeconds);
         QFETCH(QDate, nowDate);
         QFETCH(QByteArray, stamp);
+        QFETCH(float, wallStep);
 
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -264,6 +282,7 @@ private slots:
         const QByteArray header = fileBytes(dir.filePath(LogName));
         clock.set(nowSeconds);
         clock.setDate(nowDate);
+        clock.stepWallClock(wallStep);
         QVERIFY(log.WriteEventRecord(EventTags::Start, QString()));
         QCOMPARE(fileBytes(dir.filePath(LogName)), header + stamp + " Start\r\n");
     }

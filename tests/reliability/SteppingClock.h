@@ -2,6 +2,7 @@
 
 #include "record/Clock.h"
 
+#include <cmath>
 #include <functional>
 
 // A clock that moves on one second at every reading: reading k (from 1) shows the start
@@ -19,7 +20,8 @@ public:
         ++m_readings;
         if (onReading)
             onReading(m_readings);
-        return {m_date, m_start + float(m_readings - 1)};
+        const float seconds = m_start + float(m_readings - 1);
+        return {m_date, seconds, std::llround(double(seconds) * 1000.0), qint64(m_readings - 1) * 1000};
     }
 
     int readings() const { return m_readings; }

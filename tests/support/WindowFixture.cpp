@@ -8,20 +8,54 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+// The file behind an open handle, and its size (Linux: /proc/self/fd).
+QString openFilePath(int handle)
+{
+    return QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(handle)).canonicalFilePath();
+}
+
+qint64 fileSize(int handle)
+{
+    struct stat status = {};
+    return ::fstat(handle, &status) == 0 ? qint64(status.st_size) : -1;
+}
+
+} // namespace
 
 WindowFixture::WindowFixture()
 {
     QDir(m_dir.path()).mkdir(QStringLiteral("data"));
     writeFile(QStringLiteral("btinp.01"), payoffFileText());
     writeFile(QStringLiteral("okto.go"), " 0 \r\n");
-    m_window = std::make_unique<TreeWindow>(Services{clock, random, boxes, dataPath(QString())});
+    const auto sync = [this](int handle, QString *) {
+        syncs.append({openFilePath(handle), fileSize(handle)});
+        return true;
+    };
+    m_window = std::make_unique<TreeWindow>(
+        Services{clock, random, boxes, dataPath(QString()), sync});
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("the test window was not exposed");
 }
 
 WindowFixture::~WindowFixture() = default;
+
+qint64 WindowFixture::syncedSize(const QString &name) const
+{
+    const QString path = QFileInfo(dataPath(name)).canonicalFilePath();
+    for (qsizetype k = syncs.size() - 1; k >= 0; --k) {
+        if (syncs[k].path == path)
+            return syncs[k].size;
+    }
+    return -1;
+}
 
 const QString &WindowFixture::levelColour(int level)
 {

@@ -63,6 +63,17 @@ public:
     // gives a text no expectation can match.
     QByteArray since(const QByteArray &before) const;
 
+    // Each forcing of a file to the disk, done at once in the tests: the file and its
+    // size then, that is what a power cut at that moment would leave of it.
+    struct Sync
+    {
+        QString path;
+        qint64 size = 0;
+    };
+    QList<Sync> syncs;
+    // The size of name when it was last synced; -1 if never.
+    qint64 syncedSize(const QString &name) const;
+
     StubClock clock{512.5f};
     ScriptedRandomSource random;
     AnsweringMessageBoxes boxes;

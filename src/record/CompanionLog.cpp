@@ -1,0 +1,269 @@
+#include "record/CompanionLog.h"
+
+#include "record/DurableFile.h"
+#include "record/JsonLine.h"
+#include "record/LogTime.h"
+#include "record/SyncQueue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <cstdio>
+
+namespace {
+
+QString nextFreeName(const QString &path)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = path + QLatin1Char('.') + QString::number(n);
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+// The level a click tag names: " d1  ..." to " p  ...".
+int clickLevel(const QString &kind)
+{
+    static const QStringList names = {QStringLiteral("d1"), QStringLiteral("c1"),
+                                      QStringLiteral("d2"), QStringLiteral("c2"),
+                                      QStringLiteral("d3"), QStringLiteral("c3"),
+                                      QStringLiteral("p")};
+    return int(names.indexOf(kind)) + 1;
+}
+
+QString isoTime(const ClockReading &start)
+{
+    // The local date and time of the opening, with the offset to UTC that held then.
+    const qint64 msecs = start.msecs >= 0 ? start.msecs : qint64(double(start.seconds) * 1000.0);
+    const QDateTime local(start.date, QTime::fromMSecsSinceStartOfDay(int(msecs)));
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
+}
+
+} // namespace
+
+CompanionLog::CompanionLog(const Clock &clock, SyncQueue &sync) : m_clock(clock), m_sync(sync)
+{
+}
+
+CompanionLog::~CompanionLog()
+{
+    close();
+}
+
+QString CompanionLog::pathFor(const QString &logPath)
+{
+    return logPath + QStringLiteral(".jsonl");
+}
+
+bool CompanionLog::open(const QString &logPath, const QString &header, const ClockReading &start,
+                        const RunFacts &facts)
+{
+    close();
+    m_start = start;
+    m_payoffs = facts.payoffs;
+    m_path = pathFor(logPath);
+    m_pending.clear();
+    m_inFile = 0;
+    m_failing = false;
+    m_ended = false;
+    m_readAny = false;
+    m_how = QStringLiteral("windowClosed");
+    m_signal.clear();
+    if (QFileInfo::exists(m_path))
+        QFile::rename(m_path, nextFreeName(m_path)); // a failure shows at the create
+    auto file = std::make_unique<QFile>(m_path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        std::fprintf(stderr, "Decision Tree: the record for analysis %s cannot be created (%s); "
+                             "the event log is written as usual.\n",
+                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(file->errorString()));
+        return false;
+    }
+    m_file = std::move(file);
+    QString folderError;
+    DurableFile::syncFolder(QFileInfo(m_path).absolutePath(), &folderError);
+    write(JsonLine()
+              .add("type", "run")
+              .add("schema", "decision-tree-companion")
+              .add("version", 1)
+              .add("program", "Decision Tree")
+              .add("programVersion", DT_PROGRAM_VERSION)
+              .add("subject", int(facts.subject))
+              .add("paramSet", int(facts.paramSet))
+              .add("dataFile", facts.dataFile)
+              .add("attempts", int(facts.attempts))
+              .add("seed", int(facts.seed))
+              .add("payoffs", facts.payoffs)
+              .add("payoffTexts", facts.payoffTexts)
+              .add("log", QFileInfo(logPath).fileName())
+              .add("header", header)
+              .add("start", isoTime(start))
+              .add("host", QSysInfo::machineHostName())
+              .add("ms", 0));
+    return true;
+}
+
+bool CompanionLog::isOpen() const
+{
+    return bool(m_file);
+}
+
+qint64 CompanionLog::ms() const
+{
+    return LogTime::elapsedMs(m_start, m_clock.now());
+}
+
+void CompanionLog::record(qint64 ms, qint64 stamp, const QString &tag, const QString &fields)
+{
+    if (!isOpen())
+        return;
+    const QStringList name = tag.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString kind = name.value(0);
+    JsonLine line;
+    line.add("type", "record").add("ms", ms).add("stamp", stamp).add("attempt", attempt())
+        .add("kind", kind);
+    if (name.size() > 1)
+        line.add("move", name[1]);
+    if (const int level = clickLevel(kind)) {
+        line.add("level", level).add("index", fields.toInt());
+    } else if (kind == QLatin1String("FinalPayoffNode")) {
+        line.add("level", 7).add("index", fields.toInt());
+    } else if (!fields.isEmpty()) {
+        // "level index" and, for NotepadContents, a blank and the text.
+        const qsizetype first = fields.indexOf(QLatin1Char(' '));
+        const qsizetype second = fields.indexOf(QLatin1Char(' '), first + 1);
+        line.add("level", fields.left(first).toInt());
+        line.add("index", fields.mid(first + 1, second < 0 ? -1 : second - first - 1).toInt());
+        if (kind == QLatin1String("NotepadContents"))
+            line.add("text", second < 0 ? QString() : fields.mid(second + 1));
+    }
+    write(line);
+}
+
+void CompanionLog::draw(int level, int index, float r, bool left)
+{
+    if (!isOpen())
+        return;
+    write(JsonLine().add("type", "draw").add("ms", ms()).add("attempt", attempt())
+              .add("level", level).add("index", index).add("r", r).add("move", left ? "L" : "R"));
+}
+
+void CompanionLog::payoffShown(int index, const QString &text)
+{
+    if (!isOpen())
+        return;
+    write(JsonLine().add("type", "payoff").add("ms", ms()).add("attempt", attempt())
+              .add("index", index).add("payoff", m_payoffs.value(index)).add("text", text));
+}
+
+void CompanionLog::note(int level, int index, const QString &text)
+{
+    if (!isOpen())
+        return;
+    write(JsonLine().add("type", "note").add("ms", ms()).add("attempt", attempt())
+              .add("level", level).add("index", index).add("text", text));
+}
+
+void CompanionLog::goAheadRead(qint16 value)
+{
+    if (!isOpen() || (m_readAny && value == m_lastRead))
+        return;
+    m_readAny = true;
+    m_lastRead = value;
+    write(JsonLine().add("type", "goAhead").add("ms", ms()).add("value", int(value)));
+}
+
+void CompanionLog::goAheadWritten(qint16 value, bool ok, const QString &error)
+{
+    if (!isOpen())
+        return;
+    JsonLine line;
+    line.add("type", "goAheadWritten").add("ms", ms()).add("attempt", attempt())
+        .add("value", int(value)).add("ok", ok);
+    if (!ok)
+        line.add("error", error);
+    write(line);
+}
+
+void CompanionLog::warning(const QString &title, const QString &text)
+{
+    if (!isOpen())
+        return;
+    write(JsonLine().add("type", "warning").add("ms", ms()).add("title", title).add("text", text));
+}
+
+void CompanionLog::end(const QStringList &payoffTexts)
+{
+    if (!isOpen())
+        return;
+    m_ended = true;
+    write(JsonLine().add("type", "end").add("ms", ms()).add("payoffTexts", payoffTexts));
+}
+
+void CompanionLog::endingBy(const QString &how, const QString &signal)
+{
+    m_how = how;
+    m_signal = signal;
+}
+
+void CompanionLog::exit(int notepadLevel, int notepadIndex, const QString &notepadText)
+{
+    if (!isOpen())
+        return;
+    JsonLine line;
+    line.add("type", "exit").add("ms", ms()).add("how", m_how);
+    if (!m_signal.isEmpty())
+        line.add("signal", m_signal);
+    line.add("complete", m_ended);
+    if (notepadLevel >= 1)
+        line.add("notepad", JsonLine().add("level", notepadLevel).add("index", notepadIndex)
+                                .add("text", notepadText));
+    write(line);
+    close();
+}
+
+void CompanionLog::close()
+{
+    if (!m_file)
+        return;
+    m_sync.drain();
+    QString error;
+    if (!m_pending.isEmpty() || !DurableFile::close(*m_file, &error))
+        std::fprintf(stderr, "Decision Tree: the record for analysis %s is not complete: %s.\n",
+                     qPrintable(QDir::toNativeSeparators(m_path)),
+                     qPrintable(m_pending.isEmpty() ? error
+                                                    : QStringLiteral("%1 bytes could not be written")
+                                                          .arg(m_pending.size())));
+    m_file.reset();
+    m_pending.clear();
+}
+
+void CompanionLog::write(const JsonLine &line)
+{
+    m_pending += line.line();
+    qint64 done = 0;
+    while (done < m_pending.size()) {
+        const qint64 written = m_file->write(m_pending.constData() + done, m_pending.size() - done);
+        if (written <= 0)
+            break;
+        done += written;
+    }
+    if (done == m_pending.size()) {
+        m_inFile += done;
+        m_pending.clear();
+        m_failing = false;
+        m_sync.request(m_file->handle());
+        return;
+    }
+    // Keep the file's last line whole; the lines wait for the next write.
+    if (done > 0 && !m_file->resize(m_inFile)) {
+        m_pending.remove(0, done); // it cannot be taken back: never write it twice
+        m_inFile += done;
+    }
+    if (!m_failing)
+        std::fprintf(stderr, "Decision Tree: the record for analysis %s cannot be written (%s); "
+                             "its lines wait in memory, and the event log goes on as usual.\n",
+                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(m_file->errorString()));
+    m_failing = true;
+}

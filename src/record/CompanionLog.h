@@ -1,0 +1,92 @@
+#pragma once
+
+#include "record/Clock.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class JsonLine;
+class QFile;
+class SyncQueue;
+
+// The record for analysis beside the event log, "<log>.jsonl": JSON Lines, one object per
+// event, with what the classic log cannot hold (exact texts, milliseconds, attempts,
+// draws, payoffs shown, every stored note, the go-ahead file, warnings, the way the run
+// ended). docs/companion-record.md describes each line. Each line is written whole and
+// forced to the disk like the log's records. Nothing here touches the classic log, and a
+// failure here never stops the run: it is told on stderr, once until a write succeeds.
+class CompanionLog
+{
+public:
+    struct RunFacts
+    {
+        qint16 subject = 0;
+        qint16 paramSet = 0;
+        QString dataFile;
+        qint16 attempts = 0;
+        qint16 seed = 0;
+        QList<qint64> payoffs;     // p(0) to p(63)
+        QStringList payoffTexts;   // as shown
+    };
+
+    CompanionLog(const Clock &clock, SyncQueue &sync);
+    ~CompanionLog();
+
+    // "<log path>.jsonl"
+    static QString pathFor(const QString &logPath);
+
+    // Creates the file beside the log (an older one is kept under the next free
+    // "<name>.<n>") and writes the run line. start is the log's opening reading.
+    bool open(const QString &logPath, const QString &header, const ClockReading &start,
+              const RunFacts &facts);
+    bool isOpen() const;
+    QString path() const { return m_path; }
+
+    // The attempt that lines belong to, asked at each line.
+    void setAttemptSource(std::function<int()> attempt) { m_attempt = std::move(attempt); }
+
+    // A classic record as EventLog wrote it: its tag and field text.
+    void record(qint64 ms, qint64 stamp, const QString &tag, const QString &fields);
+    void draw(int level, int index, float r, bool left);
+    // The payoff of node index (0-63) as the subject was shown it.
+    void payoffShown(int index, const QString &text);
+    void note(int level, int index, const QString &text);
+    // Written only when value differs from the value read before.
+    void goAheadRead(qint16 value);
+    void goAheadWritten(qint16 value, bool ok, const QString &error);
+    void warning(const QString &title, const QString &text);
+    void end(const QStringList &payoffTexts);
+
+    // How the program is about to end, if not by a window close: "goAhead99", "signal".
+    void endingBy(const QString &how, const QString &signal = {});
+    // The exit line, then the close. notepadLevel < 1 when no notepad is open.
+    void exit(int notepadLevel, int notepadIndex, const QString &notepadText);
+    void close();
+
+private:
+    qint64 ms() const;
+    int attempt() const { return m_attempt ? m_attempt() : 0; }
+    void write(const JsonLine &line);
+
+    const Clock &m_clock;
+    SyncQueue &m_sync;
+    ClockReading m_start;
+    QList<qint64> m_payoffs;
+    std::function<int()> m_attempt;
+    std::unique_ptr<QFile> m_file;
+    QString m_path;
+    QByteArray m_pending;   // whole lines not yet in the file
+    qint64 m_inFile = 0;    // bytes of whole lines in the file
+    bool m_failing = false;
+    bool m_ended = false;
+    bool m_readAny = false;
+    qint16 m_lastRead = 0;
+    QString m_how = QStringLiteral("windowClosed");
+    QString m_signal;
+};

@@ -1,0 +1,158 @@
+#include "record/DurableFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+// Windows: the C run-time handle of a QFile leads to the file's HANDLE.
+#include <QThread>
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+bool failed(QString *error, const QString &what)
+{
+    if (error)
+        *error = what;
+    return false;
+}
+
+#ifdef Q_OS_WIN
+QString windowsError(DWORD code)
+{
+    wchar_t *text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                       | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    QString message = text ? QString::fromWCharArray(text).trimmed()
+                           : QStringLiteral("Windows error %1").arg(code);
+    LocalFree(text);
+    return message;
+}
+#else
+QString posixError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+#endif
+
+bool renameOver(const QString &from, const QString &to, QString *error)
+{
+#ifdef Q_OS_WIN
+    // A virus scanner or the experimenter's editor may hold the target for a moment:
+    // try again briefly before giving up.
+    const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
+    const std::wstring target = QDir::toNativeSeparators(to).toStdWString();
+    DWORD code = 0;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (MoveFileExW(source.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        code = GetLastError();
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED)
+            break;
+        QThread::msleep(20);
+    }
+    return failed(error, QStringLiteral("it could not replace the old file: %1").arg(windowsError(code)));
+#else
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    return failed(error, QStringLiteral("it could not replace the old file: %1").arg(posixError(errno)));
+#endif
+}
+
+} // namespace
+
+bool DurableFile::syncData(int handle, QString *error)
+{
+#ifdef Q_OS_WIN
+    const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
+    if (file != INVALID_HANDLE_VALUE && FlushFileBuffers(file))
+        return true;
+    return failed(error, QStringLiteral("it could not be forced to the disk: %1")
+                             .arg(windowsError(GetLastError())));
+#else
+#if defined(Q_OS_LINUX)
+    const int result = ::fdatasync(handle);
+#else
+    const int result = ::fsync(handle); // fdatasync is not everywhere (macOS)
+#endif
+    if (result == 0)
+        return true;
+    return failed(error, QStringLiteral("it could not be forced to the disk: %1").arg(posixError(errno)));
+#endif
+}
+
+bool DurableFile::syncFolder(const QString &folder, QString *error)
+{
+#ifdef Q_OS_WIN
+    // No handle to sync a folder with; MoveFileExW wrote the rename through.
+    Q_UNUSED(folder);
+    Q_UNUSED(error);
+    return true;
+#else
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return failed(error, QStringLiteral("its folder could not be opened to force it to the disk: %1")
+                                 .arg(posixError(errno)));
+    const bool synced = ::fsync(fd) == 0;
+    const int code = errno;
+    ::close(fd);
+    if (synced)
+        return true;
+    return failed(error, QStringLiteral("its folder could not be forced to the disk: %1").arg(posixError(code)));
+#endif
+}
+
+bool DurableFile::close(QFile &file, QString *error)
+{
+    if (!file.isOpen())
+        return true;
+    file.close();
+    if (file.error() == QFileDevice::NoError)
+        return true;
+    return failed(error, QStringLiteral("closing it failed: %1").arg(file.errorString()));
+}
+
+QString DurableFile::temporaryName(const QString &path)
+{
+    const quint64 random = QRandomGenerator::system()->generate64();
+    return path + QLatin1Char('.') + QString::number(random, 16).rightJustified(16, QLatin1Char('0'))
+        + QStringLiteral(".new");
+}
+
+bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString *error)
+{
+    // NewOnly is O_CREAT|O_EXCL (CREATE_NEW on Windows): it never opens an existing file
+    // and never follows a link. Unbuffered, so a full disk shows at the write.
+    QFile file(temporaryName(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return failed(error, QStringLiteral("its temporary file could not be created: %1")
+                                 .arg(file.errorString()));
+    const auto fail = [&](const QString &why) {
+        file.close();
+        QFile::remove(file.fileName());
+        return failed(error, why);
+    };
+    if (file.write(bytes) != bytes.size())
+        return fail(QStringLiteral("writing it failed: %1").arg(file.errorString()));
+    // The experimenter keeps the access to the file that they had.
+    if (QFileInfo(path).isFile())
+        file.setPermissions(QFile::permissions(path));
+    QString why;
+    if (!syncData(file.handle(), &why) || !close(file, &why))
+        return fail(why);
+    if (!renameOver(file.fileName(), path, &why))
+        return fail(why);
+    return syncFolder(QFileInfo(path).absolutePath(), error);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+
+// The few file operations that decide whether a record survives a power cut, in one
+// place for both platforms. Every function returns false with *error set (a sentence
+// fragment for a person) when the operating system reports a failure.
+class DurableFile
+{
+public:
+    // Forces the data written through an open file to the device (fdatasync, or
+    // FlushFileBuffers on Windows). handle is QFile::handle().
+    static bool syncData(int handle, QString *error);
+
+    // Forces a folder's entries (a new or renamed file) to the device. Windows has no
+    // such call for a folder; there the rename itself is written through.
+    static bool syncFolder(const QString &folder, QString *error);
+
+    // Closes the file and reports what the close said: network file systems often
+    // report a full disk or an I/O error only here.
+    static bool close(QFile &file, QString *error);
+
+    // Replaces path by bytes so that a reader sees the old file or the new one, and after
+    // a power cut finds one of them whole: a file of an unpredictable name beside path is
+    // created exclusively (a link or file planted there makes it fail rather than be
+    // followed), written, synced and closed, then renamed over path, and the folder is
+    // synced. The new file keeps the permissions of the file it replaces.
+    static bool replace(const QString &path, const QByteArray &bytes, QString *error);
+
+    // The name replace() gives its temporary file: path, ".", 16 random hex digits, ".new".
+    static QString temporaryName(const QString &path);
+};

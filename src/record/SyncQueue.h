@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// Forces written records to the disk on a thread of its own, one after the other in the
+// order they were asked for, so that no handler waits for the disk while a record
+// reaches it within milliseconds. A failure is reported on the thread that owns the
+// queue (the event thread), through the handler set, once it gets back to its event loop.
+class SyncQueue
+{
+public:
+    // What forces one file's data to the disk: DurableFile::syncData in production.
+    using SyncFunction = std::function<bool(int handle, QString *error)>;
+
+    // With a sync function given (tests), each sync runs on the caller's thread before
+    // request() returns; without one, DurableFile::syncData runs on the queue's thread.
+    explicit SyncQueue(SyncFunction sync = {});
+    ~SyncQueue();
+
+    SyncQueue(const SyncQueue &) = delete;
+    SyncQueue &operator=(const SyncQueue &) = delete;
+
+    // Asks for everything written so far through handle to be forced to the disk.
+    // Requests for a handle already waiting are one sync.
+    void request(int handle);
+
+    // Returns once every sync asked for is done; call it before the handle is closed.
+    void drain();
+
+    // Called on the owner's thread with the error of a sync that failed.
+    void setFailureHandler(std::function<void(const QString &)> handler);
+
+    // Syncs done since the queue was made (for the measurements).
+    quint64 done() const;
+
+private:
+    void run();
+    void fail(const QString &error);
+
+    SyncFunction m_sync;
+    bool m_inline;
+    std::function<void(const QString &)> m_onFailure;
+    QObject m_owner; // lives on the owner's thread: failures are delivered there
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::deque<int> m_waiting;
+    bool m_busy = false;
+    bool m_stop = false;
+    quint64 m_done = 0;
+    std::thread m_thread;
+};
