@@ -16,6 +16,14 @@ fi
 wineserver -p 30
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
+# decisiontree.exe is a windowed program (no console beside the experiment), treelab.exe
+# a console one.
+subsystem() { x86_64-w64-mingw32-objdump -p "$build/bin/$1" | awk '/^Subsystem/ {print $2}'; }
+[ "$(subsystem decisiontree.exe)" = 00000002 ] || { echo "decisiontree.exe is not a windowed program" >&2; exit 1; }
+[ "$(subsystem treelab.exe)" = 00000003 ] || { echo "treelab.exe is not a console program" >&2; exit 1; }
+
+# Liberation Sans for the offscreen platform, whose font list on Windows comes from a folder.
+export QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
 ctest --test-dir "$build" --output-on-failure --timeout 180
 
 "$here/window-under-wine.sh"
