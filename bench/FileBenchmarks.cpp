@@ -3,11 +3,15 @@
 #include "StubClock.h"
 
 #include "record/EventLog.h"
+#include "record/SystemClock.h"
 #include "record/EventTags.h"
 #include "window/PayoffFile.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <chrono>
+#include <thread>
 
 #include <benchmark/benchmark.h>
 
@@ -74,4 +78,35 @@ void FileBenchmarks::registerAll(const QString &folder)
         QFile::remove(opened.path);
         state.SetItemsProcessed(state.iterations());
     })->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+}
+
+std::vector<double> FileBenchmarks::recordToDeviceMs(const QString &folder, int records, int gapMs)
+{
+    std::vector<double> windows;
+    SystemClock clock;
+    EventLog log(clock);
+    const EventLog::OpenResult opened = log.OpenEventLog(folder, 99, 1, QStringLiteral("sync.01"));
+    if (!opened.ok)
+        return windows;
+    CompanionLog::RunFacts facts;
+    facts.payoffs = QList<qint64>(64, 0);
+    facts.payoffTexts = QStringList(64, QStringLiteral("\u00A30"));
+    log.companion().open(opened.path, log.headerLine(), log.startReading(), facts);
+    const QString tag = EventTags::click(QStringLiteral("c2"));
+    for (int k = 0; k < records; ++k) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
+        const quint64 before = log.syncsDone();
+        const auto start = std::chrono::steady_clock::now();
+        log.WriteEventRecord(tag, QString::number(k % 8));
+        // One sync for the record, one for its line in the companion (or one for both
+        // when they queue together).
+        while (log.syncsDone() < before + 2 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        windows.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    log.CloseEventLog();
+    log.companion().close();
+    QFile::remove(opened.path);
+    QFile::remove(CompanionLog::pathFor(opened.path));
+    return windows;
 }

@@ -62,7 +62,7 @@ EventLog::~EventLog()
     // The last resort: what never reached the disk goes to the experimenter's console.
     std::fprintf(stderr,
                  "Decision Tree: the event log %s could not be completed (%s). The part that is "
-                 "not on disk follows between the lines of dashes.\n-----\n",
+                 "not in the file follows between the lines of dashes.\n-----\n",
                  qPrintable(native(m_path)), qPrintable(m_problem));
     std::fwrite(m_pending.constData(), 1, size_t(m_pending.size()), stderr);
     std::fprintf(stderr, "-----\n");

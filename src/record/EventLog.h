@@ -63,6 +63,9 @@ public:
     // The record for analysis beside the log (<log>.jsonl); every record written here
     // goes there too. It stays open after CloseEventLog until the program ends.
     CompanionLog &companion() { return m_companion; }
+
+    // Forcings to the disk finished so far, of the log and the companion (measurements).
+    quint64 syncsDone() const { return m_sync.done(); }
     QString path() const;
 
     // Called with a message when a write fails after the last one succeeded.
@@ -84,7 +87,7 @@ private:
     std::unique_ptr<QFile> m_file;  // null while the log has nowhere to go
     bool m_open = false;            // from the open to the close: records are taken
     QByteArray m_written;           // the whole log so far, to write it again if it is lost
-    QByteArray m_pending;           // its end that is not on disk yet, whole records
+    QByteArray m_pending;           // its end that is not in the file yet, whole records
     qint64 m_onDisk = 0;            // bytes of the file that need no writing again
     QString m_problem;              // why the last write failed
     bool m_failing = false;

@@ -159,7 +159,7 @@ private slots:
 
         if (then == SpaceComesBack || then == SpaceComesBackAfterTheEnd) {
             QCOMPARE(DataFolder::read(logPath), OneAttemptScript::wholeLog());
-            QVERIFY2(!player.errors().contains("not on disk"), player.errors().constData());
+            QVERIFY2(!player.errors().contains("not in the file"), player.errors().constData());
         } else {
             // Nothing more reached the file, nothing half; the records that never found
             // room are handed to the experimenter's console when the program ends.

@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include "record/DurableFile.h"
 #include "record/SharedRead.h"
 #include "window/GoAheadFile.h"
 
@@ -208,6 +209,23 @@ private slots:
         QCOMPARE(bool(QFile::permissions(path) & QFile::WriteOwner), !readOnly);
         QFile::setPermissions(path, readable | QFile::WriteOwner | QFile::WriteUser);
     }
+    void aLinkPlantedBesideTheFileIsNeverFollowed()
+    {
+        // The temporary file's name cannot be foreseen, so a link waiting at a guessed
+        // name (the fixed "okto.go.new" of old) leads nowhere.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("okto.go"));
+        const QString victim = dir.filePath(QStringLiteral("results.csv"));
+        QVERIFY(putFile(victim, "subject,payoff\r\n"));
+        QVERIFY(QFile::link(victim, path + QStringLiteral(".new")));
+        QVERIFY(DurableFile::temporaryName(path) != DurableFile::temporaryName(path));
+        QString error;
+        QVERIFY2(GoAheadFile::write(path, 2, &error), qPrintable(error));
+        QCOMPARE(fileBytes(path), QByteArray(" 2 \r\n"));
+        QCOMPARE(fileBytes(victim), QByteArray("subject,payoff\r\n"));
+    }
+
     void writeIntoAMissingFolderFails()
     {
         QTemporaryDir dir;

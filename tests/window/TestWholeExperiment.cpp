@@ -6,7 +6,9 @@
 #include "window/TreeWindow.h"
 #include "window/WrappingButton.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QSysInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +31,14 @@ class TestWholeExperiment : public QObject
     static QByteArray expectedLog()
     {
         QFile file(QStringLiteral(DT_WHOLE_EXPERIMENT_LOG));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+    static QByteArray expectedCompanion()
+    {
+        QFile file(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION));
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();
@@ -321,6 +331,16 @@ private slots:
         const QByteArray actual = f.log();
         QCOMPARE(lines(actual), lines(expected));
         QCOMPARE(actual, expected);
+
+        // The record beside it, with the workstation's name and time zone put in.
+        const QDateTime opened(QDate(2009, 3, 4), QTime(0, 8, 32, 500));
+        const QByteArray companion = expectedCompanion()
+            .replace("@HOST@", QSysInfo::machineHostName().toUtf8())
+            .replace("@START@", opened.toOffsetFromUtc(opened.offsetFromUtc())
+                                    .toString(Qt::ISODateWithMs).toUtf8());
+        QVERIFY2(!companion.isEmpty(), "the hand-written " DT_WHOLE_EXPERIMENT_COMPANION " is missing");
+        const QByteArray written = f.readFile(QStringLiteral("o199btinp.01.jsonl"));
+        QCOMPARE(lines(written), lines(companion));
     }
 };
 

@@ -1,0 +1,162 @@
+#include "GuiTestMain.h"
+#include "WindowFixture.h"
+
+#include "window/Controls.h"
+#include "window/SignalHandler.h"
+#include "window/TreeWindow.h"
+#include "window/WrappingButton.h"
+
+#include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+
+// The record as a power cut, a termination signal and a subject's keyboard test it: every
+// record forced to the disk before the next event, both files whole at every sync, the
+// notepad's text exactly as typed, and a signal ending the run like a window close.
+class TestRecordDurability : public QObject
+{
+    Q_OBJECT
+
+    static inline const QString Log = QStringLiteral("o199btinp.01");
+    static inline const QString Companion = QStringLiteral("o199btinp.01.jsonl");
+
+    // Types text as a keyboard does, one key event per character ('\n' is Return).
+    static void type(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c == QLatin1Char('\n')) {
+                QTest::keyClick(widget, Qt::Key_Return);
+                continue;
+            }
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(widget, &press);
+        }
+    }
+
+    static QList<QJsonObject> objects(const QByteArray &jsonl)
+    {
+        QList<QJsonObject> result;
+        for (const QByteArray &line : jsonl.split('\n')) {
+            if (!line.isEmpty())
+                result.append(QJsonDocument::fromJson(line).object());
+        }
+        return result;
+    }
+
+private slots:
+    void eachRecordIsSyncedBeforeTheNextEvent()
+    {
+        WindowFixture f;
+        const Controls &c = f.controls();
+        const QList<std::function<void()>> events = {
+            [&] { f.confirm(); },
+            [&] { f.writeFile(QStringLiteral("okto.go"), "1\r\n"); f.tick(); },
+            [&] { f.click(c.Start); },
+            [&] { f.clickNode(1, 0); type(c.Notepad, QStringLiteral("two\nlines")); },
+            [&] { f.clickNode(2, 1); },
+            [&] { f.click(c.CloseNotepad); },
+            [&] { f.clickNode(1, 0); c.MoveLeft->click(); f.click(c.ConfirmDecision); },
+            [&] { f.clickNode(2, 0); f.random.draws.append(0.75f); f.click(c.NatureMove); },
+            [&] { f.clickNode(7, 1); },
+        };
+        for (qsizetype k = 0; k < events.size(); ++k) {
+            events[k]();
+            // Whatever the event wrote was forced to the disk before it returned.
+            QCOMPARE(f.syncedSize(Log), qint64(f.log().size()));
+            QCOMPARE(f.syncedSize(Companion), qint64(f.readFile(Companion).size()));
+        }
+
+        // A power cut at any moment leaves what the last sync saw: whole lines only, each
+        // record of the log and each object of the companion complete.
+        const QByteArray log = f.log();
+        const QByteArray companion = f.readFile(Companion);
+        const QString logPath = QFileInfo(f.dataPath(Log)).canonicalFilePath();
+        int logSyncs = 0;
+        for (const WindowFixture::Sync &sync : f.syncs) {
+            const bool isLog = sync.path == logPath;
+            const QByteArray left = (isLog ? log : companion).left(sync.size);
+            logSyncs += isLog ? 1 : 0;
+            QVERIFY2(left.endsWith(isLog ? "\r\n" : "\n"), qPrintable(sync.path));
+            if (!isLog) {
+                for (const QByteArray &line : left.trimmed().split('\n'))
+                    QVERIFY2(QJsonDocument::fromJson(line).isObject(), line.constData());
+            }
+        }
+        // One sync for the header and one for each record.
+        const QList<QJsonObject> lines = objects(companion);
+        const auto records = std::count_if(lines.cbegin(), lines.cend(),
+            [](const QJsonObject &o) { return o.value(QStringLiteral("type")) == QStringLiteral("record"); });
+        QCOMPARE(logSyncs, int(records) + 1);
+    }
+
+    void notepadKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("classic");
+        QTest::newRow("no-break space (AltGr+Space)")
+            << QStringLiteral("50\u00A0%") << QByteArray("50\xA0%");
+        QTest::newRow("beyond Windows-1252: ? in the classic log only")
+            << QStringLiteral("zł \u2192 ok") << QByteArray("z? ? ok");
+        QTest::newRow("Return") << QStringLiteral("a\nb") << QByteArray("a\r\nb");
+    }
+
+    void notepadKeepsWhatWasTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, classic);
+        WindowFixture f;
+        f.startRun();
+        f.clickNode(1, 0);
+        type(f.controls().Notepad, typed);
+        f.clickNode(2, 0);
+        QVERIFY(f.log().endsWith(" NotepadContents     1 0 " + classic + "\r\n"));
+        QCOMPARE(f.window().state().NoteTexts[1].value(0), typed);
+        const QJsonObject last = objects(f.readFile(Companion)).last();
+        QCOMPARE(last.value(QStringLiteral("type")).toString(), QStringLiteral("note"));
+        QCOMPARE(last.value(QStringLiteral("text")).toString(), typed);
+    }
+
+#ifdef Q_OS_UNIX
+    void aTerminationSignalEndsTheRunLikeAWindowClose_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << QStringLiteral("SIGTERM");
+        QTest::newRow("SIGHUP") << int(SIGHUP) << QStringLiteral("SIGHUP");
+        QTest::newRow("SIGINT") << int(SIGINT) << QStringLiteral("SIGINT");
+    }
+
+    void aTerminationSignalEndsTheRunLikeAWindowClose()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, name);
+        WindowFixture f;
+        SignalHandler handler([&f](const QString &signal) { f.window().closeForSignal(signal); });
+        f.startRun();
+        f.clickNode(1, 0);
+        type(f.controls().Notepad, QStringLiteral("half a thought"));
+        const QByteArray log = f.log();
+        std::raise(number);
+        QTRY_VERIFY(!f.window().isVisible());
+        QCOMPARE(f.log(), log);
+        const QJsonObject exit = objects(f.readFile(Companion)).last();
+        QCOMPARE(exit.value(QStringLiteral("type")).toString(), QStringLiteral("exit"));
+        QCOMPARE(exit.value(QStringLiteral("how")).toString(), QStringLiteral("signal"));
+        QCOMPARE(exit.value(QStringLiteral("signal")).toString(), name);
+        QCOMPARE(exit.value(QStringLiteral("complete")).toBool(), false);
+        const QJsonObject notepad = exit.value(QStringLiteral("notepad")).toObject();
+        QCOMPARE(notepad.value(QStringLiteral("level")).toInt(), 1);
+        QCOMPARE(notepad.value(QStringLiteral("text")).toString(), QStringLiteral("half a thought"));
+    }
+#endif
+};
+
+DT_GUI_TEST_MAIN(TestRecordDurability)
+#include "TestRecordDurability.moc"
