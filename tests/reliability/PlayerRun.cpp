@@ -106,6 +106,7 @@ void PlayerRun::resume()
     ::kill(pid_t(m_pid), SIGCONT);
 #else
     m_process.write("\n");
+    m_process.waitForBytesWritten(5000);
 #endif
     QDeadlineTimer deadline(20000);
     while (linesStartingWith(QStringLiteral("resumed")).size() == before
