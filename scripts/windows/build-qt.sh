@@ -42,6 +42,11 @@ SRC
   rm -rf "$work/fetch"
 fi
 
+# Qt 6.4.2's Windows platform plugin calls the dynamic OpenGL loader whenever dynamicgl is
+# on, even with OpenGL off; this build has neither. The guard is added to the source (once).
+sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+  "$work/src/src/plugins/platforms/windows/qwindowswindow.cpp"
+
 mkdir -p "$work/build"
 if [ ! -f "$work/build/build.ninja" ]; then
   echo "Configuring static Qt for Windows ..."
@@ -57,7 +62,7 @@ if [ ! -f "$work/build/build.ninja" ]; then
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-    -DFEATURE_tabletevent=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
     -DINPUT_openssl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_libb64=OFF -DFEATURE_system_doubleconversion=OFF \
@@ -72,6 +77,8 @@ if [ -n "$toolchain" ] && [ ! -f "$toolchain" ]; then
   cp "$here/mingw-toolchain.cmake" "$work/mingw-toolchain.cmake"
   grep -rlF --include='*.cmake' --include='*.ninja' --include=CMakeCache.txt "$toolchain" "$work/build" \
     | xargs -r sed -i "s|$toolchain|$work/mingw-toolchain.cmake|g"
+  # Nothing in the configuration changed: the build files stay newer than their inputs.
+  touch "$work/mingw-toolchain.cmake" "$work/build/build.ninja"
 fi
 
 echo "Building static Qt for Windows (45-55 minutes on 2 cores; rerun to resume) ..."
