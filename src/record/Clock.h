@@ -19,4 +19,6 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual ClockReading now() const = 0;
+    // The monotonic reading alone, for what needs no wall-clock time.
+    virtual qint64 monotonicMs() const { return now().monotonicMs; }
 };

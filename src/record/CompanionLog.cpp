@@ -111,7 +111,7 @@ bool CompanionLog::isOpen() const
 
 qint64 CompanionLog::ms() const
 {
-    return LogTime::elapsedMs(m_start, m_clock.now());
+    return m_clock.monotonicMs() - m_start.monotonicMs;
 }
 
 void CompanionLog::record(qint64 ms, qint64 stamp, const QString &tag, const QString &fields)

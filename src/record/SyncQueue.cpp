@@ -3,26 +3,28 @@
 #include "record/DurableFile.h"
 
 #include <QMetaObject>
+#include <QMutexLocker>
+#include <QThread>
 
 #include <algorithm>
 
 SyncQueue::SyncQueue(SyncFunction sync)
-    : m_sync(sync ? std::move(sync) : SyncFunction(&DurableFile::syncData)),
-      m_inline(bool(sync))
+    : m_inline(bool(sync)),
+      m_sync(sync ? std::move(sync) : SyncFunction(&DurableFile::syncData))
 {
 }
 
 SyncQueue::~SyncQueue()
 {
-    if (!m_thread.joinable())
+    if (!m_thread)
         return;
     drain();
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        QMutexLocker lock(&m_mutex);
         m_stop = true;
     }
-    m_wake.notify_all();
-    m_thread.join();
+    m_wake.wakeAll();
+    m_thread->wait();
 }
 
 void SyncQueue::request(int handle)
@@ -33,7 +35,7 @@ void SyncQueue::request(int handle)
         QString error;
         const bool synced = m_sync(handle, &error);
         {
-            std::lock_guard<std::mutex> lock(m_mutex);
+            QMutexLocker lock(&m_mutex);
             ++m_done;
         }
         if (!synced && m_onFailure)
@@ -41,19 +43,22 @@ void SyncQueue::request(int handle)
         return;
     }
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        QMutexLocker lock(&m_mutex);
         if (std::find(m_waiting.begin(), m_waiting.end(), handle) == m_waiting.end())
             m_waiting.push_back(handle);
-        if (!m_thread.joinable())
-            m_thread = std::thread([this] { run(); });
+        if (!m_thread) {
+            m_thread.reset(QThread::create([this] { run(); }));
+            m_thread->start();
+        }
     }
-    m_wake.notify_one();
+    m_wake.wakeOne();
 }
 
 void SyncQueue::drain()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_idle.wait(lock, [this] { return m_waiting.empty() && !m_busy; });
+    QMutexLocker lock(&m_mutex);
+    while (!m_waiting.empty() || m_busy)
+        m_idle.wait(&m_mutex);
 }
 
 void SyncQueue::setFailureHandler(std::function<void(const QString &)> handler)
@@ -63,15 +68,16 @@ void SyncQueue::setFailureHandler(std::function<void(const QString &)> handler)
 
 quint64 SyncQueue::done() const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    QMutexLocker lock(&m_mutex);
     return m_done;
 }
 
 void SyncQueue::run()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    QMutexLocker lock(&m_mutex);
     for (;;) {
-        m_wake.wait(lock, [this] { return m_stop || !m_waiting.empty(); });
+        while (!m_stop && m_waiting.empty())
+            m_wake.wait(&m_mutex);
         if (m_waiting.empty())
             return; // stopped, nothing left
         const int handle = m_waiting.front();
@@ -80,13 +86,13 @@ void SyncQueue::run()
         lock.unlock();
         QString error;
         const bool synced = m_sync(handle, &error);
-        lock.lock();
+        lock.relock();
         m_busy = false;
         ++m_done;
         if (!synced)
             fail(error);
         if (m_waiting.empty())
-            m_idle.notify_all();
+            m_idle.wakeAll();
     }
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QWaitCondition>
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
+
+class QThread;
 
 // Forces written records to the disk on a thread of its own, one after the other in the
 // order they were asked for, so that no handler waits for the disk while a record
@@ -44,17 +46,18 @@ private:
     void run();
     void fail(const QString &error);
 
+    bool m_inline; // before m_sync, which takes the function given
     SyncFunction m_sync;
-    bool m_inline;
     std::function<void(const QString &)> m_onFailure;
     QObject m_owner; // lives on the owner's thread: failures are delivered there
 
-    mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::condition_variable m_idle;
+    // Qt's threads rather than std::thread, which MinGW's win32 thread model lacks.
+    mutable QMutex m_mutex;
+    QWaitCondition m_wake;
+    QWaitCondition m_idle;
     std::deque<int> m_waiting;
     bool m_busy = false;
     bool m_stop = false;
     quint64 m_done = 0;
-    std::thread m_thread;
+    std::unique_ptr<QThread> m_thread;
 };

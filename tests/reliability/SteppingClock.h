@@ -24,6 +24,9 @@ public:
         return {m_date, seconds, std::llround(double(seconds) * 1000.0), qint64(m_readings - 1) * 1000};
     }
 
+    // Not a reading: the monotonic time of the last one, for the record beside the log.
+    qint64 monotonicMs() const override { return qint64(m_readings > 0 ? m_readings - 1 : 0) * 1000; }
+
     int readings() const { return m_readings; }
 
     std::function<void(int)> onReading;

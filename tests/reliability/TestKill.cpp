@@ -65,8 +65,11 @@ private slots:
         const QByteArray log = DataFolder::read(QDir(data).filePath(DataFolder::logName()));
         QCOMPARE(log, OneAttemptScript::logOf(records));
         QCOMPARE(DataFolder::read(QDir(data).filePath(QStringLiteral("okto.go"))), goAhead);
+        const QString companion = DataFolder::logName() + QStringLiteral(".jsonl");
+        QVERIFY(DataFolder::read(QDir(data).filePath(companion)).endsWith('\n')); // whole lines
         QCOMPARE(QDir(data).entryList(QDir::Files, QDir::Name),
-                 (QStringList{QStringLiteral("btinp.01"), DataFolder::logName(), QStringLiteral("okto.go")}));
+                 (QStringList{QStringLiteral("btinp.01"), DataFolder::logName(), companion,
+                              QStringLiteral("okto.go")}));
     }
 
     // Killed while it runs on, at whatever point the signal lands: the log is always the
