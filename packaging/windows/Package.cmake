@@ -10,4 +10,5 @@ set(CPACK_PACKAGE_NAME DecisionTree)
 set(CPACK_PACKAGE_VENDOR "Decision Tree")
 set(CPACK_PACKAGE_FILE_NAME DecisionTree-${PROJECT_VERSION}-win64)
 set(CPACK_GENERATOR ZIP)
+set(CPACK_STRIP_FILES ON) # no symbols: a third of the size
 include(CPack)
