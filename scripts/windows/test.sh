@@ -13,7 +13,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Making the Wine prefix $WINEPREFIX ..."
   "$here/wine-run.sh" wineboot --init
 fi
-wineserver -p 30
+wineserver -p 30 2>/dev/null || true # one may be running already
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # decisiontree.exe is a windowed program (no console beside the experiment), treelab.exe

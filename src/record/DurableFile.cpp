@@ -90,6 +90,9 @@ bool renameOver(const QString &from, const QString &to, QString *error)
     // writable folder: it is made writable for the replace, and the file in its place,
     // new or old, is read-only again afterwards.
     const DWORD attributes = GetFileAttributesW(target.c_str());
+    // A folder in the file's place is never replaced (Wine's MoveFileExW would).
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return failed(error, QStringLiteral("it could not replace the old file: a folder of that name is in its place"));
     const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     if (readOnly)
         SetFileAttributesW(target.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
