@@ -28,19 +28,6 @@ QFont controlFont(Font font)
 {
     QFont f(controlFamily());
     f.setStyleHint(QFont::SansSerif);
-#ifdef Q_OS_WIN
-    // Windows keeps "MS Sans Serif" as a bitmap font of a few sizes, which Qt may draw
-    // without its bold or not at all (seen under Wine: the 12 pt message line stayed
-    // empty). Outline fonts only, then: Windows' own outline twin of it, Microsoft Sans
-    // Serif, or Arial where that is missing.
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")});
-        return true;
-    }();
-    Q_UNUSED(substituted);
-    f.setStyleStrategy(QFont::ForceOutline);
-#endif
     switch (font) {
     case Font::Default:
         f.setPointSizeF(8.25);
