@@ -91,7 +91,7 @@ std::vector<double> FileBenchmarks::recordToDeviceMs(const QString &folder, int 
     CompanionLog::RunFacts facts;
     facts.payoffs = QList<qint64>(64, 0);
     facts.payoffTexts = QStringList(64, QStringLiteral("\u00A30"));
-    log.companion().open(opened.path, log.headerLine(), log.startReading(), facts);
+    log.companion().open(opened.path, opened.keptAs, log.headerLine(), log.startReading(), facts);
     const QString tag = EventTags::click(QStringLiteral("c2"));
     for (int k = 0; k < records; ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));

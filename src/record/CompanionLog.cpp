@@ -57,8 +57,8 @@ QString CompanionLog::pathFor(const QString &logPath)
     return logPath + QStringLiteral(".jsonl");
 }
 
-bool CompanionLog::open(const QString &logPath, const QString &header, const ClockReading &start,
-                        const RunFacts &facts)
+bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const QString &header,
+                        const ClockReading &start, const RunFacts &facts)
 {
     close();
     m_start = start;
@@ -71,8 +71,11 @@ bool CompanionLog::open(const QString &logPath, const QString &header, const Clo
     m_readAny = false;
     m_how = QStringLiteral("windowClosed");
     m_signal.clear();
-    if (QFileInfo::exists(m_path))
-        QFile::rename(m_path, nextFreeName(m_path)); // a failure shows at the create
+    if (QFileInfo::exists(m_path)) {
+        const QString beside = keptLogAs.isEmpty() ? QString() : pathFor(keptLogAs);
+        const bool free = !beside.isEmpty() && !QFileInfo::exists(beside);
+        QFile::rename(m_path, free ? beside : nextFreeName(m_path)); // a failure shows at the create
+    }
     auto file = std::make_unique<QFile>(m_path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
         std::fprintf(stderr, "Decision Tree: the record for analysis %s cannot be created (%s); "

@@ -41,10 +41,11 @@ public:
     // "<log path>.jsonl"
     static QString pathFor(const QString &logPath);
 
-    // Creates the file beside the log (an older one is kept under the next free
-    // "<name>.<n>") and writes the run line. start is the log's opening reading.
-    bool open(const QString &logPath, const QString &header, const ClockReading &start,
-              const RunFacts &facts);
+    // Creates the file beside the log and writes the run line. An older one goes with
+    // the older log it belongs to: beside keptLogAs when the log was moved aside there,
+    // else under the next free "<name>.<n>". start is the log's opening reading.
+    bool open(const QString &logPath, const QString &keptLogAs, const QString &header,
+              const ClockReading &start, const RunFacts &facts);
     bool isOpen() const;
     QString path() const { return m_path; }
 

@@ -177,7 +177,8 @@ QString DurableFile::temporaryName(const QString &path)
         + QStringLiteral(".new");
 }
 
-bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString *error)
+bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString *error,
+                          bool syncFolder)
 {
     // NewOnly is O_CREAT|O_EXCL (CREATE_NEW on Windows): it never opens an existing file
     // and never follows a link. Unbuffered, so a full disk shows at the write.
@@ -206,5 +207,5 @@ bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString 
         return fail(why);
     if (!renameOver(file.fileName(), path, &why))
         return fail(why);
-    return syncFolder(QFileInfo(path).absolutePath(), error);
+    return !syncFolder || DurableFile::syncFolder(QFileInfo(path).absolutePath(), error);
 }

@@ -27,8 +27,11 @@ public:
     // a power cut finds one of them whole: a file of an unpredictable name beside path is
     // created exclusively (a link or file planted there makes it fail rather than be
     // followed), written, synced and closed, then renamed over path, and the folder is
-    // synced. The new file keeps the permissions of the file it replaces.
-    static bool replace(const QString &path, const QByteArray &bytes, QString *error);
+    // synced. The new file keeps the permissions of the file it replaces. A caller that
+    // cannot wait for the folder's sync passes syncFolder false and has it done later
+    // (SyncQueue::requestFolder).
+    static bool replace(const QString &path, const QByteArray &bytes, QString *error,
+                        bool syncFolder = true);
 
     // The name replace() gives its temporary file: path, ".", 16 random hex digits, ".new".
     static QString temporaryName(const QString &path);

@@ -287,6 +287,7 @@ bool EventLog::flushPending()
     }
     m_onDisk += done;
     m_pending.clear();
-    m_sync.request(m_file->handle());
+    if (done > 0)
+        m_sync.request(m_file->handle());
     return true;
 }

@@ -64,6 +64,9 @@ public:
     // goes there too. It stays open after CloseEventLog until the program ends.
     CompanionLog &companion() { return m_companion; }
 
+    // Forces a folder's entries to the disk on the records' thread, after them.
+    void syncFolderLater(const QString &folder) { m_sync.requestFolder(folder); }
+
     // Forcings to the disk finished so far, of the log and the companion (measurements).
     quint64 syncsDone() const { return m_sync.done(); }
     QString path() const;

@@ -29,11 +29,25 @@ SyncQueue::~SyncQueue()
 
 void SyncQueue::request(int handle)
 {
-    if (handle < 0)
-        return;
+    if (handle >= 0)
+        enqueue({handle, QString()});
+}
+
+void SyncQueue::requestFolder(const QString &folder)
+{
+    enqueue({-1, folder});
+}
+
+bool SyncQueue::runJob(const Job &job, QString *error)
+{
+    return job.folder.isEmpty() ? m_sync(job.handle, error) : DurableFile::syncFolder(job.folder, error);
+}
+
+void SyncQueue::enqueue(const Job &job)
+{
     if (m_inline) {
         QString error;
-        const bool synced = m_sync(handle, &error);
+        const bool synced = runJob(job, &error);
         {
             QMutexLocker lock(&m_mutex);
             ++m_done;
@@ -44,8 +58,8 @@ void SyncQueue::request(int handle)
     }
     {
         QMutexLocker lock(&m_mutex);
-        if (std::find(m_waiting.begin(), m_waiting.end(), handle) == m_waiting.end())
-            m_waiting.push_back(handle);
+        if (std::find(m_waiting.begin(), m_waiting.end(), job) == m_waiting.end())
+            m_waiting.push_back(job);
         if (!m_thread) {
             m_thread.reset(QThread::create([this] { run(); }));
             m_thread->start();
@@ -80,12 +94,12 @@ void SyncQueue::run()
             m_wake.wait(&m_mutex);
         if (m_waiting.empty())
             return; // stopped, nothing left
-        const int handle = m_waiting.front();
+        const Job job = m_waiting.front();
         m_waiting.pop_front();
         m_busy = true;
         lock.unlock();
         QString error;
-        const bool synced = m_sync(handle, &error);
+        const bool synced = runJob(job, &error);
         lock.relock();
         m_busy = false;
         ++m_done;

@@ -33,6 +33,10 @@ public:
     // Requests for a handle already waiting are one sync.
     void request(int handle);
 
+    // Asks for a folder's entries (a file renamed into it) to be forced to the disk, in
+    // turn with the files' syncs.
+    void requestFolder(const QString &folder);
+
     // Returns once every sync asked for is done; call it before the handle is closed.
     void drain();
 
@@ -55,7 +59,16 @@ private:
     mutable QMutex m_mutex;
     QWaitCondition m_wake;
     QWaitCondition m_idle;
-    std::deque<int> m_waiting;
+    struct Job
+    {
+        int handle = -1;
+        QString folder; // a folder's sync when not empty
+        bool operator==(const Job &other) const { return handle == other.handle && folder == other.folder; }
+    };
+    void enqueue(const Job &job);
+    bool runJob(const Job &job, QString *error);
+
+    std::deque<Job> m_waiting;
     bool m_busy = false;
     bool m_stop = false;
     quint64 m_done = 0;

@@ -239,7 +239,11 @@ void TreeWalk::writeGoAheadAfterFirstAttempt()
     m_state.GoValue = 2;
     QString error;
     const QString path = QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
-    const bool written = GoAheadFile::write(path, m_state.GoValue, &error);
+    // Written and synced before the rename; the folder's sync, which only makes the rename
+    // last, is left to the records' thread so the subject does not wait for it.
+    const bool written = GoAheadFile::write(path, m_state.GoValue, &error, false);
+    if (written)
+        m_log.syncFolderLater(m_services.dataDirectory);
     m_log.companion().goAheadWritten(m_state.GoValue, written, error);
     if (!written) {
         std::fprintf(stderr, "Decision Tree: the go-ahead file was not updated: %s\n",

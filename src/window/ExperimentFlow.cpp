@@ -138,7 +138,7 @@ bool ExperimentFlow::OpenEventLog()
         return false;
     }
     m_state.LogStartTime = m_log.startTime();
-    m_log.companion().open(opened.path, m_log.headerLine(), m_log.startReading(),
+    m_log.companion().open(opened.path, opened.keptAs, m_log.headerLine(), m_log.startReading(),
                            {m_state.SubjectNo, m_state.ParamSetNo, m_state.DataFileName,
                             m_state.AttemptCount, m_seed, m_payoffs,
                             QStringList(m_state.PayoffText.begin(), m_state.PayoffText.end() - 1)});

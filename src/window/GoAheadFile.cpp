@@ -81,12 +81,12 @@ QByteArray GoAheadFile::text(qint16 value)
     return (value < 0 ? number : QByteArray(" ") + number) + QByteArray(" \r\n");
 }
 
-bool GoAheadFile::write(const QString &path, qint16 value, QString *error)
+bool GoAheadFile::write(const QString &path, qint16 value, QString *error, bool syncFolder)
 {
     // DurableFile::replace: a reader sees the old file or the new one, never half of
     // one, and a power cut right after leaves one of them whole.
     QString why;
-    if (DurableFile::replace(path, text(value), &why))
+    if (DurableFile::replace(path, text(value), &why, syncFolder))
         return true;
     if (error)
         *error = QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), why);

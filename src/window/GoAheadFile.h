@@ -26,5 +26,6 @@ public:
 
     // Replaces the file atomically and durably (DurableFile::replace), so a reader never
     // sees half a file. False, with *error set, on failure.
-    static bool write(const QString &path, qint16 value, QString *error);
+    // syncFolder as for DurableFile::replace.
+    static bool write(const QString &path, qint16 value, QString *error, bool syncFolder = true);
 };

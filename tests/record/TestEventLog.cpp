@@ -471,6 +471,24 @@ private slots:
         QCOMPARE(fileBytes(dir.filePath(LogName)), closed);
     }
 
+    void aFailedSyncIsReportedLikeAFailedWrite()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        StubClock clock(100.0f);
+        QStringList reports;
+        EventLog log(clock, unitedStates(), [](int, QString *error) {
+            *error = QStringLiteral("Input/output error");
+            return false;
+        });
+        log.setWriteFailureHandler([&reports](const QString &message) { reports.append(message); });
+        QVERIFY(log.OpenEventLog(dir.path(), 99, 1, DataFile).ok);
+        QVERIFY(log.WriteEventRecord(EventTags::Start, QString())); // in the file all the same
+        QCOMPARE(reports.size(), 2);
+        QVERIFY2(reports.last().contains(QStringLiteral("Input/output error")), qPrintable(reports.last()));
+        QCOMPARE(fileBytes(dir.filePath(LogName)), QByteArray("99  1  3/4/09  100\r\n0 Start\r\n"));
+    }
+
     void aWriteFailureIsReportedOnceAndLosesNoRecord()
     {
 #ifndef Q_OS_LINUX

@@ -19,7 +19,7 @@ private slots:
     void killAtAPointLosesNothingWritten_data()
     {
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("records");      // records on disk after the kill
+        QTest::addColumn<int>("records");      // records in the file after the kill
         QTest::addColumn<QByteArray>("goAhead");
         const QByteArray go = "1\r\n";
         const QByteArray two = " 2 \r\n";

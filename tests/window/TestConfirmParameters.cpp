@@ -203,8 +203,10 @@ private slots:
         WindowFixture f;
         f.writeFile(QStringLiteral("o199btinp.01"), "earlier run\r\n");
         f.writeFile(QStringLiteral("o199btinp.01.1"), "even earlier\r\n");
+        f.writeFile(QStringLiteral("o199btinp.01.jsonl"), "{}\n");
         f.confirm();
         QCOMPARE(f.readFile(QStringLiteral("o199btinp.01.2")), QByteArray("earlier run\r\n"));
+        QCOMPARE(f.readFile(QStringLiteral("o199btinp.01.2.jsonl")), QByteArray("{}\n")); // goes with it
         QCOMPARE(f.readFile(QStringLiteral("o199btinp.01.1")), QByteArray("even earlier\r\n"));
         QCOMPARE(f.log(), QByteArray("99  1  3/4/09  512.5\r\n"));
         QCOMPARE(f.boxes.shown.size(), 1);

@@ -124,6 +124,20 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
+    void aCompanionThatCannotBeCreatedStopsNothing()
+    {
+        // A dangling link in its place: the exclusive create refuses it.
+        WindowFixture f;
+        QVERIFY(QFile::link(f.dataPath(QStringLiteral("nowhere/x")), f.dataPath(Companion)));
+        f.startRun();
+        f.playMoves({true, true});
+        QVERIFY(f.log().endsWith(" NatureMove          R 2 1\r\n"));
+        QVERIFY(!QFileInfo::exists(f.dataPath(Companion)));
+        QVERIFY(f.boxes.shown.size() >= 1); // Nature's box, and no warning for the subject
+        QVERIFY(std::none_of(f.boxes.shown.cbegin(), f.boxes.shown.cend(),
+                             [](const auto &box) { return box.warning; }));
+    }
+
     void aTerminationSignalEndsTheRunLikeAWindowClose_data()
     {
         QTest::addColumn<int>("number");
