@@ -15,6 +15,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -p 30 2>/dev/null || true # one may be running already
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# Wine's own services start with the first program and live on: started here, they do not
+# hold ctest's output pipes open (ctest would wait for them forever).
+"$here/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1
 
 # decisiontree.exe is a windowed program (no console beside the experiment), treelab.exe
 # a console one.
