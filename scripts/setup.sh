@@ -16,6 +16,12 @@ fi
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi
+if [ "${1:-}" = "--windows" ]; then
+  # The cross-compiler, what fetches and unpacks Debian's qt6-base source, Wine to run the
+  # tests, and the X tools that look at the real window under Wine.
+  packages+=(g++-mingw-w64-x86-64-posix dpkg-dev debian-archive-keyring
+             wine wine64 xdotool imagemagick)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,11 +13,18 @@
 
 namespace {
 
+// X11 and Wayland name their display in the environment; without one Qt would abort with
+// a message few experimenters understand. Windows always has its desktop and sets none
+// of these variables.
 bool hasDisplay()
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "lab/CommandLine.h"
 
+#include "lab/Utf8Console.h"
+
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -15,6 +17,8 @@ namespace {
 
 void write(std::FILE *stream, const QString &text)
 {
+    if (Utf8Console::write(stream, text)) // a Windows console: UTF-16, right in any code page
+        return;
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
     std::fflush(stream);

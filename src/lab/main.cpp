@@ -6,6 +6,8 @@
 #include "lab/PayCommand.h"
 #include "lab/StatusCommand.h"
 #include "lab/VerifyCommand.h"
+#include "lab/Utf8Console.h"
+#include "lab/WildcardArguments.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -78,6 +80,7 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
 
 int main(int argc, char *argv[])
 {
+    const Utf8Console console;
     // Painting text needs a QGuiApplication; only draw makes one, on the offscreen
     // platform unless one is chosen, so that the other commands need no display.
     std::unique_ptr<QCoreApplication> app;
@@ -90,6 +93,10 @@ int main(int argc, char *argv[])
     }
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+#ifdef Q_OS_WIN
+    // cmd.exe and PowerShell leave "ws*\data\o1*" as typed; a POSIX shell has expanded it.
+    arguments = WildcardArguments::expand(arguments);
+#endif
     if (arguments.isEmpty()) {
         CommandLine::err(help());
         return CommandLine::Usage;

@@ -46,23 +46,69 @@ QString posixError(int code)
 }
 #endif
 
+#ifdef Q_OS_WIN
+// What the replace reports while another program holds the old file open without delete
+// sharing (a virus scanner, an editor, a reader that opened it the usual way): worth a
+// brief wait and another try.
+bool heldByAnother(DWORD code)
+{
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED
+        || code == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+bool exists(const std::wstring &path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// One try at putting source in the place of target. ReplaceFileW is the call made for
+// it: the new file takes over the old one's security and streams. MoveFileExW when there
+// is no old file (ReplaceFileW needs one), also when ReplaceFileW removed it and stopped.
+DWORD replaceOnce(const std::wstring &source, const std::wstring &target)
+{
+    if (exists(target)) {
+        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                         nullptr, nullptr))
+            return ERROR_SUCCESS;
+        const DWORD code = GetLastError();
+        if (exists(target))
+            return code;
+    }
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return ERROR_SUCCESS;
+    return GetLastError();
+}
+#endif
+
 bool renameOver(const QString &from, const QString &to, QString *error)
 {
 #ifdef Q_OS_WIN
-    // A virus scanner or the experimenter's editor may hold the target for a moment:
-    // try again briefly before giving up.
-    const std::wstring source = QDir::toNativeSeparators(from).toStdWString();
-    const std::wstring target = QDir::toNativeSeparators(to).toStdWString();
-    DWORD code = 0;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (MoveFileExW(source.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        code = GetLastError();
-        if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED)
+    // Whole paths: ReplaceFileW resolves no relative name on some systems (Wine).
+    const std::wstring source = QDir::toNativeSeparators(QFileInfo(from).absoluteFilePath()).toStdWString();
+    const std::wstring target = QDir::toNativeSeparators(QFileInfo(to).absoluteFilePath()).toStdWString();
+    // A read-only file cannot be replaced on Windows, though POSIX replaces one in a
+    // writable folder: it is made writable for the replace, and the file in its place,
+    // new or old, is read-only again afterwards.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    // A folder in the file's place is never replaced (Wine's MoveFileExW would).
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return failed(error, QStringLiteral("it could not replace the old file: a folder of that name is in its place"));
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly)
+        SetFileAttributesW(target.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    // Held by another program: tried again for about a second, the longest a virus
+    // scanner holds a small file.
+    DWORD code = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        code = replaceOnce(source, target);
+        if (code == ERROR_SUCCESS || !heldByAnother(code))
             break;
-        QThread::msleep(20);
+        QThread::msleep(50);
     }
+    if (readOnly)
+        SetFileAttributesW(target.c_str(), GetFileAttributesW(target.c_str()) | FILE_ATTRIBUTE_READONLY);
+    if (code == ERROR_SUCCESS)
+        return true;
     return failed(error, QStringLiteral("it could not replace the old file: %1").arg(windowsError(code)));
 #else
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
@@ -146,9 +192,15 @@ bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString 
     };
     if (file.write(bytes) != bytes.size())
         return fail(QStringLiteral("writing it failed: %1").arg(file.errorString()));
-    // The experimenter keeps the access to the file that they had.
+#ifndef Q_OS_WIN
+    // The experimenter keeps the access to the file that they had: the owner's, group's
+    // and others' permissions (the "User" ones say what this process may do, not what
+    // the file allows). On Windows the replace keeps them.
+    const QFile::Permissions kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     if (QFileInfo(path).isFile())
-        file.setPermissions(QFile::permissions(path));
+        file.setPermissions(QFile::permissions(path) & kept);
+#endif
     QString why;
     if (!syncData(file.handle(), &why) || !close(file, &why))
         return fail(why);

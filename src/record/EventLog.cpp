@@ -12,6 +12,9 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_WIN
+#include "record/WindowsFileIdentity.h"
+#endif
 
 namespace {
 
@@ -221,6 +224,8 @@ bool EventLog::stillInPlace() const
     if (::stat(QFile::encodeName(m_file->fileName()).constData(), &named) != 0)
         return errno != ENOENT && errno != ENOTDIR;
     return written.st_dev == named.st_dev && written.st_ino == named.st_ino;
+#elif defined(Q_OS_WIN)
+    return WindowsFileIdentity::stillNamed(m_file->handle(), m_file->fileName());
 #else
     return QFileInfo::exists(m_file->fileName());
 #endif

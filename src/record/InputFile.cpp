@@ -1,5 +1,7 @@
 #include "record/InputFile.h"
 
+#include "record/SharedRead.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -86,9 +88,10 @@ bool open(QFile &file, const QString &path, QString *error)
     if (!info.isFile())
         return fail(info.isDir() ? QStringLiteral("is a folder, not a regular file")
                                  : QStringLiteral("is not a regular file"));
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot be opened: %1").arg(file.errorString()));
+    // Shared, so that nobody's replacing or moving the file fails while it is read here.
+    QString why;
+    if (!SharedRead::open(file, path, &why))
+        return fail(QStringLiteral("cannot be opened: %1").arg(why));
     return true;
 #endif
 }

@@ -21,11 +21,21 @@ namespace {
 
 enum class Font { Default, Bold975, Bold12 };
 
-// Stands in for "MS Sans Serif": Liberation Sans, which Debian ships and which every
-// workstation lays out alike. Its size goes through the layout's scale.
+// "MS Sans Serif" on Windows, which maps it to its own sans serif. Elsewhere Liberation
+// Sans stands in for it: Debian ships it, and every workstation lays it out alike.
+QString controlFamily()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("MS Sans Serif");
+#else
+    return QStringLiteral("Liberation Sans");
+#endif
+}
+
+// Its size goes through the layout's scale.
 QFont controlFont(Font font, const PointScale &scale)
 {
-    QFont f(QStringLiteral("Liberation Sans"));
+    QFont f(controlFamily());
     f.setStyleHint(QFont::SansSerif);
     switch (font) {
     case Font::Default:

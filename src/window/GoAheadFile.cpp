@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace {
 
 // The number stands at the start, perhaps after blank lines; never read further.

@@ -3,7 +3,9 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
+#endif
 
 PlayerRun::PlayerRun()
 {
@@ -61,6 +63,7 @@ bool PlayerRun::waitForLine(const QString &prefix, int timeoutMs)
 
 bool PlayerRun::isStopped() const
 {
+#ifdef Q_OS_UNIX
     QFile stat(QStringLiteral("/proc/%1/stat").arg(m_pid));
     if (m_pid <= 0 || !stat.open(QIODevice::ReadOnly))
         return false;
@@ -68,6 +71,13 @@ bool PlayerRun::isStopped() const
     // "pid (name) S ...": the state follows the closing parenthesis of the name.
     const qsizetype close = text.lastIndexOf(')');
     return close >= 0 && close + 2 < text.size() && text[close + 2] == 'T';
+#else
+    // Stopped is waiting for a line on stdin, which it says just before.
+    qsizetype stops = 0;
+    for (const QString &line : m_lines)
+        stops += line.startsWith(QLatin1String("stopping ")) ? 1 : (line == QLatin1String("resumed") ? -1 : 0);
+    return m_process.state() == QProcess::Running && stops > 0;
+#endif
 }
 
 bool PlayerRun::waitUntilStopped(int timeoutMs)
@@ -92,7 +102,12 @@ void PlayerRun::resume()
         return;
     // It says "resumed" once it goes on: until then /proc may still say it is stopped.
     const qsizetype before = linesStartingWith(QStringLiteral("resumed")).size();
+#ifdef Q_OS_UNIX
     ::kill(pid_t(m_pid), SIGCONT);
+#else
+    m_process.write("\n");
+    m_process.waitForBytesWritten(5000);
+#endif
     QDeadlineTimer deadline(20000);
     while (linesStartingWith(QStringLiteral("resumed")).size() == before
            && m_process.state() != QProcess::NotRunning && !deadline.hasExpired())
@@ -101,8 +116,9 @@ void PlayerRun::resume()
 
 void PlayerRun::kill()
 {
+    // SIGKILL; TerminateProcess on Windows.
     if (m_pid > 0 && m_process.state() != QProcess::NotRunning)
-        ::kill(pid_t(m_pid), SIGKILL);
+        m_process.kill();
     m_process.waitForFinished(30000);
     collect();
 }
@@ -118,6 +134,7 @@ bool PlayerRun::runToTheEnd(int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (m_process.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        collect();
         if (isStopped())
             resume();
         m_process.waitForFinished(50);

@@ -18,12 +18,14 @@ public:
     // Waits until a report line starting with prefix has arrived; false on timeout or
     // when the player has ended without it.
     bool waitForLine(const QString &prefix, int timeoutMs = 20000);
-    // Waits until the player has stopped itself (its state in /proc is "T").
+    // Waits until the player has stopped itself (its state in /proc is "T"; on Windows,
+    // it has said "stopping" and waits for a line on stdin).
     bool waitUntilStopped(int timeoutMs = 20000);
     bool isStopped() const;
-    // SIGCONT, then waits until the player reports that it goes on.
+    // SIGCONT (on Windows a line on stdin), then waits until the player reports that it
+    // goes on.
     void resume();
-    // SIGKILL, then waits for the end.
+    // SIGKILL (TerminateProcess on Windows), then waits for the end.
     void kill();
     bool waitForExit(int timeoutMs = 30000);
     // Waits for the end, continuing the player each time it has stopped itself.

@@ -14,16 +14,37 @@
 
 #include <csignal>
 #include <cstdio>
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#endif
 
 namespace {
 
-void limitFileSize(rlim_t bytes)
+// A limit on the size of the files the process writes exists on POSIX systems only; on
+// Windows the tests that need it are skipped and the option does nothing.
+void limitFileSize(qint64 bytes)
 {
+#ifdef Q_OS_UNIX
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
+    limit.rlim_cur = bytes < 0 ? RLIM_INFINITY : rlim_t(bytes);
     setrlimit(RLIMIT_FSIZE, &limit);
+#else
+    Q_UNUSED(bytes);
+#endif
+}
+
+// Holds the whole process where it is until the test lets it go on: SIGSTOP where there
+// are signals; on Windows, which has none, a blocking read of one line from stdin.
+void stopHere()
+{
+#ifdef Q_OS_UNIX
+    std::raise(SIGSTOP);
+#else
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin))
+        std::fprintf(stderr, "reliability-player: stdin closed while stopped\n");
+#endif
 }
 
 } // namespace
@@ -66,9 +87,9 @@ void ScriptPlayer::say(const QString &line)
 void ScriptPlayer::pause(const QString &why)
 {
     say(QStringLiteral("stopping ") + why);
-    std::raise(SIGSTOP);
+    stopHere();
     if (++m_stops == m_liftLimitAfterStops)
-        limitFileSize(RLIM_INFINITY);
+        limitFileSize(-1);
     say(QStringLiteral("resumed"));
 }
 
@@ -159,8 +180,10 @@ int ScriptPlayer::run()
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         say(QStringLiteral("note the window was not exposed"));
     if (m_fileSizeLimit > 0) {
+#ifdef Q_OS_UNIX
         std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails with EFBIG instead
-        limitFileSize(rlim_t(m_fileSizeLimit));
+#endif
+        limitFileSize(m_fileSizeLimit);
     }
     for (int n = 1; n <= m_steps.size(); ++n) {
         const QString step = m_steps[n - 1];

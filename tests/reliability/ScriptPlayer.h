@@ -17,7 +17,8 @@ class TreeWindow;
 // separate process that a test can stop and kill. It reports on stdout, one flushed
 // line each: "step N <action>" after every step, "box information|warning <title>:
 // <text>" for every message box (line breaks as "\n"), "stopping <why>" just before it
-// stops itself with SIGSTOP at a point the test asked for, "resumed" after SIGCONT,
+// stops itself with SIGSTOP at a point the test asked for (on Windows: waits for a line
+// on stdin), "resumed" after SIGCONT (or that line),
 // "done" at the end, "error <what>" when a step cannot be played.
 //
 // Options (before the steps):

@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#ifdef Q_OS_LINUX
 #include <sys/mount.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -21,6 +23,11 @@ SmallFilesystem::~SmallFilesystem()
 
 bool SmallFilesystem::mount(const QString &folder, qint64 size, QString *why)
 {
+#ifndef Q_OS_LINUX
+    // tmpfs and mount(2) are Linux's.
+    *why = QStringLiteral("cannot mount a %1-byte tmpfs on %2: tmpfs needs Linux").arg(size).arg(folder);
+    return false;
+#else
     const QByteArray options = "size=" + QByteArray::number(size);
     if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
                 options.constData())
@@ -33,6 +40,7 @@ bool SmallFilesystem::mount(const QString &folder, qint64 size, QString *why)
     m_folder = folder;
     m_mounted = true;
     return true;
+#endif
 }
 
 bool SmallFilesystem::fillLeaving(qint64 free)
@@ -55,7 +63,9 @@ bool SmallFilesystem::makeRoom()
 
 void SmallFilesystem::unmount()
 {
+#ifdef Q_OS_LINUX
     if (m_mounted)
         ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+#endif
     m_mounted = false;
 }

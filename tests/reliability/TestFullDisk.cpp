@@ -22,6 +22,11 @@ class TestFullDisk : public QObject
     // Sets up the data folder on the medium; an empty reason means it is ready.
     static QString prepare(Medium medium, const QString &data, SmallFilesystem &fs, qint64 free)
     {
+#ifndef Q_OS_UNIX
+        // Windows has no limit on the size of a process's files to stand in for a full disk.
+        if (medium == FileSizeLimit)
+            return QStringLiteral("a file size limit (RLIMIT_FSIZE) needs a POSIX system");
+#endif
         if (!QDir().mkdir(data))
             return QStringLiteral("cannot make ") + data;
         if (medium == SmallTmpfs) {

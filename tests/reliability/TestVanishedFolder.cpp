@@ -7,8 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/mount.h>
-
 // The data folder taken away while the program runs: removed with rm -r, or a share
 // that is unmounted under it. The attempt goes on to its end, the subject is told to
 // call the experimenter, and the log is not lost with the folder.
@@ -40,6 +38,10 @@ private slots:
     void folderGoesDuringTheAttempt()
     {
         QFETCH(int, loss);
+#ifdef Q_OS_WIN
+        QSKIP("Windows lets no one remove a folder while a program holds a file in it open, "
+              "and has no mount to take away beneath it");
+#endif
         QTemporaryDir dir;
         const QString data = dir.filePath(QStringLiteral("data"));
         QVERIFY(QDir().mkdir(data));

@@ -12,13 +12,32 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#ifdef Q_OS_WIN
+// Last: <windows.h> defines OpenEventLog, which the event log's header must not meet.
+#define NOMINMAX
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
 // The file behind an open handle, and its size (Linux: /proc/self/fd).
 QString openFilePath(int handle)
 {
+#ifdef Q_OS_WIN
+    // Windows names the file behind a handle itself; there is no /proc.
+    wchar_t name[4096];
+    const DWORD length = GetFinalPathNameByHandleW(reinterpret_cast<HANDLE>(_get_osfhandle(handle)), name,
+                                                   DWORD(std::size(name)), FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= std::size(name))
+        return QString();
+    QString path = QString::fromWCharArray(name, int(length));
+    if (path.startsWith(QLatin1String("\\\\?\\")))
+        path.remove(0, 4);
+    return QFileInfo(path).canonicalFilePath();
+#else
     return QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(handle)).canonicalFilePath();
+#endif
 }
 
 qint64 fileSize(int handle)

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "record/DurableFile.h"
+#include "record/SharedRead.h"
 #include "window/GoAheadFile.h"
 
 #include <QDir>
@@ -8,6 +9,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 Q_DECLARE_METATYPE(GoAheadFile::Status)
 
@@ -24,6 +29,8 @@ using TestFiles::putFile;
 class TestGoAheadFile : public QObject
 {
     Q_OBJECT
+
+    enum Holder { Nobody, SharedReader, PlainReaderForAMoment, PlainReaderForGood };
 
 private slots:
     void readTakesTheFirstNumber_data()
@@ -137,6 +144,71 @@ private slots:
                  QStringList{QStringLiteral("okto.go")});
     }
 
+    // okto.go held by another program while the program writes its 2. On Windows a file
+    // open without delete sharing cannot be replaced: the write waits a moment and tries
+    // again, and if the file stays held it fails leaving the old file whole. POSIX systems
+    // let the file be replaced under any reader.
+    void writeReplacesAFileThatOthersHold_data()
+    {
+        QTest::addColumn<int>("holder");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("written");
+#ifdef Q_OS_WIN
+        const bool heldForGoodIsReplaced = false;
+#else
+        const bool heldForGoodIsReplaced = true;
+#endif
+        QTest::newRow("read as the poll reads it") << int(SharedReader) << false << true;
+        QTest::newRow("held a moment without delete sharing (a virus scanner)") << int(PlainReaderForAMoment) << false << true;
+        QTest::newRow("held without delete sharing for good") << int(PlainReaderForGood) << false << heldForGoodIsReplaced;
+        QTest::newRow("read-only, and stays so") << int(Nobody) << true << true;
+    }
+    void writeReplacesAFileThatOthersHold()
+    {
+        QFETCH(int, holder);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("okto.go"));
+        QVERIFY(putFile(path, "1\r\n"));
+        const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(path, readable));
+
+        QFile held;
+        QString why;
+        if (holder == SharedReader)
+            QVERIFY2(SharedRead::open(held, path, &why), qPrintable(why));
+        std::promise<void> opened;
+        std::thread moment;
+        if (holder == PlainReaderForAMoment) {
+            moment = std::thread([&path, &opened] {
+                QFile file(path);
+                file.open(QIODevice::ReadOnly);
+                opened.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            });
+            opened.get_future().wait();
+        }
+        if (holder == PlainReaderForGood) {
+            held.setFileName(path);
+            QVERIFY(held.open(QIODevice::ReadOnly));
+        }
+        QString error;
+        const bool ok = GoAheadFile::write(path, 2, &error);
+        if (moment.joinable())
+            moment.join();
+        held.close();
+
+        QVERIFY2(ok == written, qPrintable(error));
+        QVERIFY(ok || error.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(fileBytes(path), written ? QByteArray(" 2 \r\n") : QByteArray("1\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("okto.go*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("okto.go")});
+        QCOMPARE(bool(QFile::permissions(path) & QFile::WriteOwner), !readOnly);
+        QFile::setPermissions(path, readable | QFile::WriteOwner | QFile::WriteUser);
+    }
     void aLinkPlantedBesideTheFileIsNeverFollowed()
     {
         // The temporary file's name cannot be foreseen, so a link waiting at a guessed

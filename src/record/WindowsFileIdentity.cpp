@@ -1,0 +1,39 @@
+#include "record/WindowsFileIdentity.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <io.h>
+#include <windows.h>
+
+namespace WindowsFileIdentity {
+
+bool stillNamed(int descriptor, const QString &name)
+{
+    BY_HANDLE_FILE_INFORMATION written = {};
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    if (!GetFileInformationByHandle(handle, &written)) {
+        const DWORD code = GetLastError();
+        return code != ERROR_NETNAME_DELETED && code != ERROR_UNEXP_NET_ERR && code != ERROR_BAD_NETPATH
+            && code != ERROR_DEV_NOT_EXIST;
+    }
+    if (written.nNumberOfLinks == 0)
+        return false;
+    const QString path = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+    // No access asked, every sharing granted: looking disturbs no one.
+    const HANDLE named = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (named == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
+    }
+    BY_HANDLE_FILE_INFORMATION found = {};
+    const bool known = GetFileInformationByHandle(named, &found);
+    CloseHandle(named);
+    return !known
+        || (written.dwVolumeSerialNumber == found.dwVolumeSerialNumber
+            && written.nFileIndexHigh == found.nFileIndexHigh && written.nFileIndexLow == found.nFileIndexLow);
+}
+
+} // namespace WindowsFileIdentity
