@@ -18,9 +18,10 @@ if [ "${1:-}" = "--fuzz" ]; then
 fi
 if [ "${1:-}" = "--windows" ]; then
   # The cross-compiler, what fetches and unpacks Debian's qt6-base source, Wine to run the
-  # tests, and the X tools that look at the real window under Wine.
+  # tests, Wine's own fonts (its MS Sans Serif among them, as a Windows PC has one), and
+  # the X tools that look at the real window under Wine.
   packages+=(g++-mingw-w64-x86-64-posix dpkg-dev debian-archive-keyring
-             wine wine64 xdotool imagemagick)
+             wine wine64 fonts-wine xdotool imagemagick)
 fi
 
 missing=()
