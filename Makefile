@@ -50,6 +50,7 @@ sanitize: setup
 windows:
 	@scripts/setup.sh --windows
 	scripts/windows/build-qt.sh
+	scripts/windows/build-xlsxwriter.sh
 	scripts/windows/build.sh
 
 # The whole test suite's Windows build under Wine, headless, then the real window once
@@ -57,6 +58,7 @@ windows:
 windows-test:
 	@scripts/setup.sh --windows
 	scripts/windows/build-qt.sh
+	scripts/windows/build-xlsxwriter.sh
 	scripts/windows/build.sh --tests
 	scripts/windows/test.sh
 

@@ -7,6 +7,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 source_dir="$(cd "$here/../.." && pwd)"
 build="$source_dir/build/windows"
 qt="${QT_WIN_PREFIX:-/var/cache/decisiontree/qt6-win64}"
+xlsx="${XLSX_WIN_PREFIX:-/var/cache/decisiontree/xlsxwriter-win64}"
 
 if [ ! -f "$qt/.complete" ]; then
   echo "The static Qt for Windows is not complete in $qt: run scripts/windows/build-qt.sh" >&2
@@ -18,7 +19,9 @@ if [ ! -f "$build/build.ninja" ]; then
   "$qt/bin/qt-cmake" -S "$source_dir" -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=Release \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$here/wine-run.sh"
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$here/wine-run.sh" \
+    -DXLSXWRITER_INCLUDE_DIR="$xlsx/include" -DXLSXWRITER_LIBRARY="$xlsx/lib/libxlsxwriter.a" \
+    -DXLSXWRITER_ZLIB=/usr/x86_64-w64-mingw32/lib/libz.a
 fi
 if [ "${1:-}" = "--tests" ]; then
   cmake --build "$build"

@@ -6,6 +6,9 @@
 
 #ifdef DT_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 #endif
 
 #include <filesystem>
@@ -47,14 +50,29 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
                             .arg(table->m_name).arg(table->m_rows.size()));
     // libxlsxwriter writes the file itself; it writes a temporary file beside the old one,
     // which is replaced only when the workbook is whole.
-    QTemporaryFile staging(path + QStringLiteral(".XXXXXX"));
-    if (!staging.open())
-        return fail(staging.errorString());
-    const QString stagingName = staging.fileName();
-    staging.close();
-    staging.setAutoRemove(false);
+    // The name is reserved by creating the file; the object is gone before libxlsxwriter
+    // writes it, since on Windows it would keep the file from being renamed.
+    QString stagingName;
+    {
+        QTemporaryFile staging(path + QStringLiteral(".XXXXXX"));
+        if (!staging.open())
+            return fail(staging.errorString());
+        stagingName = staging.fileName();
+        staging.setAutoRemove(false);
+    }
+    // libxlsxwriter takes UTF-8 names on Windows. Its own scratch files go to the user's
+    // temporary folder: by default Windows puts them in the root of C:, which a user who
+    // is not an administrator may not write.
+#ifdef Q_OS_WIN
+    const QByteArray name = stagingName.toUtf8();
+    const QByteArray scratch = QDir::tempPath().toUtf8();
+#else
     const QByteArray name = QFile::encodeName(stagingName);
-    lxw_workbook *workbook = workbook_new(name.constData());
+    const QByteArray scratch = QFile::encodeName(QDir::tempPath());
+#endif
+    lxw_workbook_options options{};
+    options.tmpdir = const_cast<char *>(scratch.constData());
+    lxw_workbook *workbook = workbook_new_opt(name.constData(), &options);
     if (!workbook) {
         QFile::remove(stagingName);
         return fail(QStringLiteral("the workbook could not be created"));
@@ -100,6 +118,16 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
         QFile::remove(stagingName);
         return fail(QString::fromUtf8(lxw_strerror(status)));
     }
+#ifdef Q_OS_WIN
+    // MinGW's std::filesystem::rename fails on Windows where the plain call replaces.
+    if (!MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(stagingName).utf16()),
+                     reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const QString why = qt_error_string(int(GetLastError()));
+        QFile::remove(stagingName);
+        return fail(why);
+    }
+#else
     std::error_code renamed;
     std::filesystem::rename(std::filesystem::path(stagingName.toStdU16String()),
                             std::filesystem::path(path.toStdU16String()), renamed);
@@ -107,6 +135,7 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
         QFile::remove(stagingName);
         return fail(QString::fromStdString(renamed.message()));
     }
+#endif
     if (!cut.isEmpty() && error)
         *error = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
                                 "the CSV files hold them whole")

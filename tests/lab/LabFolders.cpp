@@ -14,6 +14,10 @@ Run treelab(const QStringList &arguments, const QString &workingDirectory)
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // treelab draws its pictures on the plain offscreen platform. The tests' screen file is
+    // named by a path without a drive letter, which on Windows would name a file on the
+    // drive of treelab's working folder, where there is none.
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);

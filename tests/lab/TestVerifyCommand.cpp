@@ -165,6 +165,10 @@ private slots:
         const QString book = out(QStringLiteral("t.xlsx"));
         const auto run = treelab({QStringLiteral("export"), path, QStringLiteral("--xlsx"), book});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        QVERIFY(QFileInfo(book).size() > 0);
+#ifdef Q_OS_WIN
+        QSKIP("written; read back on Linux only, where the build machine's unzip runs");
+#endif
         const auto unzip = [&](const QString &member) {
             QProcess process;
             process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, member});
