@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real window of decisiontree.exe under Wine, with Windows' own platform plugin, on a
-# virtual X display: start-up, Enter confirms the parameters shown, okto.go holding 1 lets
-# Start appear, a click on Start and on the first decision node; the event log must hold
+# virtual X display: start-up, Enter confirms the parameters shown over okto.go holding 0,
+# then 1 written into it, as the experimenter releases the room, lets Start appear, a click on Start and on the first decision node; the event log must hold
 # the Start and d1 records. Leaves build/windows/window-under-wine.png to look at.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -14,7 +14,7 @@ run="$build/window-run"
 rm -rf "$run" && mkdir -p "$run/data"
 cp "$build/bin/decisiontree.exe" "$run/"
 cp "$source_dir/data/btinp.01" "$run/data/"
-printf '1\r\n' > "$run/data/okto.go"
+printf '0\r\n' > "$run/data/okto.go"
 
 display=":${DT_XVFB_DISPLAY:-99}"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -45,6 +45,8 @@ sleep 2
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 1; }
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --window "$window" Return
+sleep 1
+printf ' 1 \r\n' > "$run/data/okto.go"
 sleep 2.5 # the go-ahead poll reads okto.go once a second
 click 520 354
 click 515 553
