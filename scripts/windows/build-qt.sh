@@ -19,28 +19,8 @@ sudo=""
 mkdir -p "$work"
 cd "$work"
 
-# The source, through a deb-src list given to this one apt call only.
-if [ ! -d "$work/src" ]; then
-  lists="$work/apt-lists"
-  mkdir -p "$lists/partial"
-  cat > "$work/deb-src.sources" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-  aptopts=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/dev/null
-           -o Dir::Etc::sourcelist="$work/deb-src.sources" -o Dir::State::Lists="$lists")
-  echo "Fetching Debian's qt6-base source ..."
-  apt-get "${aptopts[@]}" update -qq
-  rm -rf "$work/fetch" && mkdir -p "$work/fetch"
-  (cd "$work/fetch" && apt-get "${aptopts[@]}" source --download-only qt6-base=6.4.2+dfsg-10 \
-     || apt-get "${aptopts[@]}" source --download-only qt6-base)
-  (cd "$work/fetch" && dpkg-source --no-check -x ./*.dsc unpacked >/dev/null)
-  mv "$work/fetch/unpacked" "$work/src"
-  rm -rf "$work/fetch"
-fi
+# The source, through a deb-src list given to these apt calls only.
+"$here/fetch-source.sh" "$work" qt6-base 6.4.2+dfsg-10
 
 # Qt 6.4.2's Windows platform plugin calls the dynamic OpenGL loader whenever dynamicgl is
 # on, even with OpenGL off; this build has neither. The guard is added to the source (once).

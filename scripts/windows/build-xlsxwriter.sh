@@ -16,26 +16,7 @@ fi
 
 mkdir -p "$work"
 # The source, through a deb-src list given to these apt calls only.
-if [ ! -d "$work/src" ]; then
-  lists="$work/apt-lists"
-  mkdir -p "$lists/partial"
-  cat > "$work/deb-src.sources" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-  aptopts=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/dev/null
-           -o Dir::Etc::sourcelist="$work/deb-src.sources" -o Dir::State::Lists="$lists")
-  echo "Fetching Debian's libxlsxwriter source ..."
-  apt-get "${aptopts[@]}" update -qq
-  rm -rf "$work/fetch" && mkdir -p "$work/fetch"
-  (cd "$work/fetch" && apt-get "${aptopts[@]}" source --download-only libxlsxwriter)
-  (cd "$work/fetch" && dpkg-source --no-check -x ./*.dsc unpacked >/dev/null)
-  mv "$work/fetch/unpacked" "$work/src"
-  rm -rf "$work/fetch"
-fi
+"$here/fetch-source.sh" "$work" libxlsxwriter
 
 cmake -S "$work/src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
