@@ -2,17 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
 #ifdef DT_HAVE_XLSXWRITER
 #include <xlsxwriter.h>
-#ifdef Q_OS_WIN
-#include <windows.h>
 #endif
-#endif
-
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -48,35 +43,27 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
         if (table->m_rows.size() + 1 > MostRows)
             return fail(QStringLiteral("the %1 table has %2 rows, more than a worksheet holds; use the CSV file")
                             .arg(table->m_name).arg(table->m_rows.size()));
-    // libxlsxwriter writes the file itself; it writes a temporary file beside the old one,
-    // which is replaced only when the workbook is whole.
-    // The name is reserved by creating the file; the object is gone before libxlsxwriter
-    // writes it, since on Windows it would keep the file from being renamed.
-    QString stagingName;
-    {
-        QTemporaryFile staging(path + QStringLiteral(".XXXXXX"));
-        if (!staging.open())
-            return fail(staging.errorString());
-        stagingName = staging.fileName();
-        staging.setAutoRemove(false);
-    }
-    // libxlsxwriter takes UTF-8 names on Windows. Its own scratch files go to the user's
-    // temporary folder: by default Windows puts them in the root of C:, which a user who
-    // is not an administrator may not write.
+    // libxlsxwriter writes a file of its own, with its scratch files, in a temporary folder
+    // (by default Windows would put the scratch files in the root of C:, which a user who
+    // is not an administrator may not write). The finished workbook is then put in place
+    // like the CSV tables, so an interrupted export leaves the old one whole.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return fail(scratch.errorString());
+    const QString stagingName = scratch.filePath(QStringLiteral("workbook.xlsx"));
+    // libxlsxwriter takes UTF-8 names on Windows.
 #ifdef Q_OS_WIN
     const QByteArray name = stagingName.toUtf8();
-    const QByteArray scratch = QDir::tempPath().toUtf8();
+    const QByteArray scratchName = scratch.path().toUtf8();
 #else
     const QByteArray name = QFile::encodeName(stagingName);
-    const QByteArray scratch = QFile::encodeName(QDir::tempPath());
+    const QByteArray scratchName = QFile::encodeName(scratch.path());
 #endif
     lxw_workbook_options options{};
-    options.tmpdir = const_cast<char *>(scratch.constData());
+    options.tmpdir = const_cast<char *>(scratchName.constData());
     lxw_workbook *workbook = workbook_new_opt(name.constData(), &options);
-    if (!workbook) {
-        QFile::remove(stagingName);
+    if (!workbook)
         return fail(QStringLiteral("the workbook could not be created"));
-    }
     lxw_format *bold = workbook_add_format(workbook);
     format_set_bold(bold);
     lxw_error status = LXW_NO_ERROR;
@@ -114,28 +101,15 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
     const lxw_error closed = workbook_close(workbook);
     if (status == LXW_NO_ERROR)
         status = closed;
-    if (status != LXW_NO_ERROR) {
-        QFile::remove(stagingName);
+    if (status != LXW_NO_ERROR)
         return fail(QString::fromUtf8(lxw_strerror(status)));
-    }
-#ifdef Q_OS_WIN
-    // MinGW's std::filesystem::rename fails on Windows where the plain call replaces.
-    if (!MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(stagingName).utf16()),
-                     reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const QString why = qt_error_string(int(GetLastError()));
-        QFile::remove(stagingName);
-        return fail(why);
-    }
-#else
-    std::error_code renamed;
-    std::filesystem::rename(std::filesystem::path(stagingName.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), renamed);
-    if (renamed) {
-        QFile::remove(stagingName);
-        return fail(QString::fromStdString(renamed.message()));
-    }
-#endif
+    QFile staged(stagingName);
+    if (!staged.open(QIODevice::ReadOnly))
+        return fail(staged.errorString());
+    QSaveFile file(path);
+    const QByteArray bytes = staged.readAll();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(file.errorString());
     if (!cut.isEmpty() && error)
         *error = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
                                 "the CSV files hold them whole")

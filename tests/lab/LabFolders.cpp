@@ -42,6 +42,11 @@ Run treelab(const QStringList &arguments, const QString &workingDirectory)
     return run;
 }
 
+QString report(const Run &run)
+{
+    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
+}
+
 QByteArray wholeExperimentLog()
 {
     return fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_LOG));

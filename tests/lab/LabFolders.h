@@ -22,6 +22,9 @@ struct Run
 // waits for it (30 s at most).
 Run treelab(const QStringList &arguments, const QString &workingDirectory = QString());
 
+// The run's exit code and both outputs, for a failure message.
+QString report(const Run &run);
+
 using TestFiles::fileBytes;
 using TestFiles::putFile;
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using LabFolders::report;
 using LabFolders::treelab;
 
 namespace {
@@ -17,11 +18,6 @@ QByteArray record(int set, int first = 0)
     for (int j = 0; j < 64; ++j)
         text += QByteArray::number(first + j) + ((j % 16 == 15) ? "\r\n" : ", ");
     return text;
-}
-
-QString report(const LabFolders::Run &run)
-{
-    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
 }
 
 } // namespace

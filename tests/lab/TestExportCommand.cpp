@@ -5,14 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using LabFolders::report;
 using LabFolders::treelab;
 
 namespace {
-
-QString report(const LabFolders::Run &run)
-{
-    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
-}
 
 // Reads comma-separated values back as the statistics programs do: quoted fields may
 // hold commas, doubled quotes and line breaks; rows end with LF.

@@ -8,16 +8,8 @@
 #include <QTest>
 
 using LabFolders::fileBytes;
+using LabFolders::report;
 using LabFolders::treelab;
-
-namespace {
-
-QString report(const LabFolders::Run &run)
-{
-    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
-}
-
-} // namespace
 
 class TestGoAheadCommand : public QObject
 {

@@ -8,16 +8,8 @@
 #include <sys/stat.h>
 
 using LabFolders::fileBytes;
+using LabFolders::report;
 using LabFolders::treelab;
-
-namespace {
-
-QString report(const LabFolders::Run &run)
-{
-    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
-}
-
-} // namespace
 
 // treelab never destroys an input, and never hangs or runs away on a file that is not
 // what it should be. Each case runs in a workstation folder "ws" holding okto.go,

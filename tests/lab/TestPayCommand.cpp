@@ -8,14 +8,10 @@
 
 #include <random>
 
+using LabFolders::report;
 using LabFolders::treelab;
 
 namespace {
-
-QString report(const LabFolders::Run &run)
-{
-    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
-}
 
 const QString Pound = QString(QChar(0x00A3));
 

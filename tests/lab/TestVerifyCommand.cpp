@@ -8,14 +8,10 @@
 #include <QTest>
 
 using LabFolders::fileBytes;
+using LabFolders::report;
 using LabFolders::treelab;
 
 namespace {
-
-QString report(const LabFolders::Run &run)
-{
-    return QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(run.exitCode).arg(run.out, run.err);
-}
 
 // The whole-experiment log with lines put in after the line that begins with after, or
 // that line replaced when replace is set.
