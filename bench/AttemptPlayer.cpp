@@ -75,6 +75,11 @@ void AttemptPlayer::settle()
     QCoreApplication::processEvents();
 }
 
+void AttemptPlayer::waitForDisk()
+{
+    window().log().waitForDisk();
+}
+
 void AttemptPlayer::toggleCallgrind()
 {
 #if __has_include(<valgrind/callgrind.h>)

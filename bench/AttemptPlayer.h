@@ -36,12 +36,14 @@ public:
     static void settle();
 
     // The time of one call of f and of the event processing it causes (posted events
-    // and repaints), in nanoseconds. Whatever was pending before is delivered first.
-    // Under callgrind --collect-atstart=no only these timed regions are counted.
+    // and repaints), in nanoseconds. Whatever was pending before is delivered first, and
+    // the records written before are on the disk, as they are long before a subject's
+    // next click. Under callgrind --collect-atstart=no only these timed regions are counted.
     template <typename F>
-    static qint64 timeNs(F &&f)
+    qint64 timeNs(F &&f)
     {
         settle();
+        waitForDisk();
         toggleCallgrind();
         const auto start = std::chrono::steady_clock::now();
         f();
@@ -50,6 +52,8 @@ public:
         toggleCallgrind();
         return std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count();
     }
+
+    void waitForDisk();
 
     // Switches callgrind's collection on or off; nothing outside valgrind.
     static void toggleCallgrind();

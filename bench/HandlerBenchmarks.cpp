@@ -57,7 +57,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
         AttemptPlayer p(ManyAttempts);
         for (auto _ : state) {
             p.climbTo(TreeModel::PayoffLevel);
-            record(state, s, AttemptPlayer::timeNs([&] { p.window().walk().ResetTree(); }));
+            record(state, s, p.timeNs([&] { p.window().walk().ResetTree(); }));
         }
     });
 
@@ -73,7 +73,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
                 p.controls().Notepad->setPlainText(QStringLiteral("Nature is kind on the left."));
                 const int level = chance ? 4 : 5;
                 const int index = chance ? 1 : 5;
-                record(state, s, AttemptPlayer::timeNs([&] { f.clickNode(level, index); }));
+                record(state, s, p.timeNs([&] { f.clickNode(level, index); }));
                 chance = !chance;
             }
         });
@@ -82,7 +82,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
         [](benchmark::State &state, LatencySamples &s) {
             AttemptPlayer p(ManyAttempts);
             for (auto _ : state)
-                record(state, s, AttemptPlayer::timeNs([&] { p.fixture().clickNode(1, 0); }));
+                record(state, s, p.timeNs([&] { p.fixture().clickNode(1, 0); }));
         });
 
     add(results, "p_Click (leaves an inspected payoff node)", calls,
@@ -91,7 +91,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
             int turn = 0;
             for (auto _ : state) {
                 const int index = (turn++ % 2) ? 50 : 10;
-                record(state, s, AttemptPlayer::timeNs([&] { p.fixture().clickNode(7, index); }));
+                record(state, s, p.timeNs([&] { p.fixture().clickNode(7, index); }));
             }
         });
 
@@ -101,7 +101,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
         for (auto _ : state) {
             f.clickNode(4, 2);
             p.controls().Notepad->setPlainText(QStringLiteral("Looks risky."));
-            record(state, s, AttemptPlayer::timeNs([&] { f.click(p.controls().CloseNotepad); }));
+            record(state, s, p.timeNs([&] { f.click(p.controls().CloseNotepad); }));
         }
     });
 
@@ -116,7 +116,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
                 p.climbTo(level);
                 p.openStandingNode(left);
                 left = !left;
-                record(state, s, AttemptPlayer::timeNs([&] { p.fixture().click(p.controls().ConfirmDecision); }));
+                record(state, s, p.timeNs([&] { p.fixture().click(p.controls().ConfirmDecision); }));
             }
         });
     }
@@ -134,7 +134,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
                 p.openStandingNode();
                 p.fixture().random.draws.append(left ? 0.25f : 0.75f);
                 left = !left;
-                record(state, s, AttemptPlayer::timeNs([&] { p.fixture().click(p.controls().NatureMove); }));
+                record(state, s, p.timeNs([&] { p.fixture().click(p.controls().NatureMove); }));
             }
         });
     }
@@ -150,7 +150,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
                 else
                     p->fixture().click(p->controls().NextAttempt);
                 p->climbTo(TreeModel::PayoffLevel);
-                record(state, s, AttemptPlayer::timeNs([&] { p->fixture().click(p->controls().Continue); }));
+                record(state, s, p->timeNs([&] { p->fixture().click(p->controls().Continue); }));
             }
         });
 
@@ -162,7 +162,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
                     p = std::make_unique<AttemptPlayer>(ManyAttempts);
                 p->climbTo(TreeModel::PayoffLevel);
                 p->fixture().click(p->controls().Continue);
-                record(state, s, AttemptPlayer::timeNs([&] { p->fixture().click(p->controls().NextAttempt); }));
+                record(state, s, p->timeNs([&] { p->fixture().click(p->controls().NextAttempt); }));
             }
         });
 
@@ -170,7 +170,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
         AttemptPlayer p(ManyAttempts);
         for (auto _ : state) {
             p.window().flow().ShowStart();
-            record(state, s, AttemptPlayer::timeNs([&] { p.fixture().click(p.controls().Start); }));
+            record(state, s, p.timeNs([&] { p.fixture().click(p.controls().Start); }));
             p.fixture().click(p.controls().ShowtheTree);
         }
     });
@@ -180,7 +180,7 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
         for (auto _ : state) {
             p.window().flow().ShowStart();
             p.fixture().click(p.controls().Start);
-            record(state, s, AttemptPlayer::timeNs([&] { p.fixture().click(p.controls().ShowtheTree); }));
+            record(state, s, p.timeNs([&] { p.fixture().click(p.controls().ShowtheTree); }));
         }
     });
 
@@ -189,6 +189,6 @@ void HandlerBenchmarks::registerAll(BenchResults &results, int calls)
         [](benchmark::State &state, LatencySamples &s) {
             AttemptPlayer p(ManyAttempts, false);
             for (auto _ : state)
-                record(state, s, AttemptPlayer::timeNs([&] { p.window().flow().TimerOkToGo_Timer(); }));
+                record(state, s, p.timeNs([&] { p.window().flow().TimerOkToGo_Timer(); }));
         });
 }

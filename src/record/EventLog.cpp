@@ -173,12 +173,16 @@ void EventLog::CloseEventLog()
 
 void EventLog::closeFile()
 {
-    m_sync.drain();
-    QString error;
-    if (!DurableFile::close(*m_file, &error) && m_onWriteFailure)
-        m_onWriteFailure(QStringLiteral("The event log %1 may not be complete: %2.")
-                             .arg(native(m_file->fileName()), error));
-    m_file.reset();
+    // The close waits its turn behind the syncs on the records' thread, so that the
+    // handler that ends the run does not wait for the disk; what the close says is told
+    // back here. The file is let go on this thread, with the report.
+    std::shared_ptr<QFile> file(std::move(m_file));
+    m_sync.post([closing = file.get()](QString *error) { return DurableFile::close(*closing, error); },
+                [this, file](bool ok, const QString &error) {
+                    if (!ok && m_onWriteFailure)
+                        m_onWriteFailure(QStringLiteral("The event log %1 may not be complete: %2.")
+                                             .arg(native(file->fileName()), error));
+                });
 }
 
 bool EventLog::isOpen() const

@@ -51,8 +51,10 @@ public:
     // not reach the file (it is then retried with the next record and at the close).
     bool WriteEventRecord(const QString &tag, const QString &fields);
 
-    // Closes the file, checking the close; later records are ignored. Records that still cannot be written
-    // are kept, and the next call tries them again.
+    // Ends the log: later records are ignored. The file is closed on the records' thread
+    // once its syncs are done, and a failed close is reported like a failed write
+    // (settle() waits for it). Records that still cannot be written are kept, and the next
+    // call tries them again.
     void CloseEventLog();
 
     bool isOpen() const;
@@ -67,9 +69,13 @@ public:
     // Runs task on the records' thread after the syncs asked for so far (SyncQueue::post).
     void later(SyncQueue::Task task, SyncQueue::Done done) { m_sync.post(std::move(task), std::move(done)); }
 
-    // Waits for the records' thread and tells what its finished tasks have to tell
-    // (SyncQueue::settle); before the run's end is recorded.
+    // Waits for the tasks on the records' thread (the go-ahead's write, the log's close)
+    // and tells what they have to tell (SyncQueue::settle); before the run's end is recorded.
     void settle() { m_sync.settle(); }
+
+    // Returns once every record so far is forced to the disk. For measurements: the
+    // program never waits for the disk in a handler.
+    void waitForDisk() { m_sync.drain(); }
 
     // Forcings to the disk finished so far, of the log and the companion (measurements).
     quint64 syncsDone() const { return m_sync.done(); }

@@ -63,6 +63,8 @@ void SyncQueue::enqueue(const Job &job)
         QMutexLocker lock(&m_mutex);
         if (std::find(m_waiting.begin(), m_waiting.end(), job) == m_waiting.end())
             m_waiting.push_back(job);
+        if (job.task)
+            ++m_tasks;
         if (!m_thread) {
             m_thread.reset(QThread::create([this] { run(); }));
             m_thread->start();
@@ -80,7 +82,11 @@ void SyncQueue::drain()
 
 void SyncQueue::settle()
 {
-    drain();
+    {
+        QMutexLocker lock(&m_mutex);
+        while (m_tasks > 0)
+            m_idle.wait(&m_mutex);
+    }
     QCoreApplication::sendPostedEvents(&m_owner, QEvent::MetaCall);
 }
 
@@ -103,7 +109,7 @@ void SyncQueue::run()
             m_wake.wait(&m_mutex);
         if (m_waiting.empty())
             return; // stopped, nothing left
-        const Job job = m_waiting.front();
+        Job job = std::move(m_waiting.front());
         m_waiting.pop_front();
         m_busy = true;
         lock.unlock();
@@ -112,20 +118,23 @@ void SyncQueue::run()
         lock.relock();
         m_busy = false;
         ++m_done;
-        finish(job, synced, error);
-        if (m_waiting.empty())
+        if (job.task)
+            --m_tasks;
+        finish(std::move(job), synced, error);
+        if (m_waiting.empty() || m_tasks == 0)
             m_idle.wakeAll();
     }
 }
 
-void SyncQueue::finish(const Job &job, bool ok, const QString &error)
+void SyncQueue::finish(Job job, bool ok, const QString &error)
 {
     if (!job.done) {
         if (!ok)
             fail(error);
         return;
     }
-    QMetaObject::invokeMethod(&m_owner, [done = job.done, ok, error] { done(ok, error); },
+    // Moved, not copied: what done holds (a file, say) is let go on the owner's thread.
+    QMetaObject::invokeMethod(&m_owner, [done = std::move(job.done), ok, error] { done(ok, error); },
                               Qt::QueuedConnection);
 }
 

@@ -46,8 +46,9 @@ public:
     // Returns once every sync and task asked for is done; call it before the handle is closed.
     void drain();
 
-    // drain(), then what the finished tasks have to tell is told now, on the owner's
-    // thread: before the program ends nothing is left untold.
+    // Waits for the tasks posted so far (and so for the syncs asked for before them, not
+    // after), then what the finished tasks have to tell is told now, on the owner's
+    // thread. Without a task on its way it returns at once: no handler waits for a sync.
     void settle();
 
     // Called on the owner's thread with the error of a sync that failed.
@@ -77,12 +78,13 @@ private:
         // Syncs of one handle waiting together are one; every task runs.
         bool operator==(const Job &other) const { return !task && !other.task && handle == other.handle; }
     };
-    void finish(const Job &job, bool ok, const QString &error);
+    void finish(Job job, bool ok, const QString &error);
     void enqueue(const Job &job);
     bool runJob(const Job &job, QString *error);
 
     std::deque<Job> m_waiting;
     bool m_busy = false;
+    int m_tasks = 0; // posted and not yet run
     bool m_stop = false;
     quint64 m_done = 0;
     std::unique_ptr<QThread> m_thread;

@@ -89,6 +89,8 @@ void ExperimentFlow::Form_Load()
 
 void ExperimentFlow::HideTree()
 {
+    // Some 250 controls go at once: the window is repainted once, not for each of them.
+    m_window->setUpdatesEnabled(false);
     for (int i = 0; i < 64; ++i) {
         for (int level = TreeModel::PayoffLevel; level >= 2; --level) {
             if (i < TreeModel::nodesOnLevel(level)) {
@@ -103,6 +105,7 @@ void ExperimentFlow::HideTree()
     m_c.NotepadContainer->hide();
     m_c.DecisionBox->hide();
     m_c.NatureBox->hide();
+    m_window->setUpdatesEnabled(true);
 }
 
 void ExperimentFlow::ConfirmParameters_Click()

@@ -78,6 +78,7 @@ void TreeWindow::closeEvent(QCloseEvent *event)
     m_log.companion().exit(notepadOpen ? m_state.ClickLevel : -1, m_state.ClickIndex,
                            notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());
     m_log.CloseEventLog();
+    m_log.settle(); // the close's own report
     m_controls.TimerOkToGo->stop();
     event->accept();
 }

@@ -23,6 +23,7 @@ public:
     const Controls &controls() const { return m_controls; }
     ExperimentFlow &flow() { return m_flow; }
     TreeWalk &walk() { return m_walk; }
+    EventLog &log() { return m_log; }
 
     // A termination signal (SIGTERM, SIGHUP, SIGINT) arrived: both files are completed
     // and the window closes, which ends the program.
