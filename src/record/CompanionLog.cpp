@@ -11,6 +11,7 @@
 #include <QSysInfo>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -78,9 +79,9 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
     }
     auto file = std::make_unique<QFile>(m_path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        std::fprintf(stderr, "Decision Tree: the record for analysis %s cannot be created (%s); "
-                             "the event log is written as usual.\n",
-                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(file->errorString()));
+        report(QStringLiteral("The record for analysis %1 cannot be created (%2); the event log "
+                              "is written as usual.")
+                   .arg(QDir::toNativeSeparators(m_path), file->errorString()));
         return false;
     }
     m_file = std::move(file);
@@ -233,13 +234,26 @@ void CompanionLog::close()
     m_sync.drain();
     QString error;
     if (!m_pending.isEmpty() || !DurableFile::close(*m_file, &error))
-        std::fprintf(stderr, "Decision Tree: the record for analysis %s is not complete: %s.\n",
-                     qPrintable(QDir::toNativeSeparators(m_path)),
-                     qPrintable(m_pending.isEmpty() ? error
-                                                    : QStringLiteral("%1 bytes could not be written")
-                                                          .arg(m_pending.size())));
+        report(QStringLiteral("The record for analysis %1 is not complete: %2; the event log is "
+                              "not affected.")
+                   .arg(QDir::toNativeSeparators(m_path),
+                        m_pending.isEmpty() ? error
+                                            : QStringLiteral("%1 bytes could not be written")
+                                                  .arg(m_pending.size())));
     m_file.reset();
     m_pending.clear();
+}
+
+void CompanionLog::report(const QString &message)
+{
+    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(message));
+    if (m_trouble.isEmpty())
+        m_trouble = message;
+}
+
+QString CompanionLog::takeTrouble()
+{
+    return std::exchange(m_trouble, QString());
 }
 
 void CompanionLog::write(const JsonLine &line)
@@ -264,9 +278,10 @@ void CompanionLog::write(const JsonLine &line)
         m_pending.remove(0, done); // it cannot be taken back: never write it twice
         m_inFile += done;
     }
-    if (!m_failing)
-        std::fprintf(stderr, "Decision Tree: the record for analysis %s cannot be written (%s); "
-                             "its lines wait in memory, and the event log goes on as usual.\n",
-                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(m_file->errorString()));
-    m_failing = true;
+    if (!m_failing) {
+        m_failing = true;
+        report(QStringLiteral("The record for analysis %1 cannot be written (%2); its lines wait "
+                              "in memory, and the event log goes on as usual.")
+                   .arg(QDir::toNativeSeparators(m_path), m_file->errorString()));
+    }
 }

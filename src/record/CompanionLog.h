@@ -20,7 +20,8 @@ class SyncQueue;
 // draws, payoffs shown, every stored note, the go-ahead file, warnings, the way the run
 // ended). docs/companion-record.md describes each line. Each line is written whole and
 // forced to the disk like the log's records. Nothing here touches the classic log, and a
-// failure here never stops the run: it is told on stderr, once until a write succeeds.
+// failure here never stops the run: it is told on stderr at once (once until a write
+// succeeds), and kept for the window to tell the experimenter when they are at hand.
 class CompanionLog
 {
 public:
@@ -70,7 +71,11 @@ public:
     void exit(int notepadLevel, int notepadIndex, const QString &notepadText);
     void close();
 
+    // The first failure since the last call, for the experimenter; empty if none.
+    QString takeTrouble();
+
 private:
+    void report(const QString &message);
     qint64 ms() const;
     int attempt() const { return m_attempt ? m_attempt() : 0; }
     void write(const JsonLine &line);
@@ -90,4 +95,5 @@ private:
     qint16 m_lastRead = 0;
     QString m_how = QStringLiteral("windowClosed");
     QString m_signal;
+    QString m_trouble;
 };

@@ -194,6 +194,7 @@ bool ExperimentFlow::OpenEventLog()
                            {m_state.SubjectNo, m_state.ParamSetNo, m_state.DataFileName,
                             m_state.AttemptCount, m_seed, m_payoffs,
                             QStringList(m_state.PayoffText.begin(), m_state.PayoffText.end() - 1)});
+    tellCompanionTrouble();
     if (!opened.keptAs.isEmpty()) {
         tellExperimenter(QStringLiteral("An event log of the same name was already there. It has "
                                         "been kept as %1; this run writes %2.")
@@ -270,6 +271,7 @@ void ExperimentFlow::Continue_Click()
         m_c.ExperimentOver->show();
         m_c.move(m_c.ExperimentOver, 300, 450);
         m_c.Payoffs->setText(FlowTexts::summary(m_state.AttemptPayoffText, m_state.AttemptCount));
+        tellCompanionTrouble();
     }
     if (m_state.AttemptsLeft > 1) {
         m_state.AttemptsLeft -= 1;
@@ -301,6 +303,15 @@ void ExperimentFlow::tellExperimenter(const QString &text)
     std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
     m_log.companion().warning(ExperimenterTitle, text);
     m_services.boxes.warning(m_window, ExperimenterTitle, text);
+}
+
+void ExperimentFlow::tellCompanionTrouble()
+{
+    const QString trouble = m_log.companion().takeTrouble(); // on stderr already
+    if (trouble.isEmpty())
+        return;
+    m_log.companion().warning(QStringLiteral("Decision Tree"), trouble);
+    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), trouble);
 }
 
 void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)

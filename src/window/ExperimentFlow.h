@@ -31,6 +31,10 @@ public:
     void NextAttempt_Click();
     void ExperimentOver_Click();
 
+    // What went wrong with the record for analysis, told to the experimenter when they
+    // are at hand: at the confirmation, the end of the experiment and the close.
+    void tellCompanionTrouble();
+
 private:
     bool acceptLeftoverGoAhead();
     QString goAheadPath() const;

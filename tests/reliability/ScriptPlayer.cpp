@@ -59,8 +59,8 @@ ScriptPlayer::ScriptPlayer(const QString &dataDirectory, const QStringList &argu
             m_stopAfterStep.insert(a.section(QLatin1Char('='), 1).toInt());
         else if (a.startsWith(QLatin1String("--stop-in-box=")))
             m_stopInBox = a.section(QLatin1Char('='), 1).toInt();
-        else if (a == QLatin1String("--stop-on-warning"))
-            m_stopOnWarning = true;
+        else if (a == QLatin1String("--stop-on-warning") || a.startsWith(QLatin1String("--stop-on-warning=")))
+            m_stopOnWarning = true, m_stopOnWarningWith = a.section(QLatin1Char('='), 1);
         else if (a.startsWith(QLatin1String("--file-size-limit=")))
             m_fileSizeLimit = a.section(QLatin1Char('='), 1).toLongLong();
         else if (a.startsWith(QLatin1String("--lift-limit-after-stops=")))
@@ -100,7 +100,7 @@ void ScriptPlayer::onBox(const AnsweringMessageBoxes::Shown &box)
     say(QStringLiteral("box %1 %2: %3")
             .arg(box.warning ? QStringLiteral("warning") : QStringLiteral("information"),
                  box.title, text));
-    if (box.warning && m_stopOnWarning)
+    if (box.warning && m_stopOnWarning && box.text.contains(m_stopOnWarningWith))
         pause(QStringLiteral("on a warning"));
     else if (!box.warning && ++m_informationBoxes == m_stopInBox)
         pause(QStringLiteral("in box %1").arg(m_informationBoxes));

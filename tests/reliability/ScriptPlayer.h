@@ -26,6 +26,7 @@ class TreeWindow;
 //   --stop-after-step=N   stop after step N (repeatable)
 //   --stop-in-box=N       stop while the N-th information box is open
 //   --stop-on-warning     stop while a warning box is open
+//   --stop-on-warning=T   the same, for a warning whose text holds T
 //   --file-size-limit=B   no file of the process may grow beyond B bytes (EFBIG)
 //   --lift-limit-after-stops=N  the limit is lifted when the N-th stop ends
 // Steps: attempts=N, confirm, go (writes 1 into okto.go and reads it as the poll does),
@@ -57,6 +58,7 @@ private:
     QSet<int> m_stopAfterStep;
     int m_stopInBox = 0;
     bool m_stopOnWarning = false;
+    QString m_stopOnWarningWith; // only on a warning whose text holds it
     qint64 m_fileSizeLimit = 0;
     int m_liftLimitAfterStops = 0;
     int m_stops = 0;

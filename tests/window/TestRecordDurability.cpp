@@ -133,9 +133,12 @@ private slots:
         f.playMoves({true, true});
         QVERIFY(f.log().endsWith(" NatureMove          R 2 1\r\n"));
         QVERIFY(!QFileInfo::exists(f.dataPath(Companion)));
-        QVERIFY(f.boxes.shown.size() >= 1); // Nature's box, and no warning for the subject
-        QVERIFY(std::none_of(f.boxes.shown.cbegin(), f.boxes.shown.cend(),
-                             [](const auto &box) { return box.warning; }));
+        // The experimenter is told once, at the confirmation; the subject's run goes on.
+        QVERIFY(f.boxes.shown.size() >= 2);
+        QVERIFY(f.boxes.shown.first().warning);
+        QVERIFY(f.boxes.shown.first().text.contains(QDir::toNativeSeparators(f.dataPath(Companion))));
+        QCOMPARE(std::count_if(f.boxes.shown.cbegin(), f.boxes.shown.cend(),
+                               [](const auto &box) { return box.warning; }), 1);
     }
 
     void aTerminationSignalEndsTheRunLikeAWindowClose_data()
