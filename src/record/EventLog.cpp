@@ -60,10 +60,13 @@ EventLog::~EventLog()
     if (m_pending.isEmpty())
         return;
     // The last resort: what never reached the disk goes to the experimenter's console.
+    const QString kept = m_keptUnwrittenAt.isEmpty()
+        ? QString()
+        : QStringLiteral(" It is kept in %1 as well.").arg(native(m_keptUnwrittenAt));
     std::fprintf(stderr,
-                 "Decision Tree: the event log %s could not be completed (%s). The part that is "
+                 "Decision Tree: the event log %s could not be completed (%s).%s The part that is "
                  "not in the file follows between the lines of dashes.\n-----\n",
-                 qPrintable(native(m_path)), qPrintable(m_problem));
+                 qPrintable(native(m_path)), qPrintable(m_problem), qPrintable(kept));
     std::fwrite(m_pending.constData(), 1, size_t(m_pending.size()), stderr);
     std::fprintf(stderr, "-----\n");
     std::fflush(stderr);
@@ -185,14 +188,21 @@ void EventLog::closeFile()
                 });
 }
 
+QString EventLog::keepUnwritten(const QString &folder, QString *error)
+{
+    if (m_pending.isEmpty())
+        return QString();
+    const QString path = QDir(folder).filePath(QFileInfo(m_path).fileName() + QStringLiteral(".unwritten"));
+    const QString free = QFileInfo::exists(path) ? nextFreeName(path) : path;
+    if (!DurableFile::replace(free, m_pending, error))
+        return QString();
+    m_keptUnwrittenAt = free;
+    return free;
+}
+
 bool EventLog::isOpen() const
 {
     return m_open;
-}
-
-QString EventLog::path() const
-{
-    return m_file ? m_file->fileName() : (m_open ? m_path : QString());
 }
 
 void EventLog::setWriteFailureHandler(std::function<void(const QString &)> handler)

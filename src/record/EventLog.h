@@ -57,6 +57,15 @@ public:
     // call tries them again.
     void CloseEventLog();
 
+    // Records that the close could not put into the file (a disk that stayed full).
+    bool hasUnwritten() const { return !m_pending.isEmpty(); }
+    // Keeps them, in the log's own bytes, in a new file "<log name>.unwritten" in folder
+    // (somewhere with room, not the log's folder), and returns its path; empty with *error
+    // set when that fails too. They still go to stderr when the program ends.
+    QString keepUnwritten(const QString &folder, QString *error);
+    // Why the last write failed.
+    QString problem() const { return m_problem; }
+
     bool isOpen() const;
     float startTime() const { return m_start.seconds; }
     const ClockReading &startReading() const { return m_start; }
@@ -79,7 +88,8 @@ public:
 
     // Forcings to the disk finished so far, of the log and the companion (measurements).
     quint64 syncsDone() const { return m_sync.done(); }
-    QString path() const;
+    // Where the log belongs; empty before it is opened.
+    QString path() const { return m_path; }
 
     // Called with a message when a write fails after the last one succeeded.
     void setWriteFailureHandler(std::function<void(const QString &)> handler);
@@ -103,6 +113,7 @@ private:
     QByteArray m_pending;           // its end that is not in the file yet, whole records
     qint64 m_onDisk = 0;            // bytes of the file that need no writing again
     QString m_problem;              // why the last write failed
+    QString m_keptUnwrittenAt;      // where keepUnwritten() put them
     bool m_failing = false;
     std::function<void(const QString &)> m_onWriteFailure;
     // After the file: drained before it is closed.

@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -312,6 +313,28 @@ void ExperimentFlow::tellCompanionTrouble()
         return;
     m_log.companion().warning(QStringLiteral("Decision Tree"), trouble);
     m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), trouble);
+}
+
+void ExperimentFlow::keepUnwrittenRecords()
+{
+    if (!m_log.hasUnwritten())
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    QString error;
+    const QString kept = m_log.keepUnwritten(folder, &error);
+    const QString log = QDir::toNativeSeparators(m_log.path());
+    const QString text = kept.isEmpty()
+        ? QStringLiteral("The event log %1 is not complete: its last records could not be written "
+                         "(%2), and they could not be kept in %3 either (%4). They are on the "
+                         "program's console (stderr).")
+              .arg(log, m_log.problem(), QDir::toNativeSeparators(folder), error)
+        : QStringLiteral("The event log %1 is not complete: its last records could not be written "
+                         "(%2). They are kept in %3: add that file to the end of the log once the "
+                         "disk has room.")
+              .arg(log, m_log.problem(), QDir::toNativeSeparators(kept));
+    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
+    m_log.companion().warning(QStringLiteral("Decision Tree"), text);
+    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
 }
 
 void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)

@@ -79,6 +79,7 @@ void TreeWindow::closeEvent(QCloseEvent *event)
                            notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());
     m_log.CloseEventLog();
     m_log.settle(); // the close's own report
+    m_flow.keepUnwrittenRecords();
     m_flow.tellCompanionTrouble();
     m_controls.TimerOkToGo->stop();
     event->accept();

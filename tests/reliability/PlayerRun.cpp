@@ -1,7 +1,9 @@
 #include "PlayerRun.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -28,6 +30,12 @@ void PlayerRun::start(const QString &dataDirectory, const QStringList &options,
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Its temporary folder beside the data folder, where the test can look into it.
+    const QString temporary = QFileInfo(dataDirectory).absolutePath() + QStringLiteral("/tmp");
+    QDir().mkpath(temporary);
+    env.insert(QStringLiteral("TMPDIR"), temporary);
+    env.insert(QStringLiteral("TMP"), temporary);
+    env.insert(QStringLiteral("TEMP"), temporary);
     m_process.setProcessEnvironment(env);
     m_process.start(playerPath(), QStringList{dataDirectory} + options + steps);
     if (m_process.waitForStarted(20000))

@@ -85,9 +85,12 @@ private slots:
         case Removed:
             // Nowhere to write: the subject was told once about the log and once about
             // okto.go; the program never makes the data folder itself, so the whole log
-            // is handed to the experimenter's console at the end.
+            // is handed to the experimenter's console at the end, and kept in the
+            // temporary folder, which the close tells of.
             QVERIFY(!QFileInfo::exists(data));
-            QCOMPARE(warningsAbout(player, QStringLiteral("event log")), 1);
+            QCOMPARE(warningsAbout(player, QStringLiteral("event log")), 2);
+            QCOMPARE(DataFolder::read(dir.filePath(QStringLiteral("tmp/") + DataFolder::logName() + QStringLiteral(".unwritten"))),
+                     OneAttemptScript::wholeLog());
             QCOMPARE(warningsAbout(player, QStringLiteral("okto.go")), 1);
             QVERIFY2(player.errors().contains(OneAttemptScript::wholeLog()), player.errors().right(300).constData());
             break;
