@@ -301,18 +301,21 @@ void ExperimentFlow::ExperimentOver_Click()
 
 void ExperimentFlow::tellExperimenter(const QString &text)
 {
+    warn(ExperimenterTitle, text);
+}
+
+void ExperimentFlow::warn(const QString &title, const QString &text)
+{
     std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
-    m_log.companion().warning(ExperimenterTitle, text);
-    m_services.boxes.warning(m_window, ExperimenterTitle, text);
+    m_log.companion().warning(title, text);
+    m_services.boxes.warning(m_window, title, text);
 }
 
 void ExperimentFlow::tellCompanionTrouble()
 {
-    const QString trouble = m_log.companion().takeTrouble(); // on stderr already
-    if (trouble.isEmpty())
-        return;
-    m_log.companion().warning(QStringLiteral("Decision Tree"), trouble);
-    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), trouble);
+    const QString trouble = m_log.companion().takeTrouble();
+    if (!trouble.isEmpty())
+        warn(QStringLiteral("Decision Tree"), trouble);
 }
 
 void ExperimentFlow::keepUnwrittenRecords()
@@ -332,9 +335,7 @@ void ExperimentFlow::keepUnwrittenRecords()
                          "(%2). They are kept in %3: add that file to the end of the log once the "
                          "disk has room.")
               .arg(log, m_log.problem(), QDir::toNativeSeparators(kept));
-    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
-    m_log.companion().warning(QStringLiteral("Decision Tree"), text);
-    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
+    warn(QStringLiteral("Decision Tree"), text);
 }
 
 void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)
@@ -349,9 +350,6 @@ void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)
 
 void ExperimentFlow::reportLogFailure(const QString &message)
 {
-    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(message));
-    const QString text = message + QStringLiteral("\n\nPlease call the experimenter. You can "
-                                                  "go on with the experiment.");
-    m_log.companion().warning(QStringLiteral("Decision Tree"), text);
-    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
+    warn(QStringLiteral("Decision Tree"),
+         message + QStringLiteral("\n\nPlease call the experimenter. You can go on with the experiment."));
 }

@@ -44,6 +44,8 @@ private:
     bool ReadPayoffTable();
     bool OpenEventLog();
     void tellExperimenter(const QString &text);
+    // On the console, in the record for analysis and in a box.
+    void warn(const QString &title, const QString &text);
     void reportGateTrouble(const GoAheadFile::Reading &reading);
     void reportLogFailure(const QString &message);
 
