@@ -23,7 +23,12 @@ AttemptPlayer::AttemptPlayer(int attempts, bool released)
         settle();
         return;
     }
-    m_fixture->confirmAndGoAhead();
+    // The waiting screen is painted, as the room waits for the go-ahead: the logo is
+    // scaled to its box there, once, and the end of the experiment finds it so.
+    m_fixture->confirm();
+    settle();
+    m_fixture->writeFile(QStringLiteral("okto.go"), "1\r\n");
+    m_fixture->tick();
     m_fixture->click(c.Start);
     m_fixture->click(c.ShowtheTree);
     settle();
