@@ -8,11 +8,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$here/../.." && pwd)/build/windows"
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
 
-# The prefix is made once; a wineserver that stays up spares every test its start.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Making the Wine prefix $WINEPREFIX ..."
-  "$here/wine-run.sh" wineboot --init
-fi
+# The prefix is made once, with a Windows workstation's fonts; a wineserver that stays up
+# spares every test its start.
+"$here/wine-prefix.sh"
 wineserver -p 30 2>/dev/null || true # one may be running already
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # Wine's own services start with the first program and live on: started here, they do not

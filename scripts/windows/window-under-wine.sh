@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # The real window of decisiontree.exe under Wine, with Windows' own platform plugin, on a
 # virtual X display: start-up, Enter confirms the parameters shown over okto.go holding 0,
-# then 1 written into it, as the experimenter releases the room, lets Start appear, a click on Start and on the first decision node; the event log must hold
-# the Start and d1 records. Leaves build/windows/window-under-wine.png to look at.
+# then 1 written into it, as the experimenter releases the room, lets Start appear, a click
+# on Start and on the first decision node; the event log must hold the Start and d1 records.
+# Leaves a screenshot of each of those screens to look at, in each of the window's fonts:
+# build/windows/window-under-wine-parameters.png (the parameters), -start.png (Start and
+# the greeting) and window-under-wine.png (the first decision node: the message line, the
+# notepad and the decision frame).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source_dir="$(cd "$here/../.." && pwd)"
 build="$source_dir/build/windows"
 export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}" WINEDEBUG=-all
 unset QT_QPA_PLATFORM
+"$here/wine-prefix.sh"
 
 run="$build/window-run"
 rm -rf "$run" && mkdir -p "$run/data"
@@ -43,15 +48,18 @@ sleep 2
 # Points to pixels at Wine's 96 DPI: 4/3. Start's centre (389.6, 265.1) pt, d1's
 # centre (385.9, 414.9) pt, both from the window's client area.
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 1; }
+shot() { import -display "$display" -window root "$build/window-under-wine$1.png"; }
 xdotool windowfocus --sync "$window" 2>/dev/null || true
+shot -parameters
 xdotool key --window "$window" Return
 sleep 1
 printf ' 1 \r\n' > "$run/data/okto.go"
 sleep 2.5 # the go-ahead poll reads okto.go once a second
+shot -start
 click 520 354
 click 515 553
 sleep 1
-import -display "$display" -window root "$build/window-under-wine.png"
+shot ""
 
 log="$run/data/o199btinp.01"
 if ! grep -q ' Start' "$log" 2>/dev/null || ! grep -q ' d1                  0' "$log"; then
@@ -61,4 +69,4 @@ if ! grep -q ' Start' "$log" 2>/dev/null || ! grep -q ' d1                  0' "
 fi
 echo "The real window ran under Wine; its log:"
 cat "$log"
-echo "Screenshot: $build/window-under-wine.png"
+echo "Screenshots: $build/window-under-wine{-parameters,-start,}.png"
