@@ -34,6 +34,20 @@ trap cleanup EXIT
 export DISPLAY="$display"
 sleep 1
 
+# The window's fonts as Windows' own font list resolves them, which the offscreen platform
+# of the headless tests does not read (built by make windows-test only).
+fonts_test="$build/tests/window/TestScreens.exe"
+if [ -f "$fonts_test" ]; then
+  report="$build/window-fonts.txt"
+  if ! (cd "$build" && "$here/wine-run.sh" "$fonts_test" controlsShowTheFontTheyAskFor -o "window-fonts.txt,txt"); then
+    grep -v '^QCRITICAL' "$report" >&2
+    exit 1
+  fi
+  echo "The window's fonts resolve on the windows platform under Wine ($report)."
+else
+  echo "Not checking the window's fonts: $fonts_test is built by make windows-test."
+fi
+
 (cd "$run" && exec "$here/wine-run.sh" decisiontree.exe) &
 program=$!
 window=""
