@@ -21,6 +21,11 @@ cp "$build/bin/decisiontree.exe" "$run/"
 cp "$source_dir/data/btinp.01" "$run/data/"
 printf '0\r\n' > "$run/data/okto.go"
 
+# Wine's desktop belongs to its server: one started without this display (by the headless
+# tests) would give the window a desktop of Wine's default size, and the window would
+# shrink its layout to fit that.
+wineserver -k 2>/dev/null && wineserver -w 2>/dev/null || true
+
 display=":${DT_XVFB_DISPLAY:-99}"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -58,6 +63,9 @@ for _ in $(seq 1 120); do
 done
 [ -n "$window" ] || { echo "The window did not appear under Wine" >&2; exit 1; }
 sleep 2
+# The clicks below hit the layout at its natural size: 774 x 534 pt at 96 DPI.
+size="$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')"
+[ "$size" = 1032x712 ] || { echo "The window under Wine is $size, not 1032x712" >&2; exit 1; }
 
 # Points to pixels at Wine's 96 DPI: 4/3. Start's centre (389.6, 265.1) pt, d1's
 # centre (385.9, 414.9) pt, both from the window's client area.
