@@ -27,4 +27,5 @@ subsystem() { x86_64-w64-mingw32-objdump -p "$build/bin/$1" | awk '/^Subsystem/ 
 export QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
 ctest --test-dir "$build" --output-on-failure --timeout 180
 
+"$here/installer-under-wine.sh"
 "$here/window-under-wine.sh"
