@@ -21,9 +21,9 @@ namespace {
 
 enum class Font { Default, Bold975, Bold12 };
 
-// MS Sans Serif, as Windows' forms know it: there the name belongs to a raster font
-// (sserife.fon) of a few fixed sizes without bold, which Qt takes as it is, at 10 pt for
-// 8.25 pt and never bold. Windows' forms map the name to its TrueType successor
+// The controls' font is MS Sans Serif. On Windows that name belongs to a raster font
+// (sserife.fon) of a few fixed sizes without bold, which Qt takes as it is: 10 pt for
+// 8.25 pt, never bold. Windows' own forms library maps the name to its TrueType successor
 // "Microsoft Sans Serif", which scales and has bold; so does this window. Elsewhere
 // Liberation Sans stands in for it: Debian ships it, and every workstation lays it out alike.
 QString controlFamily()
