@@ -19,9 +19,9 @@ fi
 if [ "${1:-}" = "--windows" ]; then
   # The cross-compiler, what fetches and unpacks Debian's qt6-base source, Wine to run the
   # tests, Wine's own fonts (its MS Sans Serif among them, as a Windows PC has one), and
-  # the X tools that look at the real window under Wine.
+  # the X tools that look at the real window under Wine, and NSIS for the installer.
   packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev debian-archive-keyring
-             wine wine64 fonts-wine xdotool imagemagick)
+             wine wine64 fonts-wine xdotool imagemagick nsis)
 fi
 
 missing=()

@@ -11,4 +11,26 @@ set(CPACK_PACKAGE_VENDOR "Decision Tree")
 set(CPACK_PACKAGE_FILE_NAME DecisionTree-${PROJECT_VERSION}-win64)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_STRIP_FILES ON) # no symbols: a third of the size
+
+# The installer (cpack -G NSIS, with Debian's nsis): the same files into a folder the lab
+# chooses, by default C:\DecisionTree, which the subject's account can write (Program Files
+# it cannot), and a Start menu entry. Installed again over an earlier one, it replaces the
+# programs but keeps the lab's payoff file and okto.go; uninstalling leaves the event logs.
+set(CPACK_PACKAGE_INSTALL_DIRECTORY DecisionTree)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY DecisionTree)
+set(CPACK_NSIS_INSTALL_ROOT "C:")
+set(CPACK_NSIS_PACKAGE_NAME "Decision Tree")
+set(CPACK_NSIS_DISPLAY_NAME "Decision Tree ${PROJECT_VERSION}")
+set(CPACK_NSIS_MENU_LINKS decisiontree.exe "Decision Tree")
+# A 64-bit installer for the 64-bit programs; Wine without its 32-bit part runs it as well.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(dt_kept "$INSTDIR\\data\\btinp.01" "$INSTDIR\\data\\okto.go")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "")
+foreach(file IN LISTS dt_kept)
+    string(APPEND CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS
+        "IfFileExists '${file}' 0 +2\n  Rename '${file}' '${file}.kept'\n")
+    string(APPEND CPACK_NSIS_EXTRA_INSTALL_COMMANDS
+        "IfFileExists '${file}.kept' 0 +3\n  Delete '${file}'\n  Rename '${file}.kept' '${file}'\n")
+endforeach()
 include(CPack)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-compiles decisiontree.exe and treelab.exe for 64-bit Windows against the static Qt
-# that build-qt.sh made, and packs build/windows/DecisionTree-<version>-win64.zip.
+# that build-qt.sh made, and packs build/windows/DecisionTree-<version>-win64.zip and the
+# installer DecisionTree-<version>-win64.exe.
 # With --tests it builds the whole test suite as well (make windows-test).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -28,6 +29,7 @@ if [ "${1:-}" = "--tests" ]; then
 else
   cmake --build "$build" --target decisiontree treelab
 fi
-(cd "$build" && cpack -G ZIP -C Release >/dev/null)
-zip="$(ls "$build"/DecisionTree-*-win64.zip)"
-echo "Windows package: $zip ($(du -h "$zip" | cut -f1))"
+(cd "$build" && cpack -G ZIP -C Release >/dev/null && cpack -G NSIS -C Release >/dev/null)
+for package in "$build"/DecisionTree-*-win64.{zip,exe}; do
+  echo "Windows package: $package ($(du -h "$package" | cut -f1))"
+done

@@ -8,11 +8,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$here/../.." && pwd)/build/windows"
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
 
-# The prefix is made once; a wineserver that stays up spares every test its start.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Making the Wine prefix $WINEPREFIX ..."
-  "$here/wine-run.sh" wineboot --init
-fi
+# The prefix is made once, with a Windows workstation's fonts; a wineserver that stays up
+# spares every test its start.
+"$here/wine-prefix.sh"
 wineserver -p 30 2>/dev/null || true # one may be running already
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # Wine's own services start with the first program and live on: started here, they do not
@@ -29,4 +27,5 @@ subsystem() { x86_64-w64-mingw32-objdump -p "$build/bin/$1" | awk '/^Subsystem/ 
 export QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
 ctest --test-dir "$build" --output-on-failure --timeout 180
 
+"$here/installer-under-wine.sh"
 "$here/window-under-wine.sh"

@@ -21,12 +21,15 @@ namespace {
 
 enum class Font { Default, Bold975, Bold12 };
 
-// "MS Sans Serif" on Windows, which maps it to its own sans serif. Elsewhere Liberation
-// Sans stands in for it: Debian ships it, and every workstation lays it out alike.
+// The controls' font is MS Sans Serif. On Windows that name belongs to a raster font
+// (sserife.fon) of a few fixed sizes without bold, which Qt takes as it is: 10 pt for
+// 8.25 pt, never bold. Windows' own forms library maps the name to its TrueType successor
+// "Microsoft Sans Serif", which scales and has bold; so does this window. Elsewhere
+// Liberation Sans stands in for it: Debian ships it, and every workstation lays it out alike.
 QString controlFamily()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("MS Sans Serif");
+    return QStringLiteral("Microsoft Sans Serif");
 #else
     return QStringLiteral("Liberation Sans");
 #endif

@@ -6,6 +6,8 @@
 #include "window/WrappingButton.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -68,6 +70,31 @@ private slots:
                 QVERIFY2(inside.contains(child->geometry()), qPrintable(where + QLatin1Char(' ') + child->objectName()));
             QCOMPARE(image.pixel(w / 2, h - 2), dark);
             QCOMPARE(image.pixel(w - 2, (edge + h) / 2), dark);
+        }
+    }
+
+    // Every named control shows the font it asks for as the system resolves it: that
+    // family, a scalable face, at its size, bold where asked. On Windows the name MS Sans
+    // Serif belongs to a raster font of fixed sizes without bold.
+    void controlsShowTheFontTheyAskFor()
+    {
+#ifdef Q_OS_WIN
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("The offscreen platform on Windows reads its fonts from a folder, not Windows' "
+                  "own list; window-under-wine.sh runs this on the windows platform.");
+#endif
+        WindowFixture f;
+        for (const QWidget *w : f.window().findChildren<QWidget *>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            const QFont asked = w->font();
+            const QFontInfo got(asked);
+            const QString where = w->objectName() + QStringLiteral(": asked ") + asked.toString()
+                                  + QStringLiteral(", got ") + got.family()
+                                  + QStringLiteral(" %1 pt, bold %2").arg(got.pointSizeF()).arg(got.bold());
+            QVERIFY2(got.family() == asked.family() && QFontDatabase::isSmoothlyScalable(got.family())
+                         && got.bold() == asked.bold() && qAbs(got.pointSizeF() - asked.pointSizeF()) < 0.5,
+                     qPrintable(where));
         }
     }
 
