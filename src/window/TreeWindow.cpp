@@ -72,16 +72,19 @@ void TreeWindow::closeEvent(QCloseEvent *event)
 {
     // Every record has been handed to the system and forced to the disk as it came;
     // closing completes both files, once the go-ahead's write, if still on its way, is
-    // in and recorded. A notepad open now keeps its text in the companion.
+    // in and recorded. What the experimenter must hear of is told before the record for
+    // analysis ends, so that it holds those warnings too; its exit line comes last, with
+    // the text of a notepad open now.
+    m_controls.TimerOkToGo->stop();
     m_log.settle();
-    const bool notepadOpen = !m_controls.NotepadContainer->isHidden();
-    m_log.companion().exit(notepadOpen ? m_state.ClickLevel : -1, m_state.ClickIndex,
-                           notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());
     m_log.CloseEventLog();
     m_log.settle(); // the close's own report
     m_flow.keepUnwrittenRecords();
     m_flow.tellCompanionTrouble();
-    m_controls.TimerOkToGo->stop();
+    const bool notepadOpen = !m_controls.NotepadContainer->isHidden();
+    m_log.companion().exit(notepadOpen ? m_state.ClickLevel : -1, m_state.ClickIndex,
+                           notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());
+    m_flow.tellCompanionTrouble(); // its own close
     event->accept();
 }
 
