@@ -8,6 +8,7 @@
 #include "tree/NotepadText.h"
 #include "tree/TreeTexts.h"
 #include "window/Controls.h"
+#include "window/ExperimenterWarning.h"
 #include "window/GoAheadFile.h"
 #include "window/MessageBoxes.h"
 #include "window/RandomSource.h"
@@ -21,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include <cstdio>
 
 using Direction = TreeModel::Direction;
 
@@ -252,14 +252,11 @@ void TreeWalk::noteGoAheadWritten(qint16 value, bool written, const QString &err
     m_log.companion().goAheadWritten(value, written, error);
     if (written)
         return;
-    std::fprintf(stderr, "Decision Tree: the go-ahead file was not updated: %s\n", qPrintable(error));
     // The experimenter watches the file for the end of the first attempt.
-    const QString text = QStringLiteral("The end of your first attempt could not be noted in "
-                                        "the go-ahead file: %1.\n\nPlease call the "
-                                        "experimenter. You can go on with the experiment.")
-                             .arg(error);
-    m_log.companion().warning(QStringLiteral("Decision Tree"), text);
-    m_services.boxes.warning(m_window, QStringLiteral("Decision Tree"), text);
+    ExperimenterWarning::show(m_log, m_services.boxes, m_window, QStringLiteral("Decision Tree"),
+                              ExperimenterWarning::forSubject(
+                                  QStringLiteral("The end of your first attempt could not be "
+                                                 "noted in the go-ahead file: %1.").arg(error)));
 }
 
 void TreeWalk::p_Click(int Index)

@@ -7,6 +7,7 @@
 #include "tree/TreeModel.h"
 #include "tree/TreeWalk.h"
 #include "window/Controls.h"
+#include "window/ExperimenterWarning.h"
 #include "window/FlowTexts.h"
 #include "window/MessageBoxes.h"
 #include "window/ParameterCheck.h"
@@ -306,9 +307,7 @@ void ExperimentFlow::tellExperimenter(const QString &text)
 
 void ExperimentFlow::warn(const QString &title, const QString &text)
 {
-    std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(text));
-    m_log.companion().warning(title, text);
-    m_services.boxes.warning(m_window, title, text);
+    ExperimenterWarning::show(m_log, m_services.boxes, m_window, title, text);
 }
 
 void ExperimentFlow::tellCompanionTrouble()
@@ -325,17 +324,17 @@ void ExperimentFlow::keepUnwrittenRecords()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     QString error;
     const QString kept = m_log.keepUnwritten(folder, &error);
-    const QString log = QDir::toNativeSeparators(m_log.path());
-    const QString text = kept.isEmpty()
-        ? QStringLiteral("The event log %1 is not complete: its last records could not be written "
-                         "(%2), and they could not be kept in %3 either (%4). They are on the "
+    const QString lost = QStringLiteral("The event log %1 is not complete: its last records could "
+                                        "not be written (%2)")
+                             .arg(QDir::toNativeSeparators(m_log.path()), m_log.problem());
+    const QString where = kept.isEmpty()
+        ? QStringLiteral(", and they could not be kept in %1 either (%2). They are on the "
                          "program's console (stderr).")
-              .arg(log, m_log.problem(), QDir::toNativeSeparators(folder), error)
-        : QStringLiteral("The event log %1 is not complete: its last records could not be written "
-                         "(%2). They are kept in %3: add that file to the end of the log once the "
+              .arg(QDir::toNativeSeparators(folder), error)
+        : QStringLiteral(". They are kept in %1: add that file to the end of the log once the "
                          "disk has room.")
-              .arg(log, m_log.problem(), QDir::toNativeSeparators(kept));
-    warn(QStringLiteral("Decision Tree"), text);
+              .arg(QDir::toNativeSeparators(kept));
+    warn(QStringLiteral("Decision Tree"), lost + where);
 }
 
 void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)
@@ -350,6 +349,5 @@ void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)
 
 void ExperimentFlow::reportLogFailure(const QString &message)
 {
-    warn(QStringLiteral("Decision Tree"),
-         message + QStringLiteral("\n\nPlease call the experimenter. You can go on with the experiment."));
+    warn(QStringLiteral("Decision Tree"), ExperimenterWarning::forSubject(message));
 }
