@@ -174,12 +174,10 @@ int ExportCommand::run(const QStringList &arguments)
     parser.addOption(attemptsOption);
     parser.addOption(dataOption);
     parser.addOption(forceOption);
-    if (const auto done = CommandLine::parse(parser, arguments, help()))
+    QStringList logs;
+    if (const auto done = LabLog::parseLogs(parser, arguments, help(), &logs))
         return *done;
     const QString command = arguments.value(0);
-    const QStringList logs = LabLog::withoutCompanions(parser.positionalArguments(), arguments.value(0));
-    if (logs.isEmpty())
-        return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption) && !parser.isSet(xlsxOption))
         return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more"));
     QStringList outputs;

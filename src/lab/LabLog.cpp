@@ -118,18 +118,24 @@ bool LabLog::keptAside() const
     return match.hasMatch() && QFileInfo(QFileInfo(path).absoluteDir().filePath(match.captured(1))).isFile();
 }
 
-QStringList LabLog::withoutCompanions(const QStringList &paths, const QString &command)
+std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringList &arguments,
+                                     const QString &help, QStringList *logs)
 {
-    QStringList logs;
-    for (const QString &path : paths) {
+    if (const auto done = CommandLine::parse(parser, arguments, help))
+        return done;
+    const QString command = arguments.value(0);
+    logs->clear();
+    for (const QString &path : parser.positionalArguments()) {
         const bool companion = path.endsWith(QLatin1String(".jsonl"))
             && QFileInfo(path.chopped(6)).isFile() && LogReader::readHeader(path.chopped(6));
         if (!companion) {
-            logs.append(path);
+            logs->append(path);
             continue;
         }
         CommandLine::err(QStringLiteral("%1: note: %2 is the companion record of %3; it is read with that log\n")
                              .arg(command, QDir::toNativeSeparators(path), QDir::toNativeSeparators(path.chopped(6))));
     }
-    return logs;
+    if (logs->isEmpty())
+        return CommandLine::usageError(command, QStringLiteral("no LOG given"));
+    return std::nullopt;
 }

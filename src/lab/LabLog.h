@@ -4,6 +4,7 @@
 #include "record/LogReader.h"
 #include "window/PayoffFile.h"
 
+#include <QCommandLineParser>
 #include <QList>
 #include <QString>
 
@@ -58,9 +59,12 @@ public:
     // companion that differs is set aside: the classic log is used).
     bool admit(const QString &command, bool force);
 
-    // The paths without the companion records among them ("<log>.jsonl" beside <log>, as a
-    // glob such as ws*/data/o1* catches them): each is read with its log, and a note says so.
-    static QStringList withoutCompanions(const QStringList &paths, const QString &command);
+    // CommandLine::parse for a command that reads logs, then its LOG arguments into *logs,
+    // without the companion records among them ("<log>.jsonl" beside <log>, as a glob such
+    // as ws*/data/o1* catches them): each is read with its log, and a note says so. None
+    // left is a usage error. The exit status when the command is done already, else nullopt.
+    static std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments,
+                                        const QString &help, QStringList *logs);
 
     // A log kept aside when a later run of the same name began: "<log>.<n>" beside <log>.
     bool keptAside() const;

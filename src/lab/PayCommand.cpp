@@ -101,12 +101,10 @@ int PayCommand::run(const QStringList &arguments)
     parser.addOption(dataOption);
     parser.addOption(keptOption);
     parser.addOption(forceOption);
-    if (const auto done = CommandLine::parse(parser, arguments, help()))
+    QStringList paths;
+    if (const auto done = LabLog::parseLogs(parser, arguments, help(), &paths))
         return *done;
     const QString command = arguments.value(0);
-    const QStringList paths = LabLog::withoutCompanions(parser.positionalArguments(), arguments.value(0));
-    if (paths.isEmpty())
-        return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     if (!parser.isSet(seedOption))
         return CommandLine::usageError(command, QStringLiteral("no --seed given"));
     if (!parser.isSet(outOption))

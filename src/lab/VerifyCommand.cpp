@@ -38,12 +38,9 @@ QString VerifyCommand::help()
 int VerifyCommand::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    if (const auto done = CommandLine::parse(parser, arguments, help()))
+    QStringList paths;
+    if (const auto done = LabLog::parseLogs(parser, arguments, help(), &paths))
         return *done;
-    const QString command = arguments.value(0);
-    const QStringList paths = LabLog::withoutCompanions(parser.positionalArguments(), arguments.value(0));
-    if (paths.isEmpty())
-        return CommandLine::usageError(command, QStringLiteral("no LOG given"));
     bool failed = false;
     for (const QString &path : paths) {
         const QString shown = QDir::toNativeSeparators(path);
