@@ -15,15 +15,6 @@
 
 namespace {
 
-QString nextFreeName(const QString &path)
-{
-    for (int n = 1;; ++n) {
-        const QString candidate = path + QLatin1Char('.') + QString::number(n);
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
 // The level a click tag names: " d1  ..." to " p  ...".
 int clickLevel(const QString &kind)
 {
@@ -75,7 +66,7 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
     if (QFileInfo::exists(m_path)) {
         const QString beside = keptLogAs.isEmpty() ? QString() : pathFor(keptLogAs);
         const bool free = !beside.isEmpty() && !QFileInfo::exists(beside);
-        QFile::rename(m_path, free ? beside : nextFreeName(m_path)); // a failure shows at the create
+        QFile::rename(m_path, free ? beside : DurableFile::nextFreeName(m_path)); // a failure shows at the create
     }
     auto file = std::make_unique<QFile>(m_path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {

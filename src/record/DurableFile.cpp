@@ -177,6 +177,15 @@ QString DurableFile::temporaryName(const QString &path)
         + QStringLiteral(".new");
 }
 
+QString DurableFile::nextFreeName(const QString &path)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = path + QLatin1Char('.') + QString::number(n);
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
 bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString *error)
 {
     // NewOnly is O_CREAT|O_EXCL (CREATE_NEW on Windows): it never opens an existing file

@@ -33,4 +33,8 @@ public:
 
     // The name replace() gives its temporary file: path, ".", 16 random hex digits, ".new".
     static QString temporaryName(const QString &path);
+
+    // path, ".", and the smallest n from 1 on that names nothing yet: where a file is put
+    // aside, or made, without touching what is already there.
+    static QString nextFreeName(const QString &path);
 };

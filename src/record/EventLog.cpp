@@ -33,15 +33,6 @@ QString withCrLf(QString text)
     return text;
 }
 
-QString nextFreeName(const QString &path)
-{
-    for (int n = 1;; ++n) {
-        const QString candidate = path + QLatin1Char('.') + QString::number(n);
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
 } // namespace
 
 EventLog::EventLog(const Clock &clock, const QLocale &locale, SyncQueue::SyncFunction sync)
@@ -93,7 +84,7 @@ EventLog::OpenResult EventLog::OpenEventLog(const QString &dataDirectory, qint16
         return result;
     }
     if (QFileInfo::exists(result.path)) {
-        const QString kept = nextFreeName(result.path);
+        const QString kept = DurableFile::nextFreeName(result.path);
         if (!QFile::rename(result.path, kept)) {
             result.error = QStringLiteral("An event log %1 already exists and could not be "
                                           "moved aside to %2, so it was left untouched and no "
@@ -193,7 +184,7 @@ QString EventLog::keepUnwritten(const QString &folder, QString *error)
     if (m_pending.isEmpty())
         return QString();
     const QString path = QDir(folder).filePath(QFileInfo(m_path).fileName() + QStringLiteral(".unwritten"));
-    const QString free = QFileInfo::exists(path) ? nextFreeName(path) : path;
+    const QString free = QFileInfo::exists(path) ? DurableFile::nextFreeName(path) : path;
     if (!DurableFile::replace(free, m_pending, error))
         return QString();
     m_keptUnwrittenAt = free;
@@ -254,7 +245,7 @@ bool EventLog::reopen()
         return false;
     }
     // Whatever has since been put at the log's place is kept.
-    const QString path = QFileInfo::exists(m_path) ? nextFreeName(m_path) : m_path;
+    const QString path = QFileInfo::exists(m_path) ? DurableFile::nextFreeName(m_path) : m_path;
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
         m_problem = QStringLiteral("the file has gone from the disk and cannot be made again: %1")
