@@ -31,7 +31,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -319,20 +318,18 @@ int main(int argc, char *argv[])
     {
         // The power-cut window, on the disk that holds the temporary folder.
         std::fprintf(stderr, "Record to the device: %d records, 25 ms apart\n", SyncedRecords);
-        std::vector<double> windows = FileBenchmarks::recordToDeviceMs(files, SyncedRecords, 25);
-        std::sort(windows.begin(), windows.end());
-        const auto at = [&windows](double percent) {
-            return windows[std::min(windows.size() - 1, std::size_t(std::ceil(percent / 100.0 * windows.size())) - 1)];
-        };
-        if (windows.empty()) {
+        const LatencySamples windows = FileBenchmarks::recordToDevice(files, SyncedRecords, 25);
+        const double medianMs = windows.medianUs() / 1e3;
+        if (windows.count() == 0) {
             table.row(QStringLiteral("Record to the device (log and companion synced)"),
                       QStringLiteral("the log could not be opened"), QStringLiteral("-"), ResultTable::Verdict::Miss);
         } else {
             table.row(QStringLiteral("Record to the device (log and companion synced)"),
                       QStringLiteral("median %1, p99 %2, max %3 (%4 records)")
-                          .arg(ms(at(50)), ms(at(99)), ms(windows.back())).arg(windows.size()),
+                          .arg(ms(medianMs), ms(windows.percentileUs(99.0) / 1e3), ms(windows.maxUs() / 1e3))
+                          .arg(windows.count()),
                       QStringLiteral("median < %1 ms").arg(SyncWindowTargetMs),
-                      at(50) < SyncWindowTargetMs ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
+                      medianMs < SyncWindowTargetMs ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
         }
     }
 

@@ -80,9 +80,9 @@ void FileBenchmarks::registerAll(const QString &folder)
     })->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 }
 
-std::vector<double> FileBenchmarks::recordToDeviceMs(const QString &folder, int records, int gapMs)
+LatencySamples FileBenchmarks::recordToDevice(const QString &folder, int records, int gapMs)
 {
-    std::vector<double> windows;
+    LatencySamples windows;
     SystemClock clock;
     EventLog log(clock);
     const EventLog::OpenResult opened = log.OpenEventLog(folder, 99, 1, QStringLiteral("sync.01"));
@@ -102,7 +102,7 @@ std::vector<double> FileBenchmarks::recordToDeviceMs(const QString &folder, int 
         // when they queue together).
         while (log.syncsDone() < before + 2 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
             std::this_thread::sleep_for(std::chrono::microseconds(50));
-        windows.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        windows.add(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
     }
     log.CloseEventLog();
     log.companion().close();
