@@ -2,6 +2,7 @@
 
 #include "lab/CommandLine.h"
 #include "lab/StatusTable.h"
+#include "record/CompanionLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ bool LabLog::load(const QString &path, LabLog *log, QString *error)
         return false;
     }
     log->attempts = LogReader::attempts(log->parsed.records);
-    const QString companionPath = CompanionReader::pathFor(path);
+    const QString companionPath = CompanionLog::pathFor(path);
     if (QFileInfo::exists(companionPath) || QFileInfo(companionPath).isSymLink()) {
         Companion companion;
         QString why;

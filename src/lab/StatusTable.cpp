@@ -1,5 +1,6 @@
 #include "lab/StatusTable.h"
 
+#include "record/CompanionLog.h"
 #include "record/CompanionReader.h"
 #include "record/LogReader.h"
 #include "window/GoAheadFile.h"
@@ -164,7 +165,7 @@ StatusTable::Row StatusTable::row(const QString &folder) const
     // payoffs shown; without it, --attempts and the payoff file stand in.
     Companion companion;
     QString unread;
-    const bool exact = CompanionReader::read(CompanionReader::pathFor(logPath), &companion, &unread)
+    const bool exact = CompanionReader::read(CompanionLog::pathFor(logPath), &companion, &unread)
         && companion.attempts >= 1;
     const int attemptCount = exact ? companion.attempts : m_attempts;
     const bool over = continues >= attemptCount;

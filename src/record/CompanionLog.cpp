@@ -80,8 +80,8 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
     DurableFile::syncFolder(QFileInfo(m_path).absolutePath(), &folderError);
     write(JsonLine()
               .add("type", "run")
-              .add("schema", "decision-tree-companion")
-              .add("version", 1)
+              .add("schema", Schema)
+              .add("version", SchemaVersion)
               .add("program", "Decision Tree")
               .add("programVersion", DT_PROGRAM_VERSION)
               .add("subject", int(facts.subject))

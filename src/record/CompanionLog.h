@@ -42,6 +42,10 @@ public:
     // "<log path>.jsonl"
     static QString pathFor(const QString &logPath);
 
+    // What the run line names: the format and its version.
+    static constexpr const char *Schema = "decision-tree-companion";
+    static constexpr int SchemaVersion = 1;
+
     // Creates the file beside the log and writes the run line. An older one goes with
     // the older log it belongs to: beside keptLogAs when the log was moved aside there,
     // else under the next free "<name>.<n>". start is the log's opening reading.

@@ -1,5 +1,7 @@
 #include "record/CompanionReader.h"
 
+#include "record/CompanionLog.h"
+
 #include "record/InputFile.h"
 #include "record/Windows1252.h"
 
@@ -10,9 +12,6 @@
 
 namespace {
 
-const QString Schema = QStringLiteral("decision-tree-companion");
-constexpr int KnownVersion = 1;
-
 int integer(const QJsonObject &object, const char *key, int none)
 {
     const QJsonValue value = object.value(QLatin1String(key));
@@ -22,14 +21,14 @@ int integer(const QJsonObject &object, const char *key, int none)
 bool readRun(const QJsonObject &run, Companion *c, QString *error)
 {
     if (run.value(QLatin1String("type")).toString() != QLatin1String("run")
-        || run.value(QLatin1String("schema")).toString() != Schema) {
+        || run.value(QLatin1String("schema")).toString() != QLatin1String(CompanionLog::Schema)) {
         *error = QStringLiteral("its first line is not the run line of a companion record");
         return false;
     }
     c->version = integer(run, "version", 0);
-    if (c->version != KnownVersion) {
+    if (c->version != CompanionLog::SchemaVersion) {
         *error = QStringLiteral("it is of version %1 of the format; this tool reads version %2")
-                     .arg(c->version).arg(KnownVersion);
+                     .arg(c->version).arg(CompanionLog::SchemaVersion);
         return false;
     }
     c->subject = integer(run, "subject", 0);
@@ -54,11 +53,6 @@ bool readRun(const QJsonObject &run, Companion *c, QString *error)
 }
 
 } // namespace
-
-QString CompanionReader::pathFor(const QString &logPath)
-{
-    return logPath + QStringLiteral(".jsonl");
-}
 
 bool CompanionReader::read(const QString &path, Companion *companion, QString *error)
 {

@@ -62,9 +62,6 @@ class CompanionReader
 public:
     static constexpr qint64 MostBytes = 64 * 1024 * 1024;
 
-    // "<log>.jsonl" for the log at logPath.
-    static QString pathFor(const QString &logPath);
-
     // Reads the companion record. False, with *error set, when it cannot be read or its
     // first line is not the run line of a known version. A last line cut short (a power
     // cut) is passed over without a problem.

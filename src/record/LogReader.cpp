@@ -383,8 +383,7 @@ class RuleReader
 public:
     RuleReader(const QByteArray &bytes, ParsedLog &log) : m_bytes(bytes), m_log(log)
     {
-        const qsizetype lf = bytes.count('\n');
-        m_lfOnly = lf > 0 && !bytes.contains("\r\n");
+        m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
     }
 
     void run()

@@ -7,4 +7,5 @@ class SystemClock : public Clock
 {
 public:
     ClockReading now() const override;
+    qint64 monotonicMs() const override;
 };
