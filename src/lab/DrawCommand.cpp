@@ -70,12 +70,8 @@ int DrawCommand::run(const QStringList &arguments)
     const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     if (!png && !out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
-    QStringList inputs = paths;
-    if (parser.isSet(dataOption))
-        inputs.append(parser.value(dataOption));
-    const QString refused = OutputCheck::refusal(out, inputs);
-    if (!refused.isEmpty())
-        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
+    if (const auto refused = OutputCheck::refuse(command, {out}, paths, parser.value(dataOption)))
+        return *refused;
 
     LabLog log;
     QString error;

@@ -184,11 +184,8 @@ int ExportCommand::run(const QStringList &arguments)
     for (const QCommandLineOption &option : {eventsOption, attemptsOption, xlsxOption})
         if (parser.isSet(option))
             outputs.append(parser.value(option));
-    QStringList inputs = logs;
-    if (parser.isSet(dataOption))
-        inputs.append(parser.value(dataOption));
-    if (const QString refused = OutputCheck::refusal(outputs, inputs); !refused.isEmpty())
-        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
+    if (const auto refused = OutputCheck::refuse(command, outputs, logs, parser.value(dataOption)))
+        return *refused;
 
     Table events(QStringLiteral("events"),
                  {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),

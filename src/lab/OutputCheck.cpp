@@ -1,5 +1,7 @@
 #include "lab/OutputCheck.h"
 
+#include "lab/CommandLine.h"
+
 #include "record/InputFile.h"
 #include "record/LogReader.h"
 #include "window/PayoffFile.h"
@@ -40,10 +42,7 @@ bool isCompanionName(const QFileInfo &info)
     return QFileInfo(log).isFile() && LogReader::readHeader(log).has_value();
 }
 
-} // namespace
-
-namespace OutputCheck {
-
+// Whether the two paths name the same file, existing or not.
 bool sameFile(const QString &a, const QString &b)
 {
     std::error_code error;
@@ -52,6 +51,8 @@ bool sameFile(const QString &a, const QString &b)
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
+// Why output may not be written; empty when it may. inputs are the files the command
+// reads; others are the command's other outputs.
 QString refusal(const QString &output, const QStringList &inputs, const QStringList &others)
 {
     const QFileInfo info(output);
@@ -80,14 +81,22 @@ QString refusal(const QString &output, const QStringList &inputs, const QStringL
     return QString();
 }
 
-QString refusal(const QStringList &outputs, const QStringList &inputs)
+} // namespace
+
+namespace OutputCheck {
+
+std::optional<int> refuse(const QString &command, const QStringList &outputs,
+                          const QStringList &logs, const QString &payoffFile)
 {
+    QStringList inputs = logs;
+    if (!payoffFile.isEmpty())
+        inputs.append(payoffFile);
     for (qsizetype k = 0; k < outputs.size(); ++k) {
         const QString refused = refusal(outputs[k], inputs, outputs.mid(k + 1));
         if (!refused.isEmpty())
-            return refused;
+            return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace OutputCheck

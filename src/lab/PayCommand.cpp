@@ -114,14 +114,11 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::usageError(
             command, QStringLiteral("--seed \"%1\" is not a whole number from 0 to 4294967295")
                          .arg(parser.value(seedOption)));
-    QStringList inputs = paths;
-    if (parser.isSet(dataOption))
-        inputs.append(parser.value(dataOption));
     QStringList outputs{parser.value(outOption)};
     if (parser.isSet(xlsxOption))
         outputs.append(parser.value(xlsxOption));
-    if (const QString refused = OutputCheck::refusal(outputs, inputs); !refused.isEmpty())
-        return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
+    if (const auto refused = OutputCheck::refuse(command, outputs, paths, parser.value(dataOption)))
+        return *refused;
 
     QList<LabLog> logs;
     bool failed = false;
