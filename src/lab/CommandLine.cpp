@@ -1,6 +1,8 @@
 #include "lab/CommandLine.h"
 
 #include "lab/Utf8Console.h"
+#include "window/IntegerConversion.h"
+#include "window/ParameterCheck.h"
 
 #include <cstdio>
 
@@ -93,6 +95,20 @@ std::optional<int> parse(QCommandLineParser &parser, const QStringList &argument
         out(help);
         return Success;
     }
+    return std::nullopt;
+}
+
+std::optional<int> readAttempts(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                const QString &command, int *attempts)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const IntegerConversion n = IntegerConversion::fromText(parser.value(option));
+    if (!n.ok() || n.value < 1 || n.value > ParameterCheck::MaxAttempts)
+        return usageError(command, QStringLiteral("--attempts \"%1\" is not a number of attempts from 1 to %2")
+                                       .arg(parser.value(option))
+                                       .arg(ParameterCheck::MaxAttempts));
+    *attempts = n.value;
     return std::nullopt;
 }
 

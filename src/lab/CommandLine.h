@@ -41,4 +41,10 @@ QCommandLineOption xlsxOption();
 // Reports a usage error of the command and returns Usage.
 int usageError(const QString &command, const QString &message);
 
+// --attempts N, the experiment's number of attempts (1 to the most the program takes):
+// into *attempts when given, which keeps its value otherwise. The usage error's exit
+// status when N is no such number, else nullopt.
+std::optional<int> readAttempts(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                const QString &command, int *attempts);
+
 } // namespace CommandLine

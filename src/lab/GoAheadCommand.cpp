@@ -4,8 +4,6 @@
 #include "lab/StatusTable.h"
 #include "record/SystemClock.h"
 #include "window/GoAheadFile.h"
-#include "window/IntegerConversion.h"
-#include "window/ParameterCheck.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -108,7 +106,7 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
 {
     QCommandLineParser parser;
     const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("number of attempts"),
-                                            QStringLiteral("N"), QStringLiteral("4"));
+                                            QStringLiteral("N"));
     if (value == Quit)
         parser.addOption(attemptsOption);
     if (const auto done = CommandLine::parse(parser, arguments, help(value)))
@@ -116,13 +114,11 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
     const QStringList folders = parser.positionalArguments();
     if (folders.isEmpty())
         return CommandLine::usageError(arguments.value(0), QStringLiteral("no DIR given"));
-    const IntegerConversion attempts = IntegerConversion::fromText(value == Quit ? parser.value(attemptsOption)
-                                                                                 : QStringLiteral("4"));
-    if (!attempts.ok() || attempts.value < 1 || attempts.value > ParameterCheck::MaxAttempts)
-        return CommandLine::usageError(arguments.value(0),
-                                       QStringLiteral("--attempts \"%1\" is not a number of attempts from 1 to %2")
-                                           .arg(parser.value(attemptsOption))
-                                           .arg(ParameterCheck::MaxAttempts));
+    int attempts = 4;
+    if (value == Quit) {
+        if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attempts))
+            return *wrong;
+    }
 
     bool allWritten = true;
     for (const QString &folder : folders) {
@@ -152,7 +148,7 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
                                     now.status == GoAheadFile::Status::Number
                                         ? QString::number(now.value)
                                         : now.detail);
-                } else if (const QString where = value == Quit ? stillInTheExperiment(folder, previous, attempts.value)
+                } else if (const QString where = value == Quit ? stillInTheExperiment(folder, previous, attempts)
                                                                : QString();
                            !where.isEmpty()) {
                     line = QStringLiteral("%1: %2; now it holds 99, but the subject has not finished (%3): the "

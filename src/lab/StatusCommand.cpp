@@ -3,8 +3,6 @@
 #include "lab/CommandLine.h"
 #include "lab/StatusTable.h"
 #include "record/SystemClock.h"
-#include "window/IntegerConversion.h"
-#include "window/ParameterCheck.h"
 
 #include <QDateTime>
 
@@ -83,15 +81,8 @@ int StatusCommand::run(const QStringList &arguments)
     if (folders.isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no DIR given"));
     int attempts = DefaultAttempts;
-    if (parser.isSet(attemptsOption)) {
-        const IntegerConversion n = IntegerConversion::fromText(parser.value(attemptsOption));
-        if (!n.ok() || n.value < 1 || n.value > ParameterCheck::MaxAttempts)
-            return CommandLine::usageError(
-                command, QStringLiteral("--attempts \"%1\" is not a number of attempts from 1 to %2")
-                             .arg(parser.value(attemptsOption))
-                             .arg(ParameterCheck::MaxAttempts));
-        attempts = n.value;
-    }
+    if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, command, &attempts))
+        return *wrong;
 
     const SystemClock clock;
     const StatusTable table(clock, attempts);
