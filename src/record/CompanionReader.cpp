@@ -32,13 +32,9 @@ bool readRun(const QJsonObject &run, Companion *c, QString *error)
         return false;
     }
     c->subject = integer(run, "subject", 0);
-    c->paramSet = integer(run, "paramSet", 0);
     c->attempts = integer(run, "attempts", 0);
-    c->dataFile = run.value(QLatin1String("dataFile")).toString();
-    c->log = run.value(QLatin1String("log")).toString();
     c->header = run.value(QLatin1String("header")).toString();
-    c->startText = run.value(QLatin1String("start")).toString();
-    c->start = QDateTime::fromString(c->startText, Qt::ISODateWithMs);
+    c->start = QDateTime::fromString(run.value(QLatin1String("start")).toString(), Qt::ISODateWithMs);
     const QJsonArray payoffs = run.value(QLatin1String("payoffs")).toArray();
     const QJsonArray texts = run.value(QLatin1String("payoffTexts")).toArray();
     if (payoffs.size() != 64 || texts.size() != 64) {
@@ -100,7 +96,6 @@ bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *erro
             CompanionRecord r;
             r.ms = qint64(object.value(QLatin1String("ms")).toDouble());
             r.stamp = qint64(object.value(QLatin1String("stamp")).toDouble());
-            r.attempt = integer(object, "attempt", 0);
             r.kind = object.value(QLatin1String("kind")).toString();
             r.move = object.value(QLatin1String("move")).toString();
             r.level = integer(object, "level", 0);

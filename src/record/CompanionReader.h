@@ -10,13 +10,12 @@
 #include <array>
 #include <optional>
 
-// One "record" line of a companion record: a classic record with its milliseconds, its
-// attempt and, for NotepadContents, the text exactly as typed.
+// One "record" line of a companion record: a classic record with its milliseconds and,
+// for NotepadContents, the text exactly as typed.
 struct CompanionRecord
 {
     qint64 ms = 0;
     qint64 stamp = 0;
-    int attempt = 0;
     QString kind;   // as LogRecord::kindName(): "Start", "d1" ... "p", "NotepadContents", ...
     QString move;   // "L" or "R" for ConfirmDecision and NatureMove
     int level = 0;  // 0 where the record names no node
@@ -42,13 +41,9 @@ struct Companion
 {
     int version = 0;
     int subject = 0;
-    int paramSet = 0;
     int attempts = 0;
-    QString dataFile;
-    QString log;       // the classic log's file name
-    QString header;    // its header line as written
+    QString header;    // the classic log's header line as written
     QDateTime start;   // the wall-clock time at which the log was opened, with its offset
-    QString startText; // as written, ISO 8601
     std::array<int, 64> payoffs{};
     QStringList payoffTexts;
     QList<CompanionRecord> records;

@@ -35,10 +35,7 @@ QString kindOf(mode_t mode)
 }
 #endif
 
-} // namespace
-
-namespace InputFile {
-
+// "1.5 MB", "64 KB", "12 bytes".
 QString sizeText(qint64 bytes)
 {
     if (bytes >= 1024 * 1024)
@@ -47,6 +44,10 @@ QString sizeText(qint64 bytes)
         return QStringLiteral("%1 KB").arg(bytes / 1024);
     return QStringLiteral("%1 bytes").arg(bytes);
 }
+
+} // namespace
+
+namespace InputFile {
 
 bool open(QFile &file, const QString &path, QString *error)
 {

@@ -19,7 +19,5 @@ bool open(QFile &file, const QString &path, QString *error);
 bool readAll(const QString &path, qint64 most, const QString &what, QByteArray *bytes,
              QString *error);
 
-// "1.5 MB", "64 KB", "12 bytes".
-QString sizeText(qint64 bytes);
 
 } // namespace InputFile

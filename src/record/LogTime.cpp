@@ -2,6 +2,30 @@
 
 #include <cmath>
 
+namespace {
+
+// Replaces the locale's own digits (Arabic-Indic, Devanagari, ...) by ASCII ones.
+QString asciiDigits(QString text, const QLocale &locale)
+{
+    const QString zero = locale.zeroDigit();
+    if (zero == QLatin1String("0"))
+        return text;
+    // Each native digit is one code point, possibly a surrogate pair; the ten are in a row.
+    const QList<uint> first = zero.toUcs4();
+    if (first.size() != 1)
+        return text;
+    QString ascii;
+    for (const uint c : text.toUcs4()) {
+        if (c >= first[0] && c <= first[0] + 9)
+            ascii += QLatin1Char(char('0' + (c - first[0])));
+        else
+            ascii += QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1);
+    }
+    return ascii;
+}
+
+} // namespace
+
 namespace LogTime {
 
 qint64 roundHalfEven(double value)
@@ -20,25 +44,6 @@ qint64 elapsedSeconds(const ClockReading &start, const ClockReading &now)
                                             : std::round(double(start.seconds) * 1000.0);
     const float seconds = static_cast<float>((startMs + double(elapsedMs(start, now))) / 1000.0);
     return roundHalfEven(double(seconds) - double(start.seconds));
-}
-
-QString asciiDigits(QString text, const QLocale &locale)
-{
-    const QString zero = locale.zeroDigit();
-    if (zero == QLatin1String("0"))
-        return text;
-    // Each native digit is one code point, possibly a surrogate pair; the ten are in a row.
-    const QList<uint> first = zero.toUcs4();
-    if (first.size() != 1)
-        return text;
-    QString ascii;
-    for (const uint c : text.toUcs4()) {
-        if (c >= first[0] && c <= first[0] + 9)
-            ascii += QLatin1Char(char('0' + (c - first[0])));
-        else
-            ascii += QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1);
-    }
-    return ascii;
 }
 
 QString clockText(float seconds, const QLocale &locale)

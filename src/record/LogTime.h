@@ -29,8 +29,6 @@ QString clockText(float seconds, const QLocale &locale);
 // without the invisible marks that order right-to-left text.
 QString dateText(const QDate &date, const QLocale &locale);
 
-// Replaces the locale's own digits (Arabic-Indic, Devanagari, ...) by ASCII ones.
-QString asciiDigits(QString text, const QLocale &locale);
 
 // Rounds to the nearest whole number, halves to the even neighbour.
 qint64 roundHalfEven(double value);
