@@ -9,7 +9,7 @@ struct ClockReading
 {
     QDate date;
     float seconds = 0.0f;
-    qint64 msecs = -1;        // the seconds since midnight in whole ms, exact; -1 if unknown
+    qint64 msecs = 0;         // the seconds since midnight in whole ms, exact
     qint64 monotonicMs = 0;   // from an arbitrary origin; only differences mean anything
 };
 

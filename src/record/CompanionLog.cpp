@@ -28,8 +28,7 @@ int clickLevel(const QString &kind)
 QString isoTime(const ClockReading &start)
 {
     // The local date and time of the opening, with the offset to UTC that held then.
-    const qint64 msecs = start.msecs >= 0 ? start.msecs : qint64(double(start.seconds) * 1000.0);
-    const QDateTime local(start.date, QTime::fromMSecsSinceStartOfDay(int(msecs)));
+    const QDateTime local(start.date, QTime::fromMSecsSinceStartOfDay(int(start.msecs)));
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 

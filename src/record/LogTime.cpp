@@ -40,9 +40,7 @@ qint64 elapsedMs(const ClockReading &start, const ClockReading &now)
 
 qint64 elapsedSeconds(const ClockReading &start, const ClockReading &now)
 {
-    const double startMs = start.msecs >= 0 ? double(start.msecs)
-                                            : std::round(double(start.seconds) * 1000.0);
-    const float seconds = static_cast<float>((startMs + double(elapsedMs(start, now))) / 1000.0);
+    const float seconds = static_cast<float>(double(start.msecs + elapsedMs(start, now)) / 1000.0);
     return roundHalfEven(double(seconds) - double(start.seconds));
 }
 
