@@ -267,14 +267,13 @@ public:
             resetTree();
             break;
         case Kind::NodeClick:
+            // The node clicked before has a notepad (levels 1 to 6): its text is owed.
+            if (m_clickLevel >= 1 && m_clickLevel <= 6) {
+                m_pendingNoteLevel = m_clickLevel;
+                m_pendingNoteIndex = m_clickIndex;
+            }
             m_clickLevel = r.level;
             m_clickIndex = r.index;
-            if (m_noteLevel >= 1 && m_noteLevel <= 6) {
-                m_pendingNoteLevel = m_noteLevel;
-                m_pendingNoteIndex = m_noteIndex;
-            }
-            m_noteLevel = r.level;
-            m_noteIndex = r.index;
             m_notepadOpen = r.level <= 6;
             m_box = Box::None;
             if (r.level <= 6 && r.level == m_reached && m_path[r.level] == r.index)
@@ -284,7 +283,7 @@ public:
             m_pendingNoteLevel = 0;
             break;
         case Kind::CloseNotepad:
-            if (m_noteLevel > 0) {
+            if (m_clickLevel > 0) {
                 m_pendingNoteLevel = r.level;
                 m_pendingNoteIndex = r.index;
             }
@@ -363,7 +362,6 @@ private:
     bool m_started = false;
     int m_reached = 1;
     std::array<int, 8> m_path{-1, 0, -1, -1, -1, -1, -1, -1};
-    int m_noteLevel = -1, m_noteIndex = -1;
     int m_clickLevel = 0, m_clickIndex = -1;
     bool m_notepadOpen = false;
     Box m_box = Box::None;
