@@ -252,11 +252,12 @@ public:
         return false;
     }
 
-    // Takes the record. One the rules do not allow (a damaged or forged line read by force)
-    // is applied as well as it goes, so that the records after it are judged from there.
-    void apply(const LogRecord &r)
+    // Takes the record, whether the rules allow it (allows()). One they do not (a damaged
+    // or forged line read by force) is applied as well as it goes, so that the records
+    // after it are judged from there.
+    void apply(const LogRecord &r, bool allowed)
     {
-        if (!allows(r)) {
+        if (!allowed) {
             m_pendingNoteLevel = 0;
             m_pendingFinal = -1;
             m_started = true;
@@ -449,10 +450,10 @@ private:
                                 .arg(m_log.records.last().firstLine));
     }
 
-    void take(LogRecord record, qint64 number)
+    void take(LogRecord record, qint64 number, bool allowed)
     {
         record.firstLine = record.lastLine = number;
-        m_at.run.apply(record);
+        m_at.run.apply(record, allowed);
         m_log.records.append(record);
     }
 
@@ -504,7 +505,7 @@ private:
                 if (m_choices.size() > MostChoices)
                     m_choices.removeFirst();
                 stampProblem(*record, number);
-                take(*record, number);
+                take(*record, number, true);
             } else if (m_searching && number >= m_failure.number) {
                 backtrack(); // a reading counts only where it places that line as a record
                 return;
@@ -518,7 +519,7 @@ private:
         }
         if (allowed) {
             stampProblem(*record, number);
-            take(*record, number);
+            take(*record, number, true);
             advance();
             return;
         }
@@ -555,7 +556,8 @@ private:
         }
         m_searching = false;
         m_choices.clear();
-        restore(m_failure);
+        m_at = m_failure;
+        m_log.unlistedProblems = m_failure.unlisted;
         m_log.records.resize(m_failureFirst);
         m_log.records += m_failureTail;
         m_log.problems = m_failureProblems;
@@ -571,7 +573,7 @@ private:
         }
         problem(number, QStringLiteral("%1 cannot come here: the rules expect %2")
                             .arg(quoted(line), expected));
-        take(*record, number);
+        take(*record, number, false);
     }
 
     const QByteArray &m_bytes;
