@@ -1,20 +1,14 @@
 #include "record/EventLog.h"
 
 #include "record/DurableFile.h"
+#include "record/FileIdentity.h"
 #include "record/LogTime.h"
 #include "record/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <cstdio>
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-#ifdef Q_OS_WIN
-#include "record/WindowsFileIdentity.h"
-#endif
 
 namespace {
 
@@ -218,22 +212,8 @@ bool EventLog::writeLine(const QString &line, bool reportFailure)
 
 bool EventLog::stillInPlace() const
 {
-#ifdef Q_OS_UNIX
     // The file written through the handle must be the one the log's name leads to.
-    struct stat written = {};
-    struct stat named = {};
-    if (::fstat(m_file->handle(), &written) != 0)
-        return true; // cannot tell; the write will say
-    if (written.st_nlink == 0)
-        return false;
-    if (::stat(QFile::encodeName(m_file->fileName()).constData(), &named) != 0)
-        return errno != ENOENT && errno != ENOTDIR;
-    return written.st_dev == named.st_dev && written.st_ino == named.st_ino;
-#elif defined(Q_OS_WIN)
-    return WindowsFileIdentity::stillNamed(m_file->handle(), m_file->fileName());
-#else
-    return QFileInfo::exists(m_file->fileName());
-#endif
+    return FileIdentity::stillNamed(m_file->handle(), m_file->fileName());
 }
 
 bool EventLog::reopen()

@@ -1,15 +1,32 @@
-#include "record/WindowsFileIdentity.h"
+#include "record/FileIdentity.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
 #include <io.h>
 #include <windows.h>
+#else
+#include <cerrno>
+#include <sys/stat.h>
+#endif
 
-namespace WindowsFileIdentity {
+namespace FileIdentity {
 
 bool stillNamed(int descriptor, const QString &name)
 {
+#ifndef Q_OS_WIN
+    struct stat written = {};
+    struct stat named = {};
+    if (::fstat(descriptor, &written) != 0)
+        return true; // cannot tell; the write will say
+    if (written.st_nlink == 0)
+        return false;
+    if (::stat(QFile::encodeName(name).constData(), &named) != 0)
+        return errno != ENOENT && errno != ENOTDIR;
+    return written.st_dev == named.st_dev && written.st_ino == named.st_ino;
+#else
     BY_HANDLE_FILE_INFORMATION written = {};
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
     if (!GetFileInformationByHandle(handle, &written)) {
@@ -34,6 +51,7 @@ bool stillNamed(int descriptor, const QString &name)
     return !known
         || (written.dwVolumeSerialNumber == found.dwVolumeSerialNumber
             && written.nFileIndexHigh == found.nFileIndexHigh && written.nFileIndexLow == found.nFileIndexLow);
+#endif
 }
 
-} // namespace WindowsFileIdentity
+} // namespace FileIdentity

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Whether the file written through an open descriptor is still the one its name leads to:
+// the device and inode (on Windows the volume and file index) behind the descriptor
+// against those of the file found under the name. Kept apart from the event log also
+// because <windows.h> names one of its own functions OpenEventLog.
+namespace FileIdentity {
+
+// False when the file is known to be gone from its name: deleted, replaced by another,
+// its folder gone, or the share it was on gone with the handle. True when it is there,
+// and when it cannot be told (the next write says what is wrong then).
+bool stillNamed(int descriptor, const QString &name);
+
+} // namespace FileIdentity
