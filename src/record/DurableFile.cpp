@@ -6,7 +6,6 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstring>
 
 #ifdef Q_OS_WIN
 // Windows: the C run-time handle of a QFile leads to the file's HANDLE.
@@ -26,25 +25,6 @@ bool failed(QString *error, const QString &what)
         *error = what;
     return false;
 }
-
-#ifdef Q_OS_WIN
-QString windowsError(DWORD code)
-{
-    wchar_t *text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                       | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-    QString message = text ? QString::fromWCharArray(text).trimmed()
-                           : QStringLiteral("Windows error %1").arg(code);
-    LocalFree(text);
-    return message;
-}
-#else
-QString posixError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-#endif
 
 #ifdef Q_OS_WIN
 // What the replace reports while another program holds the old file open without delete
@@ -109,11 +89,11 @@ bool renameOver(const QString &from, const QString &to, QString *error)
         SetFileAttributesW(target.c_str(), GetFileAttributesW(target.c_str()) | FILE_ATTRIBUTE_READONLY);
     if (code == ERROR_SUCCESS)
         return true;
-    return failed(error, QStringLiteral("it could not replace the old file: %1").arg(windowsError(code)));
+    return failed(error, QStringLiteral("it could not replace the old file: %1").arg(qt_error_string(int(code))));
 #else
     if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
         return true;
-    return failed(error, QStringLiteral("it could not replace the old file: %1").arg(posixError(errno)));
+    return failed(error, QStringLiteral("it could not replace the old file: %1").arg(qt_error_string(errno)));
 #endif
 }
 
@@ -126,7 +106,7 @@ bool DurableFile::syncData(int handle, QString *error)
     if (file != INVALID_HANDLE_VALUE && FlushFileBuffers(file))
         return true;
     return failed(error, QStringLiteral("it could not be forced to the disk: %1")
-                             .arg(windowsError(GetLastError())));
+                             .arg(qt_error_string(int(GetLastError()))));
 #else
 #if defined(Q_OS_LINUX)
     const int result = ::fdatasync(handle);
@@ -135,7 +115,7 @@ bool DurableFile::syncData(int handle, QString *error)
 #endif
     if (result == 0)
         return true;
-    return failed(error, QStringLiteral("it could not be forced to the disk: %1").arg(posixError(errno)));
+    return failed(error, QStringLiteral("it could not be forced to the disk: %1").arg(qt_error_string(errno)));
 #endif
 }
 
@@ -150,13 +130,13 @@ bool DurableFile::syncFolder(const QString &folder, QString *error)
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return failed(error, QStringLiteral("its folder could not be opened to force it to the disk: %1")
-                                 .arg(posixError(errno)));
+                                 .arg(qt_error_string(errno)));
     const bool synced = ::fsync(fd) == 0;
     const int code = errno;
     ::close(fd);
     if (synced)
         return true;
-    return failed(error, QStringLiteral("its folder could not be forced to the disk: %1").arg(posixError(code)));
+    return failed(error, QStringLiteral("its folder could not be forced to the disk: %1").arg(qt_error_string(code)));
 #endif
 }
 

@@ -7,7 +7,6 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,12 +62,12 @@ bool open(QFile &file, const QString &path, QString *error)
     struct stat before {};
     if (::stat(name.constData(), &before) != 0)
         return fail(errno == ENOENT ? QStringLiteral("does not exist")
-                                    : QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+                                    : QStringLiteral("cannot be read: %1").arg(qt_error_string(errno)));
     if (!S_ISREG(before.st_mode))
         return fail(QStringLiteral("is %1, not a regular file").arg(kindOf(before.st_mode)));
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return fail(QStringLiteral("cannot be opened: %1").arg(QString::fromLocal8Bit(strerror(errno))));
+        return fail(QStringLiteral("cannot be opened: %1").arg(qt_error_string(errno)));
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(fd);
