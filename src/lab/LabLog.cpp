@@ -127,14 +127,13 @@ std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringLi
     const QString command = arguments.value(0);
     logs->clear();
     for (const QString &path : parser.positionalArguments()) {
-        const bool companion = path.endsWith(QLatin1String(".jsonl"))
-            && QFileInfo(path.chopped(6)).isFile() && LogReader::readHeader(path.chopped(6));
-        if (!companion) {
+        const QString log = CompanionReader::logOf(path);
+        if (log.isEmpty()) {
             logs->append(path);
             continue;
         }
         CommandLine::err(QStringLiteral("%1: note: %2 is the companion record of %3; it is read with that log\n")
-                             .arg(command, QDir::toNativeSeparators(path), QDir::toNativeSeparators(path.chopped(6))));
+                             .arg(command, QDir::toNativeSeparators(path), QDir::toNativeSeparators(log)));
     }
     if (logs->isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));

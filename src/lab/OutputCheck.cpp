@@ -1,6 +1,7 @@
 #include "lab/OutputCheck.h"
 
 #include "lab/CommandLine.h"
+#include "record/CompanionReader.h"
 
 #include "record/InputFile.h"
 #include "record/LogReader.h"
@@ -36,10 +37,7 @@ bool holdsPayoffRecord(const QString &path)
 
 bool isCompanionName(const QFileInfo &info)
 {
-    if (!info.fileName().endsWith(QLatin1String(".jsonl"), Qt::CaseInsensitive))
-        return false;
-    const QString log = info.absoluteFilePath().chopped(6);
-    return QFileInfo(log).isFile() && LogReader::readHeader(log).has_value();
+    return !CompanionReader::logOf(info.absoluteFilePath(), Qt::CaseInsensitive).isEmpty();
 }
 
 // Whether the two paths name the same file, existing or not.

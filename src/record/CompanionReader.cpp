@@ -5,6 +5,7 @@
 #include "record/InputFile.h"
 #include "record/Windows1252.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -49,6 +50,14 @@ bool readRun(const QJsonObject &run, Companion *c, QString *error)
 }
 
 } // namespace
+
+QString CompanionReader::logOf(const QString &path, Qt::CaseSensitivity cs)
+{
+    if (!path.endsWith(QLatin1String(".jsonl"), cs))
+        return QString();
+    const QString log = path.chopped(6);
+    return QFileInfo(log).isFile() && LogReader::readHeader(log) ? log : QString();
+}
 
 bool CompanionReader::read(const QString &path, Companion *companion, QString *error)
 {

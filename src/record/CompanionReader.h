@@ -57,6 +57,10 @@ class CompanionReader
 public:
     static constexpr qint64 MostBytes = 64 * 1024 * 1024;
 
+    // The event log whose companion record path names: path without its ".jsonl" ending
+    // (matched with cs) when that is a file that reads as a log; empty otherwise.
+    static QString logOf(const QString &path, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+
     // Reads the companion record. False, with *error set, when it cannot be read or its
     // first line is not the run line of a known version. A last line cut short (a power
     // cut) is passed over without a problem.
