@@ -76,7 +76,7 @@ int DrawCommand::run(const QStringList &arguments)
     LabLog log;
     QString error;
     if (!LabLog::load(paths.first(), &log, &error)
-        || (!log.companion && !log.loadPayoffs(parser.value(dataOption), &error))) {
+        || !log.loadShownPayoffs(parser.value(dataOption), &error)) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }

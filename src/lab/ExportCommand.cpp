@@ -213,8 +213,8 @@ int ExportCommand::run(const QStringList &arguments)
         }
         if (!log.admit(command, parser.isSet(forceOption)))
             failed = true;
-        if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption)) && !log.companion
-            && !log.loadPayoffs(parser.value(dataOption), &error)) {
+        if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption))
+            && !log.loadShownPayoffs(parser.value(dataOption), &error)) {
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
         }

@@ -38,9 +38,12 @@ public:
     // Reads the payoffs of the log's set from dataFile, or when it is empty from the file
     // beside the log. False, with *error set, when no payoff file can be read.
     bool loadPayoffs(const QString &dataFile, QString *error);
-
-    // The payoff of payoff node 0..63, if the payoffs are read.
-    std::optional<int> payoff(int node) const;
+    // What shownPayoff needs: nothing when the companion record holds the payoffs shown,
+    // else loadPayoffs(dataFile, error).
+    bool loadShownPayoffs(const QString &dataFile, QString *error)
+    {
+        return companion || loadPayoffs(dataFile, error);
+    }
 
     // The payoff shown to the subject at the end of the attempt: from the companion record
     // where there is one, else from the payoff file read with loadPayoffs.
@@ -70,5 +73,9 @@ public:
     bool keptAside() const;
     // A log that holds its header alone: the program was closed before Start.
     bool headerOnly() const { return parsed.records.isEmpty(); }
+
+private:
+    // The payoff of payoff node 0..63, if the payoffs are read.
+    std::optional<int> payoff(int node) const;
 
 };

@@ -145,16 +145,13 @@ int PayCommand::run(const QStringList &arguments)
             failed = true;
             continue;
         }
-        if (log.companion) { // the payoffs shown are in it
-            logs.append(log);
-            continue;
-        }
-        if (!log.loadPayoffs(parser.value(dataOption), &error)) {
+        if (!log.loadShownPayoffs(parser.value(dataOption), &error)) {
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
             continue;
         }
-        if (QFileInfo(log.payoffPath).lastModified() > QFileInfo(path).lastModified())
+        // Read from the payoff file, not from the companion record: it may have changed since.
+        if (!log.companion && QFileInfo(log.payoffPath).lastModified() > QFileInfo(path).lastModified())
             CommandLine::err(QStringLiteral("%1: warning: %2 was changed after %3 was last written: the payoffs "
                                             "paid are those it holds now; make sure they are the ones the subject saw\n")
                                  .arg(command, QDir::toNativeSeparators(log.payoffPath), shown));
