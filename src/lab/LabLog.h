@@ -77,5 +77,4 @@ public:
 private:
     // The payoff of payoff node 0..63, if the payoffs are read.
     std::optional<int> payoff(int node) const;
-
 };

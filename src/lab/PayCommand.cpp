@@ -194,7 +194,7 @@ int PayCommand::run(const QStringList &arguments)
         const std::uint32_t draw = generator();
         QList<const AttemptSummary *> finished;
         for (const AttemptSummary &attempt : log.attempts)
-            if (attempt.continued && attempt.finalPayoffNode >= 0)
+            if (attempt.finished())
                 finished.append(&attempt);
         if (finished.isEmpty()) {
             CommandLine::err(QStringLiteral("%1: %2: no finished attempt to pay\n").arg(command, log.path));

@@ -53,7 +53,7 @@ int VerifyCommand::run(const QStringList &arguments)
         }
         int finished = 0;
         for (const AttemptSummary &attempt : log.attempts)
-            finished += attempt.continued && attempt.finalPayoffNode >= 0 ? 1 : 0;
+            finished += attempt.finished() ? 1 : 0;
         const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4 attempts finished")
                                   .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size()).arg(finished);
         const QString checked = log.companion ? QStringLiteral(", and agrees with its companion record")

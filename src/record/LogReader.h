@@ -82,6 +82,9 @@ struct AttemptSummary
     std::array<int, 8> pathNode{-1, 0, -1, -1, -1, -1, -1, -1}; // by LevelCode 1..7; -1 not yet
     int finalPayoffNode = -1;    // from the FinalPayoffNode record, -1 before it
     bool continued = false;      // ended by a Continue record
+
+    // Played to its payoff node and ended by its Continue: an attempt that can be paid.
+    bool finished() const { return continued && finalPayoffNode >= 0; }
 };
 
 // Reads the event log as the program writes it: Windows-1252 text, CR LF line ends,
