@@ -235,12 +235,13 @@ int ExportCommand::run(const QStringList &arguments)
         return CommandLine::Finding;
     }
     if (parser.isSet(xlsxOption)) {
-        const bool saved = Table::saveWorkbook(parser.value(xlsxOption), {&events, &attempts}, &error);
-        if (!error.isEmpty())
-            CommandLine::err(command + (saved ? QStringLiteral(": warning: ") : QStringLiteral(": ")) + error
-                             + QLatin1Char('\n'));
-        if (!saved)
+        QString warning;
+        if (!Table::saveWorkbook(parser.value(xlsxOption), {&events, &attempts}, &error, &warning)) {
+            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             return CommandLine::Finding;
+        }
+        if (!warning.isEmpty())
+            CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
     }
     return CommandLine::Success;
 }

@@ -218,11 +218,14 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::Finding;
     }
     QString error;
+    QString warning;
     if (!table.csv().save(parser.value(outOption), &error)
-        || (parser.isSet(xlsxOption) && !Table::saveWorkbook(parser.value(xlsxOption), {&table}, &error))) {
+        || (parser.isSet(xlsxOption) && !Table::saveWorkbook(parser.value(xlsxOption), {&table}, &error, &warning))) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
+    if (!warning.isEmpty())
+        CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
     CommandLine::out(QStringLiteral("seed %1\n").arg(seedText) + QString::fromUtf8(table.csv().bytes()));
     return CommandLine::Success;
 }

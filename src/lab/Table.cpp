@@ -28,7 +28,8 @@ void Table::addRow(const QStringList &fields)
     m_rows.append(fields);
 }
 
-bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error)
+bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error,
+                         QString *warning)
 {
     const auto fail = [&](const QString &why) {
         if (error)
@@ -37,6 +38,7 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
     };
 #ifndef DT_HAVE_XLSXWRITER
     Q_UNUSED(tables);
+    Q_UNUSED(warning);
     return fail(QStringLiteral("this treelab was built without libxlsxwriter; use the CSV files"));
 #else
     for (const Table *table : tables)
@@ -110,8 +112,8 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
     const QByteArray bytes = staged.readAll();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());
-    if (!cut.isEmpty() && error)
-        *error = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
+    if (!cut.isEmpty() && warning)
+        *warning = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
                                 "the CSV files hold them whole")
                      .arg(MostCellCharacters).arg(cut.join(QStringLiteral(", ")));
     return true;

@@ -23,8 +23,10 @@ public:
 
     // Writes the tables as the worksheets of one workbook (.xlsx, Office Open XML) at
     // path, through a temporary file beside it renamed into place. False, with *error set,
-    // on failure; the old file is then left as it was.
-    static bool saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error);
+    // on failure; the old file is then left as it was. *warning tells of texts cut to what
+    // a cell holds.
+    static bool saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error,
+                             QString *warning);
 
 private:
     QString m_name;
