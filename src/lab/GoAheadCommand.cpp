@@ -36,12 +36,9 @@ QString stillInTheExperiment(const QString &folder, const GoAheadFile::Reading &
 {
     if (previous.status != GoAheadFile::Status::Number || (previous.value != 1 && previous.value != 2))
         return QString();
-    const QString log = StatusTable::newestLog(folder);
-    if (log.isEmpty() || QFileInfo(log).lastModified().date() != QDate::currentDate())
-        return QString();
     const SystemClock clock;
     const StatusTable::Row row = StatusTable(clock, attempts).row(folder);
-    if (row.over != QLatin1String("no"))
+    if (!row.today || row.over != QLatin1String("no"))
         return QString();
     return row.attempt == QLatin1String("-") ? QStringLiteral("Start is offered, the first attempt not begun")
                                              : QStringLiteral("attempt %1").arg(row.attempt);

@@ -115,8 +115,8 @@ StatusTable::Row StatusTable::row(const QString &folder) const
     const QString logPath = newestLog(folder);
     const QDateTime now = toDateTime(m_clock.now());
     const QFileInfo logInfo(logPath);
-    if (go.status == GoAheadFile::Status::Number
-        && (logPath.isEmpty() || logInfo.lastModified().date() != now.date())) {
+    row.today = !logPath.isEmpty() && logInfo.lastModified().date() == now.date();
+    if (go.status == GoAheadFile::Status::Number && !row.today) {
         const QString leftover = leftoverNote(go.value);
         if (!leftover.isEmpty()) {
             row.goAhead += QLatin1Char('!');

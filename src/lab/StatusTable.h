@@ -29,6 +29,7 @@ public:
         QString over;      // "yes" or "no"
         QStringList notes; // what could not be read, for the lines below the table
         bool failed = false; // the folder or its okto.go is missing or unreadable, or holds a leftover 1 or 99
+        bool today = false;  // the newest log was last written today
     };
 
     // attempts: the number of attempts the experimenter set (the log does not hold it);
