@@ -24,7 +24,9 @@ set(CPACK_NSIS_DISPLAY_NAME "Decision Tree ${PROJECT_VERSION}")
 set(CPACK_NSIS_MENU_LINKS decisiontree.exe "Decision Tree")
 # A 64-bit installer for the 64-bit programs; Wine without its 32-bit part runs it as well.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-set(dt_kept "$INSTDIR\\data\\btinp.01" "$INSTDIR\\data\\okto.go")
+# Backslashes doubled twice: once for this file, once for CPackConfig.cmake, which reads
+# the commands again.
+set(dt_kept "$INSTDIR\\\\data\\\\btinp.01" "$INSTDIR\\\\data\\\\okto.go")
 set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "")
 foreach(file IN LISTS dt_kept)
