@@ -1,6 +1,6 @@
 #include "lab/CsvWriter.h"
 
-#include <QSaveFile>
+#include "lab/OutputFile.h"
 
 CsvWriter::CsvWriter(const QStringList &header)
     : m_columns(header.size())
@@ -40,11 +40,5 @@ QString CsvWriter::field(const QString &text)
 
 bool CsvWriter::save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_bytes) != m_bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return OutputFile::save(path, m_bytes, error);
 }

@@ -4,13 +4,14 @@
 #include "lab/CommandLine.h"
 #include "lab/LabLog.h"
 #include "lab/OutputCheck.h"
+#include "lab/OutputFile.h"
 #include "lab/TreePicture.h"
 #include "window/IntegerConversion.h"
 #include "window/PayoffFile.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
+#include <QBuffer>
 
 QString DrawCommand::help()
 {
@@ -103,8 +104,7 @@ int DrawCommand::run(const QStringList &arguments)
         title += QStringLiteral(": still in play");
     const TreePicture picture(title, log.parsed.records, attempt, facts, payoffText);
 
-    // Into a temporary file renamed into place: an interrupted draw leaves the old picture.
-    QSaveFile file(out);
+    QByteArray bytes;
     if (png) {
         QImage image(int(TreePicture::Width * PngScale), int(TreePicture::Height * PngScale), QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -112,15 +112,15 @@ int DrawCommand::run(const QStringList &arguments)
             QPainter painter(&image);
             picture.paint(painter, PngScale);
         }
-        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-            CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, file.errorString()));
-            return CommandLine::Finding;
-        }
-        return CommandLine::Success;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    } else {
+        bytes = picture.svg().toUtf8();
     }
-    const QByteArray bytes = picture.svg().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, file.errorString()));
+    // An interrupted draw leaves the old picture whole.
+    if (!OutputFile::save(out, bytes, &error)) {
+        CommandLine::err(QStringLiteral("%1: %2\n").arg(command, error));
         return CommandLine::Finding;
     }
     return CommandLine::Success;

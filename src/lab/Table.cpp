@@ -1,8 +1,9 @@
 #include "lab/Table.h"
 
+#include "lab/OutputFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #ifdef DT_HAVE_XLSXWRITER
@@ -108,10 +109,8 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
     QFile staged(stagingName);
     if (!staged.open(QIODevice::ReadOnly))
         return fail(staged.errorString());
-    QSaveFile file(path);
-    const QByteArray bytes = staged.readAll();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
+    if (!OutputFile::save(path, staged.readAll(), error))
+        return false;
     if (!cut.isEmpty() && warning)
         *warning = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
                                 "the CSV files hold them whole")

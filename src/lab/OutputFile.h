@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A file a treelab command writes: through a temporary file beside it that is renamed
+// into place (QSaveFile), so an interrupted command leaves the old file whole.
+namespace OutputFile {
+
+// Writes bytes to path, replacing the file. False, with *error set ("cannot write <path>:
+// <why>"), on failure; the old file is then left as it was.
+bool save(const QString &path, const QByteArray &bytes, QString *error);
+
+} // namespace OutputFile
