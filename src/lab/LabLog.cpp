@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 bool LabLog::load(const QString &path, LabLog *log, QString *error)
 {
@@ -114,9 +113,8 @@ bool LabLog::admit(const QString &command, bool force)
 
 bool LabLog::keptAside() const
 {
-    static const QRegularExpression kept(QStringLiteral("^(.+)\\.\\d+$"));
-    const QRegularExpressionMatch match = kept.match(fileName);
-    return match.hasMatch() && QFileInfo(QFileInfo(path).absoluteDir().filePath(match.captured(1))).isFile();
+    const QString keptFrom = StatusTable::keptAsideFrom(fileName);
+    return !keptFrom.isEmpty() && QFileInfo(QFileInfo(path).absoluteDir().filePath(keptFrom)).isFile();
 }
 
 std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringList &arguments,

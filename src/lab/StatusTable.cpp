@@ -80,13 +80,17 @@ QString StatusTable::dataFileOf(const QString &folder, const QString &logName, q
     if (!logName.startsWith(prefix) || logName.size() == prefix.size())
         return QString();
     const QString name = logName.mid(prefix.size());
-    static const QRegularExpression kept(QStringLiteral("^(.+)\\.\\d+$"));
-    const QRegularExpressionMatch match = kept.match(name);
+    const QString keptFrom = keptAsideFrom(name);
     const QDir dir(folder);
-    if (match.hasMatch() && !QFileInfo::exists(dir.filePath(name))
-        && QFileInfo::exists(dir.filePath(match.captured(1))))
-        return match.captured(1);
+    if (!keptFrom.isEmpty() && !QFileInfo::exists(dir.filePath(name)) && QFileInfo::exists(dir.filePath(keptFrom)))
+        return keptFrom;
     return name;
+}
+
+QString StatusTable::keptAsideFrom(const QString &name)
+{
+    static const QRegularExpression kept(QStringLiteral("^(.+)\\.\\d+$"));
+    return kept.match(name).captured(1);
 }
 
 StatusTable::Row StatusTable::row(const QString &folder) const

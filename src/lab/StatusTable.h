@@ -49,6 +49,10 @@ public:
     // whose first line is a log header (kept older logs "<log>.<n>" included). Empty if none.
     static QString newestLog(const QString &folder);
 
+    // The name that "<name>.<n>" was kept aside from (a log set aside when a later run of
+    // the same name began): <name>; empty when the name has no such ending.
+    static QString keptAsideFrom(const QString &name);
+
     // The payoff file a log belongs to: its name without "o", the set and the subject
     // (and without a ".<n>" that kept the log aside, when only the shorter name exists).
     static QString dataFileOf(const QString &folder, const QString &logName, qint16 set,
