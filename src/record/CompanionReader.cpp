@@ -146,7 +146,7 @@ QList<LogProblem> CompanionReader::compare(const ParsedLog &log, const Companion
                                                                           : QString();
         const int level = r.kind == LogRecord::Kind::Start || r.kind == LogRecord::Kind::Continue ? 0 : r.level;
         // The classic log holds the text in Windows-1252: "?" for what the code page lacks.
-        const QString text = Windows1252::decode(Windows1252::encode(c.text));
+        const auto inCodePage = [](const QString &text) { return Windows1252::decode(Windows1252::encode(text)); };
         QString what;
         if (r.kindName() != c.kind)
             what = QStringLiteral("the log has %1, the companion %2 (its line %3)").arg(r.kindName(), c.kind).arg(c.line);
@@ -154,7 +154,7 @@ QList<LogProblem> CompanionReader::compare(const ParsedLog &log, const Companion
             what = QStringLiteral("the time stamp is %1, the companion's %2 (its line %3)").arg(r.stamp).arg(c.stamp).arg(c.line);
         else if (level != c.level || (level != 0 && r.index != c.index) || move != c.move)
             what = QStringLiteral("the node or move differs from the companion's (its line %1)").arg(c.line);
-        else if (r.kind == LogRecord::Kind::NotepadContents && r.text != text)
+        else if (r.kind == LogRecord::Kind::NotepadContents && r.text != inCodePage(c.text))
             what = QStringLiteral("the notepad text differs from the companion's (its line %1)").arg(c.line);
         if (!what.isEmpty())
             differences.append({r.firstLine, what});
