@@ -40,5 +40,10 @@ QString CsvWriter::field(const QString &text)
 
 bool CsvWriter::save(const QString &path, QString *error) const
 {
-    return OutputFile::save(path, m_bytes, error);
+    QString why;
+    if (OutputFile::save(path, m_bytes, &why))
+        return true;
+    if (error)
+        *error = QStringLiteral("cannot write %1: %2").arg(path, why);
+    return false;
 }

@@ -120,7 +120,7 @@ int DrawCommand::run(const QStringList &arguments)
     }
     // An interrupted draw leaves the old picture whole.
     if (!OutputFile::save(out, bytes, &error)) {
-        CommandLine::err(QStringLiteral("%1: %2\n").arg(command, error));
+        CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, error));
         return CommandLine::Finding;
     }
     return CommandLine::Success;

@@ -1,17 +1,16 @@
 #include "lab/OutputFile.h"
 
-#include <QDir>
 #include <QSaveFile>
 
 namespace OutputFile {
 
-bool save(const QString &path, const QByteArray &bytes, QString *error)
+bool save(const QString &path, const QByteArray &bytes, QString *why)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    if (error)
-        *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    if (why)
+        *why = file.errorString();
     return false;
 }
 

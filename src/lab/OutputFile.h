@@ -7,8 +7,8 @@
 // into place (QSaveFile), so an interrupted command leaves the old file whole.
 namespace OutputFile {
 
-// Writes bytes to path, replacing the file. False, with *error set ("cannot write <path>:
-// <why>"), on failure; the old file is then left as it was.
-bool save(const QString &path, const QByteArray &bytes, QString *error);
+// Writes bytes to path, replacing the file. False, with *why set to what went wrong, on
+// failure; the old file is then left as it was.
+bool save(const QString &path, const QByteArray &bytes, QString *why);
 
 } // namespace OutputFile

@@ -109,8 +109,9 @@ bool Table::saveWorkbook(const QString &path, const QList<const Table *> &tables
     QFile staged(stagingName);
     if (!staged.open(QIODevice::ReadOnly))
         return fail(staged.errorString());
-    if (!OutputFile::save(path, staged.readAll(), error))
-        return false;
+    QString why;
+    if (!OutputFile::save(path, staged.readAll(), &why))
+        return fail(why);
     if (!cut.isEmpty() && warning)
         *warning = QStringLiteral("texts longer than the %1 characters a cell holds were cut in the workbook (%2); "
                                 "the CSV files hold them whole")
