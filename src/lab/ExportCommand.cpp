@@ -52,7 +52,7 @@ void addEvents(const LabLog &log, Table *table)
             const QString time = exact && log.companion->start.isValid()
                 ? log.companion->start.addMSecs(exact->ms).toString(Qt::ISODateWithMs)
                 : QString();
-            table->addRow({log.fileName, QString::number(header.subjectNo),
+            table->addRow({log.path, QString::number(header.subjectNo),
                            QString::number(header.paramSetNo), header.dateText,
                            QString::number(attempt.number), QString::number(record.stamp),
                            record.kindName(), number(record.level, 0), number(record.index, -1),
@@ -69,7 +69,7 @@ void addAttempts(const LabLog &log, Table *table)
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
     for (qsizetype k = 0; k < facts.size(); ++k) {
         const AttemptFacts &attempt = facts[k];
-        QStringList row{log.fileName, QString::number(log.subject()), QString::number(log.set()),
+        QStringList row{log.path, QString::number(log.subject()), QString::number(log.set()),
                         QString::number(attempt.number)};
         for (int level = 1; level <= 6; ++level) {
             const char move = attempt.move[std::size_t(level)];
@@ -116,7 +116,8 @@ QString ExportCommand::help()
         "differs from its log fails the log, as verify says.\n"
         "\n"
         "--events FILE.csv: one row per record, in the logs' order. Columns:\n"
-        "  log, subject, set, date (the log header's), attempt (from 1; the records after\n"
+        "  log (the path as given, so that two logs of one subject never mix), subject,\n"
+        "  set, date (the log header's), attempt (from 1; the records after\n"
         "  the last Continue belong to the attempt still in play), stamp (seconds since the\n"
         "  log was opened), kind (Start, d1 ... p for a click on that level, NotepadContents,\n"
         "  CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode, Continue), level\n"
@@ -126,8 +127,8 @@ QString ExportCommand::help()
         "  Empty where a record has no such field.\n"
         "\n"
         "--attempts FILE.csv: one row per attempt. Columns:\n"
-        "  log, subject, set, attempt; d1, d2, d3 the subject's decisions and c1, c2, c3\n"
-        "  Nature's draws (L or R; empty where the attempt did not get so far); node, the\n"
+        "  log (the path as given), subject, set, attempt; d1, d2, d3 the subject's\n"
+        "  decisions and c1, c2, c3 Nature's draws (L or R; empty where the attempt did not get so far); node, the\n"
         "  payoff node reached (0 to 63); payoff_text, its payoff as the subject saw it\n"
         "  (\"-£3\"), and payoff, as a number of pounds; seconds, from the attempt's first\n"
         "  record to its Continue; inspected, the node clicks of the attempt (repeats\n"
@@ -211,6 +212,7 @@ int ExportCommand::run(const QStringList &arguments)
             failed = true;
             continue;
         }
+        log.judge(parser.value(dataOption), 0);
         if (!log.admit(command, parser.isSet(forceOption)))
             failed = true;
         if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption))

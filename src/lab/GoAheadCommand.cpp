@@ -29,19 +29,44 @@ QString before(const GoAheadFile::Reading &reading)
     return QString();
 }
 
+// The subjects whose program 99 would end: those of the folder's logs of today.
+QList<StatusTable::Row> todaysRuns(const QString &folder, int attempts)
+{
+    const SystemClock clock;
+    QList<StatusTable::Row> runs;
+    for (const StatusTable::Row &row : StatusTable(clock, attempts).folderRows(folder))
+        if (row.today && !row.logPath.isEmpty())
+            runs.append(row);
+    return runs;
+}
+
+QString subjectsEnded(const QList<StatusTable::Row> &runs)
+{
+    QStringList subjects;
+    for (const StatusTable::Row &row : runs)
+        subjects.append(QString::number(row.subjectNo));
+    if (subjects.isEmpty())
+        return QString();
+    return subjects.size() == 1 ? QStringLiteral(" (the program of subject %1)").arg(subjects[0])
+                                : QStringLiteral(" (the programs of subjects %1)").arg(subjects.join(QStringLiteral(", ")));
+}
+
 // After a go-ahead the program reads okto.go again only once the subject has left the last
-// attempt and the experimenter has clicked the button on its last screen. Empty when the
-// workstation is not in that state; otherwise where the subject is.
-QString stillInTheExperiment(const QString &folder, const GoAheadFile::Reading &previous, int attempts)
+// attempt and the experimenter has clicked the button on its last screen. Empty when no
+// subject of today is still in the experiment; otherwise where each one is.
+QString stillInTheExperiment(const QList<StatusTable::Row> &runs, const GoAheadFile::Reading &previous)
 {
     if (previous.status != GoAheadFile::Status::Number || (previous.value != 1 && previous.value != 2))
         return QString();
-    const SystemClock clock;
-    const StatusTable::Row row = StatusTable(clock, attempts).row(folder);
-    if (!row.today || row.over != QLatin1String("no"))
-        return QString();
-    return row.attempt == QLatin1String("-") ? QStringLiteral("Start is offered, the first attempt not begun")
-                                             : QStringLiteral("attempt %1").arg(row.attempt);
+    QStringList where;
+    for (const StatusTable::Row &row : runs) {
+        if (row.isOver)
+            continue;
+        const QString place = row.attemptInPlay == 0 ? QStringLiteral("Start is offered, the first attempt not begun")
+                                                     : QStringLiteral("attempt %1").arg(row.attempt);
+        where.append(runs.size() > 1 ? QStringLiteral("subject %1: %2").arg(row.subjectNo).arg(place) : place);
+    }
+    return where.join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -69,12 +94,13 @@ QString GoAheadCommand::help(qint16 value)
               "\n"
               "Closes the program: writes 99 into the go-ahead file okto.go of each DIR. A program\n"
               "waiting for the go-ahead, or at the end of the experiment once the experimenter has\n"
-              "clicked the button on its last screen, closes within a second. During the attempts\n"
+              "clicked the button on its last screen, closes within a second; each line names the\n"
+              "subjects whose program it ends (those with a log of today). During the attempts\n"
               "the program does not read the file, so 99 takes effect only at the end: a\n"
               "workstation released whose log of today shows the subject still in the\n"
               "experiment is reported so and counts as not done (exit status 1); close its window\n"
-              "to stop it at once. --attempts N (4 when not given) says when the experiment is\n"
-              "over, as for treelab status.\n");
+              "to stop it at once. --attempts N says when the experiment is over, as for\n"
+              "treelab status.\n");
     text += QStringLiteral(
         "\n"
         "DIR is a workstation's data folder: the folder \"data\" beside its decisiontree, which\n"
@@ -90,7 +116,8 @@ QString GoAheadCommand::help(qint16 value)
         "\n"
         "%3")
                 .arg(QString::fromLatin1(GoAheadFile::text(value).chopped(2)),
-                     value == Quit ? QStringLiteral("  --attempts N  The number of attempts of the experiment (4 when not given).\n")
+                     value == Quit ? QStringLiteral("  --attempts N  The number of attempts of the experiment, for logs without a companion\n"
+                                                  "                record (the number the program was built with when not given).\n")
                                    : QString(),
                      value == Quit ? QStringLiteral("Exit status: 0 when every DIR was written and no subject is still in\n"
                                                     "the experiment; 1 when any was not or one is; 2 for a usage error.\n")
@@ -111,7 +138,7 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
     const QStringList folders = parser.positionalArguments();
     if (folders.isEmpty())
         return CommandLine::usageError(arguments.value(0), QStringLiteral("no DIR given"));
-    int attempts = 4;
+    int attempts = 0; // the companion's, else the number the program was built with
     if (value == Quit) {
         if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attempts))
             return *wrong;
@@ -133,6 +160,7 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
                        .arg(shown, QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("data"))));
         } else {
             const GoAheadFile::Reading previous = GoAheadFile::read(path);
+            const QList<StatusTable::Row> runs = value == Quit ? todaysRuns(folder, attempts) : QList<StatusTable::Row>();
             QString error;
             if (!GoAheadFile::write(path, value, &error)) {
                 line = QStringLiteral("%1: %2; writing %3 FAILED: %4")
@@ -145,16 +173,16 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
                                     now.status == GoAheadFile::Status::Number
                                         ? QString::number(now.value)
                                         : now.detail);
-                } else if (const QString where = value == Quit ? stillInTheExperiment(folder, previous, attempts)
+                } else if (const QString where = value == Quit ? stillInTheExperiment(runs, previous)
                                                                : QString();
                            !where.isEmpty()) {
-                    line = QStringLiteral("%1: %2; now it holds 99, but the subject has not finished (%3): the "
+                    line = QStringLiteral("%1: %2; now it holds 99%4, but the subject has not finished (%3): the "
                                           "program acts on 99 only after the subject's last attempt, once the "
                                           "button on its last screen is clicked; close its window to stop it now")
-                               .arg(shown, before(previous), where);
+                               .arg(shown, before(previous), where, subjectsEnded(runs));
                 } else {
-                    CommandLine::out(QStringLiteral("%1: %2; now it holds %3\n")
-                                         .arg(shown, before(previous), QString::number(value)));
+                    CommandLine::out(QStringLiteral("%1: %2; now it holds %3%4\n")
+                                         .arg(shown, before(previous), QString::number(value), subjectsEnded(runs)));
                     continue;
                 }
             }

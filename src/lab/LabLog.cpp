@@ -7,6 +7,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
+#ifndef DT_NUMBER_OF_ATTEMPTS
+#define DT_NUMBER_OF_ATTEMPTS "4"
+#endif
+
 bool LabLog::load(const QString &path, LabLog *log, QString *error)
 {
     log->path = path;
@@ -32,6 +38,112 @@ bool LabLog::load(const QString &path, LabLog *log, QString *error)
             log->companion = companion;
         }
     }
+    return true;
+}
+
+int LabLog::builtAttempts()
+{
+    return QStringLiteral(DT_NUMBER_OF_ATTEMPTS).toInt();
+}
+
+void LabLog::judge(const QString &dataFile, int attemptsGiven)
+{
+    runProblems.clear();
+    payoffProblems.clear();
+    if (companion && companion->attempts >= 1) {
+        attemptCount = companion->attempts;
+        countFrom = CountFrom::Companion;
+    } else if (attemptsGiven >= 1) {
+        attemptCount = attemptsGiven;
+        countFrom = CountFrom::Given;
+    } else {
+        attemptCount = builtAttempts();
+        countFrom = CountFrom::Built;
+    }
+    const QList<const AttemptSummary *> finished = finishedAttempts();
+    if (finished.size() > attemptCount) {
+        const AttemptSummary &extra = *finished[attemptCount];
+        const QString from = countFrom == CountFrom::Companion ? QStringLiteral("as its companion record says")
+                             : countFrom == CountFrom::Given   ? QStringLiteral("as --attempts says")
+                                                               : QStringLiteral("as the program was built; give --attempts N if it was built otherwise");
+        runProblems.append({parsed.records[extra.firstRecord].firstLine,
+                            QStringLiteral("the log holds %1 finished attempts, but the run had %2 (%3)")
+                                .arg(finished.size()).arg(attemptCount).arg(from)});
+    }
+    if (!companion)
+        return;
+    QString unread;
+    const bool fileRead = loadPayoffs(dataFile, &unread);
+    for (const CompanionPayoff &shown : companion->shown) {
+        const auto where = QStringLiteral("attempt %1, p(%2)").arg(shown.attempt).arg(shown.index);
+        const auto line = QStringLiteral("companion line %1: ").arg(shown.line);
+        const AttemptSummary *attempt = nullptr;
+        for (const AttemptSummary &a : attempts)
+            if (a.number == shown.attempt)
+                attempt = &a;
+        if (!attempt || attempt->finalPayoffNode != shown.index) {
+            companionProblems.append({shown.line, line + QStringLiteral("%1: the log reaches %2 in that attempt")
+                                                             .arg(where, attempt && attempt->finalPayoffNode >= 0
+                                                                             ? QStringLiteral("p(%1)").arg(attempt->finalPayoffNode)
+                                                                             : QStringLiteral("no payoff node"))});
+            continue;
+        }
+        if (shown.index < 0 || shown.index >= PayoffFile::PayoffCount)
+            continue;
+        const std::size_t node = std::size_t(shown.index);
+        if (shown.payoff != companion->payoffs[node] || shown.text != companion->payoffTexts.value(shown.index))
+            companionProblems.append({shown.line, line + QStringLiteral("%1: the payoff shown is %2 (%3), but the "
+                                                                        "companion's payoff table holds %4 (%5)")
+                                                             .arg(where, shown.text).arg(shown.payoff)
+                                                             .arg(companion->payoffTexts.value(shown.index))
+                                                             .arg(companion->payoffs[node])});
+        else if (fileRead && payoffs->payoffs[node] != shown.payoff)
+            payoffProblems.append({shown.line, line + QStringLiteral("%1: the payoff shown is %2 (%3), but the "
+                                                                        "payoff file %4 holds %5 (%6)")
+                                                             .arg(where, shown.text).arg(shown.payoff)
+                                                             .arg(QDir::toNativeSeparators(payoffPath),
+                                                                  PayoffFile::displayText(payoffs->payoffs[node]))
+                                                             .arg(payoffs->payoffs[node])});
+    }
+}
+
+QList<const AttemptSummary *> LabLog::finishedAttempts() const
+{
+    QList<const AttemptSummary *> finished;
+    for (const AttemptSummary &attempt : attempts)
+        if (attempt.finished())
+            finished.append(&attempt);
+    return finished;
+}
+
+QString LabLog::endingText() const
+{
+    const qsizetype finished = finishedAttempts().size();
+    QString text = finished > attemptCount ? QStringLiteral("%1 attempts finished, more than the run's %2")
+                                                 .arg(finished).arg(attemptCount)
+        : finished < attemptCount         ? QStringLiteral("unfinished, %1 of %2 attempts finished")
+                                                 .arg(finished).arg(attemptCount)
+        : attemptCount == 1               ? QStringLiteral("its one attempt finished")
+                                          : QStringLiteral("all %1 attempts finished").arg(attemptCount);
+    if (!companion)
+        return text;
+    if (companion->exitHow == QLatin1String("windowClosed"))
+        text += QStringLiteral("; closed by its window");
+    else if (companion->exitHow == QLatin1String("goAhead99"))
+        text += QStringLiteral("; closed by 99 in okto.go");
+    else if (companion->exitHow == QLatin1String("signal"))
+        text += QStringLiteral("; ended by %1").arg(companion->exitSignal.isEmpty() ? QStringLiteral("a signal")
+                                                                                    : companion->exitSignal);
+    else
+        text += QStringLiteral("; cut off with no end line (killed, crashed, power lost, or still running)");
+    return text;
+}
+
+bool LabLog::setCompanionAside()
+{
+    if (!companion)
+        return false;
+    companion.reset();
     return true;
 }
 
@@ -91,15 +203,16 @@ bool LabLog::admit(const QString &command, bool force)
     const QString shown = QDir::toNativeSeparators(path);
     for (const LogProblem &warning : parsed.warnings)
         CommandLine::err(QStringLiteral("%1: warning: %2:%3: %4\n").arg(command, shown).arg(warning.line).arg(warning.message));
-    if (parsed.problems.isEmpty() && companionProblems.isEmpty())
+    if (parsed.problems.isEmpty() && companionProblems.isEmpty() && runProblems.isEmpty()
+        && payoffProblems.isEmpty())
         return true;
     const QString label = force ? QStringLiteral("forced") : QStringLiteral("error");
-    for (const LogProblem &problem : parsed.problems + companionProblems)
+    for (const LogProblem &problem : parsed.problems + runProblems + companionProblems + payoffProblems)
         CommandLine::err(QStringLiteral("%1: %2: %3:%4: %5\n").arg(command, label, shown).arg(problem.line).arg(problem.message));
     if (force && !companionProblems.isEmpty()) {
         CommandLine::err(QStringLiteral("%1: forced: %2: its companion record is set aside; the classic log is used\n")
                              .arg(command, shown));
-        companion.reset();
+        setCompanionAside();
     }
     if (parsed.unlistedProblems > 0)
         CommandLine::err(QStringLiteral("%1: %2: %3: and %4 more lines like these\n")
@@ -117,6 +230,24 @@ bool LabLog::keptAside() const
     return !keptFrom.isEmpty() && QFileInfo(QFileInfo(path).absoluteDir().filePath(keptFrom)).isFile();
 }
 
+QStringList LabLog::logsIn(const QString &folder)
+{
+    QStringList logs;
+    const QDir dir(folder);
+    for (const QFileInfo &info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+        const QString name = info.fileName();
+        if (name.endsWith(QLatin1String(".jsonl")) || name.endsWith(QLatin1String(".unwritten"))
+            || name.compare(QLatin1String("okto.go"), Qt::CaseInsensitive) == 0)
+            continue;
+        const QString keptFrom = StatusTable::keptAsideFrom(name);
+        if (!keptFrom.isEmpty() && QFileInfo(dir.filePath(keptFrom)).isFile())
+            continue;
+        if (LogReader::readHeader(info.filePath()))
+            logs.append(dir.filePath(name));
+    }
+    return logs;
+}
+
 std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringList &arguments,
                                      const QString &help, QStringList *logs)
 {
@@ -124,14 +255,45 @@ std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringLi
         return done;
     const QString command = arguments.value(0);
     logs->clear();
+    QStringList companions;
+    QStringList companionLogs;
     for (const QString &path : parser.positionalArguments()) {
+        if (QFileInfo(path).isDir()) {
+            const QStringList found = logsIn(path);
+            if (found.isEmpty())
+                CommandLine::err(QStringLiteral("%1: note: %2 holds no event log\n")
+                                     .arg(command, QDir::toNativeSeparators(path)));
+            *logs += found;
+            continue;
+        }
         const QString log = CompanionReader::logOf(path);
         if (log.isEmpty()) {
             logs->append(path);
             continue;
         }
-        CommandLine::err(QStringLiteral("%1: note: %2 is the companion record of %3; it is read with that log\n")
-                             .arg(command, QDir::toNativeSeparators(path), QDir::toNativeSeparators(log)));
+        companions.append(QDir::toNativeSeparators(path));
+        companionLogs.append(log);
+    }
+    if (!companions.isEmpty()) {
+        // A companion is read with its log; one named without its log stands for that log.
+        QStringList added;
+        for (const QString &log : std::as_const(companionLogs)) {
+            const QString absolute = QFileInfo(log).absoluteFilePath();
+            const bool named = std::any_of(logs->cbegin(), logs->cend(), [&](const QString &given) {
+                return QFileInfo(given).absoluteFilePath() == absolute;
+            });
+            if (!named) {
+                logs->append(log);
+                added.append(QDir::toNativeSeparators(log));
+            }
+        }
+        CommandLine::err(QStringLiteral("%1: note: %2 companion record%3 passed over, each read with its log%4\n")
+                             .arg(command)
+                             .arg(companions.size())
+                             .arg(companions.size() == 1 ? QString() : QStringLiteral("s"))
+                             .arg(added.isEmpty() ? QString()
+                                                  : QStringLiteral("; taken for the logs not named: ")
+                                                        + added.join(QStringLiteral(", "))));
     }
     if (logs->isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));

@@ -26,6 +26,18 @@ public:
     std::optional<Companion> companion;           // the companion record beside the log
     QList<LogProblem> companionProblems;          // where it cannot be read or differs from the log
 
+    // The run's facts, set by judge(): the number of attempts the run had and where that
+    // number comes from, and the problems of the run as a whole (more attempts finished than
+    // the run had). A payoff shown that disagrees with the companion's own payoff table or
+    // with the node the log reached joins companionProblems: the companion is not to be
+    // believed. One that disagrees with the payoff file joins payoffProblems: the two
+    // records of the payoffs differ, and a person must say which holds.
+    enum class CountFrom { Companion, Given, Built };
+    int attemptCount = 0;
+    CountFrom countFrom = CountFrom::Built;
+    QList<LogProblem> runProblems;
+    QList<LogProblem> payoffProblems;
+
     qint16 subject() const { return parsed.header ? parsed.header->subjectNo : qint16(0); }
     qint16 set() const { return parsed.header ? parsed.header->paramSetNo : qint16(0); }
 
@@ -34,6 +46,29 @@ public:
     // rules of the run do not place are kept in parsed.problems, differences from the
     // companion in companionProblems.
     static bool load(const QString &path, LabLog *log, QString *error);
+
+    // The number of attempts a run has when neither its companion record nor the command
+    // line says: the one the experiment program was built with.
+    static int builtAttempts();
+
+    // Checks the run as a whole, after load: the number of attempts it had (the companion's,
+    // else attemptsGiven when above 0, else builtAttempts()), no more finished than that, and
+    // every payoff the companion says was shown against the companion's own payoff table and
+    // against the payoff file (dataFile, or the one beside the log) where that holds the
+    // log's set. A payoff file that cannot be read is no problem here: pay and export say so.
+    void judge(const QString &dataFile, int attemptsGiven);
+
+    // The attempts played to their payoff node and ended by Continue, in order.
+    QList<const AttemptSummary *> finishedAttempts() const;
+    // Every attempt of the run finished.
+    bool complete() const { return finishedAttempts().size() >= attemptCount; }
+    // How the run ended, for people: "all 4 attempts finished" or "unfinished, 2 of 4
+    // attempts finished", and where there is a companion record "; closed by its window",
+    // "; closed by 99 in okto.go", "; ended by SIGTERM" or "; cut off with no end line".
+    QString endingText() const;
+    // The companion set aside (when it differs from the log): the classic log and the
+    // payoff file stand alone. True when there was one to set aside.
+    bool setCompanionAside();
 
     // Reads the payoffs of the log's set from dataFile, or when it is empty from the file
     // beside the log. False, with *error set, when no payoff file can be read.
@@ -62,9 +97,15 @@ public:
     // companion that differs is set aside: the classic log is used).
     bool admit(const QString &command, bool force);
 
-    // CommandLine::parse for a command that reads logs, then its LOG arguments into *logs,
-    // without the companion records among them ("<log>.jsonl" beside <log>, as a glob such
-    // as ws*/data/o1* catches them): each is read with its log, and a note says so. None
+    // The event logs of a workstation's data folder, by name: every file whose first line
+    // is a log header, but not a companion record, a file of unwritten records, nor a log
+    // kept aside as "<log>.<n>" when a later run of the same name began.
+    static QStringList logsIn(const QString &folder);
+
+    // CommandLine::parse for a command that reads logs, then its LOG arguments into *logs:
+    // a folder stands for its logs (logsIn); the companion records among them ("<log>.jsonl"
+    // beside <log>, as a glob such as ws*/data/o1* catches them) are passed over in one note,
+    // each read with its log (a companion named without its log stands for that log). None
     // left is a usage error. The exit status when the command is done already, else nullopt.
     static std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments,
                                         const QString &help, QStringList *logs);

@@ -49,14 +49,67 @@ bool sameFile(const QString &a, const QString &b)
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
+// The first line of the file is a companion record's run line, whatever the file's name.
+bool holdsCompanionRecord(const QString &path)
+{
+    QFile file;
+    if (!InputFile::open(file, path, nullptr))
+        return false;
+    const QByteArray start = file.read(4096);
+    return start.startsWith("{") && start.left(start.indexOf('\n')).contains("\"decision-tree-companion\"");
+}
+
+// Where output would really land: links in its folders and the file itself resolved.
+QString realTarget(const QFileInfo &info)
+{
+    if (info.exists()) {
+        const QString resolved = info.canonicalFilePath();
+        if (!resolved.isEmpty())
+            return resolved;
+    }
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName());
+}
+
+// Why a file of the lab's may not be replaced by target; empty when none is there.
+QString protectedFile(const QString &target, const QString &shown)
+{
+    const QFileInfo info(target);
+    const QString name = info.fileName();
+    if (name.compare(QLatin1String("okto.go"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
+    if (name.endsWith(QLatin1String(".unwritten"), Qt::CaseInsensitive))
+        return QStringLiteral("%1 is a file of records kept when a log could not be written; an output never "
+                              "replaces one").arg(shown);
+    if (!info.exists())
+        return isCompanionName(info)
+            ? QStringLiteral("%1 is the name of the companion record of a log").arg(shown)
+            : QString();
+    if (!info.isFile())
+        return QStringLiteral("%1 is not a regular file").arg(shown);
+    if (LogReader::readHeader(target))
+        return QStringLiteral("%1 holds an event log; an output never replaces one").arg(shown);
+    if (isCompanionName(info) || holdsCompanionRecord(target))
+        return QStringLiteral("%1 is the companion record of a log; an output never replaces one").arg(shown);
+    if (holdsPayoffRecord(target))
+        return QStringLiteral("%1 holds a payoff file; an output never replaces one").arg(shown);
+    return QString();
+}
+
 // Why output may not be written; empty when it may. inputs are the files the command
 // reads; others are the command's other outputs.
 QString refusal(const QString &output, const QStringList &inputs, const QStringList &others)
 {
     const QFileInfo info(output);
     const QString shown = QDir::toNativeSeparators(output);
-    if (info.fileName().compare(QLatin1String("okto.go"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
+    // A link (or a Windows shortcut) would have the table written into whatever it points
+    // at; a file of several names (hard links) would change under every other name too.
+    if (info.isSymLink())
+        return QStringLiteral("%1 is a link; an output is written to a file of its own").arg(shown);
+    std::error_code error;
+    if (info.isFile() && std::filesystem::hard_link_count(fsPath(output), error) > 1 && !error)
+        return QStringLiteral("%1 is one of several names of one file (a hard link); an output is written to a "
+                              "file of its own").arg(shown);
     for (const QString &other : others)
         if (sameFile(output, other))
             return QStringLiteral("%1 is named for two outputs; give each its own file").arg(shown);
@@ -64,18 +117,16 @@ QString refusal(const QString &output, const QStringList &inputs, const QStringL
         if (sameFile(output, input))
             return QStringLiteral("%1 is the input %2; an output never replaces an input")
                 .arg(shown, QDir::toNativeSeparators(input));
-    if (!info.exists() && !info.isSymLink())
-        return isCompanionName(info)
-            ? QStringLiteral("%1 is the name of the companion record of a log").arg(shown)
-            : QString();
-    if (!info.isFile())
-        return QStringLiteral("%1 is not a regular file").arg(shown);
-    if (LogReader::readHeader(output))
-        return QStringLiteral("%1 holds an event log; an output never replaces one").arg(shown);
-    if (isCompanionName(info))
-        return QStringLiteral("%1 is the companion record of a log; an output never replaces one").arg(shown);
-    if (holdsPayoffRecord(output))
-        return QStringLiteral("%1 holds a payoff file; an output never replaces one").arg(shown);
+    if (const QString refused = protectedFile(output, shown); !refused.isEmpty())
+        return refused;
+    // Through a linked folder the output may land on a lab's file elsewhere.
+    const QString target = realTarget(info);
+    if (QDir::cleanPath(target) != QDir::cleanPath(info.absoluteFilePath()))
+        if (const QString refused = protectedFile(target, shown + QStringLiteral(" (that is, ")
+                                                              + QDir::toNativeSeparators(target)
+                                                              + QLatin1Char(')'));
+            !refused.isEmpty())
+            return refused;
     return QString();
 }
 

@@ -4,13 +4,13 @@
 #include "lab/Table.h"
 #include "lab/LabLog.h"
 #include "lab/OutputCheck.h"
+#include "lab/PaymentDraw.h"
 #include "window/PayoffFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <random>
 
 namespace {
 
@@ -45,23 +45,33 @@ QString PayCommand::help()
         "closed before Start) are skipped, each with a note. Two logs of one subject number\n"
         "are refused, both named: each subject is paid once.\n"
         "\n"
-        "The draw: the logs are put in order of subject number (from the log's header), then\n"
-        "of their full path with links resolved, so neither the order of the arguments nor\n"
-        "the way a path is written matters. A std::mt19937 generator seeded with S gives one\n"
-        "32-bit number r per log in that order (also for a log with no finished attempt, so\n"
-        "the others keep their draws). The finished attempts of a log are those ended with\n"
-        "Continue after reaching their payoff node, n of them in attempt order; the paid one\n"
-        "is number r mod n + 1 of them.\n"
+        "A run must have finished all its attempts to be paid: a LOG whose subject is still\n"
+        "playing, or whose program was closed or killed before the last attempt ended, is\n"
+        "refused, each named, and nothing is written. --partial pays such a run from the\n"
+        "attempts it finished; its row says complete 0, and a run with none finished gets a\n"
+        "row that pays nothing. The run's number of attempts is its companion record's\n"
+        "(LOG.jsonl), else --attempts N, else the number the program was built with (%1).\n"
+        "\n"
+        "The draw depends on the seed S, the subject number and the number n of the run's\n"
+        "finished attempts, and on nothing else: not on the other logs paid with it, nor on\n"
+        "their order. The finished attempts are those ended with Continue after reaching\n"
+        "their payoff node, in attempt order; the paid one is number k of them, where k is\n"
+        "the SHA-256 digest of the text \"S:subject\" read as a number, modulo n, plus 1.\n"
+        "Anyone can recompute it without this program, in Python:\n"
+        "  import hashlib\n"
+        "  k = int(hashlib.sha256(f\"{S}:{subject}\".encode()).hexdigest(), 16) % n + 1\n"
         "\n"
         "The payoff paid is the one the subject was shown: from the log's companion record\n"
         "(LOG.jsonl) where there is one; else from the payoff file beside the log (or --data),\n"
         "with a warning when that file was changed after the log was last written.\n"
         "\n"
-        "FILE.csv (UTF-8, a header row, LF line ends) has one row per log in the order of the\n"
-        "draw: seed, log (the path as given), subject, set, finished (n), draw (r), attempt\n"
-        "(the attempt number paid), node (its payoff node), payoff_text (the payoff as the\n"
-        "subject saw it, \"-£3\") and payoff (as a number). The same table is printed, after\n"
-        "a line with the seed.\n"
+        "FILE.csv (UTF-8, a header row, LF line ends) has one row per log, in order of\n"
+        "subject number: seed, log (the path as given), subject, set, finished (n), draw\n"
+        "(the SHA-256 digest in hexadecimal: the number the draw used), attempt (the attempt\n"
+        "number paid), node (its payoff node), payoff_text (the payoff as the subject saw it,\n"
+        "\"-£3\"), payoff (as a number) and complete (1 when the run finished all its\n"
+        "attempts, 0 for a run paid with --partial). The same table is printed, after a line\n"
+        "with the seed.\n"
         "\n"
         "Options:\n"
         "  --seed S         The seed, a whole number 0 to 4294967295.\n"
@@ -71,6 +81,10 @@ QString PayCommand::help()
         "  --data FILE      The payoff file. When not given, the file each log's name names\n"
         "                   (o<set><subject><payoff file>) in the log's folder, as treelab\n"
         "                   status finds it.\n"
+        "  --partial        Pay a run that did not finish all its attempts from the ones it\n"
+        "                   finished (complete 0); one with none finished is paid nothing.\n"
+        "  --attempts N     The run's number of attempts, for logs without a companion\n"
+        "                   record (%1 when not given, as the program was built).\n"
         "  --include-kept   Pay logs kept aside as \"<log>.<n>\" too.\n"
         "  --force          Pay from a LOG that fails \"treelab verify\" all the same: each\n"
         "                   line without its place is read as the record it looks like, and\n"
@@ -80,10 +94,12 @@ QString PayCommand::help()
         "The table is written to a temporary file and renamed into place; it is never written\n"
         "over a LOG, an event log, a companion record, a payoff file or an okto.go.\n"
         "\n"
-        "Exit status: 0 when every subject has a paid attempt and the file is written; 1 when\n"
-        "a LOG or its payoff file cannot be read, a LOG fails verification (without --force)\n"
-        "or has no finished attempt, or a subject has two logs (nothing is written then), or\n"
-        "the file cannot be written; 2 for a usage error or a refused output file.\n");
+        "Exit status: 0 when every subject is paid and the file is written; 1 when a LOG or\n"
+        "its payoff file cannot be read, a LOG fails verification (without --force), a run\n"
+        "is unfinished (without --partial), or a subject has two logs (nothing is written\n"
+        "then), or\n"
+        "the file cannot be written; 2 for a usage error or a refused output file.\n")
+        .arg(LabLog::builtAttempts());
 }
 
 int PayCommand::run(const QStringList &arguments)
@@ -92,6 +108,9 @@ int PayCommand::run(const QStringList &arguments)
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("seed"), QStringLiteral("S"));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("table"), QStringLiteral("FILE"));
     const QCommandLineOption keptOption(QStringLiteral("include-kept"), QStringLiteral("pay kept logs"));
+    const QCommandLineOption partialOption(QStringLiteral("partial"), QStringLiteral("pay unfinished runs"));
+    const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("number of attempts"),
+                                            QStringLiteral("N"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     const QCommandLineOption forceOption = CommandLine::forceOption();
     const QCommandLineOption xlsxOption = CommandLine::xlsxOption();
@@ -101,6 +120,8 @@ int PayCommand::run(const QStringList &arguments)
     parser.addOption(dataOption);
     parser.addOption(keptOption);
     parser.addOption(forceOption);
+    parser.addOption(partialOption);
+    parser.addOption(attemptsOption);
     QStringList paths;
     if (const auto done = LabLog::parseLogs(parser, arguments, help(), &paths))
         return *done;
@@ -114,6 +135,9 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::usageError(
             command, QStringLiteral("--seed \"%1\" is not a whole number from 0 to 4294967295")
                          .arg(parser.value(seedOption)));
+    int attemptsGiven = 0;
+    if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, command, &attemptsGiven))
+        return *wrong;
     QStringList outputs{parser.value(outOption)};
     if (parser.isSet(xlsxOption))
         outputs.append(parser.value(xlsxOption));
@@ -141,6 +165,7 @@ int PayCommand::run(const QStringList &arguments)
                                             "closed before Start)\n").arg(command, shown));
             continue;
         }
+        log.judge(parser.value(dataOption), attemptsGiven);
         if (!log.admit(command, parser.isSet(forceOption))) {
             failed = true;
             continue;
@@ -155,18 +180,30 @@ int PayCommand::run(const QStringList &arguments)
             CommandLine::err(QStringLiteral("%1: warning: %2 was changed after %3 was last written: the payoffs "
                                             "paid are those it holds now; make sure they are the ones the subject saw\n")
                                  .arg(command, QDir::toNativeSeparators(log.payoffPath), shown));
+        if (!log.complete() && !parser.isSet(partialOption)) {
+            CommandLine::err(QStringLiteral("%1: %2: subject %3 has not finished: %4; give --partial to pay "
+                                            "such a run from the attempts it finished\n")
+                                 .arg(command, shown).arg(log.subject()).arg(log.endingText()));
+            failed = true;
+        }
         logs.append(log);
     }
-    // Canonical paths, so that two ways of writing one path sort alike.
-    const auto canonical = [](const LabLog &log) {
-        const QString resolved = QFileInfo(log.path).canonicalFilePath();
-        return resolved.isEmpty() ? QFileInfo(log.path).absoluteFilePath() : resolved;
-    };
-    std::stable_sort(logs.begin(), logs.end(), [&](const LabLog &a, const LabLog &b) {
-        if (a.subject() != b.subject())
-            return a.subject() < b.subject();
-        return canonical(a) < canonical(b);
+    // In order of subject, then of canonical path, so that two ways of writing one path
+    // sort alike; the draw itself depends on neither.
+    QList<std::pair<QString, qsizetype>> order;
+    for (qsizetype k = 0; k < logs.size(); ++k) {
+        const QString resolved = QFileInfo(logs[k].path).canonicalFilePath();
+        order.append({resolved.isEmpty() ? QFileInfo(logs[k].path).absoluteFilePath() : resolved, k});
+    }
+    std::stable_sort(order.begin(), order.end(), [&](const auto &a, const auto &b) {
+        if (logs[a.second].subject() != logs[b.second].subject())
+            return logs[a.second].subject() < logs[b.second].subject();
+        return a.first < b.first;
     });
+    QList<LabLog> sorted;
+    for (const auto &entry : order)
+        sorted.append(std::move(logs[entry.second]));
+    logs = std::move(sorted);
     for (qsizetype k = 1; k < logs.size(); ++k) {
         if (logs[k].subject() != logs[k - 1].subject())
             continue;
@@ -187,21 +224,19 @@ int PayCommand::run(const QStringList &arguments)
                 {QStringLiteral("seed"), QStringLiteral("log"), QStringLiteral("subject"),
                  QStringLiteral("set"), QStringLiteral("finished"), QStringLiteral("draw"),
                  QStringLiteral("attempt"), QStringLiteral("node"), QStringLiteral("payoff_text"),
-                 QStringLiteral("payoff")},
-                {0, 2, 3, 4, 5, 6, 7, 9});
-    std::mt19937 generator(*seed);
+                 QStringLiteral("payoff"), QStringLiteral("complete")},
+                {0, 2, 3, 4, 6, 7, 9, 10});
     for (const LabLog &log : logs) {
-        const std::uint32_t draw = generator();
-        QList<const AttemptSummary *> finished;
-        for (const AttemptSummary &attempt : log.attempts)
-            if (attempt.finished())
-                finished.append(&attempt);
-        if (finished.isEmpty()) {
-            CommandLine::err(QStringLiteral("%1: %2: no finished attempt to pay\n").arg(command, log.path));
-            failed = true;
+        const QList<const AttemptSummary *> finished = log.finishedAttempts();
+        const QString complete = log.complete() ? QStringLiteral("1") : QStringLiteral("0");
+        if (finished.isEmpty()) { // with --partial: a row that pays nothing
+            table.addRow({seedText, log.path, QString::number(log.subject()), QString::number(log.set()),
+                          QStringLiteral("0"), QString(), QString(), QString(), QString(), QStringLiteral("0"),
+                          complete});
             continue;
         }
-        const AttemptSummary &paid = *finished[qsizetype(draw % std::uint32_t(finished.size()))];
+        const PaymentDraw draw(*seed, log.subject());
+        const AttemptSummary &paid = *finished[draw.choose(int(finished.size())) - 1];
         const std::optional<LabLog::Shown> shown = log.shownPayoff(paid);
         if (!shown) {
             CommandLine::err(QStringLiteral("%1: %2: the companion record holds no payoff shown for attempt %3\n")
@@ -210,8 +245,9 @@ int PayCommand::run(const QStringList &arguments)
             continue;
         }
         table.addRow({seedText, log.path, QString::number(log.subject()), QString::number(log.set()),
-                      QString::number(finished.size()), QString::number(draw), QString::number(paid.number),
-                      QString::number(paid.finalPayoffNode), shown->text, QString::number(shown->payoff)});
+                      QString::number(finished.size()), draw.number(), QString::number(paid.number),
+                      QString::number(paid.finalPayoffNode), shown->text, QString::number(shown->payoff),
+                      complete});
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));

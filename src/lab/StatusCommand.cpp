@@ -1,6 +1,7 @@
 #include "lab/StatusCommand.h"
 
 #include "lab/CommandLine.h"
+#include "lab/LabLog.h"
 #include "lab/StatusTable.h"
 #include "record/SystemClock.h"
 
@@ -8,12 +9,6 @@
 
 #include <chrono>
 #include <thread>
-
-namespace {
-
-constexpr int DefaultAttempts = 4;
-
-} // namespace
 
 QString StatusCommand::help()
 {
@@ -43,10 +38,18 @@ QString StatusCommand::help()
         "           seconds, then minutes, hours or days; 0 s and a note when the log's time\n"
         "           is ahead of this machine's clock\n"
         "  OVER     yes when the log holds N Continue records: the subject has left the last\n"
-        "           attempt. The log does not hold the number of attempts; give it with\n"
-        "           --attempts when it is not 4 (a companion record beside the log holds it,\n"
-        "           and then it is taken from there). With more Continue records than N,\n"
-        "           ATTEMPT and OVER show \"?\" and a note asks for the right N\n"
+        "           attempt. The log does not hold the number of attempts; a companion\n"
+        "           record beside it does (<log>.jsonl), else give it with --attempts when\n"
+        "           it is not %1, the number the program was built with. With more\n"
+        "           Continue records than N, ATTEMPT and OVER show \"?\" and a note asks for\n"
+        "           the right N\n"
+        "A folder with two logs of today (two programs started on one data folder) shows a\n"
+        "line for each, its LOG marked \"!\"; a log kept aside today as \"<log>.<n>\" (the\n"
+        "program started again) is noted. Over the room's logs of today, a subject number\n"
+        "found in two logs is marked \"!\" with both folders named, and a parameter set that\n"
+        "differs from the one most logs have is marked \"!\".\n"
+        "A companion record that differs from its log is set aside, with a note, as\n"
+        "treelab pay does: the log and its payoff file are shown.\n"
         "A GO value of 1 or 99 where there is no log of today's run (none, or only one last\n"
         "written on an earlier day) is left from an earlier session and marked \"!\": 99 would\n"
         "close the program right after its parameters are confirmed, 1 would offer Start at\n"
@@ -55,15 +58,17 @@ QString StatusCommand::help()
         "that is not a record.\n"
         "\n"
         "Options:\n"
-        "  --attempts N  The number of attempts the experiment was set to (1 to 20; 4 when\n"
-        "                not given, as the program offers).\n"
+        "  --attempts N  The number of attempts the experiment was set to (1 to 20; %1 when\n"
+        "                not given, as the program was built).\n"
         "  --watch       Show the table every second until interrupted (Ctrl+C): redrawn in\n"
         "                place on a terminal, one table after another into a file or pipe.\n"
         "  -h, --help    Show this help.\n"
         "\n"
         "Exit status: 0 when every DIR and its okto.go could be read; 1 when a DIR does not\n"
         "exist, its okto.go is missing or holds no number (the program's go-ahead poll\n"
-        "would fail on it), or holds a leftover 1 or 99; 2 for a usage error.\n");
+        "would fail on it), or holds a leftover 1 or 99, or a line is marked \"!\"; 2 for a\n"
+        "usage error.\n")
+        .arg(LabLog::builtAttempts());
 }
 
 int StatusCommand::run(const QStringList &arguments)
@@ -80,7 +85,7 @@ int StatusCommand::run(const QStringList &arguments)
     const QStringList folders = parser.positionalArguments();
     if (folders.isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no DIR given"));
-    int attempts = DefaultAttempts;
+    int attempts = 0; // the companion's, else the number the program was built with
     if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, command, &attempts))
         return *wrong;
 

@@ -1,7 +1,6 @@
 #include "lab/StatusTable.h"
 
-#include "record/CompanionLog.h"
-#include "record/CompanionReader.h"
+#include "lab/LabLog.h"
 #include "record/LogReader.h"
 #include "window/GoAheadFile.h"
 #include "window/PayoffFile.h"
@@ -9,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 namespace {
@@ -95,6 +95,58 @@ QString StatusTable::keptAsideFrom(const QString &name)
 
 StatusTable::Row StatusTable::row(const QString &folder) const
 {
+    return rowOf(folder, QFileInfo(folder).isDir() ? newestLog(folder) : QString());
+}
+
+QList<StatusTable::Row> StatusTable::folderRows(const QString &folder) const
+{
+    const QString newest = QFileInfo(folder).isDir() ? newestLog(folder) : QString();
+    if (newest.isEmpty())
+        return {rowOf(folder, newest)};
+    const QDate today = toDateTime(m_clock.now()).date();
+    // Today's logs of the folder, newest first; a log kept aside when the program was
+    // started again is a restart, noted on the row of the log it was kept from.
+    QFileInfoList todays;
+    QStringList restarts;
+    const QFileInfoList candidates = QDir(folder).entryInfoList({QStringLiteral("o*")}, QDir::Files | QDir::Readable,
+                                                                QDir::Time);
+    for (const QFileInfo &info : candidates) {
+        if (info.fileName() == GoAheadName || info.lastModified().date() != today
+            || !LogReader::readHeader(info.filePath()))
+            continue;
+        const QString keptFrom = keptAsideFrom(info.fileName());
+        if (!keptFrom.isEmpty() && QFileInfo(QDir(folder).filePath(keptFrom)).isFile())
+            restarts.append(QStringLiteral("%1 was kept aside today when the program was started again with the "
+                                           "same subject and set: a restart; only %2 counts")
+                                .arg(info.fileName(), keptFrom));
+        else if (info.absoluteFilePath() == QFileInfo(newest).absoluteFilePath())
+            todays.prepend(info);
+        else
+            todays.append(info);
+    }
+    QList<Row> result;
+    if (todays.isEmpty())
+        result.append(rowOf(folder, newest));
+    for (const QFileInfo &info : todays)
+        result.append(rowOf(folder, info.filePath()));
+    for (Row &row : result) {
+        if (todays.size() > 1) {
+            row.log += QLatin1Char('!');
+            row.notes.append(QStringLiteral("this folder holds %1 logs of today (two programs started on one data "
+                                            "folder?): each is shown; treelab quit would end each")
+                                 .arg(todays.size()));
+            row.failed = true;
+        }
+        if (!restarts.isEmpty() && row.logPath == newest) {
+            row.notes += restarts;
+            row.failed = true;
+        }
+    }
+    return result;
+}
+
+StatusTable::Row StatusTable::rowOf(const QString &folder, const QString &logPath) const
+{
     Row row;
     row.folder = QDir::toNativeSeparators(folder);
     row.goAhead = row.log = row.subject = row.set = row.attempt = row.level = row.done
@@ -116,7 +168,6 @@ StatusTable::Row StatusTable::row(const QString &folder) const
         row.failed = true;
     }
 
-    const QString logPath = newestLog(folder);
     const QDateTime now = toDateTime(m_clock.now());
     const QFileInfo logInfo(logPath);
     row.today = !logPath.isEmpty() && logInfo.lastModified().date() == now.date();
@@ -133,23 +184,36 @@ StatusTable::Row StatusTable::row(const QString &folder) const
         return row;
     }
     row.log = logInfo.fileName();
-    ParsedLog log;
+    LabLog log;
     QString error;
-    if (!LogReader::read(logPath, &log, &error) || !log.header) {
-        row.notes.append(error.isEmpty() ? QStringLiteral("%1 has lost its header").arg(row.log)
-                                         : error);
+    if (!LabLog::load(logPath, &log, &error)) {
+        row.notes.append(error);
         return row;
     }
-    for (qsizetype k = 0; k < log.problems.size() && k < MostNotesPerLog; ++k)
+    row.logPath = logPath;
+    const QList<LogProblem> &problems = log.parsed.problems;
+    for (qsizetype k = 0; k < problems.size() && k < MostNotesPerLog; ++k)
         row.notes.append(QStringLiteral("%1 line %2: %3")
-                             .arg(row.log, QString::number(log.problems[k].line),
-                                  log.problems[k].message));
-    if (log.problems.size() > MostNotesPerLog)
+                             .arg(row.log, QString::number(problems[k].line), problems[k].message));
+    if (problems.size() > MostNotesPerLog)
         row.notes.append(QStringLiteral("%1: %2 more problems")
-                             .arg(row.log, QString::number(log.problems.size() - MostNotesPerLog)));
+                             .arg(row.log, QString::number(problems.size() - MostNotesPerLog)));
+    // The same policy as pay's: a companion record is believed only where it agrees with
+    // the log; one that differs is set aside, and the payoff file stands in.
+    log.judge(QString(), m_attempts);
+    if (!log.companionProblems.isEmpty() && log.setCompanionAside()) {
+        row.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
+                                        "log and its payoff file are shown")
+                             .arg(row.log));
+        log.judge(QString(), m_attempts);
+    }
+    for (const LogProblem &problem : std::as_const(log.payoffProblems))
+        row.notes.append(QStringLiteral("%1: %2").arg(row.log, problem.message));
 
-    row.subject = QString::number(log.header->subjectNo);
-    row.set = QString::number(log.header->paramSetNo);
+    row.subjectNo = log.subject();
+    row.setNo = log.set();
+    row.subject = QString::number(log.subject());
+    row.set = QString::number(log.set());
     const qint64 age = logInfo.lastModified().secsTo(now);
     row.since = ageText(age);
     if (age < -2)
@@ -157,21 +221,10 @@ StatusTable::Row StatusTable::row(const QString &folder) const
                                         "the clocks differ")
                              .arg(row.log).arg(-age));
 
-    const QList<AttemptSummary> attempts = LogReader::attempts(log.records);
     int continues = 0;
-    QList<int> finalNodes;
-    for (const AttemptSummary &attempt : attempts) {
+    for (const AttemptSummary &attempt : log.attempts)
         continues += attempt.continued ? 1 : 0;
-        if (attempt.finalPayoffNode >= 0)
-            finalNodes.append(attempt.finalPayoffNode);
-    }
-    // The program's companion record beside the log knows the number of attempts and the
-    // payoffs shown; without it, --attempts and the payoff file stand in.
-    Companion companion;
-    QString unread;
-    const bool exact = CompanionReader::read(CompanionLog::pathFor(logPath), &companion, &unread)
-        && companion.attempts >= 1;
-    const int attemptCount = exact ? companion.attempts : m_attempts;
+    const int attemptCount = log.attemptCount;
     const bool over = continues >= attemptCount;
     const bool overCount = continues > attemptCount;
     if (overCount)
@@ -180,45 +233,37 @@ StatusTable::Row StatusTable::row(const QString &folder) const
                                         "the experiment was set to")
                              .arg(continues)
                              .arg(attemptCount));
+    row.isOver = over;
     row.over = overCount ? QStringLiteral("?") : over ? QStringLiteral("yes") : QStringLiteral("no");
-    row.done = QString::number(finalNodes.size());
 
-    if (!attempts.isEmpty()) {
-        int number = attempts.last().number;
-        int level = attempts.last().reachedLevel;
-        if (attempts.last().continued && !over) {
+    if (!log.attempts.isEmpty()) {
+        int number = log.attempts.last().number;
+        int level = log.attempts.last().reachedLevel;
+        if (log.attempts.last().continued && !over) {
             ++number; // between attempts: the next one starts at d1
             level = 1;
         }
+        row.attemptInPlay = number;
         row.attempt = overCount ? QStringLiteral("%1?").arg(number)
                                 : QStringLiteral("%1/%2").arg(number).arg(attemptCount);
         row.level = QStringLiteral("%1 %2").arg(level).arg(LogReader::levelName(level));
     }
 
-    if (!finalNodes.isEmpty() && exact) {
-        QStringList texts;
-        for (const CompanionPayoff &shown : companion.shown)
-            texts.append(shown.text);
-        row.payoffs = texts.join(QLatin1Char(' '));
-    } else if (!finalNodes.isEmpty()) {
-        const QString dataFile = dataFileOf(folder, row.log, log.header->paramSetNo,
-                                            log.header->subjectNo);
-        PayoffFile::SetResult payoffs;
-        if (dataFile.isEmpty()) {
-            row.notes.append(QStringLiteral("the payoff file cannot be told from the log's name "
-                                            "%1; payoff nodes shown instead")
-                                 .arg(row.log));
-        } else {
-            payoffs = PayoffFile::readSet(dir.filePath(dataFile), log.header->paramSetNo);
-            if (!payoffs.ok)
-                row.notes.append(payoffs.error + QStringLiteral(" Payoff nodes shown instead."));
-        }
-        QStringList texts;
-        for (const int node : finalNodes)
-            texts.append(payoffs.ok ? PayoffFile::displayText(payoffs.payoffs[node])
-                                    : QStringLiteral("p(%1)").arg(node));
-        row.payoffs = texts.join(QLatin1Char(' '));
+    QList<const AttemptSummary *> reached;
+    for (const AttemptSummary &attempt : log.attempts)
+        if (attempt.finalPayoffNode >= 0)
+            reached.append(&attempt);
+    row.done = QString::number(reached.size());
+    if (reached.isEmpty())
+        return row;
+    if (!log.companion && !log.loadPayoffs(QString(), &error))
+        row.notes.append(error + QStringLiteral(" Payoff nodes shown instead."));
+    QStringList texts;
+    for (const AttemptSummary *attempt : reached) {
+        const std::optional<LabLog::Shown> shown = log.shownPayoff(*attempt);
+        texts.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));
     }
+    row.payoffs = texts.join(QLatin1Char(' '));
     return row;
 }
 
@@ -226,7 +271,51 @@ QList<StatusTable::Row> StatusTable::rows(const QStringList &folders) const
 {
     QList<Row> result;
     for (const QString &folder : folders)
-        result.append(row(folder));
+        result += folderRows(folder);
+    // The room as a whole, over the logs of today.
+    QHash<qint16, QStringList> foldersOf;
+    QHash<qint16, int> setCount;
+    for (const Row &row : std::as_const(result)) {
+        if (row.logPath.isEmpty() || !row.today)
+            continue;
+        foldersOf[row.subjectNo].append(row.folder);
+        ++setCount[row.setNo];
+    }
+    // The room's set: the one most of today's logs have; none when two sets share the most.
+    int most = 0;
+    for (const int count : std::as_const(setCount))
+        most = std::max(most, count);
+    QList<qint16> commonest;
+    for (auto it = setCount.cbegin(); it != setCount.cend(); ++it)
+        if (it.value() == most)
+            commonest.append(it.key());
+    const bool tie = commonest.size() > 1;
+    const qint16 roomSet = commonest.value(0);
+    for (Row &row : result) {
+        if (row.logPath.isEmpty() || !row.today)
+            continue;
+        const QStringList &same = foldersOf.value(row.subjectNo);
+        if (same.size() > 1) {
+            row.subject += QLatin1Char('!');
+            row.notes.append(QStringLiteral("subject %1 has a log of today in %2 folders: %3; each subject must have "
+                                            "a number of their own")
+                                 .arg(row.subjectNo).arg(same.size()).arg(same.join(QStringLiteral(", "))));
+            row.failed = true;
+        }
+        if (setCount.size() > 1 && (tie || row.setNo != roomSet)) {
+            QList<qint16> sets = setCount.keys();
+            std::sort(sets.begin(), sets.end());
+            QStringList names;
+            for (const qint16 set : sets)
+                names.append(QStringLiteral("set %1 in %2").arg(set).arg(setCount.value(set)));
+            row.set += QLatin1Char('!');
+            row.notes.append(tie ? QStringLiteral("the room's logs of today differ in their parameter set (%1)")
+                                       .arg(names.join(QStringLiteral(", ")))
+                                 : QStringLiteral("parameter set %1 differs from the room's set %2 (%3)")
+                                       .arg(row.setNo).arg(roomSet).arg(names.join(QStringLiteral(", "))));
+            row.failed = true;
+        }
+    }
     return result;
 }
 

@@ -28,15 +28,31 @@ public:
         QString since;     // "12 s", "5 min", "3 h", "2 days"
         QString over;      // "yes" or "no"
         QStringList notes; // what could not be read, for the lines below the table
-        bool failed = false; // the folder or its okto.go is missing or unreadable, or holds a leftover 1 or 99
+        bool failed = false; // the folder or its okto.go is missing or unreadable, or holds a leftover 1 or
+                             // 99, or the row is marked "!" for the room (see rows)
         bool today = false;  // the newest log was last written today
+        // The same facts typed, for the commands that act on them.
+        QString logPath;       // empty when there is no log
+        qint16 subjectNo = 0;  // from the log's header
+        qint16 setNo = 0;
+        int attemptInPlay = 0; // 0 before the first attempt begins
+        bool isOver = false;   // the subject has left the last attempt
     };
 
-    // attempts: the number of attempts the experimenter set (the log does not hold it);
-    // the experiment is over when the log holds that many Continue records.
+    // attempts: the number of attempts the experimenter set (the log does not hold it),
+    // 0 for the number the program was built with; the companion record's number wins
+    // where there is one. The experiment is over when the log holds that many Continue
+    // records.
     StatusTable(const Clock &clock, int attempts);
 
+    // The row of the folder's newest log.
     Row row(const QString &folder) const;
+    // A row for each event log of today in the folder (two programs started on one
+    // folder leave two), newest first, each then marked; else the row of the newest log.
+    QList<Row> folderRows(const QString &folder) const;
+    // The rows of every folder, marked "!" with a note where the room does not add up:
+    // one subject number in two logs of today, or a parameter set that differs from the
+    // one most of the room's logs of today have.
     QList<Row> rows(const QStringList &folders) const;
 
     // A readable age: seconds up to two minutes, then minutes, hours, days; never below 0.
@@ -59,6 +75,8 @@ public:
                               qint16 subject);
 
 private:
+    Row rowOf(const QString &folder, const QString &logPath) const;
+
     const Clock &m_clock;
     int m_attempts;
 };

@@ -8,7 +8,7 @@
 QString VerifyCommand::help()
 {
     return QStringLiteral(
-        "Usage: treelab verify LOG...\n"
+        "Usage: treelab verify LOG... [--data FILE] [--attempts N]\n"
         "\n"
         "Reads each event log LOG line by line as the program writes it, by the rules of the\n"
         "run: Start first and once; a click only on a node still in play; after a click or a\n"
@@ -28,19 +28,47 @@ QString VerifyCommand::help()
         "fails the log. treelab pay and treelab export refuse a log that fails, unless given\n"
         "--force.\n"
         "\n"
+        "It also checks the run as a whole: no more attempts finished than the run had (the\n"
+        "companion record's number of attempts, else --attempts N, else the number the\n"
+        "program was built with, %1), and every payoff the companion record says the\n"
+        "subject was shown against the companion's own payoff table and, where the payoff\n"
+        "file beside the log (or --data) holds the log's set, against that file; a\n"
+        "difference fails the log, naming the attempt, the node and both values.\n"
+        "\n"
+        "Each line also says how the run ended: all attempts finished, or unfinished with\n"
+        "how many of how many; and from a companion record, whether the program was closed\n"
+        "(by its window or by 99 in okto.go), ended by a signal, or cut off with no end line\n"
+        "(killed, crashed, power lost, or still running). An unfinished run is no failure\n"
+        "of its log, but treelab pay refuses it without --partial.\n"
+        "\n"
+        "LOG may also be a workstation's data folder: its event logs are read, not their\n"
+        "companion records nor logs kept aside as \"<log>.<n>\".\n"
+        "\n"
         "Options:\n"
-        "  -h, --help  Show this help.\n"
+        "  --data FILE   The payoff file to check the payoffs shown against (the one beside\n"
+        "                each log when not given).\n"
+        "  --attempts N  The run's number of attempts, for logs without a companion record.\n"
+        "  -h, --help    Show this help.\n"
         "\n"
         "Exit status: 0 when every LOG is read by the rules; 1 when any fails or cannot be\n"
-        "read; 2 for a usage error.\n");
+        "read; 2 for a usage error.\n")
+        .arg(LabLog::builtAttempts());
 }
 
 int VerifyCommand::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    const QCommandLineOption dataOption = CommandLine::payoffFileOption();
+    const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("number of attempts"),
+                                            QStringLiteral("N"));
+    parser.addOption(dataOption);
+    parser.addOption(attemptsOption);
     QStringList paths;
     if (const auto done = LabLog::parseLogs(parser, arguments, help(), &paths))
         return *done;
+    int attemptsGiven = 0;
+    if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attemptsGiven))
+        return *wrong;
     bool failed = false;
     for (const QString &path : paths) {
         const QString shown = QDir::toNativeSeparators(path);
@@ -51,24 +79,32 @@ int VerifyCommand::run(const QStringList &arguments)
             failed = true;
             continue;
         }
-        int finished = 0;
-        for (const AttemptSummary &attempt : log.attempts)
-            finished += attempt.finished() ? 1 : 0;
-        const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4 attempts finished")
-                                  .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size()).arg(finished);
+        log.judge(parser.value(dataOption), attemptsGiven);
+        const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4")
+                                  .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
+                                  .arg(log.endingText());
         const QString checked = log.companion ? QStringLiteral(", and agrees with its companion record")
                                               : QString();
-        if (log.parsed.problems.isEmpty() && log.companionProblems.isEmpty()) {
+        if (log.parsed.problems.isEmpty() && log.companionProblems.isEmpty() && log.runProblems.isEmpty()
+            && log.payoffProblems.isEmpty()) {
             CommandLine::out(QStringLiteral("%1: ok: %2%3\n").arg(shown, facts, checked));
         } else {
             failed = true;
             QStringList what;
             if (log.parsed.problemCount() > 0)
                 what.append(QStringLiteral("%1 lines have no place by the rules").arg(log.parsed.problemCount()));
+            if (!log.runProblems.isEmpty())
+                what.append(QStringLiteral("more attempts than the run had"));
+            if (!log.payoffProblems.isEmpty())
+                what.append(log.payoffProblems.size() == 1
+                                ? QStringLiteral("a payoff shown that the payoff file does not hold")
+                                : QStringLiteral("%1 payoffs shown that the payoff file does not hold")
+                                      .arg(log.payoffProblems.size()));
             if (!log.companionProblems.isEmpty())
                 what.append(QStringLiteral("%1 differences from its companion record").arg(log.companionProblems.size()));
             CommandLine::out(QStringLiteral("%1: FAILS: %2 (%3)\n").arg(shown, what.join(QStringLiteral(", ")), facts));
-            for (const LogProblem &problem : log.parsed.problems + log.companionProblems)
+            for (const LogProblem &problem : log.parsed.problems + log.runProblems + log.companionProblems
+                                                 + log.payoffProblems)
                 CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
             if (log.parsed.unlistedProblems > 0)
                 CommandLine::out(QStringLiteral("  and %1 more\n").arg(log.parsed.unlistedProblems));

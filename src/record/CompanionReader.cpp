@@ -114,9 +114,13 @@ bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *erro
             c->records.append(r);
         } else if (type == QLatin1String("payoff")) {
             c->shown.append({integer(object, "attempt", 0), integer(object, "index", -1),
-                             integer(object, "payoff", 0), object.value(QLatin1String("text")).toString()});
+                             integer(object, "payoff", 0), object.value(QLatin1String("text")).toString(),
+                             number});
         } else if (type == QLatin1String("end")) {
             c->complete = true;
+        } else if (type == QLatin1String("exit")) {
+            c->exitHow = object.value(QLatin1String("how")).toString();
+            c->exitSignal = object.value(QLatin1String("signal")).toString();
         }
     }
     if (number == 0) {

@@ -31,6 +31,7 @@ struct CompanionPayoff
     int index = -1;
     int payoff = 0;
     QString text;
+    qint64 line = 0; // in the companion file, from 1
 };
 
 // The companion record "<log>.jsonl" that the program writes beside each event log: JSON
@@ -49,6 +50,11 @@ struct Companion
     QList<CompanionRecord> records;
     QList<CompanionPayoff> shown;
     bool complete = false;      // an "end" line: the last attempt's Continue
+    // The "exit" line: how the program stopped ("goAhead99", "windowClosed", "signal"),
+    // and the signal's name for "signal". Empty how: no exit line, the program was killed,
+    // crashed or lost power (or is still running).
+    QString exitHow;
+    QString exitSignal;
     QList<LogProblem> problems; // lines that do not read as the format says
 };
 

@@ -76,4 +76,13 @@ QString workstation(const QString &parent, const QString &name, const QByteArray
     return folder;
 }
 
+QString putLogOf(const QString &folder, const QByteArray &log, int subject)
+{
+    QByteArray bytes = log;
+    if (bytes.startsWith("99  "))
+        bytes.replace(0, 2, QByteArray::number(subject));
+    const QString path = QDir(folder).filePath(QStringLiteral("o1%1btinp.01").arg(subject));
+    return putFile(path, bytes) ? path : QString();
+}
+
 } // namespace LabFolders

@@ -39,4 +39,8 @@ QByteArray firstLines(const QByteArray &bytes, int count);
 QString workstation(const QString &parent, const QString &name, const QByteArray &okto,
                     const QByteArray &log);
 
+// The whole-experiment log (or its first lines) as subject's, put into folder as
+// o1<subject>btinp.01 beside the payoff file. Returns its path, empty if not written.
+QString putLogOf(const QString &folder, const QByteArray &log, int subject);
+
 } // namespace LabFolders

@@ -74,6 +74,11 @@ class TestExportCommand : public QObject
 
     QString path(const QString &name) const { return QDir(m_folder).filePath(name); }
     QString text(const QString &name) const { return QString::fromUtf8(LabFolders::fileBytes(path(name))); }
+    // Rows name their log by the path given to treelab: "@" in text.
+    QString logged(QString text, const QString &log = QString()) const
+    {
+        return text.replace(QLatin1Char('@'), log.isEmpty() ? m_log : log);
+    }
 
 private slots:
     void initTestCase()
@@ -93,12 +98,12 @@ private slots:
                                   path(QStringLiteral("attempts.csv"))});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QString expected
-            = QStringLiteral("log,subject,set,attempt,d1,c1,d2,c2,d3,c3,node,payoff_text,payoff,seconds,"
+            = logged(QStringLiteral("log,subject,set,attempt,d1,c1,d2,c2,d3,c3,node,payoff_text,payoff,seconds,"
                              "inspected,edits,finished\n"
-                             "o199btinp.01,99,1,1,R,R,L,L,R,L,50,#51,51,46,11,4,yes\n"
-                             "o199btinp.01,99,1,2,L,R,R,L,L,L,24,-#5,-5,28,8,2,yes\n"
-                             "o199btinp.01,99,1,3,R,L,R,L,R,L,42,#0,0,26,10,1,yes\n"
-                             "o199btinp.01,99,1,4,R,R,L,L,R,L,50,#51,51,24,7,0,yes\n")
+                             "@,99,1,1,R,R,L,L,R,L,50,#51,51,46,11,4,yes\n"
+                             "@,99,1,2,L,R,R,L,L,L,24,-#5,-5,28,8,2,yes\n"
+                             "@,99,1,3,R,L,R,L,R,L,42,#0,0,26,10,1,yes\n"
+                             "@,99,1,4,R,R,L,L,R,L,50,#51,51,24,7,0,yes\n"))
                   .replace(QLatin1Char('#'), Pound);
         QCOMPARE(text(QStringLiteral("attempts.csv")), expected);
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("events.csv"))));
@@ -119,8 +124,8 @@ private slots:
                                   QStringLiteral("--data"), data});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QStringList lines = QString::fromUtf8(LabFolders::fileBytes(out)).split(QLatin1Char('\n'));
-        QCOMPARE(lines.value(1), QStringLiteral("o199btinp.01,99,1,1,R,R,L,L,R,L,50,#1234,1234,46,11,4,yes").replace(QLatin1Char('#'), Pound));
-        QCOMPARE(lines.value(2), QStringLiteral("o199btinp.01,99,1,2,L,R,R,L,L,L,24,#0,0,28,8,2,yes").replace(QLatin1Char('#'), Pound));
+        QCOMPARE(lines.value(1), logged(QStringLiteral("@,99,1,1,R,R,L,L,R,L,50,#1234,1234,46,11,4,yes")).replace(QLatin1Char('#'), Pound));
+        QCOMPARE(lines.value(2), logged(QStringLiteral("@,99,1,2,L,R,R,L,L,L,24,#0,0,28,8,2,yes")).replace(QLatin1Char('#'), Pound));
     }
 
     void eventsRows()
@@ -129,33 +134,33 @@ private slots:
                                   path(QStringLiteral("events.csv"))});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QString csv = text(QStringLiteral("events.csv"));
-        QVERIFY(csv.startsWith(QStringLiteral(
+        QVERIFY(csv.startsWith(logged(QStringLiteral(
             "log,subject,set,date,attempt,stamp,kind,level,index,direction,text,ms,time,dwell_ms\n"
-            "o199btinp.01,99,1,3/4/09,1,7,Start,,,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,10,p,7,5,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,12,d3,5,13,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,14,d1,1,0,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,14,NotepadContents,5,13,,maybe later,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,17,ConfirmDecision,1,0,R,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,20,c2,4,6,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,20,NotepadContents,1,0,,\"Right looks richer\n"
+            "@,99,1,3/4/09,1,7,Start,,,,,,,\n"
+            "@,99,1,3/4/09,1,10,p,7,5,,,,,\n"
+            "@,99,1,3/4/09,1,12,d3,5,13,,,,,\n"
+            "@,99,1,3/4/09,1,14,d1,1,0,,,,,\n"
+            "@,99,1,3/4/09,1,14,NotepadContents,5,13,,maybe later,,,\n"
+            "@,99,1,3/4/09,1,17,ConfirmDecision,1,0,R,,,,\n"
+            "@,99,1,3/4/09,1,20,c2,4,6,,,,,\n"
+            "@,99,1,3/4/09,1,20,NotepadContents,1,0,,\"Right looks richer\n"
             "Left has the losses\n"
             "Try right first\",,,\n"
-            "o199btinp.01,99,1,3/4/09,1,22,CloseNotepad,4,6,,,,,\n")));
-        QVERIFY(csv.contains(QStringLiteral(
-            "o199btinp.01,99,1,3/4/09,1,45,NatureMove,6,25,L,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,49,FinalPayoffNode,7,50,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,51,p,7,50,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,51,NotepadContents,6,25,,fingers crossed,,,\n"
-            "o199btinp.01,99,1,3/4/09,1,53,Continue,,,,,,,\n"
-            "o199btinp.01,99,1,3/4/09,2,57,d1,1,0,,,,,\n")));
-        QVERIFY(csv.contains(QStringLiteral(
-            "o199btinp.01,99,1,3/4/09,3,91,NotepadContents,1,0,,\"Right looks richer\n"
+            "@,99,1,3/4/09,1,22,CloseNotepad,4,6,,,,,\n"))));
+        QVERIFY(csv.contains(logged(QStringLiteral(
+            "@,99,1,3/4/09,1,45,NatureMove,6,25,L,,,,\n"
+            "@,99,1,3/4/09,1,49,FinalPayoffNode,7,50,,,,,\n"
+            "@,99,1,3/4/09,1,51,p,7,50,,,,,\n"
+            "@,99,1,3/4/09,1,51,NotepadContents,6,25,,fingers crossed,,,\n"
+            "@,99,1,3/4/09,1,53,Continue,,,,,,,\n"
+            "@,99,1,3/4/09,2,57,d1,1,0,,,,,\n"))));
+        QVERIFY(csv.contains(logged(QStringLiteral(
+            "@,99,1,3/4/09,3,91,NotepadContents,1,0,,\"Right looks richer\n"
             "Left has the losses\n"
             "Try right first\n"
             "second visit\",,,\n"
-            "o199btinp.01,99,1,3/4/09,3,92,NatureMove,2,1,L,,,,\n")));
-        QVERIFY(csv.endsWith(QStringLiteral("o199btinp.01,99,1,3/4/09,4,140,Continue,,,,,,,\n")));
+            "@,99,1,3/4/09,3,92,NatureMove,2,1,L,,,,\n"))));
+        QVERIFY(csv.endsWith(logged(QStringLiteral("@,99,1,3/4/09,4,140,Continue,,,,,,,\n"))));
         QVERIFY(!csv.contains(QLatin1Char('\r')));
     }
 
@@ -210,7 +215,7 @@ private slots:
         QCOMPARE(attemptLines.size(), 1 + 4 + 2);
         // Lines 2 to 40 of the log: attempt 1 whole (30 records), then 5 records of attempt
         // 2 up to Nature's move at c1, with two clicks and d1's notepad text unchanged.
-        QCOMPARE(attemptLines[6], QStringLiteral("o199btinp.01,99,1,2,L,R,,,,,,,,,2,0,no"));
+        QCOMPARE(attemptLines[6], logged(QStringLiteral("@,99,1,2,L,R,,,,,,,,,2,0,no"), QDir(other).filePath(QStringLiteral("o199btinp.01"))));
         bool wellFormed = false;
         QCOMPARE(readCsv(QString::fromUtf8(LabFolders::fileBytes(events)), &wellFormed).size(), 1 + 100 + 35);
         QVERIFY(wellFormed);

@@ -69,9 +69,9 @@ private slots:
         treelab({QStringLiteral("release"), done, busy});
         const auto quit = treelab({QStringLiteral("quit"), done, busy});
         QVERIFY2(quit.exitCode == 1, qPrintable(report(quit)));
-        QVERIFY(quit.out.contains(QStringLiteral("done: okto.go held 1; now it holds 99\n")));
-        QVERIFY2(quit.out.contains(QStringLiteral("busy: okto.go held 1; now it holds 99, but the subject has not "
-                                                  "finished (attempt 2/4)")),
+        QVERIFY(quit.out.contains(QStringLiteral("done: okto.go held 1; now it holds 99 (the program of subject 99)\n")));
+        QVERIFY2(quit.out.contains(QStringLiteral("busy: okto.go held 1; now it holds 99 (the program of subject 99), but "
+                                                  "the subject has not finished (attempt 2/4)")),
                  qPrintable(quit.out));
         treelab({QStringLiteral("release"), busy}); // an experiment of one attempt is over there
         QCOMPARE(treelab({QStringLiteral("quit"), busy, QStringLiteral("--attempts"), QStringLiteral("1")}).exitCode, 0);

@@ -33,10 +33,10 @@ private slots:
     {
         const QByteArray log = LabFolders::wholeExperimentLog();
         LabFolders::workstation(m_dir.path(), QStringLiteral("done"), " 2 \r\n", log);
-        LabFolders::workstation(m_dir.path(), QStringLiteral("playing"), " 2 \r\n",
-                                LabFolders::firstLines(log, 33));
-        LabFolders::workstation(m_dir.path(), QStringLiteral("waiting"), " 0 \r\n",
-                                LabFolders::firstLines(log, 1));
+        LabFolders::putLogOf(LabFolders::workstation(m_dir.path(), QStringLiteral("playing"), " 2 \r\n", {}),
+                             LabFolders::firstLines(log, 33), 98);
+        LabFolders::putLogOf(LabFolders::workstation(m_dir.path(), QStringLiteral("waiting"), " 0 \r\n", {}),
+                             LabFolders::firstLines(log, 1), 97);
         const auto run = treelab({QStringLiteral("status"), QStringLiteral("done"), QStringLiteral("playing"),
                                   QStringLiteral("waiting")},
                                  m_dir.path());
@@ -50,11 +50,11 @@ private slots:
                                      + QStringLiteral("0 ") + Pound + QStringLiteral("51")),
                  qPrintable(run.out));
         QVERIFY(lines[1].endsWith(QStringLiteral(" s  yes")));
-        QVERIFY2(lines[2].startsWith(QStringLiteral("playing   2  o199btinp.01       99    1      2/4  1 d1      1  ")
+        QVERIFY2(lines[2].startsWith(QStringLiteral("playing   2  o198btinp.01       98    1      2/4  1 d1      1  ")
                                      + Pound + QStringLiteral("51 ")),
                  qPrintable(run.out));
         QVERIFY(lines[2].endsWith(QStringLiteral(" s  no")));
-        QVERIFY2(lines[3].startsWith(QStringLiteral("waiting   0  o199btinp.01       99    1        -  -         0  -")),
+        QVERIFY2(lines[3].startsWith(QStringLiteral("waiting   0  o197btinp.01       97    1        -  -         0  -")),
                  qPrintable(run.out));
     }
 

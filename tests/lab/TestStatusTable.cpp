@@ -233,8 +233,9 @@ private slots:
     void theTableIsAligned()
     {
         const StatusTable table(m_clock, 4);
-        const QStringList folders{station(QStringLiteral("a"), wholeExperimentLog()),
-                                  station(QStringLiteral("a-longer-name"), firstLines(wholeExperimentLog(), 27)),
+        const QString longer = station(QStringLiteral("a-longer-name"), {});
+        QVERIFY(touch(LabFolders::putLogOf(longer, firstLines(wholeExperimentLog(), 27), 98), LastWrite));
+        const QStringList folders{station(QStringLiteral("a"), wholeExperimentLog()), longer,
                                   m_dir.filePath(QStringLiteral("gone"))};
         const QString text = StatusTable::render(table.rows(folders));
         const QStringList lines = text.split(QLatin1Char('\n'));
@@ -246,7 +247,7 @@ private slots:
         const qsizetype payoffs = heading.indexOf(QStringLiteral("PAYOFFS"));
         QVERIFY(log > 0 && level > log && payoffs > level);
         QCOMPARE(lines[1].mid(log, 12), QStringLiteral("o199btinp.01"));
-        QCOMPARE(lines[2].mid(log, 12), QStringLiteral("o199btinp.01"));
+        QCOMPARE(lines[2].mid(log, 12), QStringLiteral("o198btinp.01"));
         QCOMPARE(lines[1].mid(level, 3), QStringLiteral("7 p"));
         QCOMPARE(lines[2].mid(level, 4), QStringLiteral("6 c3"));
         QCOMPARE(lines[1].mid(payoffs, 3), Pound + QStringLiteral("51"));

@@ -1,4 +1,5 @@
 #include "LabFolders.h"
+#include "TestPayoffs.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +63,7 @@ private slots:
         QFETCH(QByteArray, log);
         const QString path = station(QString::fromLatin1(QTest::currentDataTag()).left(8), log);
         const auto verify = treelab({QStringLiteral("verify"), path});
-        QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral(": ok: subject 99, set 1, 100 records, 4 attempts")),
+        QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral(": ok: subject 99, set 1, 100 records, all 4 attempts finished")),
                  qPrintable(report(verify)));
         const auto paid = pay({path});
         QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral("o199btinp.01,99,1,4,")), qPrintable(report(paid)));
@@ -104,35 +105,136 @@ private slots:
 
     // A hand-written one-attempt log of subject 7 and its companion record: the notepad
     // text "go right \u2192" is "go right ?" in the log, and the companion shows £8 at p(50),
-    // where the payoff file beside it now says £51.
+    // as its own payoff table holds, where the payoff file beside it says £51. The two
+    // records of the payoffs differ: verify names both, and pay waits for a person to say
+    // which payoff file the run had (--data).
     void aLogIsCheckedAgainstItsCompanion()
     {
         const QString folder = LabFolders::workstation(m_dir.path(), QStringLiteral("companion"), " 2 \r\n", {});
         const QString log = QDir(folder).filePath(QStringLiteral("o17btinp.01"));
         for (const QString &name : {QStringLiteral("o17btinp.01"), QStringLiteral("o17btinp.01.jsonl")})
             QVERIFY(QFile::copy(QStringLiteral(DT_LAB_DATA "/") + name, QDir(folder).filePath(name)));
-        const auto verify = treelab({QStringLiteral("verify"), log});
+        const auto mismatch = treelab({QStringLiteral("verify"), log});
+        QVERIFY2(mismatch.exitCode == 1
+                     && mismatch.out.contains(QStringLiteral("attempt 1, p(50): the payoff shown is ") + Pound
+                                              + QStringLiteral("8 (8), but the payoff file "))
+                     && mismatch.out.contains(QStringLiteral("holds ") + Pound + QStringLiteral("51 (51)")),
+                 qPrintable(report(mismatch)));
+        QVERIFY2(pay({log}).exitCode == 1, "pay refuses the run until the payoff file is named");
+
+        // The payoff file the run had: the one beside the log, but £8 at p(50).
+        QByteArray payoffs = "1\r\n";
+        for (int j = 0; j < 64; ++j)
+            payoffs += QByteArray::number(j == 50 ? 8 : TestPayoffs::payoffFor(j)) + (j % 16 == 15 ? "\r\n" : ", ");
+        const QString runPayoffs = out(QStringLiteral("run-payoffs.01"));
+        QVERIFY(LabFolders::putFile(runPayoffs, payoffs));
+        const QStringList data{QStringLiteral("--data"), runPayoffs};
+        const auto verify = treelab(QStringList{QStringLiteral("verify"), log} + data);
         QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral("agrees with its companion record")),
                  qPrintable(report(verify)));
-        const auto paid = pay({log});
-        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",1,50,") + Pound + QStringLiteral("8,8\n")),
+        const auto paid = pay(QStringList{log} + data);
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",1,50,") + Pound + QStringLiteral("8,8,1\n")),
                  qPrintable(report(paid)));
-        const auto exported = treelab({QStringLiteral("export"), log, QStringLiteral("--events"), out(QStringLiteral("c.csv"))});
+        const auto exported = treelab({QStringLiteral("export"), log, QStringLiteral("--events"), out(QStringLiteral("c.csv")),
+                                       QStringLiteral("--data"), runPayoffs});
         QVERIFY2(exported.exitCode == 0, qPrintable(report(exported)));
         const QString events = QString::fromUtf8(fileBytes(out(QStringLiteral("c.csv"))));
         // d1 clicked at 5100 ms, c1 at 11050 ms; the exact text; the wall-clock time.
         QVERIFY2(events.contains(QStringLiteral(",5,d1,1,0,,,5100,2026-12-08T10:00:05.600+01:00,5950\n")), qPrintable(events));
         QVERIFY(events.contains(QStringLiteral(",NotepadContents,1,0,,go right \u2192,11050,")));
-        // status takes the number of attempts and the payoff shown from it too.
+        // status takes the number of attempts and the payoff shown from it too, and notes
+        // the payoff file that differs.
         const auto status = treelab({QStringLiteral("status"), folder});
         QVERIFY2(status.out.contains(QStringLiteral("1/1  7 p       1  ") + Pound + QStringLiteral("8")), qPrintable(status.out));
+        QVERIFY2(status.out.contains(QStringLiteral("attempt 1, p(50): the payoff shown is")), qPrintable(status.out));
 
         QFile companion(QDir(folder).filePath(QStringLiteral("o17btinp.01.jsonl")));
         QByteArray bytes = fileBytes(companion.fileName());
         QVERIFY(LabFolders::putFile(companion.fileName(), bytes.replace("go right \xE2\x86\x92", "go left")));
-        const auto differs = treelab({QStringLiteral("verify"), log});
+        const auto differs = treelab(QStringList{QStringLiteral("verify"), log} + data);
         QVERIFY2(differs.exitCode == 1 && differs.out.contains(QStringLiteral("line 6: the notepad text differs")),
                  qPrintable(report(differs)));
+    }
+
+    // The run as a whole, from the whole experiment's log and the program's own companion
+    // record, edited as a careless or dishonest person could: verify tells how each run
+    // ended, and fails a payoff shown that the payoff table does not hold, or more
+    // attempts than the run had.
+    void theRunIsCheckedAsAWhole_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QByteArray>("companion"); // empty: none beside the log
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("said");
+        const QByteArray whole = LabFolders::wholeExperimentLog();
+        const QByteArray record = fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION));
+        QByteArray withoutExit = record;
+        withoutExit.truncate(withoutExit.lastIndexOf("{\"type\":\"exit\""));
+        QByteArray signalled = withoutExit + "{\"type\":\"exit\",\"ms\":140000,\"how\":\"signal\",\"signal\":\"SIGTERM\",\"complete\":true}\n";
+        QByteArray edited = record;
+        edited.replace("\"attempt\":3,\"index\":42,\"payoff\":0,\"text\":\"\xC2\xA3" "0\"",
+                       "\"attempt\":3,\"index\":42,\"payoff\":80,\"text\":\"\xC2\xA3" "80\"");
+        // A fifth attempt: the fourth played again, 100 s later.
+        const qsizetype fourth = whole.indexOf("\r\n", whole.lastIndexOf(" Continue            \r\n", whole.size() - 30)) + 2;
+        // The fourth attempt ended with c3(25) inspected, so the first click of the next
+        // one logs its notepad.
+        QByteArray fifth;
+        for (const QByteArray &line : whole.mid(fourth).split('\n')) {
+            if (line.isEmpty())
+                continue;
+            const qsizetype blank = line.indexOf(' ');
+            bool number = false;
+            const int stamp = line.left(blank).toInt(&number);
+            fifth += number ? QByteArray::number(stamp + 100) + line.mid(blank) + '\n' : line + '\n';
+            if (number && !fifth.contains("NotepadContents     6 25"))
+                fifth += QByteArray::number(stamp + 100) + " NotepadContents     6 25 \r\n";
+        }
+
+        QTest::newRow("whole, closed by 99") << whole << record << QStringList() << 0
+                                             << QStringList{QStringLiteral("ok: subject 99, set 1, "),
+                                                            QStringLiteral("all 4 attempts finished; closed by 99 in okto.go, and agrees")};
+        QTest::newRow("cut off") << whole << withoutExit << QStringList() << 0
+                                 << QStringList{QStringLiteral("all 4 attempts finished; cut off with no end line")};
+        QTest::newRow("signal") << whole << signalled << QStringList() << 0
+                                << QStringList{QStringLiteral("all 4 attempts finished; ended by SIGTERM")};
+        QTest::newRow("unfinished") << LabFolders::firstLines(whole, 40) << QByteArray() << QStringList() << 0
+                                    << QStringList{QStringLiteral("ok: "), QStringLiteral("unfinished, 1 of 4 attempts finished\n")};
+        QTest::newRow("a payoff line edited") << whole << edited << QStringList() << 1
+                                              << QStringList{QStringLiteral("FAILS: "),
+                                                             QStringLiteral("attempt 3, p(42): the payoff shown is ") + Pound
+                                                                 + QStringLiteral("80 (80), but the companion's payoff table holds ")
+                                                                 + Pound + QStringLiteral("0 (0)")};
+        QTest::newRow("a fifth attempt") << whole + fifth << QByteArray() << QStringList() << 1
+                                         << QStringList{QStringLiteral("FAILS: more attempts than the run had"),
+                                                        QStringLiteral("5 attempts finished, more than the run's 4"),
+                                                        QStringLiteral("the log holds 5 finished attempts, but the run had 4")};
+        QTest::newRow("a fifth attempt, five given") << whole + fifth << QByteArray()
+                                                     << QStringList{QStringLiteral("--attempts"), QStringLiteral("5")} << 0
+                                                     << QStringList{QStringLiteral("all 5 attempts finished")};
+        QTest::newRow("two attempts given") << whole << QByteArray()
+                                            << QStringList{QStringLiteral("--attempts"), QStringLiteral("2")} << 1
+                                            << QStringList{QStringLiteral("the log holds 4 finished attempts, but the run had 2 (as --attempts says)")};
+    }
+    void theRunIsCheckedAsAWhole()
+    {
+        QFETCH(QByteArray, log);
+        QFETCH(QByteArray, companion);
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, said);
+        const QString path = station(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')), log);
+        if (!companion.isEmpty())
+            QVERIFY(LabFolders::putFile(path + QStringLiteral(".jsonl"), companion));
+        const auto verify = treelab(QStringList{QStringLiteral("verify"), path} + options);
+        QVERIFY2(verify.exitCode == exitCode, qPrintable(report(verify)));
+        for (const QString &text : said)
+            QVERIFY2(verify.out.contains(text), qPrintable(QStringLiteral("missing \"%1\"\n").arg(text) + report(verify)));
+        // pay follows verify: what fails it is refused, and names the same problem.
+        const auto paid = pay(QStringList{path, QStringLiteral("--partial")} + options);
+        QVERIFY2(paid.exitCode == exitCode, qPrintable(report(paid)));
+        if (exitCode != 0)
+            QVERIFY2(paid.err.contains(said.last()), qPrintable(report(paid)));
     }
 
     // The program's own companion record of the whole experiment agrees with its log.
@@ -146,8 +248,8 @@ private slots:
         const auto verify = treelab({QStringLiteral("verify"), log});
         QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral("agrees with its companion record")),
                  qPrintable(report(verify)));
-        const auto paid = pay({log}); // seed 42: attempt 3, p(42), £0
-        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",4,1608637542,3,42,") + Pound + QStringLiteral("0,0\n")),
+        const auto paid = pay({log}); // seed 42, subject 99: attempt 2, p(24), -£5
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",2,24,-") + Pound + QStringLiteral("5,-5,1\n")),
                  qPrintable(report(paid)));
 #endif
     }
