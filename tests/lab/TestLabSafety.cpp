@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using LabFolders::fileBytes;
 using LabFolders::report;
@@ -32,6 +33,25 @@ private slots:
         QByteArray blank = LabFolders::firstLines(LabFolders::wholeExperimentLog(), 2);
         blank += QByteArray(8 * 1024 * 1024, '\n');
         LabFolders::putFile(path(QStringLiteral("blank")), blank);
+
+        // Another workstation with its companion record and a file of unwritten records, and
+        // names in the temporary folder that lead to them: symbolic links, a hard link and a
+        // linked folder.
+        const QString other = LabFolders::workstation(path(QStringLiteral("room")), QStringLiteral("ws9"), " 1 \r\n",
+                                                      LabFolders::wholeExperimentLog());
+        QVERIFY(QFile::copy(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION), QDir(other).filePath(QStringLiteral("o199btinp.01.jsonl"))));
+        QVERIFY(LabFolders::putFile(QDir(other).filePath(QStringLiteral("o199btinp.01.unwritten")), "141 Continue            \r\n"));
+        QVERIFY(LabFolders::putFile(QDir(other).filePath(QStringLiteral("renamed.txt")), fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION))));
+        const QStringList links{QStringLiteral("e.csv"), QStringLiteral("o199btinp.01.jsonl"),
+                                QStringLiteral("x.xlsx"), QStringLiteral("okto.go"),
+                                QStringLiteral("u.csv"), QStringLiteral("o199btinp.01.unwritten"),
+                                QStringLiteral("plain.csv"), QStringLiteral("../../old.csv")};
+        for (qsizetype k = 0; k < links.size(); k += 2)
+            QVERIFY(::symlink(QFile::encodeName(QStringLiteral("room/ws9/") + links[k + 1]).constData(),
+                              QFile::encodeName(path(links[k])).constData()) == 0);
+        QVERIFY(::link(QFile::encodeName(QDir(other).filePath(QStringLiteral("okto.go"))).constData(),
+                       QFile::encodeName(path(QStringLiteral("hard.csv"))).constData()) == 0);
+        QVERIFY(::symlink("room/ws9", QFile::encodeName(path(QStringLiteral("out"))).constData()) == 0);
     }
 
     // An output that is an input or a file of the lab: exit 2, nothing written.
@@ -68,6 +88,41 @@ private slots:
             << QStringList{QStringLiteral("export"), QStringLiteral("ws/../ws/o199btinp.01"), QStringLiteral("--xlsx"), log}
             << log << QStringLiteral("is the input");
     }
+    // An output that is a link, or that leads to a file of the lab elsewhere.
+    void outputsThroughLinksAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
+        const QString log = QStringLiteral("ws/o199btinp.01");
+        const QString e = QStringLiteral("--events");
+        const QStringList pay{QStringLiteral("pay"), log, QStringLiteral("--seed"), QStringLiteral("1"),
+                              QStringLiteral("--out"), QStringLiteral("ok.csv")};
+        QTest::newRow("export --events, a link to a companion")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("e.csv")}
+            << QStringLiteral("room/ws9/o199btinp.01.jsonl") << QStringLiteral("e.csv is a link");
+        QTest::newRow("pay --xlsx, a link to okto.go") << pay + QStringList{QStringLiteral("--xlsx"), QStringLiteral("x.xlsx")}
+                                                      << QStringLiteral("room/ws9/okto.go") << QStringLiteral("x.xlsx is a link");
+        QTest::newRow("export, a link to unwritten records")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("u.csv")}
+            << QStringLiteral("room/ws9/o199btinp.01.unwritten") << QStringLiteral("u.csv is a link");
+        QTest::newRow("export, a link to a file of no one's") << QStringList{QStringLiteral("export"), log, e, QStringLiteral("plain.csv")}
+                                                             << QStringLiteral("old.csv") << QStringLiteral("plain.csv is a link");
+        QTest::newRow("pay --out, a hard link of okto.go")
+            << QStringList{QStringLiteral("pay"), log, QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--out"),
+                           QStringLiteral("hard.csv")}
+            << QStringLiteral("room/ws9/okto.go") << QStringLiteral("hard link");
+        QTest::newRow("a linked folder, onto unwritten records")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("out/o199btinp.01.unwritten")}
+            << QStringLiteral("room/ws9/o199btinp.01.unwritten") << QStringLiteral("records kept when a log could not be written");
+        QTest::newRow("a companion by another name") << QStringList{QStringLiteral("export"), log, e, QStringLiteral("room/ws9/renamed.txt")}
+                                                    << QStringLiteral("room/ws9/renamed.txt") << QStringLiteral("companion record");
+        QTest::newRow("unwritten records named directly")
+            << QStringList{QStringLiteral("export"), log, e, QStringLiteral("room/ws9/o199btinp.01.unwritten")}
+            << QStringLiteral("room/ws9/o199btinp.01.unwritten") << QStringLiteral("records kept when a log could not be written");
+    }
+    void outputsThroughLinksAreRefused() { outputsThatWouldDestroyAFileAreRefused(); }
+
     void outputsThatWouldDestroyAFileAreRefused()
     {
         QFETCH(QStringList, arguments);

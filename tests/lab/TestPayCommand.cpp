@@ -244,6 +244,44 @@ private slots:
         QCOMPARE(draws, absolute.out.section(QLatin1Char('\n'), 2));
     }
 
+    // A lab's glob: data folders stand for their event logs, without the companion
+    // records or the logs kept aside in them; companions named among the logs are passed
+    // over in one line.
+    void dataFoldersStandForTheirLogs()
+    {
+        QTemporaryDir dir;
+        const QByteArray whole = LabFolders::wholeExperimentLog();
+        const QString ws1 = LabFolders::workstation(dir.path(), QStringLiteral("ws1/data"), " 2 \r\n", whole);
+        QVERIFY(QFile::copy(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION), QDir(ws1).filePath(QStringLiteral("o199btinp.01.jsonl"))));
+        QVERIFY(LabFolders::putFile(QDir(ws1).filePath(QStringLiteral("o199btinp.01.1")), LabFolders::firstLines(whole, 5)));
+        const QString ws2 = LabFolders::workstation(dir.path(), QStringLiteral("ws2/data"), " 2 \r\n", {});
+        QVERIFY(!LabFolders::putLogOf(ws2, whole, 5).isEmpty());
+        const QStringList seed{QStringLiteral("--seed"), QStringLiteral("4711"), QStringLiteral("--out")};
+
+        const auto folders = treelab(QStringList{QStringLiteral("pay"), QStringLiteral("ws1/data"), QStringLiteral("ws2/data")}
+                                         + seed + QStringList{QStringLiteral("f.csv")},
+                                     dir.path());
+        QVERIFY2(folders.exitCode == 0 && folders.err.isEmpty(), qPrintable(report(folders)));
+        const QStringList rows = QString::fromUtf8(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("f.csv"))))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QVERIFY(rows[1].startsWith(QStringLiteral("4711,%1,5,").arg(QDir::toNativeSeparators(QStringLiteral("ws2/data/o15btinp.01")))));
+        QVERIFY(rows[2].startsWith(QStringLiteral("4711,%1,99,").arg(QDir::toNativeSeparators(QStringLiteral("ws1/data/o199btinp.01")))));
+
+        // What ws*/data/o1* catches: both logs, the kept one and the companion.
+        const auto glob = treelab(QStringList{QStringLiteral("pay"), QStringLiteral("ws1/data/o199btinp.01"),
+                                              QStringLiteral("ws1/data/o199btinp.01.1"), QStringLiteral("ws1/data/o199btinp.01.jsonl"),
+                                              QStringLiteral("ws2/data/o15btinp.01")}
+                                      + seed + QStringList{QStringLiteral("g.csv")},
+                                  dir.path());
+        QVERIFY2(glob.exitCode == 0, qPrintable(report(glob)));
+        QCOMPARE(glob.err.count(QLatin1Char('\n')), 2); // the kept log skipped, the companion passed over
+        QVERIFY2(glob.err.contains(QStringLiteral("note: 1 companion record passed over, each read with its log\n")),
+                 qPrintable(report(glob)));
+        QCOMPARE(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("g.csv"))),
+                 LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("f.csv"))));
+    }
+
     // A payoff file changed after the log was written may not hold what the subject saw.
     void aPayoffFileNewerThanTheLogIsWarnedOf()
     {

@@ -192,6 +192,71 @@ private slots:
         QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o12btinp.01"), 1, 99), QString());
     }
 
+    // A room where things do not add up, each marked "!" on its row with a note: one
+    // subject number at two workstations, a parameter set of its own, two programs started
+    // on one folder, and a restart that kept a log aside. Logs of an earlier day count for
+    // none of it.
+    void theRoomIsMarkedWhereItDoesNotAddUp()
+    {
+        QTemporaryDir room;
+        const QByteArray whole = wholeExperimentLog();
+        const auto folder = [&](const QString &name, const QList<std::pair<int, QByteArray>> &logs,
+                                const QDateTime &when = LastWrite) {
+            const QString path = LabFolders::workstation(room.path(), name, " 2 \r\n", {});
+            for (const auto &[subject, log] : logs)
+                touch(LabFolders::putLogOf(path, log, subject), when);
+            return path;
+        };
+        QByteArray setTwo = whole;
+        setTwo.replace(0, 7, "96  2  ");
+        const QStringList folders{
+            folder(QStringLiteral("ws1"), {{7, whole}}),
+            folder(QStringLiteral("ws2"), {{7, firstLines(whole, 40)}}),
+            folder(QStringLiteral("ws3"), {{8, whole}, {9, firstLines(whole, 20)}}),
+            folder(QStringLiteral("ws4"), {{96, setTwo}}),
+            folder(QStringLiteral("ws5"), {{10, whole}}),
+            folder(QStringLiteral("old"), {{7, whole}, {96, setTwo}}, LastWrite.addDays(-7)),
+        };
+        // ws4's log is named as set 2 writes it.
+        QVERIFY(QFile::rename(QDir(folders[3]).filePath(QStringLiteral("o196btinp.01")),
+                              QDir(folders[3]).filePath(QStringLiteral("o296btinp.01"))));
+        touch(QDir(folders[3]).filePath(QStringLiteral("o296btinp.01")), LastWrite);
+        // ws3's second program was started later: its log is the newer.
+        touch(QDir(folders[2]).filePath(QStringLiteral("o19btinp.01")), LastWrite.addSecs(5));
+        // ws5 was started again with the same subject: the first log kept aside as ".1".
+        QVERIFY(LabFolders::putFile(QDir(folders[4]).filePath(QStringLiteral("o110btinp.01.1")), firstLines(whole, 5)));
+        touch(QDir(folders[4]).filePath(QStringLiteral("o110btinp.01.1")), LastWrite.addSecs(-300));
+
+        const QList<StatusTable::Row> rows = StatusTable(m_clock, 4).rows(folders);
+        QCOMPARE(rows.size(), 7); // ws3 has a line for each of its two logs
+        struct Expected { const char *folder; const char *subject; const char *set; const char *log; const char *note; };
+        const QList<Expected> expected{
+            {"ws1", "7!", "1", "o17btinp.01", "subject 7 has a log of today in 2 folders"},
+            {"ws2", "7!", "1", "o17btinp.01", "subject 7 has a log of today in 2 folders"},
+            {"ws3", "9", "1", "o19btinp.01!", "this folder holds 2 logs of today"},
+            {"ws3", "8", "1", "o18btinp.01!", "this folder holds 2 logs of today"},
+            {"ws4", "96", "2!", "o296btinp.01", "parameter set 2 differs from the room's set 1 (set 1 in 5, set 2 in 1)"},
+            {"ws5", "10", "1", "o110btinp.01", "o110btinp.01.1 was kept aside today"},
+            {"old", "7", "1", "o17btinp.01", nullptr},
+        };
+        for (qsizetype k = 0; k < rows.size(); ++k) {
+            const StatusTable::Row &row = rows[k];
+            const Expected &e = expected[k];
+            QVERIFY2(row.folder.endsWith(QLatin1String(e.folder)), qPrintable(rowText(row)));
+            QCOMPARE(row.subject, QLatin1String(e.subject));
+            QCOMPARE(row.set, QLatin1String(e.set));
+            QCOMPARE(row.log, QLatin1String(e.log));
+            if (e.note) {
+                QVERIFY2(row.failed, qPrintable(rowText(row)));
+                QVERIFY2(row.notes.join(QLatin1Char('\n')).contains(QLatin1String(e.note)), qPrintable(rowText(row)));
+            } else {
+                QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
+            }
+        }
+        // Both folders are named where one subject number is in two.
+        QVERIFY(rows[0].notes.join(QLatin1Char('\n')).contains(QDir::toNativeSeparators(folders[1])));
+    }
+
     void problemsOfTheLogAreNotedWithTheirLines()
     {
         // The program stopped in the middle of line 27.
