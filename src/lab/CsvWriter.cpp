@@ -10,21 +10,26 @@ CsvWriter::CsvWriter(const QStringList &header)
 
 void CsvWriter::addRow(const QStringList &fields)
 {
-    QStringList row = fields;
-    while (row.size() < m_columns)
-        row.append(QString());
-    append(row);
+    m_bytes += line(fields, m_columns);
     ++m_rows;
 }
 
 void CsvWriter::append(const QStringList &fields)
 {
+    m_bytes += line(fields, fields.size());
+}
+
+QByteArray CsvWriter::line(const QStringList &fields, qsizetype columns)
+{
     QStringList quoted;
-    quoted.reserve(fields.size());
+    quoted.reserve(std::max(fields.size(), columns));
     for (const QString &text : fields)
         quoted.append(field(text));
-    m_bytes += quoted.join(QLatin1Char(',')).toUtf8();
-    m_bytes += '\n';
+    while (quoted.size() < columns)
+        quoted.append(QString());
+    QByteArray bytes = quoted.join(QLatin1Char(',')).toUtf8();
+    bytes += '\n';
+    return bytes;
 }
 
 QString CsvWriter::field(const QString &text)

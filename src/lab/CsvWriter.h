@@ -24,6 +24,9 @@ public:
     bool save(const QString &path, QString *error) const;
 
     static QString field(const QString &text);
+    // One row as written: its fields quoted as need be, padded with empty fields to
+    // columns, joined by commas and ended by LF.
+    static QByteArray line(const QStringList &fields, qsizetype columns);
 
 private:
     void append(const QStringList &fields);

@@ -2,7 +2,7 @@
 
 #include "lab/AttemptFacts.h"
 #include "lab/CommandLine.h"
-#include "lab/Table.h"
+#include "lab/TableOutputs.h"
 #include "lab/LabLog.h"
 #include "lab/OutputCheck.h"
 #include "window/PayoffFile.h"
@@ -41,7 +41,7 @@ QList<qint64> dwellTimes(const LabLog &log)
     return dwell;
 }
 
-void addEvents(const LabLog &log, Table *table)
+void addEvents(const LabLog &log, TableOutputs &out, int table)
 {
     const LogHeader &header = *log.parsed.header;
     const QList<qint64> dwell = dwellTimes(log);
@@ -52,7 +52,7 @@ void addEvents(const LabLog &log, Table *table)
             const QString time = exact && log.companion->start.isValid()
                 ? log.companion->start.addMSecs(exact->ms).toString(Qt::ISODateWithMs)
                 : QString();
-            table->addRow({log.path, QString::number(header.subjectNo),
+            out.addRow(table, {log.path, QString::number(header.subjectNo),
                            QString::number(header.paramSetNo), header.dateText,
                            QString::number(attempt.number), QString::number(record.stamp),
                            record.kindName(), number(record.level, 0), number(record.index, -1),
@@ -64,7 +64,7 @@ void addEvents(const LabLog &log, Table *table)
     }
 }
 
-void addAttempts(const LabLog &log, Table *table)
+void addAttempts(const LabLog &log, TableOutputs &out, int table)
 {
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
     for (qsizetype k = 0; k < facts.size(); ++k) {
@@ -83,7 +83,7 @@ void addAttempts(const LabLog &log, Table *table)
         row.append(QString::number(attempt.inspected));
         row.append(QString::number(attempt.notepadEdits));
         row.append(attempt.continued ? QStringLiteral("yes") : QStringLiteral("no"));
-        table->addRow(row);
+        out.addRow(table, row);
     }
 }
 
@@ -188,25 +188,37 @@ int ExportCommand::run(const QStringList &arguments)
     if (const auto refused = OutputCheck::refuse(command, outputs, logs, parser.value(dataOption)))
         return *refused;
 
-    Table events(QStringLiteral("events"),
-                 {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
-                  QStringLiteral("date"), QStringLiteral("attempt"), QStringLiteral("stamp"),
-                  QStringLiteral("kind"), QStringLiteral("level"), QStringLiteral("index"),
-                  QStringLiteral("direction"), QStringLiteral("text"), QStringLiteral("ms"),
-                  QStringLiteral("time"), QStringLiteral("dwell_ms")},
-                 {1, 2, 4, 5, 7, 8, 11, 13});
-    Table attempts(QStringLiteral("attempts"),
-                   {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
-                    QStringLiteral("attempt"), QStringLiteral("d1"), QStringLiteral("c1"),
-                    QStringLiteral("d2"), QStringLiteral("c2"), QStringLiteral("d3"),
-                    QStringLiteral("c3"), QStringLiteral("node"), QStringLiteral("payoff_text"),
-                    QStringLiteral("payoff"), QStringLiteral("seconds"), QStringLiteral("inspected"),
-                    QStringLiteral("edits"), QStringLiteral("finished")},
-                   {1, 2, 3, 10, 12, 13, 14, 15});
+    // Rows are written as each log is read, so memory does not grow with the study; a
+    // log that fails leaves every output unwritten.
+    TableOutputs out;
+    QString error;
+    if (parser.isSet(xlsxOption) && !out.openWorkbook(parser.value(xlsxOption), &error)) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
+    const int events = out.addTable(QStringLiteral("events"),
+                                    {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
+                                     QStringLiteral("date"), QStringLiteral("attempt"), QStringLiteral("stamp"),
+                                     QStringLiteral("kind"), QStringLiteral("level"), QStringLiteral("index"),
+                                     QStringLiteral("direction"), QStringLiteral("text"), QStringLiteral("ms"),
+                                     QStringLiteral("time"), QStringLiteral("dwell_ms")},
+                                    {1, 2, 4, 5, 7, 8, 11, 13}, parser.value(eventsOption), &error);
+    const int attempts = events < 0 ? -1
+        : out.addTable(QStringLiteral("attempts"),
+                       {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"),
+                        QStringLiteral("attempt"), QStringLiteral("d1"), QStringLiteral("c1"),
+                        QStringLiteral("d2"), QStringLiteral("c2"), QStringLiteral("d3"),
+                        QStringLiteral("c3"), QStringLiteral("node"), QStringLiteral("payoff_text"),
+                        QStringLiteral("payoff"), QStringLiteral("seconds"), QStringLiteral("inspected"),
+                        QStringLiteral("edits"), QStringLiteral("finished")},
+                       {1, 2, 3, 10, 12, 13, 14, 15}, parser.value(attemptsOption), &error);
+    if (attempts < 0) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    }
     bool failed = false;
     for (const QString &path : logs) {
         LabLog log;
-        QString error;
         if (!LabLog::load(path, &log, &error)) {
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
@@ -220,30 +232,21 @@ int ExportCommand::run(const QStringList &arguments)
             CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
             failed = true;
         }
-        addEvents(log, &events);
-        addAttempts(log, &attempts);
+        if (failed)
+            continue; // nothing will be written: only the problems of the rest are told
+        addEvents(log, out, events);
+        addAttempts(log, out, attempts);
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
-    QString error;
-    if (parser.isSet(eventsOption) && !events.csv().save(parser.value(eventsOption), &error)) {
+    QString warning;
+    if (!out.commit(&error, &warning)) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
-    if (parser.isSet(attemptsOption) && !attempts.csv().save(parser.value(attemptsOption), &error)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
-    }
-    if (parser.isSet(xlsxOption)) {
-        QString warning;
-        if (!Table::saveWorkbook(parser.value(xlsxOption), {&events, &attempts}, &error, &warning)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-            return CommandLine::Finding;
-        }
-        if (!warning.isEmpty())
-            CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
-    }
+    if (!warning.isEmpty())
+        CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
     return CommandLine::Success;
 }

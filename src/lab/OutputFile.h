@@ -11,4 +11,8 @@ namespace OutputFile {
 // failure; the old file is then left as it was.
 bool save(const QString &path, const QByteArray &bytes, QString *why);
 
+// Copies the file source to path in the same way, a block at a time, so that a file of
+// any size is put in place without being held in memory.
+bool saveCopy(const QString &path, const QString &source, QString *why);
+
 } // namespace OutputFile

