@@ -4,8 +4,10 @@
 #include "lab/StatusTable.h"
 #include "record/CompanionLog.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 
@@ -40,6 +42,32 @@ bool LabLog::load(const QString &path, LabLog *log, QString *error)
     }
     return true;
 }
+
+namespace {
+
+// A room's logs share one payoff file: each set of it is read once while the file stays
+// as it was (its size and time unchanged).
+PayoffFile::SetResult readSetOnce(const QString &file, qint16 set)
+{
+    struct Entry
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        PayoffFile::SetResult result;
+    };
+    static QHash<QString, Entry> read;
+    const QFileInfo info(file);
+    const QString key = info.absoluteFilePath() + QLatin1Char('\n') + QString::number(set);
+    const auto found = read.constFind(key);
+    if (found != read.cend() && info.exists() && found->size == info.size() && found->modified == info.lastModified())
+        return found->result;
+    Entry entry{info.size(), info.lastModified(), PayoffFile::readSet(file, set)};
+    if (info.exists())
+        read.insert(key, entry);
+    return entry.result;
+}
+
+} // namespace
 
 int LabLog::builtAttempts()
 {
@@ -181,7 +209,7 @@ bool LabLog::loadPayoffs(const QString &dataFile, QString *error)
         }
         file = info.absoluteDir().filePath(name);
     }
-    PayoffFile::SetResult result = PayoffFile::readSet(file, set());
+    const PayoffFile::SetResult result = readSetOnce(file, set());
     if (!result.ok) {
         *error = QStringLiteral("%1: %2").arg(path, result.error);
         return false;

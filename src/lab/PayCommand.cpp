@@ -4,7 +4,7 @@
 #include "lab/Table.h"
 #include "lab/LabLog.h"
 #include "lab/OutputCheck.h"
-#include "lab/PaymentDraw.h"
+#include "lab/Payment.h"
 #include "window/PayoffFile.h"
 
 #include <QDir>
@@ -144,7 +144,7 @@ int PayCommand::run(const QStringList &arguments)
     if (const auto refused = OutputCheck::refuse(command, outputs, paths, parser.value(dataOption)))
         return *refused;
 
-    QList<LabLog> logs;
+    QList<Payment> logs;
     bool failed = false;
     for (const QString &path : paths) {
         LabLog log;
@@ -186,31 +186,20 @@ int PayCommand::run(const QStringList &arguments)
                                  .arg(command, shown).arg(log.subject()).arg(log.endingText()));
             failed = true;
         }
-        logs.append(log);
+        logs.append(Payment::of(log));
     }
     // In order of subject, then of canonical path, so that two ways of writing one path
     // sort alike; the draw itself depends on neither.
-    QList<std::pair<QString, qsizetype>> order;
-    for (qsizetype k = 0; k < logs.size(); ++k) {
-        const QString resolved = QFileInfo(logs[k].path).canonicalFilePath();
-        order.append({resolved.isEmpty() ? QFileInfo(logs[k].path).absoluteFilePath() : resolved, k});
-    }
-    std::stable_sort(order.begin(), order.end(), [&](const auto &a, const auto &b) {
-        if (logs[a.second].subject() != logs[b.second].subject())
-            return logs[a.second].subject() < logs[b.second].subject();
-        return a.first < b.first;
+    std::stable_sort(logs.begin(), logs.end(), [](const Payment &a, const Payment &b) {
+        return a.subject != b.subject ? a.subject < b.subject : a.canonical < b.canonical;
     });
-    QList<LabLog> sorted;
-    for (const auto &entry : order)
-        sorted.append(std::move(logs[entry.second]));
-    logs = std::move(sorted);
     for (qsizetype k = 1; k < logs.size(); ++k) {
-        if (logs[k].subject() != logs[k - 1].subject())
+        if (logs[k].subject != logs[k - 1].subject)
             continue;
         CommandLine::err(QStringLiteral("%1: subject %2 has two logs, %3 and %4: each subject is paid once; "
                                         "give the one to pay\n")
                              .arg(command)
-                             .arg(logs[k].subject())
+                             .arg(logs[k].subject)
                              .arg(QDir::toNativeSeparators(logs[k - 1].path), QDir::toNativeSeparators(logs[k].path)));
         failed = true;
     }
@@ -219,35 +208,16 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::Finding;
     }
 
-    const QString seedText = QString::number(*seed);
-    Table table(QStringLiteral("payments"),
-                {QStringLiteral("seed"), QStringLiteral("log"), QStringLiteral("subject"),
-                 QStringLiteral("set"), QStringLiteral("finished"), QStringLiteral("draw"),
-                 QStringLiteral("attempt"), QStringLiteral("node"), QStringLiteral("payoff_text"),
-                 QStringLiteral("payoff"), QStringLiteral("complete")},
-                {0, 2, 3, 4, 6, 7, 9, 10});
-    for (const LabLog &log : logs) {
-        const QList<const AttemptSummary *> finished = log.finishedAttempts();
-        const QString complete = log.complete() ? QStringLiteral("1") : QStringLiteral("0");
-        if (finished.isEmpty()) { // with --partial: a row that pays nothing
-            table.addRow({seedText, log.path, QString::number(log.subject()), QString::number(log.set()),
-                          QStringLiteral("0"), QString(), QString(), QString(), QString(), QStringLiteral("0"),
-                          complete});
-            continue;
-        }
-        const PaymentDraw draw(*seed, log.subject());
-        const AttemptSummary &paid = *finished[draw.choose(int(finished.size())) - 1];
-        const std::optional<LabLog::Shown> shown = log.shownPayoff(paid);
-        if (!shown) {
-            CommandLine::err(QStringLiteral("%1: %2: the companion record holds no payoff shown for attempt %3\n")
-                                 .arg(command, log.path).arg(paid.number));
+    Table table(QStringLiteral("payments"), Payment::header(), Payment::numericColumns());
+    for (const Payment &payment : std::as_const(logs)) {
+        QString why;
+        const QStringList row = payment.row(*seed, &why);
+        if (row.isEmpty()) {
+            CommandLine::err(QStringLiteral("%1: %2\n").arg(command, why));
             failed = true;
             continue;
         }
-        table.addRow({seedText, log.path, QString::number(log.subject()), QString::number(log.set()),
-                      QString::number(finished.size()), draw.number(), QString::number(paid.number),
-                      QString::number(paid.finalPayoffNode), shown->text, QString::number(shown->payoff),
-                      complete});
+        table.addRow(row);
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
@@ -262,6 +232,6 @@ int PayCommand::run(const QStringList &arguments)
     }
     if (!warning.isEmpty())
         CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
-    CommandLine::out(QStringLiteral("seed %1\n").arg(seedText) + QString::fromUtf8(table.csv().bytes()));
+    CommandLine::out(QStringLiteral("seed %1\n").arg(*seed) + QString::fromUtf8(table.csv().bytes()));
     return CommandLine::Success;
 }

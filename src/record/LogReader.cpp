@@ -39,15 +39,16 @@ std::optional<qint64> canonicalNumber(QStringView text, bool signAllowed, int di
     const QStringView body = text.mid(start);
     if (body.isEmpty() || body.size() > digits)
         return std::nullopt;
+    qint64 magnitude = 0;
     for (const QChar c : body) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return std::nullopt;
+        magnitude = magnitude * 10 + (c.unicode() - u'0'); // digits is small: no overflow
     }
     if (body.size() > 1 && body.front() == QLatin1Char('0'))
         return std::nullopt;
     if (start == 1 && body == QLatin1String("0"))
         return std::nullopt;
-    const qint64 magnitude = body.toLongLong();
     return start == 1 ? -magnitude : magnitude;
 }
 

@@ -40,14 +40,13 @@ QByteArray encode(const QString &text)
 
 QString decode(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
+    // Windows-1252 is Latin-1 but for bytes 0x80 to 0x9F: the whole text at once, then
+    // those few characters put right.
+    QString text = QString::fromLatin1(bytes);
+    for (QChar &c : text) {
+        const char16_t value = c.unicode();
         if (value >= 0x80 && value < 0xA0)
-            text.append(QChar(High[value - 0x80] != 0 ? High[value - 0x80] : 0xFFFD));
-        else
-            text.append(QChar(value));
+            c = QChar(High[value - 0x80] != 0 ? High[value - 0x80] : 0xFFFD);
     }
     return text;
 }
