@@ -2,11 +2,11 @@
 // against its target, in one table (docs/performance.md says how each is taken).
 //
 //   decisiontree-bench [--startup-runs N] [--memory-runs N] [--calls N] [--quick]
-//                      [--no-probes] [Google Benchmark flags, e.g.
+//                      [--study-logs N] [--no-probes] [Google Benchmark flags, e.g.
 //                      --benchmark_filter=handler/NatureMove]
 //
-// --quick takes 5 start-ups, 1 memory run and 100 calls per handler: a smoke run, not
-// a measurement. --no-probes leaves out start-up and memory, for a run under callgrind:
+// --quick takes 5 start-ups, 1 memory run, 100 calls per handler and a study of 1,000
+// logs (10,000 otherwise): a smoke run, not a measurement. --no-probes leaves out start-up and memory, for a run under callgrind:
 //   valgrind --tool=callgrind --collect-atstart=no decisiontree-bench --no-probes
 //            --calls 20 --benchmark_filter=handler/CloseNotepad
 // counts the instructions of the timed calls alone.
@@ -17,6 +17,7 @@
 #include "ProbeRunner.h"
 #include "ResultCollector.h"
 #include "ResultTable.h"
+#include "StudyBenchmarks.h"
 
 #include "window/LabStyle.h"
 
@@ -47,6 +48,11 @@ constexpr double LinearityTolerance = 1.5; // per-record cost at 100,000 vs 1,00
 // the tail depends on what else the disk is doing, and is reported.
 constexpr double SyncWindowTargetMs = 10.0;
 constexpr int SyncedRecords = 200;
+// treelab over a study of many logs: the workbook's memory stays bounded, its time within
+// a few times that of reading the logs, and a payment takes seconds.
+constexpr double StudyExportMemoryMb = 100.0;
+constexpr double StudyExportToVerify = 3.0;
+constexpr double StudyPaySeconds = 2.0;
 
 double median(std::vector<double> values)
 {
@@ -201,6 +207,7 @@ int main(int argc, char *argv[])
     const int memoryRuns = intOption(argc, argv, "--memory-runs", quick ? 1 : 5);
     const int calls = intOption(argc, argv, "--calls", quick ? 100 : 1000);
     const bool probes = !ProbeReport::hasFlag(argc, argv, "--no-probes");
+    const int studyLogs = intOption(argc, argv, "--study-logs", quick ? 1000 : 10000);
 
     QTemporaryDir scratch;
     if (!scratch.isValid())
@@ -330,6 +337,53 @@ int main(int argc, char *argv[])
                           .arg(windows.count()),
                       QStringLiteral("median < %1 ms").arg(SyncWindowTargetMs),
                       medianMs < SyncWindowTargetMs ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
+        }
+    }
+
+    if (studyLogs > 0) {
+        std::fprintf(stderr, "treelab over a study of %d logs\n", studyLogs);
+        const QString study = scratch.filePath(QStringLiteral("study"));
+        const QString folder = QDir(study).filePath(QStringLiteral("data"));
+        QString error;
+        table.section(QStringLiteral("treelab over a study of %1 synthetic logs (one data folder), one run each").arg(studyLogs));
+        if (!StudyBenchmarks::makeStudy(folder, studyLogs, QStringLiteral(DT_WHOLE_EXPERIMENT_LOG),
+                                        QStringLiteral(DT_SAMPLE_DATA_DIR "/btinp.01"), &error)) {
+            table.row(QStringLiteral("The study's logs"), error, QStringLiteral("-"), ResultTable::Verdict::Miss);
+        } else {
+            const QString treelab = QStringLiteral(DT_TREELAB);
+            const auto run = [&](const QStringList &arguments) {
+                return StudyBenchmarks::run(treelab, arguments, study);
+            };
+            const auto measured = [](const StudyBenchmarks::Figure &f) {
+                return f.ok ? QStringLiteral("%1 s, peak %2").arg(f.seconds, 0, 'f', 2).arg(mb(double(f.peakKb)))
+                            : f.error;
+            };
+            const StudyBenchmarks::Figure verify = run({QStringLiteral("verify"), QStringLiteral("data")});
+            const StudyBenchmarks::Figure csv = run({QStringLiteral("export"), QStringLiteral("data"), QStringLiteral("--events"),
+                                                     QStringLiteral("events.csv"), QStringLiteral("--attempts"),
+                                                     QStringLiteral("attempts.csv")});
+            const StudyBenchmarks::Figure xlsx = run({QStringLiteral("export"), QStringLiteral("data"), QStringLiteral("--xlsx"),
+                                                      QStringLiteral("study.xlsx")});
+            const StudyBenchmarks::Figure pay = run({QStringLiteral("pay"), QStringLiteral("data"), QStringLiteral("--seed"),
+                                                     QStringLiteral("4711"), QStringLiteral("--out"), QStringLiteral("pay.csv")});
+            table.row(QStringLiteral("verify"), measured(verify), QStringLiteral("-"),
+                      verify.ok ? ResultTable::Verdict::Info : ResultTable::Verdict::Miss);
+            table.row(QStringLiteral("export, both CSV tables"), measured(csv), QStringLiteral("-"),
+                      csv.ok ? ResultTable::Verdict::Info : ResultTable::Verdict::Miss);
+            table.row(QStringLiteral("export --xlsx: peak memory"), measured(xlsx),
+                      QStringLiteral("< %1 MB").arg(StudyExportMemoryMb, 0, 'f', 0),
+                      xlsx.ok && xlsx.peakKb < StudyExportMemoryMb * 1024 ? ResultTable::Verdict::Pass
+                                                                           : ResultTable::Verdict::Miss);
+            const double ratio = verify.ok && verify.seconds > 0 ? xlsx.seconds / verify.seconds : 0.0;
+            table.row(QStringLiteral("export --xlsx: time / verify's"), QString::number(ratio, 'f', 1),
+                      QStringLiteral("<= %1").arg(StudyExportToVerify, 0, 'f', 1),
+                      xlsx.ok && verify.ok && ratio <= StudyExportToVerify ? ResultTable::Verdict::Pass
+                                                                           : ResultTable::Verdict::Miss);
+            const double csvRatio = verify.ok && verify.seconds > 0 ? csv.seconds / verify.seconds : 0.0;
+            table.row(QStringLiteral("export, both CSV tables: time / verify's"), QString::number(csvRatio, 'f', 1),
+                      QStringLiteral("-"), ResultTable::Verdict::Info);
+            table.row(QStringLiteral("pay"), measured(pay), QStringLiteral("< %1 s").arg(StudyPaySeconds, 0, 'f', 0),
+                      pay.ok && pay.seconds < StudyPaySeconds ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
         }
     }
 

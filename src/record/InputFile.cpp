@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -108,8 +110,17 @@ bool readAll(const QString &path, qint64 most, const QString &what, QByteArray *
                          .arg(native(path), sizeText(file.size()), what, sizeText(most));
         return false;
     }
-    // One byte more than allowed: a file that grows while it is read stops there.
-    *bytes = file.read(most + 1);
+    // One byte more than allowed: a file that grows while it is read stops there. Read in
+    // pieces the size of the file, not in one buffer of the most allowed.
+    bytes->clear();
+    qint64 piece = std::max<qint64>(file.size() + 1, 4096);
+    while (bytes->size() <= most) {
+        const QByteArray read = file.read(std::min(piece, most + 1 - bytes->size()));
+        if (read.isEmpty())
+            break;
+        bytes->append(read);
+        piece = std::max<qint64>(piece, 64 * 1024);
+    }
     if (bytes->size() > most) {
         if (error)
             *error = QStringLiteral("%1 grew past %2 while it was read; %3 is at most that")
