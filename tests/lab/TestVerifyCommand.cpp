@@ -230,6 +230,9 @@ private slots:
         QVERIFY2(verify.exitCode == exitCode, qPrintable(report(verify)));
         for (const QString &text : said)
             QVERIFY2(verify.out.contains(text), qPrintable(QStringLiteral("missing \"%1\"\n").arg(text) + report(verify)));
+        // status believes the companion only as pay does: an edited payoff is never shown.
+        const auto status = treelab({QStringLiteral("status"), QFileInfo(path).path()});
+        QVERIFY2(!status.out.contains(Pound + QStringLiteral("80")), qPrintable(report(status)));
         // pay follows verify: what fails it is refused, and names the same problem.
         const auto paid = pay(QStringList{path, QStringLiteral("--partial")} + options);
         QVERIFY2(paid.exitCode == exitCode, qPrintable(report(paid)));
