@@ -125,8 +125,18 @@ bool ScriptPlayer::perform(const QString &step)
         c.NumberAttemptsInput->setText(value);
         return true;
     }
+    if (name == QLatin1String("subject") || name == QLatin1String("set")) {
+        (name == QLatin1String("subject") ? c.SubjectNumberInput : c.ParameterSetInput)->setText(value);
+        return true;
+    }
     if (name == QLatin1String("confirm"))
         return click(c.ConfirmParameters, name);
+    if (name == QLatin1String("poll")) { // okto.go read as it stands, as the timer reads it
+        m_window->flow().TimerOkToGo_Timer();
+        if (!c.Start->isVisible())
+            m_error = QStringLiteral("okto.go did not offer Start");
+        return c.Start->isVisible();
+    }
     if (name == QLatin1String("go")) {
         if (!TestFiles::putFile(QDir(m_dataDirectory).filePath(QStringLiteral("okto.go")), "1\r\n")) {
             m_error = QStringLiteral("the go-ahead could not be written");

@@ -29,7 +29,8 @@ class TreeWindow;
 //   --stop-on-warning=T   the same, for a warning whose text holds T
 //   --file-size-limit=B   no file of the process may grow beyond B bytes (EFBIG)
 //   --lift-limit-after-stops=N  the limit is lifted when the N-th stop ends
-// Steps: attempts=N, confirm, go (writes 1 into okto.go and reads it as the poll does),
+// Steps: attempts=N, subject=N, set=N, confirm, go (writes 1 into okto.go and reads it as
+// the poll does), poll (reads okto.go as it stands),
 // start, show-tree, node=L.I, type=TEXT, left, right, nature=L|R, close-notepad, continue, next, over.
 class ScriptPlayer
 {
