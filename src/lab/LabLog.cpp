@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QMap>
 
 #include <algorithm>
 
@@ -109,8 +110,13 @@ void LabLog::judge(const QString &dataFile, int attemptsGiven)
         for (const AttemptSummary &a : attempts)
             if (a.number == shown.attempt)
                 attempt = &a;
+        // Named by the log's line that reached the payoff node, where there is one.
+        qint64 logLine = shown.line;
+        for (qsizetype i = attempt ? attempt->firstRecord : 0; attempt && i <= attempt->lastRecord; ++i)
+            if (parsed.records[i].kind == LogRecord::Kind::FinalPayoffNode)
+                logLine = parsed.records[i].firstLine;
         if (!attempt || attempt->finalPayoffNode != shown.index) {
-            companionProblems.append({shown.line, line + QStringLiteral("%1: the log reaches %2 in that attempt")
+            companionProblems.append({logLine, line + QStringLiteral("%1: the log reaches %2 in that attempt")
                                                              .arg(where, attempt && attempt->finalPayoffNode >= 0
                                                                              ? QStringLiteral("p(%1)").arg(attempt->finalPayoffNode)
                                                                              : QStringLiteral("no payoff node"))});
@@ -120,13 +126,13 @@ void LabLog::judge(const QString &dataFile, int attemptsGiven)
             continue;
         const std::size_t node = std::size_t(shown.index);
         if (shown.payoff != companion->payoffs[node] || shown.text != companion->payoffTexts.value(shown.index))
-            companionProblems.append({shown.line, line + QStringLiteral("%1: the payoff shown is %2 (%3), but the "
+            companionProblems.append({logLine, line + QStringLiteral("%1: the payoff shown is %2 (%3), but the "
                                                                         "companion's payoff table holds %4 (%5)")
                                                              .arg(where, shown.text).arg(shown.payoff)
                                                              .arg(companion->payoffTexts.value(shown.index))
                                                              .arg(companion->payoffs[node])});
         else if (fileRead && payoffs->payoffs[node] != shown.payoff)
-            payoffProblems.append({shown.line, line + QStringLiteral("%1: the payoff shown is %2 (%3), but the "
+            payoffProblems.append({logLine, line + QStringLiteral("%1: the payoff shown is %2 (%3), but the "
                                                                         "payoff file %4 holds %5 (%6)")
                                                              .arg(where, shown.text).arg(shown.payoff)
                                                              .arg(QDir::toNativeSeparators(payoffPath),
@@ -285,12 +291,15 @@ std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringLi
     logs->clear();
     QStringList companions;
     QStringList companionLogs;
+    QMap<QDate, QStringList> fromFolders; // by the day each was last written
     for (const QString &path : parser.positionalArguments()) {
         if (QFileInfo(path).isDir()) {
             const QStringList found = logsIn(path);
             if (found.isEmpty())
                 CommandLine::err(QStringLiteral("%1: note: %2 holds no event log\n")
                                      .arg(command, QDir::toNativeSeparators(path)));
+            for (const QString &log : found)
+                fromFolders[QFileInfo(log).lastModified().date()].append(QDir::toNativeSeparators(log));
             *logs += found;
             continue;
         }
@@ -322,6 +331,18 @@ std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringLi
                              .arg(added.isEmpty() ? QString()
                                                   : QStringLiteral("; taken for the logs not named: ")
                                                         + added.join(QStringLiteral(", "))));
+    }
+    if (fromFolders.size() > 1) {
+        // Logs of an earlier session left in a data folder would be taken with today's.
+        QStringList days;
+        for (auto it = fromFolders.cbegin(); it != fromFolders.cend(); ++it)
+            days.append(it.value().size() <= 3 ? QStringLiteral("%1: %2").arg(it.key().toString(Qt::ISODate),
+                                                                            it.value().join(QStringLiteral(", ")))
+                                               : QStringLiteral("%1: %2 logs").arg(it.key().toString(Qt::ISODate))
+                                                     .arg(it.value().size()));
+        CommandLine::err(QStringLiteral("%1: warning: the folders hold logs last written on %2 days (%3); name the "
+                                        "logs of one session, or move the older ones away\n")
+                             .arg(command).arg(fromFolders.size()).arg(days.join(QStringLiteral("; "))));
     }
     if (logs->isEmpty())
         return CommandLine::usageError(command, QStringLiteral("no LOG given"));

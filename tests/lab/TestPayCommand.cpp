@@ -280,6 +280,17 @@ private slots:
                  qPrintable(report(glob)));
         QCOMPARE(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("g.csv"))),
                  LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("f.csv"))));
+
+        // A log of last week's session left in a folder would be paid again: said.
+        QFile old(QDir(ws2).filePath(QStringLiteral("o15btinp.01")));
+        QVERIFY(old.open(QIODevice::ReadWrite)
+                && old.setFileTime(QDateTime::currentDateTime().addDays(-7), QFileDevice::FileModificationTime));
+        old.close();
+        const auto mixed = treelab(QStringList{QStringLiteral("pay"), QStringLiteral("ws1/data"), QStringLiteral("ws2/data")}
+                                       + seed + QStringList{QStringLiteral("m.csv")},
+                                   dir.path());
+        QVERIFY2(mixed.err.contains(QStringLiteral("warning: the folders hold logs last written on 2 days")),
+                 qPrintable(report(mixed)));
     }
 
     // A payoff file changed after the log was written may not hold what the subject saw.
