@@ -1,5 +1,8 @@
 #include "lab/CommandLine.h"
 
+#include "session/LabLog.h"
+#include "session/OutputCheck.h"
+
 #include "lab/Utf8Console.h"
 #include "window/IntegerConversion.h"
 #include "window/ParameterCheck.h"
@@ -68,6 +71,35 @@ QCommandLineOption forceOption()
 QCommandLineOption xlsxOption()
 {
     return {QStringLiteral("xlsx"), QStringLiteral("workbook"), QStringLiteral("FILE")};
+}
+
+void tell(const QString &command, const Findings &findings)
+{
+    for (const ::Finding &finding : findings)
+        err(command + QStringLiteral(": ") + finding.text() + QLatin1Char('\n'));
+}
+
+std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments, const QString &help,
+                             QStringList *logs)
+{
+    if (const auto done = parse(parser, arguments, help))
+        return done;
+    const QString command = arguments.value(0);
+    const LabLog::Arguments resolved = LabLog::resolveArguments(parser.positionalArguments());
+    tell(command, resolved.findings);
+    *logs = resolved.logs;
+    if (logs->isEmpty())
+        return usageError(command, QStringLiteral("no LOG given"));
+    return std::nullopt;
+}
+
+std::optional<int> refuseOutputs(const QString &command, const QStringList &outputs, const QStringList &logs,
+                                 const QString &payoffFile)
+{
+    const QString refused = OutputCheck::refusal(outputs, logs, payoffFile);
+    if (refused.isEmpty())
+        return std::nullopt;
+    return usageError(command, refused + QStringLiteral("; nothing written"));
 }
 
 int usageError(const QString &command, const QString &message)

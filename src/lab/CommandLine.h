@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/Finding.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -37,6 +39,20 @@ QCommandLineOption forceOption();
 
 // --xlsx FILE: the same tables as an Excel workbook, one worksheet each.
 QCommandLineOption xlsxOption();
+
+// Tells findings on stderr, each line after "command: ".
+void tell(const QString &command, const Findings &findings);
+
+// CommandLine::parse for a command that reads logs, then its LOG arguments into *logs
+// (LabLog::resolveArguments, whose notes are told). None left is a usage error. The exit
+// status when the command is done already, else nullopt.
+std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments, const QString &help,
+                             QStringList *logs);
+
+// The usage error of command when an output may not be written (OutputCheck), saying
+// that nothing was written; nullopt when all may be written.
+std::optional<int> refuseOutputs(const QString &command, const QStringList &outputs, const QStringList &logs,
+                                 const QString &payoffFile);
 
 // Reports a usage error of the command and returns Usage.
 int usageError(const QString &command, const QString &message);

@@ -1,11 +1,10 @@
 #include "lab/DrawCommand.h"
 
-#include "lab/AttemptFacts.h"
+#include "session/AttemptFacts.h"
 #include "lab/CommandLine.h"
-#include "lab/LabLog.h"
-#include "lab/OutputCheck.h"
-#include "lab/OutputFile.h"
-#include "lab/TreePicture.h"
+#include "session/LabLog.h"
+#include "session/OutputFile.h"
+#include "session/TreePicture.h"
 #include "window/IntegerConversion.h"
 #include "window/PayoffFile.h"
 
@@ -71,7 +70,7 @@ int DrawCommand::run(const QStringList &arguments)
     const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
     if (!png && !out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
-    if (const auto refused = OutputCheck::refuse(command, {out}, paths, parser.value(dataOption)))
+    if (const auto refused = CommandLine::refuseOutputs(command, {out}, paths, parser.value(dataOption)))
         return *refused;
 
     LabLog log;

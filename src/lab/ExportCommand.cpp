@@ -1,10 +1,9 @@
 #include "lab/ExportCommand.h"
 
-#include "lab/AttemptFacts.h"
+#include "session/AttemptFacts.h"
 #include "lab/CommandLine.h"
-#include "lab/TableOutputs.h"
-#include "lab/LabLog.h"
-#include "lab/OutputCheck.h"
+#include "session/TableOutputs.h"
+#include "session/LabLog.h"
 #include "window/PayoffFile.h"
 
 namespace {
@@ -176,7 +175,7 @@ int ExportCommand::run(const QStringList &arguments)
     parser.addOption(dataOption);
     parser.addOption(forceOption);
     QStringList logs;
-    if (const auto done = LabLog::parseLogs(parser, arguments, help(), &logs))
+    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &logs))
         return *done;
     const QString command = arguments.value(0);
     if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption) && !parser.isSet(xlsxOption))
@@ -185,7 +184,7 @@ int ExportCommand::run(const QStringList &arguments)
     for (const QCommandLineOption &option : {eventsOption, attemptsOption, xlsxOption})
         if (parser.isSet(option))
             outputs.append(parser.value(option));
-    if (const auto refused = OutputCheck::refuse(command, outputs, logs, parser.value(dataOption)))
+    if (const auto refused = CommandLine::refuseOutputs(command, outputs, logs, parser.value(dataOption)))
         return *refused;
 
     // Rows are written as each log is read, so memory does not grow with the study; a
@@ -225,7 +224,9 @@ int ExportCommand::run(const QStringList &arguments)
             continue;
         }
         log.judge(parser.value(dataOption), 0);
-        if (!log.admit(command, parser.isSet(forceOption)))
+        const LabLog::Admission admission = log.admit(parser.isSet(forceOption));
+        CommandLine::tell(command, admission.findings);
+        if (!admission.admitted)
             failed = true;
         if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption))
             && !log.loadShownPayoffs(parser.value(dataOption), &error)) {

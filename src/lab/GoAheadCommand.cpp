@@ -1,7 +1,7 @@
 #include "lab/GoAheadCommand.h"
 
 #include "lab/CommandLine.h"
-#include "lab/StatusTable.h"
+#include "session/StatusTable.h"
 #include "record/SystemClock.h"
 #include "window/GoAheadFile.h"
 

@@ -1,10 +1,9 @@
 #include "lab/PayCommand.h"
 
 #include "lab/CommandLine.h"
-#include "lab/Table.h"
-#include "lab/LabLog.h"
-#include "lab/OutputCheck.h"
-#include "lab/Payment.h"
+#include "session/Table.h"
+#include "session/LabLog.h"
+#include "session/Payment.h"
 #include "window/PayoffFile.h"
 
 #include <QDir>
@@ -123,7 +122,7 @@ int PayCommand::run(const QStringList &arguments)
     parser.addOption(partialOption);
     parser.addOption(attemptsOption);
     QStringList paths;
-    if (const auto done = LabLog::parseLogs(parser, arguments, help(), &paths))
+    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &paths))
         return *done;
     const QString command = arguments.value(0);
     if (!parser.isSet(seedOption))
@@ -141,7 +140,7 @@ int PayCommand::run(const QStringList &arguments)
     QStringList outputs{parser.value(outOption)};
     if (parser.isSet(xlsxOption))
         outputs.append(parser.value(xlsxOption));
-    if (const auto refused = OutputCheck::refuse(command, outputs, paths, parser.value(dataOption)))
+    if (const auto refused = CommandLine::refuseOutputs(command, outputs, paths, parser.value(dataOption)))
         return *refused;
 
     QList<Payment> logs;
@@ -166,7 +165,9 @@ int PayCommand::run(const QStringList &arguments)
             continue;
         }
         log.judge(parser.value(dataOption), attemptsGiven);
-        if (!log.admit(command, parser.isSet(forceOption))) {
+        const LabLog::Admission admission = log.admit(parser.isSet(forceOption));
+        CommandLine::tell(command, admission.findings);
+        if (!admission.admitted) {
             failed = true;
             continue;
         }

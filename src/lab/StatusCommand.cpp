@@ -1,8 +1,8 @@
 #include "lab/StatusCommand.h"
 
 #include "lab/CommandLine.h"
-#include "lab/LabLog.h"
-#include "lab/StatusTable.h"
+#include "session/LabLog.h"
+#include "session/StatusTable.h"
 #include "record/SystemClock.h"
 
 #include <QDateTime>

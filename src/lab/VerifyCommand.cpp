@@ -1,7 +1,7 @@
 #include "lab/VerifyCommand.h"
 
 #include "lab/CommandLine.h"
-#include "lab/LabLog.h"
+#include "session/LabLog.h"
 
 #include <QDir>
 
@@ -64,7 +64,7 @@ int VerifyCommand::run(const QStringList &arguments)
     parser.addOption(dataOption);
     parser.addOption(attemptsOption);
     QStringList paths;
-    if (const auto done = LabLog::parseLogs(parser, arguments, help(), &paths))
+    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &paths))
         return *done;
     int attemptsGiven = 0;
     if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attemptsGiven))

@@ -1,4 +1,4 @@
-#include "lab/TreePicture.h"
+#include "session/TreePicture.h"
 
 #include "tree/TreeModel.h"
 

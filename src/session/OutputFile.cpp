@@ -1,4 +1,4 @@
-#include "lab/OutputFile.h"
+#include "session/OutputFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
-#include "lab/LabLog.h"
+#include "session/LabLog.h"
 
-#include "lab/CommandLine.h"
-#include "lab/StatusTable.h"
+#include "session/StatusTable.h"
+#include "record/CompanionReader.h"
 #include "record/CompanionLog.h"
 
 #include <QDateTime>
@@ -232,30 +232,32 @@ std::optional<int> LabLog::payoff(int node) const
     return payoffs->payoffs[std::size_t(node)];
 }
 
-bool LabLog::admit(const QString &command, bool force)
+LabLog::Admission LabLog::admit(bool force)
 {
+    Admission result;
     const QString shown = QDir::toNativeSeparators(path);
     for (const LogProblem &warning : parsed.warnings)
-        CommandLine::err(QStringLiteral("%1: warning: %2:%3: %4\n").arg(command, shown).arg(warning.line).arg(warning.message));
+        result.findings.append({Finding::Severity::Warning, shown, warning.line, warning.message});
     if (parsed.problems.isEmpty() && companionProblems.isEmpty() && runProblems.isEmpty()
         && payoffProblems.isEmpty())
-        return true;
-    const QString label = force ? QStringLiteral("forced") : QStringLiteral("error");
+        return result;
+    const Finding::Severity label = force ? Finding::Severity::Forced : Finding::Severity::Error;
     for (const LogProblem &problem : parsed.problems + runProblems + companionProblems + payoffProblems)
-        CommandLine::err(QStringLiteral("%1: %2: %3:%4: %5\n").arg(command, label, shown).arg(problem.line).arg(problem.message));
+        result.findings.append({label, shown, problem.line, problem.message});
     if (force && !companionProblems.isEmpty()) {
-        CommandLine::err(QStringLiteral("%1: forced: %2: its companion record is set aside; the classic log is used\n")
-                             .arg(command, shown));
+        result.findings.append({Finding::Severity::Forced, shown, 0,
+                                QStringLiteral("its companion record is set aside; the classic log is used")});
         setCompanionAside();
     }
     if (parsed.unlistedProblems > 0)
-        CommandLine::err(QStringLiteral("%1: %2: %3: and %4 more lines like these\n")
-                             .arg(command, label, shown).arg(parsed.unlistedProblems));
+        result.findings.append({label, shown, 0, QStringLiteral("and %1 more lines like these").arg(parsed.unlistedProblems)});
     if (!force)
-        CommandLine::err(QStringLiteral("%1: %2 cannot be read by the rules of the run (see \"treelab verify\"); "
-                                        "give --force to read those lines as the records they look like\n")
-                             .arg(command, shown));
-    return force;
+        result.findings.append({Finding::Severity::Plain, QString(), 0,
+                                QStringLiteral("%1 cannot be read by the rules of the run (see \"treelab verify\"); "
+                                               "give --force to read those lines as the records they look like")
+                                    .arg(shown)});
+    result.admitted = force;
+    return result;
 }
 
 bool LabLog::keptAside() const
@@ -282,30 +284,26 @@ QStringList LabLog::logsIn(const QString &folder)
     return logs;
 }
 
-std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringList &arguments,
-                                     const QString &help, QStringList *logs)
+LabLog::Arguments LabLog::resolveArguments(const QStringList &arguments)
 {
-    if (const auto done = CommandLine::parse(parser, arguments, help))
-        return done;
-    const QString command = arguments.value(0);
-    logs->clear();
+    Arguments result;
     QStringList companions;
     QStringList companionLogs;
     QMap<QDate, QStringList> fromFolders; // by the day each was last written
-    for (const QString &path : parser.positionalArguments()) {
+    for (const QString &path : arguments) {
         if (QFileInfo(path).isDir()) {
             const QStringList found = logsIn(path);
             if (found.isEmpty())
-                CommandLine::err(QStringLiteral("%1: note: %2 holds no event log\n")
-                                     .arg(command, QDir::toNativeSeparators(path)));
+                result.findings.append({Finding::Severity::Note, QDir::toNativeSeparators(path), 0,
+                                        QStringLiteral("holds no event log")});
             for (const QString &log : found)
                 fromFolders[QFileInfo(log).lastModified().date()].append(QDir::toNativeSeparators(log));
-            *logs += found;
+            result.logs += found;
             continue;
         }
         const QString log = CompanionReader::logOf(path);
         if (log.isEmpty()) {
-            logs->append(path);
+            result.logs.append(path);
             continue;
         }
         companions.append(QDir::toNativeSeparators(path));
@@ -316,21 +314,21 @@ std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringLi
         QStringList added;
         for (const QString &log : std::as_const(companionLogs)) {
             const QString absolute = QFileInfo(log).absoluteFilePath();
-            const bool named = std::any_of(logs->cbegin(), logs->cend(), [&](const QString &given) {
+            const bool named = std::any_of(result.logs.cbegin(), result.logs.cend(), [&](const QString &given) {
                 return QFileInfo(given).absoluteFilePath() == absolute;
             });
             if (!named) {
-                logs->append(log);
+                result.logs.append(log);
                 added.append(QDir::toNativeSeparators(log));
             }
         }
-        CommandLine::err(QStringLiteral("%1: note: %2 companion record%3 passed over, each read with its log%4\n")
-                             .arg(command)
-                             .arg(companions.size())
-                             .arg(companions.size() == 1 ? QString() : QStringLiteral("s"))
-                             .arg(added.isEmpty() ? QString()
-                                                  : QStringLiteral("; taken for the logs not named: ")
-                                                        + added.join(QStringLiteral(", "))));
+        result.findings.append({Finding::Severity::Note, QString(), 0,
+                                QStringLiteral("%1 companion record%2 passed over, each read with its log%3")
+                                    .arg(companions.size())
+                                    .arg(companions.size() == 1 ? QString() : QStringLiteral("s"))
+                                    .arg(added.isEmpty() ? QString()
+                                                         : QStringLiteral("; taken for the logs not named: ")
+                                                               + added.join(QStringLiteral(", ")))});
     }
     if (fromFolders.size() > 1) {
         // Logs of an earlier session left in a data folder would be taken with today's.
@@ -340,11 +338,10 @@ std::optional<int> LabLog::parseLogs(QCommandLineParser &parser, const QStringLi
                                                                             it.value().join(QStringLiteral(", ")))
                                                : QStringLiteral("%1: %2 logs").arg(it.key().toString(Qt::ISODate))
                                                      .arg(it.value().size()));
-        CommandLine::err(QStringLiteral("%1: warning: the folders hold logs last written on %2 days (%3); name the "
-                                        "logs of one session, or move the older ones away\n")
-                             .arg(command).arg(fromFolders.size()).arg(days.join(QStringLiteral("; "))));
+        result.findings.append({Finding::Severity::Warning, QString(), 0,
+                                QStringLiteral("the folders hold logs last written on %1 days (%2); name the logs of "
+                                               "one session, or move the older ones away")
+                                    .arg(fromFolders.size()).arg(days.join(QStringLiteral("; ")))});
     }
-    if (logs->isEmpty())
-        return CommandLine::usageError(command, QStringLiteral("no LOG given"));
-    return std::nullopt;
+    return result;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lab/AttemptFacts.h"
+#include "session/AttemptFacts.h"
 #include "record/LogReader.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
-#include "lab/CsvWriter.h"
+#include "session/CsvWriter.h"
 
-#include "lab/OutputFile.h"
+#include "session/OutputFile.h"
 
 CsvWriter::CsvWriter(const QStringList &header)
     : m_columns(header.size())

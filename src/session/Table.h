@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lab/CsvWriter.h"
+#include "session/CsvWriter.h"
 
 #include <QList>
 #include <QString>

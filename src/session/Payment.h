@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lab/LabLog.h"
+#include "session/LabLog.h"
 
 #include <QList>
 #include <QString>

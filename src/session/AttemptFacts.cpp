@@ -1,4 +1,4 @@
-#include "lab/AttemptFacts.h"
+#include "session/AttemptFacts.h"
 
 #include <QHash>
 

@@ -1,6 +1,5 @@
-#include "lab/OutputCheck.h"
+#include "session/OutputCheck.h"
 
-#include "lab/CommandLine.h"
 #include "record/CompanionReader.h"
 
 #include "record/InputFile.h"
@@ -98,7 +97,7 @@ QString protectedFile(const QString &target, const QString &shown)
 
 // Why output may not be written; empty when it may. inputs are the files the command
 // reads; others are the command's other outputs.
-QString refusal(const QString &output, const QStringList &inputs, const QStringList &others)
+QString refusalOf(const QString &output, const QStringList &inputs, const QStringList &others)
 {
     const QFileInfo info(output);
     const QString shown = QDir::toNativeSeparators(output);
@@ -134,18 +133,15 @@ QString refusal(const QString &output, const QStringList &inputs, const QStringL
 
 namespace OutputCheck {
 
-std::optional<int> refuse(const QString &command, const QStringList &outputs,
-                          const QStringList &logs, const QString &payoffFile)
+QString refusal(const QStringList &outputs, const QStringList &logs, const QString &payoffFile)
 {
     QStringList inputs = logs;
     if (!payoffFile.isEmpty())
         inputs.append(payoffFile);
-    for (qsizetype k = 0; k < outputs.size(); ++k) {
-        const QString refused = refusal(outputs[k], inputs, outputs.mid(k + 1));
-        if (!refused.isEmpty())
-            return CommandLine::usageError(command, refused + QStringLiteral("; nothing written"));
-    }
-    return std::nullopt;
+    for (qsizetype k = 0; k < outputs.size(); ++k)
+        if (const QString refused = refusalOf(outputs[k], inputs, outputs.mid(k + 1)); !refused.isEmpty())
+            return refused;
+    return QString();
 }
 
 } // namespace OutputCheck

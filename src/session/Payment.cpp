@@ -1,6 +1,6 @@
-#include "lab/Payment.h"
+#include "session/Payment.h"
 
-#include "lab/PaymentDraw.h"
+#include "session/PaymentDraw.h"
 
 #include <QFileInfo>
 

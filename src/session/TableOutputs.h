@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lab/CsvFile.h"
-#include "lab/Workbook.h"
+#include "session/CsvFile.h"
+#include "session/Workbook.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "lab/CsvFile.h"
+#include "session/CsvFile.h"
 
-#include "lab/CsvWriter.h"
+#include "session/CsvWriter.h"
 
 #include <QDir>
 

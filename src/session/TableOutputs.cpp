@@ -1,4 +1,4 @@
-#include "lab/TableOutputs.h"
+#include "session/TableOutputs.h"
 
 bool TableOutputs::openWorkbook(const QString &path, QString *error)
 {

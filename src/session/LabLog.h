@@ -1,10 +1,11 @@
 #pragma once
 
 #include "record/CompanionReader.h"
+#include "session/Finding.h"
 #include "record/LogReader.h"
 #include "window/PayoffFile.h"
 
-#include <QCommandLineParser>
+#include <QStringList>
 #include <QList>
 #include <QString>
 
@@ -91,24 +92,33 @@ public:
     // The companion's record for the log's record k, when the companion agrees with the log.
     const CompanionRecord *companionRecord(qsizetype k) const;
 
-    // Tells the log's warnings, its lines that cannot be read by the rules of the run and
-    // its differences from its companion on stderr after "command: ". True when the log may
-    // be used: it has none, or force is given, and then each is named as forced (and a
-    // companion that differs is set aside: the classic log is used).
-    bool admit(const QString &command, bool force);
+    // Whether the log may be used, and what to tell of it: its warnings, its lines that
+    // cannot be read by the rules of the run and its differences from its companion and
+    // its payoff file. Admitted when it has none, or when force is given; then each is
+    // told as forced (and a companion that differs is set aside: the classic log is used).
+    struct Admission
+    {
+        bool admitted = true;
+        Findings findings;
+    };
+    Admission admit(bool force);
 
     // The event logs of a workstation's data folder, by name: every file whose first line
     // is a log header, but not a companion record, a file of unwritten records, nor a log
     // kept aside as "<log>.<n>" when a later run of the same name began.
     static QStringList logsIn(const QString &folder);
 
-    // CommandLine::parse for a command that reads logs, then its LOG arguments into *logs:
-    // a folder stands for its logs (logsIn); the companion records among them ("<log>.jsonl"
-    // beside <log>, as a glob such as ws*/data/o1* catches them) are passed over in one note,
-    // each read with its log (a companion named without its log stands for that log). None
-    // left is a usage error. The exit status when the command is done already, else nullopt.
-    static std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments,
-                                        const QString &help, QStringList *logs);
+    // The LOG arguments of a command that reads logs: a folder stands for its logs
+    // (logsIn); the companion records among them ("<log>.jsonl" beside <log>, as a glob
+    // such as ws*/data/o1* catches them) are passed over in one note, each read with its
+    // log (a companion named without its log stands for that log). Logs taken from folders
+    // that were last written on more than one day are warned of.
+    struct Arguments
+    {
+        QStringList logs;
+        Findings findings;
+    };
+    static Arguments resolveArguments(const QStringList &arguments);
 
     // A log kept aside when a later run of the same name began: "<log>.<n>" beside <log>.
     bool keptAside() const;

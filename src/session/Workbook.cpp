@@ -1,6 +1,6 @@
-#include "lab/Workbook.h"
+#include "session/Workbook.h"
 
-#include "lab/OutputFile.h"
+#include "session/OutputFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "lab/StatusTable.h"
+#include "session/StatusTable.h"
 
-#include "lab/LabLog.h"
+#include "session/LabLog.h"
 #include "record/LogReader.h"
 #include "window/GoAheadFile.h"
 #include "window/PayoffFile.h"

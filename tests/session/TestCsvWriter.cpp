@@ -1,4 +1,4 @@
-#include "lab/CsvWriter.h"
+#include "session/CsvWriter.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "LabFolders.h"
 #include "StubClock.h"
 
-#include "lab/StatusTable.h"
+#include "session/StatusTable.h"
 
 #include <QDateTime>
 #include <QDir>

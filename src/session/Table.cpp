@@ -1,6 +1,6 @@
-#include "lab/Table.h"
+#include "session/Table.h"
 
-#include "lab/Workbook.h"
+#include "session/Workbook.h"
 Table::Table(const QString &name, const QStringList &header, const QList<int> &numericColumns)
     : m_name(name), m_header(header), m_numeric(numericColumns.begin(), numericColumns.end()), m_csv(header)
 {

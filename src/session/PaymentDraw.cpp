@@ -1,4 +1,4 @@
-#include "lab/PaymentDraw.h"
+#include "session/PaymentDraw.h"
 
 #include <QCryptographicHash>
 
