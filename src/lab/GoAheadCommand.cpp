@@ -1,6 +1,7 @@
 #include "lab/GoAheadCommand.h"
 
 #include "lab/CommandLine.h"
+#include "session/GoAheadWrite.h"
 #include "session/StatusTable.h"
 #include "record/SystemClock.h"
 #include "window/GoAheadFile.h"
@@ -11,40 +12,22 @@
 
 namespace {
 
-const QString GoAheadName = QStringLiteral("okto.go");
-
-QString before(const GoAheadFile::Reading &reading)
-{
-    switch (reading.status) {
-    case GoAheadFile::Status::Number:
-        return QStringLiteral("okto.go held %1").arg(reading.value);
-    case GoAheadFile::Status::Missing:
-        return QStringLiteral("there was no okto.go");
-    case GoAheadFile::Status::Empty:
-        return QStringLiteral("okto.go held no number");
-    case GoAheadFile::Status::NotANumber:
-    case GoAheadFile::Status::Unreadable:
-        return QStringLiteral("okto.go could not be read as a number (%1)").arg(reading.detail);
-    }
-    return QString();
-}
-
 // The subjects whose program 99 would end: those of the folder's logs of today.
-QList<StatusTable::Row> todaysRuns(const QString &folder, int attempts)
+QList<WorkstationState> todaysRuns(const QString &folder, int attempts)
 {
     const SystemClock clock;
-    QList<StatusTable::Row> runs;
-    for (const StatusTable::Row &row : StatusTable(clock, attempts).folderRows(folder))
-        if (row.today && !row.logPath.isEmpty())
-            runs.append(row);
+    QList<WorkstationState> runs;
+    for (const WorkstationState &state : StatusTable(clock, attempts).folderStates(folder))
+        if (state.today && state.hasLog())
+            runs.append(state);
     return runs;
 }
 
-QString subjectsEnded(const QList<StatusTable::Row> &runs)
+QString subjectsEnded(const QList<WorkstationState> &runs)
 {
     QStringList subjects;
-    for (const StatusTable::Row &row : runs)
-        subjects.append(QString::number(row.subjectNo));
+    for (const WorkstationState &state : runs)
+        subjects.append(QString::number(state.subject));
     if (subjects.isEmpty())
         return QString();
     return subjects.size() == 1 ? QStringLiteral(" (the program of subject %1)").arg(subjects[0])
@@ -54,17 +37,18 @@ QString subjectsEnded(const QList<StatusTable::Row> &runs)
 // After a go-ahead the program reads okto.go again only once the subject has left the last
 // attempt and the experimenter has clicked the button on its last screen. Empty when no
 // subject of today is still in the experiment; otherwise where each one is.
-QString stillInTheExperiment(const QList<StatusTable::Row> &runs, const GoAheadFile::Reading &previous)
+QString stillInTheExperiment(const QList<WorkstationState> &runs, const GoAheadFile::Reading &previous)
 {
     if (previous.status != GoAheadFile::Status::Number || (previous.value != 1 && previous.value != 2))
         return QString();
     QStringList where;
-    for (const StatusTable::Row &row : runs) {
-        if (row.isOver)
+    for (const WorkstationState &state : runs) {
+        if (state.isOver())
             continue;
-        const QString place = row.attemptInPlay == 0 ? QStringLiteral("Start is offered, the first attempt not begun")
-                                                     : QStringLiteral("attempt %1").arg(row.attempt);
-        where.append(runs.size() > 1 ? QStringLiteral("subject %1: %2").arg(row.subjectNo).arg(place) : place);
+        const QString place = state.attemptInPlay == 0
+            ? QStringLiteral("Start is offered, the first attempt not begun")
+            : QStringLiteral("attempt %1/%2").arg(state.attemptInPlay).arg(state.attemptCount);
+        where.append(runs.size() > 1 ? QStringLiteral("subject %1: %2").arg(state.subject).arg(place) : place);
     }
     return where.join(QStringLiteral("; "));
 }
@@ -147,48 +131,23 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
     bool allWritten = true;
     for (const QString &folder : folders) {
         const QString shown = QDir::toNativeSeparators(folder);
-        const QFileInfo info(folder);
-        QString line;
-        const QString path = QDir(folder).filePath(GoAheadName);
-        if (!info.exists()) {
-            line = QStringLiteral("%1: no such folder; nothing written").arg(shown);
-        } else if (!info.isDir()) {
-            line = QStringLiteral("%1: not a folder; nothing written").arg(shown);
-        } else if (!QFileInfo::exists(path) && QFileInfo(QDir(folder).filePath(QStringLiteral("data"))).isDir()) {
-            line = QStringLiteral("%1: holds no okto.go but a folder \"data\"; give the data folder "
-                                  "%2 instead; nothing written")
-                       .arg(shown, QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("data"))));
-        } else {
-            const GoAheadFile::Reading previous = GoAheadFile::read(path);
-            const QList<StatusTable::Row> runs = value == Quit ? todaysRuns(folder, attempts) : QList<StatusTable::Row>();
-            QString error;
-            if (!GoAheadFile::write(path, value, &error)) {
-                line = QStringLiteral("%1: %2; writing %3 FAILED: %4")
-                           .arg(shown, before(previous), QString::number(value), error);
-            } else {
-                const GoAheadFile::Reading now = GoAheadFile::read(path);
-                if (now.status != GoAheadFile::Status::Number || now.value != value) {
-                    line = QStringLiteral("%1: %2; %3 was written but the file reads back as: %4")
-                               .arg(shown, before(previous), QString::number(value),
-                                    now.status == GoAheadFile::Status::Number
-                                        ? QString::number(now.value)
-                                        : now.detail);
-                } else if (const QString where = value == Quit ? stillInTheExperiment(runs, previous)
-                                                               : QString();
-                           !where.isEmpty()) {
-                    line = QStringLiteral("%1: %2; now it holds 99%4, but the subject has not finished (%3): the "
-                                          "program acts on 99 only after the subject's last attempt, once the "
-                                          "button on its last screen is clicked; close its window to stop it now")
-                               .arg(shown, before(previous), where, subjectsEnded(runs));
-                } else {
-                    CommandLine::out(QStringLiteral("%1: %2; now it holds %3%4\n")
-                                         .arg(shown, before(previous), QString::number(value), subjectsEnded(runs)));
-                    continue;
-                }
-            }
+        // The subjects a 99 would end, read before the write.
+        const QList<WorkstationState> runs = value == Quit && QFileInfo(folder).isDir()
+            ? todaysRuns(folder, attempts) : QList<WorkstationState>();
+        const GoAheadWrite write = GoAheadWrite::to(folder, value);
+        const QString where = write.written() && value == Quit ? stillInTheExperiment(runs, write.before) : QString();
+        if (write.written() && where.isEmpty()) {
+            CommandLine::out(QStringLiteral("%1: %2%3\n").arg(shown, write.text(), subjectsEnded(runs)));
+            continue;
         }
         allWritten = false;
-        CommandLine::out(line + QLatin1Char('\n'));
+        if (!where.isEmpty())
+            CommandLine::out(QStringLiteral("%1: %2%4, but the subject has not finished (%3): the program acts on 99 "
+                                            "only after the subject's last attempt, once the button on its last "
+                                            "screen is clicked; close its window to stop it now\n")
+                                 .arg(shown, write.text(), where, subjectsEnded(runs)));
+        else
+            CommandLine::out(QStringLiteral("%1: %2\n").arg(shown, write.text()));
     }
     return allWritten ? CommandLine::Success : CommandLine::Finding;
 }

@@ -1,6 +1,7 @@
 #include "session/LabLog.h"
 
 #include "session/StatusTable.h"
+#include "window/GoAheadFile.h"
 #include "record/CompanionReader.h"
 #include "record/CompanionLog.h"
 
@@ -273,7 +274,7 @@ QStringList LabLog::logsIn(const QString &folder)
     for (const QFileInfo &info : dir.entryInfoList(QDir::Files, QDir::Name)) {
         const QString name = info.fileName();
         if (name.endsWith(QLatin1String(".jsonl")) || name.endsWith(QLatin1String(".unwritten"))
-            || name.compare(QLatin1String("okto.go"), Qt::CaseInsensitive) == 0)
+            || name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
             continue;
         const QString keptFrom = StatusTable::keptAsideFrom(name);
         if (!keptFrom.isEmpty() && QFileInfo(dir.filePath(keptFrom)).isFile())

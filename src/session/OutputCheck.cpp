@@ -4,6 +4,7 @@
 
 #include "record/InputFile.h"
 #include "record/LogReader.h"
+#include "window/GoAheadFile.h"
 #include "window/PayoffFile.h"
 #include "window/PayoffReader.h"
 
@@ -75,7 +76,7 @@ QString protectedFile(const QString &target, const QString &shown)
 {
     const QFileInfo info(target);
     const QString name = info.fileName();
-    if (name.compare(QLatin1String("okto.go"), Qt::CaseInsensitive) == 0)
+    if (name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
         return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
     if (name.endsWith(QLatin1String(".unwritten"), Qt::CaseInsensitive))
         return QStringLiteral("%1 is a file of records kept when a log could not be written; an output never "

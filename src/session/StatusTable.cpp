@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString GoAheadName = QStringLiteral("okto.go");
 const QString None = QStringLiteral("-");
 constexpr int MostNotesPerLog = 3;
 
@@ -61,7 +60,7 @@ QString StatusTable::newestLog(const QString &folder)
         {QStringLiteral("o*")}, QDir::Files | QDir::Readable, QDir::Name);
     QFileInfo newest;
     for (const QFileInfo &info : candidates) {
-        if (info.fileName() == GoAheadName || !LogReader::readHeader(info.filePath()))
+        if (info.fileName() == GoAheadFile::FileName || !LogReader::readHeader(info.filePath()))
             continue;
         // By time; at the same time the shorter name, so the log in use wins over a copy
         // kept aside in the same second.
@@ -93,25 +92,25 @@ QString StatusTable::keptAsideFrom(const QString &name)
     return kept.match(name).captured(1);
 }
 
-StatusTable::Row StatusTable::row(const QString &folder) const
+WorkstationState StatusTable::state(const QString &folder) const
 {
-    return rowOf(folder, QFileInfo(folder).isDir() ? newestLog(folder) : QString());
+    return stateOf(folder, QFileInfo(folder).isDir() ? newestLog(folder) : QString());
 }
 
-QList<StatusTable::Row> StatusTable::folderRows(const QString &folder) const
+QList<WorkstationState> StatusTable::folderStates(const QString &folder) const
 {
     const QString newest = QFileInfo(folder).isDir() ? newestLog(folder) : QString();
     if (newest.isEmpty())
-        return {rowOf(folder, newest)};
+        return {stateOf(folder, newest)};
     const QDate today = toDateTime(m_clock.now()).date();
     // Today's logs of the folder, newest first; a log kept aside when the program was
-    // started again is a restart, noted on the row of the log it was kept from.
+    // started again is a restart, noted on the state of the log it was kept from.
     QFileInfoList todays;
     QStringList restarts;
     const QFileInfoList candidates = QDir(folder).entryInfoList({QStringLiteral("o*")}, QDir::Files | QDir::Readable,
                                                                 QDir::Time);
     for (const QFileInfo &info : candidates) {
-        if (info.fileName() == GoAheadName || info.lastModified().date() != today
+        if (info.fileName() == GoAheadFile::FileName || info.lastModified().date() != today
             || !LogReader::readHeader(info.filePath()))
             continue;
         const QString keptFrom = keptAsideFrom(info.fileName());
@@ -124,162 +123,141 @@ QList<StatusTable::Row> StatusTable::folderRows(const QString &folder) const
         else
             todays.append(info);
     }
-    QList<Row> result;
+    QList<WorkstationState> result;
     if (todays.isEmpty())
-        result.append(rowOf(folder, newest));
-    for (const QFileInfo &info : todays)
-        result.append(rowOf(folder, info.filePath()));
-    for (Row &row : result) {
+        result.append(stateOf(folder, newest));
+    for (const QFileInfo &info : std::as_const(todays))
+        result.append(stateOf(folder, info.filePath()));
+    for (WorkstationState &state : result) {
         if (todays.size() > 1) {
-            row.log += QLatin1Char('!');
-            row.notes.append(QStringLiteral("this folder holds %1 logs of today (two programs started on one data "
-                                            "folder?): each is shown; treelab quit would end each")
-                                 .arg(todays.size()));
-            row.failed = true;
+            state.severalLogsToday = true;
+            state.notes.append(QStringLiteral("this folder holds %1 logs of today (two programs started on one data "
+                                              "folder?): each is shown; treelab quit would end each")
+                                   .arg(todays.size()));
+            state.failed = true;
         }
-        if (!restarts.isEmpty() && row.logPath == newest) {
-            row.notes += restarts;
-            row.failed = true;
+        if (!restarts.isEmpty() && state.logPath == newest) {
+            state.notes += restarts;
+            state.failed = true;
         }
     }
     return result;
 }
 
-StatusTable::Row StatusTable::rowOf(const QString &folder, const QString &logPath) const
+WorkstationState StatusTable::stateOf(const QString &folder, const QString &logPath) const
 {
-    Row row;
-    row.folder = QDir::toNativeSeparators(folder);
-    row.goAhead = row.log = row.subject = row.set = row.attempt = row.level = row.done
-        = row.payoffs = row.since = row.over = None;
-    if (!QFileInfo(folder).isDir()) {
-        row.notes.append(QStringLiteral("no such folder"));
-        row.failed = true;
-        return row;
+    WorkstationState state;
+    state.folder = QDir::toNativeSeparators(folder);
+    state.folderFound = QFileInfo(folder).isDir();
+    if (!state.folderFound) {
+        state.notes.append(QStringLiteral("no such folder"));
+        state.failed = true;
+        return state;
     }
     const QDir dir(folder);
 
-    const GoAheadFile::Reading go = GoAheadFile::read(dir.filePath(GoAheadName));
-    if (go.status == GoAheadFile::Status::Number) {
-        row.goAhead = QString::number(go.value);
-    } else {
-        row.goAhead = go.status == GoAheadFile::Status::Missing ? QStringLiteral("none")
-                                                                : QStringLiteral("?");
-        row.notes.append(go.detail);
-        row.failed = true;
+    state.goAhead = GoAheadFile::read(dir.filePath(GoAheadFile::FileName));
+    if (state.goAhead.status != GoAheadFile::Status::Number) {
+        state.notes.append(state.goAhead.detail);
+        state.failed = true;
     }
 
     const QDateTime now = toDateTime(m_clock.now());
     const QFileInfo logInfo(logPath);
-    row.today = !logPath.isEmpty() && logInfo.lastModified().date() == now.date();
-    if (go.status == GoAheadFile::Status::Number && !row.today) {
-        const QString leftover = leftoverNote(go.value);
+    state.today = !logPath.isEmpty() && logInfo.lastModified().date() == now.date();
+    if (state.goAhead.status == GoAheadFile::Status::Number && !state.today) {
+        const QString leftover = leftoverNote(state.goAhead.value);
         if (!leftover.isEmpty()) {
-            row.goAhead += QLatin1Char('!');
-            row.notes.append(leftover);
-            row.failed = true;
+            state.leftoverGoAhead = true;
+            state.notes.append(leftover);
+            state.failed = true;
         }
     }
     if (logPath.isEmpty()) {
-        row.notes.append(QStringLiteral("no event log yet"));
-        return row;
+        state.notes.append(QStringLiteral("no event log yet"));
+        return state;
     }
-    row.log = logInfo.fileName();
+    state.logName = logInfo.fileName();
     LabLog log;
     QString error;
     if (!LabLog::load(logPath, &log, &error)) {
-        row.notes.append(error);
-        return row;
+        state.notes.append(error);
+        return state;
     }
-    row.logPath = logPath;
+    state.logPath = logPath;
     const QList<LogProblem> &problems = log.parsed.problems;
     for (qsizetype k = 0; k < problems.size() && k < MostNotesPerLog; ++k)
-        row.notes.append(QStringLiteral("%1 line %2: %3")
-                             .arg(row.log, QString::number(problems[k].line), problems[k].message));
+        state.notes.append(QStringLiteral("%1 line %2: %3")
+                               .arg(state.logName, QString::number(problems[k].line), problems[k].message));
     if (problems.size() > MostNotesPerLog)
-        row.notes.append(QStringLiteral("%1: %2 more problems")
-                             .arg(row.log, QString::number(problems.size() - MostNotesPerLog)));
+        state.notes.append(QStringLiteral("%1: %2 more problems")
+                               .arg(state.logName, QString::number(problems.size() - MostNotesPerLog)));
     // The same policy as pay's: a companion record is believed only where it agrees with
     // the log; one that differs is set aside, and the payoff file stands in.
     log.judge(QString(), m_attempts);
     if (!log.companionProblems.isEmpty() && log.setCompanionAside()) {
-        row.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
-                                        "log and its payoff file are shown")
-                             .arg(row.log));
+        state.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
+                                          "log and its payoff file are shown")
+                               .arg(state.logName));
         log.judge(QString(), m_attempts);
     }
     for (const LogProblem &problem : std::as_const(log.payoffProblems))
-        row.notes.append(QStringLiteral("%1: %2").arg(row.log, problem.message));
+        state.notes.append(QStringLiteral("%1: %2").arg(state.logName, problem.message));
 
-    row.subjectNo = log.subject();
-    row.setNo = log.set();
-    row.subject = QString::number(log.subject());
-    row.set = QString::number(log.set());
-    const qint64 age = logInfo.lastModified().secsTo(now);
-    row.since = ageText(age);
-    if (age < -2)
-        row.notes.append(QStringLiteral("%1 was written %2 s later than this machine's clock shows now: "
-                                        "the clocks differ")
-                             .arg(row.log).arg(-age));
+    state.subject = log.subject();
+    state.set = log.set();
+    state.ageSeconds = logInfo.lastModified().secsTo(now);
+    if (state.ageSeconds < -2)
+        state.notes.append(QStringLiteral("%1 was written %2 s later than this machine's clock shows now: "
+                                          "the clocks differ")
+                               .arg(state.logName).arg(-state.ageSeconds));
 
-    int continues = 0;
     for (const AttemptSummary &attempt : log.attempts)
-        continues += attempt.continued ? 1 : 0;
-    const int attemptCount = log.attemptCount;
-    const bool over = continues >= attemptCount;
-    const bool overCount = continues > attemptCount;
-    if (overCount)
-        row.notes.append(QStringLiteral("the log holds %1 Continue records, more than the %2 "
-                                        "attempts given with --attempts: give the number of attempts "
-                                        "the experiment was set to")
-                             .arg(continues)
-                             .arg(attemptCount));
-    row.isOver = over;
-    row.over = overCount ? QStringLiteral("?") : over ? QStringLiteral("yes") : QStringLiteral("no");
-
+        state.continues += attempt.continued ? 1 : 0;
+    state.attemptCount = log.attemptCount;
+    if (state.overCount())
+        state.notes.append(QStringLiteral("the log holds %1 Continue records, more than the %2 "
+                                          "attempts given with --attempts: give the number of attempts "
+                                          "the experiment was set to")
+                               .arg(state.continues)
+                               .arg(state.attemptCount));
     if (!log.attempts.isEmpty()) {
-        int number = log.attempts.last().number;
-        int level = log.attempts.last().reachedLevel;
-        if (log.attempts.last().continued && !over) {
-            ++number; // between attempts: the next one starts at d1
-            level = 1;
+        state.attemptInPlay = log.attempts.last().number;
+        state.level = log.attempts.last().reachedLevel;
+        if (log.attempts.last().continued && !state.isOver()) {
+            ++state.attemptInPlay; // between attempts: the next one starts at d1
+            state.level = 1;
         }
-        row.attemptInPlay = number;
-        row.attempt = overCount ? QStringLiteral("%1?").arg(number)
-                                : QStringLiteral("%1/%2").arg(number).arg(attemptCount);
-        row.level = QStringLiteral("%1 %2").arg(level).arg(LogReader::levelName(level));
     }
 
     QList<const AttemptSummary *> reached;
     for (const AttemptSummary &attempt : log.attempts)
         if (attempt.finalPayoffNode >= 0)
             reached.append(&attempt);
-    row.done = QString::number(reached.size());
     if (reached.isEmpty())
-        return row;
+        return state;
     if (!log.companion && !log.loadPayoffs(QString(), &error))
-        row.notes.append(error + QStringLiteral(" Payoff nodes shown instead."));
-    QStringList texts;
+        state.notes.append(error + QStringLiteral(" Payoff nodes shown instead."));
     for (const AttemptSummary *attempt : reached) {
         const std::optional<LabLog::Shown> shown = log.shownPayoff(*attempt);
-        texts.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));
+        state.payoffs.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));
     }
-    row.payoffs = texts.join(QLatin1Char(' '));
-    return row;
+    return state;
 }
 
-QList<StatusTable::Row> StatusTable::rows(const QStringList &folders) const
+QList<WorkstationState> StatusTable::states(const QStringList &folders) const
 {
-    QList<Row> result;
+    QList<WorkstationState> result;
     for (const QString &folder : folders)
-        result += folderRows(folder);
+        result += folderStates(folder);
     // The room as a whole, over the logs of today.
     QHash<qint16, QStringList> foldersOf;
     QHash<qint16, int> setCount;
-    for (const Row &row : std::as_const(result)) {
-        if (row.logPath.isEmpty() || !row.today)
+    for (const WorkstationState &state : std::as_const(result)) {
+        if (!state.hasLog() || !state.today)
             continue;
-        foldersOf[row.subjectNo].append(row.folder);
-        ++setCount[row.setNo];
+        foldersOf[state.subject].append(state.folder);
+        ++setCount[state.set];
     }
     // The room's set: the one most of today's logs have; none when two sets share the most.
     int most = 0;
@@ -291,31 +269,84 @@ QList<StatusTable::Row> StatusTable::rows(const QStringList &folders) const
             commonest.append(it.key());
     const bool tie = commonest.size() > 1;
     const qint16 roomSet = commonest.value(0);
-    for (Row &row : result) {
-        if (row.logPath.isEmpty() || !row.today)
+    for (WorkstationState &state : result) {
+        if (!state.hasLog() || !state.today)
             continue;
-        const QStringList &same = foldersOf.value(row.subjectNo);
+        const QStringList &same = foldersOf.value(state.subject);
         if (same.size() > 1) {
-            row.subject += QLatin1Char('!');
-            row.notes.append(QStringLiteral("subject %1 has a log of today in %2 folders: %3; each subject must have "
-                                            "a number of their own")
-                                 .arg(row.subjectNo).arg(same.size()).arg(same.join(QStringLiteral(", "))));
-            row.failed = true;
+            state.sameSubjectElsewhere = true;
+            state.notes.append(QStringLiteral("subject %1 has a log of today in %2 folders: %3; each subject must have "
+                                              "a number of their own")
+                                   .arg(state.subject).arg(same.size()).arg(same.join(QStringLiteral(", "))));
+            state.failed = true;
         }
-        if (setCount.size() > 1 && (tie || row.setNo != roomSet)) {
+        if (setCount.size() > 1 && (tie || state.set != roomSet)) {
             QList<qint16> sets = setCount.keys();
             std::sort(sets.begin(), sets.end());
             QStringList names;
             for (const qint16 set : sets)
                 names.append(QStringLiteral("set %1 in %2").arg(set).arg(setCount.value(set)));
-            row.set += QLatin1Char('!');
-            row.notes.append(tie ? QStringLiteral("the room's logs of today differ in their parameter set (%1)")
-                                       .arg(names.join(QStringLiteral(", ")))
-                                 : QStringLiteral("parameter set %1 differs from the room's set %2 (%3)")
-                                       .arg(row.setNo).arg(roomSet).arg(names.join(QStringLiteral(", "))));
-            row.failed = true;
+            state.setDiffers = true;
+            state.notes.append(tie ? QStringLiteral("the room's logs of today differ in their parameter set (%1)")
+                                         .arg(names.join(QStringLiteral(", ")))
+                                   : QStringLiteral("parameter set %1 differs from the room's set %2 (%3)")
+                                         .arg(state.set).arg(roomSet).arg(names.join(QStringLiteral(", "))));
+            state.failed = true;
         }
     }
+    return result;
+}
+
+StatusTable::Row StatusTable::format(const WorkstationState &state)
+{
+    Row row;
+    row.folder = state.folder;
+    row.notes = state.notes;
+    row.failed = state.failed;
+    row.today = state.today;
+    row.goAhead = row.log = row.subject = row.set = row.attempt = row.level = row.done
+        = row.payoffs = row.since = row.over = None;
+    if (!state.folderFound)
+        return row;
+    switch (state.goAhead.status) {
+    case GoAheadFile::Status::Number:
+        row.goAhead = QString::number(state.goAhead.value) + (state.leftoverGoAhead ? QStringLiteral("!") : QString());
+        break;
+    case GoAheadFile::Status::Missing: row.goAhead = QStringLiteral("none"); break;
+    default: row.goAhead = QStringLiteral("?"); break;
+    }
+    if (!state.logName.isEmpty())
+        row.log = state.logName + (state.severalLogsToday ? QStringLiteral("!") : QString());
+    if (!state.hasLog())
+        return row;
+    row.subject = QString::number(state.subject) + (state.sameSubjectElsewhere ? QStringLiteral("!") : QString());
+    row.set = QString::number(state.set) + (state.setDiffers ? QStringLiteral("!") : QString());
+    row.since = ageText(state.ageSeconds);
+    row.over = state.overCount() ? QStringLiteral("?") : state.isOver() ? QStringLiteral("yes") : QStringLiteral("no");
+    if (state.attemptInPlay > 0) {
+        row.attempt = state.overCount() ? QStringLiteral("%1?").arg(state.attemptInPlay)
+                                        : QStringLiteral("%1/%2").arg(state.attemptInPlay).arg(state.attemptCount);
+        row.level = QStringLiteral("%1 %2").arg(state.level).arg(LogReader::levelName(state.level));
+    }
+    row.done = QString::number(state.payoffs.size());
+    if (!state.payoffs.isEmpty())
+        row.payoffs = state.payoffs.join(QLatin1Char(' '));
+    return row;
+}
+
+QList<StatusTable::Row> StatusTable::folderRows(const QString &folder) const
+{
+    QList<Row> result;
+    for (const WorkstationState &state : folderStates(folder))
+        result.append(format(state));
+    return result;
+}
+
+QList<StatusTable::Row> StatusTable::rows(const QStringList &folders) const
+{
+    QList<Row> result;
+    for (const WorkstationState &state : states(folders))
+        result.append(format(state));
     return result;
 }
 

@@ -1,26 +1,29 @@
 #pragma once
 
 #include "record/Clock.h"
+#include "session/WorkstationState.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// The state of each workstation as the files in its data folder show it, one row per
-// folder: the go-ahead value, the newest event log with its subject and set, the attempt
-// in play and the level reached in it, the attempts finished with their payoffs, the
-// seconds since the log was last written, and whether the experiment is over. It reads
-// only what the experiment program writes, and writes nothing.
+// The state of each workstation as the files in its data folder show it (WorkstationState),
+// one per log of today or the newest: the go-ahead value, the event log with its subject
+// and set, the attempt in play and the level reached in it, the attempts finished with
+// their payoffs, the seconds since the log was last written, and whether the experiment is
+// over; and the table that shows them. It reads only what the experiment program writes,
+// and writes nothing.
 class StatusTable
 {
 public:
+    // A state formatted for the table: one text per column, and the notes below it.
     struct Row
     {
         QString folder;
         QString goAhead;   // the number in okto.go ("99!" when left from an earlier session), "none" or "?"
-        QString log;       // the log's file name, or "-"
-        QString subject;
-        QString set;
+        QString log;       // the log's file name ("!" marks a folder of two programs), or "-"
+        QString subject;   // "!" marks a subject number found in another log of today
+        QString set;       // "!" marks a set that differs from the room's
         QString attempt;   // "2/4": the attempt in play out of the attempts given
         QString level;     // "4 c2": the level the subject stands on in it
         QString done;      // attempts that reached their payoff node
@@ -28,15 +31,8 @@ public:
         QString since;     // "12 s", "5 min", "3 h", "2 days"
         QString over;      // "yes" or "no"
         QStringList notes; // what could not be read, for the lines below the table
-        bool failed = false; // the folder or its okto.go is missing or unreadable, or holds a leftover 1 or
-                             // 99, or the row is marked "!" for the room (see rows)
-        bool today = false;  // the newest log was last written today
-        // The same facts typed, for the commands that act on them.
-        QString logPath;       // empty when there is no log
-        qint16 subjectNo = 0;  // from the log's header
-        qint16 setNo = 0;
-        int attemptInPlay = 0; // 0 before the first attempt begins
-        bool isOver = false;   // the subject has left the last attempt
+        bool failed = false;
+        bool today = false;
     };
 
     // attempts: the number of attempts the experimenter set (the log does not hold it),
@@ -45,14 +41,21 @@ public:
     // records.
     StatusTable(const Clock &clock, int attempts);
 
-    // The row of the folder's newest log.
-    Row row(const QString &folder) const;
-    // A row for each event log of today in the folder (two programs started on one
-    // folder leave two), newest first, each then marked; else the row of the newest log.
+    // The state of the folder's newest log.
+    WorkstationState state(const QString &folder) const;
+    // A state for each event log of today in the folder (two programs started on one
+    // folder leave two), newest first, each then marked; else that of the newest log.
+    QList<WorkstationState> folderStates(const QString &folder) const;
+    // The states of every folder, marked where the room does not add up: one subject
+    // number in two logs of today, or a parameter set that differs from the one most of
+    // the room's logs of today have.
+    QList<WorkstationState> states(const QStringList &folders) const;
+
+    // The one formatter of a state for people, the table's and the room window's.
+    static Row format(const WorkstationState &state);
+    // state(), folderStates() and states() formatted.
+    Row row(const QString &folder) const { return format(state(folder)); }
     QList<Row> folderRows(const QString &folder) const;
-    // The rows of every folder, marked "!" with a note where the room does not add up:
-    // one subject number in two logs of today, or a parameter set that differs from the
-    // one most of the room's logs of today have.
     QList<Row> rows(const QStringList &folders) const;
 
     // A readable age: seconds up to two minutes, then minutes, hours, days; never below 0.
@@ -75,7 +78,7 @@ public:
                               qint16 subject);
 
 private:
-    Row rowOf(const QString &folder, const QString &logPath) const;
+    WorkstationState stateOf(const QString &folder, const QString &logPath) const;
 
     const Clock &m_clock;
     int m_attempts;

@@ -238,7 +238,7 @@ void TreeWalk::writeGoAheadAfterFirstAttempt()
 {
     m_state.GoValue = 2;
     const qint16 value = m_state.GoValue;
-    const QString path = QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
+    const QString path = GoAheadFile::in(m_services.dataDirectory);
     // Written, synced and renamed on the records' thread, after the records so far, so the
     // subject does not wait for the disk; the window settles it before the program ends.
     m_log.later([path, value](QString *error) { return GoAheadFile::write(path, value, error); },

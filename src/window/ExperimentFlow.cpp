@@ -17,6 +17,8 @@
 #include "window/Services.h"
 #include "window/WrappingButton.h"
 
+#include "window/GoAheadFile.h"
+
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -149,7 +151,7 @@ void ExperimentFlow::ConfirmParameters_Click()
 
 QString ExperimentFlow::goAheadPath() const
 {
-    return QDir(m_services.dataDirectory).filePath(QStringLiteral("okto.go"));
+    return GoAheadFile::in(m_services.dataDirectory);
 }
 
 bool ExperimentFlow::acceptLeftoverGoAhead()

@@ -19,6 +19,11 @@ bool isBlank(char c)
 
 } // namespace
 
+QString GoAheadFile::in(const QString &dataFolder)
+{
+    return QDir(dataFolder).filePath(FileName);
+}
+
 GoAheadFile::Reading GoAheadFile::read(const QString &path)
 {
     Reading reading;

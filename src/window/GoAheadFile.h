@@ -11,6 +11,11 @@ class GoAheadFile
 public:
     enum class Status { Number, Missing, Unreadable, Empty, NotANumber };
 
+    // Its name in a workstation's data folder.
+    static inline const QString FileName = QStringLiteral("okto.go");
+    // Its path in the data folder.
+    static QString in(const QString &dataFolder);
+
     struct Reading
     {
         Status status = Status::Missing;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "window/GoAheadFile.h"
+
+#include <QString>
+#include <QStringList>
+
+// A workstation as the files in its data folder show it, for one of its event logs: the
+// go-ahead value, the log with its subject and set, where the subject is in the run, the
+// payoffs shown so far, how long ago the log was written, and what is wrong. Typed, so
+// that what acts on it (quit, the room window) never reads a display text; StatusTable
+// formats it for people.
+struct WorkstationState
+{
+    QString folder;              // as given, native separators
+    bool folderFound = false;
+    GoAheadFile::Reading goAhead;
+    bool leftoverGoAhead = false; // a 1 or 99 where no log of today's run is there yet
+
+    QString logPath;             // empty when the folder holds no readable log
+    QString logName;             // its file name, also when it could not be read
+    qint16 subject = 0;          // from the log's header
+    qint16 set = 0;
+    int attemptCount = 0;        // the run's number of attempts
+    int continues = 0;           // the attempts the subject has left
+    int attemptInPlay = 0;       // 1.. (the next one between attempts); 0 before the first
+    int level = 0;               // LevelCode the subject stands on in it; 0 before the first
+    QStringList payoffs;         // of each attempt that reached its payoff node, as shown ("p(50)" when unknown)
+    qint64 ageSeconds = 0;       // since the log was last written
+    bool today = false;          // the log was last written today
+
+    // Marks for the room as a whole (StatusTable::states).
+    bool sameSubjectElsewhere = false; // another log of today has this subject number
+    bool setDiffers = false;           // the set differs from the one most of the room's logs have
+    bool severalLogsToday = false;     // the folder holds logs of two or more programs of today
+
+    QStringList notes;           // what could not be read or is wrong, for a person
+    bool failed = false;         // something the experimenter must act on
+
+    bool hasLog() const { return !logPath.isEmpty(); }
+    // The subject has left the last attempt (or the log holds more Continue records than
+    // the run had attempts: overCount).
+    bool isOver() const { return hasLog() && continues >= attemptCount; }
+    bool overCount() const { return hasLog() && continues > attemptCount; }
+};
