@@ -109,43 +109,6 @@ private slots:
         QVERIFY(CompanionReader::compare(LogReader::parse(f.log()), after).isEmpty());
     }
 
-    // A whole run: every attempt after the first begins at its NextAttempt press, in
-    // order, each before the first record of its attempt.
-    void theAttemptsBeginAtTheirPresses()
-    {
-        WindowFixture f;
-        f.at(0);
-        f.startRun();
-        f.at(5);
-        f.click(f.controls().ShowtheTree);
-        playAttempts(f, 4, {100, 200, 300});
-        f.at(400);
-        f.click(f.controls().ExperimentOver);
-        const Companion c = readBack(f);
-        QStringList controls;
-        QList<qint64> times;
-        for (const CompanionPress &p : c.presses) {
-            controls << QStringLiteral("%1 %2").arg(p.control).arg(p.attempt);
-            times << p.ms;
-        }
-        QCOMPARE(controls, (QStringList{"ShowtheTree 1", "NextAttempt 2", "NextAttempt 3", "NextAttempt 4",
-                                        "ExperimentOver 4"}));
-        QCOMPARE(times, (QList<qint64>{5000, 100000, 200000, 300000, 400000}));
-        // The records and the presses alone, in the order of the file.
-        QStringList order = lineTypes(f);
-        order.removeIf([](const QString &type) {
-            return type.front().isLower() && type != QLatin1String("press") && type != QLatin1String("d1");
-        });
-        qsizetype from = order.indexOf(QStringLiteral("press"));
-        QCOMPARE(order.mid(from - 1, 3), (QStringList{"Start", "press", "d1"}));
-        for (int k = 0; k < 3; ++k) {
-            from = order.indexOf(QStringLiteral("press"), from + 1);
-            QCOMPARE(order.mid(from - 1, 3), (QStringList{"Continue", "press", "d1"}));
-        }
-        QCOMPARE(order.mid(order.size() - 2), (QStringList{"Continue", "press"}));
-        QVERIFY(CompanionReader::compare(LogReader::parse(f.log()), c).isEmpty());
-    }
-
     // Every box the subject or the experimenter answers: its kind, title and text, when
     // it appeared and when OK was pressed (the boxes here answer after a set time), and
     // its place among the lines.
