@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QBuffer>
 
+#include <cmath>
+
 QString DrawCommand::help()
 {
     return QStringLiteral(
@@ -21,12 +23,18 @@ QString DrawCommand::help()
         "program's geometry (one point of the screen is one unit of the SVG, two pixels of\n"
         "the PNG): the path taken in bold, the subject's decisions in blue and Nature's\n"
         "draws in orange, each marked L or R; every node clicked in the attempt numbered in\n"
-        "the order of the clicks (a node clicked twice has two numbers); the payoff reached\n"
+        "the order of the clicks (a node clicked twice has two numbers, three or more clicks\n"
+        "in a row on one node are written as a range such as 28-40); the payoff reached\n"
         "above its node and in the heading. A legend below the tree explains the marks.\n"
         "An attempt still in play is drawn as far as it went.\n"
         "\n"
-        "The picture is SVG text when FILE ends in .svg, a PNG image of 1600 by 1120 pixels\n"
-        "when it ends in .png.\n"
+        "However busy the attempt, no text leaves the picture or covers another: the\n"
+        "numbers of a payoff node stand upright above it, those of another node wrap beside\n"
+        "it, and a list with no room there is written below the legend under a letter that\n"
+        "marks the node. The picture grows taller as it needs.\n"
+        "\n"
+        "The picture is SVG text when FILE ends in .svg, a PNG image 1600 pixels wide and at\n"
+        "least 1120 high when it ends in .png.\n"
         "\n"
         "Options:\n"
         "  --attempt K   The attempt, from 1.\n"
@@ -105,7 +113,8 @@ int DrawCommand::run(const QStringList &arguments)
 
     QByteArray bytes;
     if (png) {
-        QImage image(int(TreePicture::Width * PngScale), int(TreePicture::Height * PngScale), QImage::Format_RGB32);
+        QImage image(int(std::ceil(TreePicture::Width * PngScale)), int(std::ceil(picture.height() * PngScale)),
+                     QImage::Format_RGB32);
         image.fill(Qt::white);
         {
             QPainter painter(&image);

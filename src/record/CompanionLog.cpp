@@ -187,6 +187,23 @@ void CompanionLog::warning(const QString &title, const QString &text)
     write(JsonLine().add("type", "warning").add("ms", ms()).add("title", title).add("text", text));
 }
 
+void CompanionLog::press(const QString &control)
+{
+    if (!isOpen())
+        return;
+    write(JsonLine().add("type", "press").add("ms", ms()).add("attempt", attempt())
+              .add("control", control));
+}
+
+void CompanionLog::box(Box kind, const QString &title, const QString &text, qint64 shownMs)
+{
+    if (!isOpen())
+        return;
+    write(JsonLine().add("type", "box").add("ms", ms()).add("attempt", attempt())
+              .add("icon", kind == Box::Warning ? "warning" : "information")
+              .add("title", title).add("text", text).add("shownMs", shownMs));
+}
+
 void CompanionLog::end(const QStringList &payoffTexts)
 {
     if (!isOpen())

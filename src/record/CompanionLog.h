@@ -67,6 +67,13 @@ public:
     void goAheadRead(qint16 value);
     void goAheadWritten(qint16 value, bool ok, const QString &error);
     void warning(const QString &title, const QString &text);
+    // A press of a control that leaves no classic record: "ShowtheTree", "NextAttempt",
+    // "ExperimentOver".
+    void press(const QString &control);
+    // A modal message box, written once it has been answered (now); shownMs is when it
+    // appeared, read with ms().
+    enum class Box { Information, Warning };
+    void box(Box kind, const QString &title, const QString &text, qint64 shownMs);
     void end(const QStringList &payoffTexts);
 
     // How the program is about to end, if not by a window close: "goAhead99", "signal".
@@ -78,9 +85,11 @@ public:
     // The first failure since the last call, for the experimenter; empty if none.
     QString takeTrouble();
 
+    // Milliseconds since the log was opened, on the monotonic clock the lines' "ms" use.
+    qint64 ms() const;
+
 private:
     void report(const QString &message);
-    qint64 ms() const;
     int attempt() const { return m_attempt ? m_attempt() : 0; }
     void write(const JsonLine &line);
 

@@ -116,6 +116,15 @@ bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *erro
             c->shown.append({integer(object, "attempt", 0), integer(object, "index", -1),
                              integer(object, "payoff", 0), object.value(QLatin1String("text")).toString(),
                              number});
+        } else if (type == QLatin1String("press")) {
+            c->presses.append({qint64(object.value(QLatin1String("ms")).toDouble()), integer(object, "attempt", 0),
+                               object.value(QLatin1String("control")).toString()});
+        } else if (type == QLatin1String("box")) {
+            c->boxes.append({qint64(object.value(QLatin1String("shownMs")).toDouble()),
+                             qint64(object.value(QLatin1String("ms")).toDouble()), integer(object, "attempt", 0),
+                             object.value(QLatin1String("icon")).toString(),
+                             object.value(QLatin1String("title")).toString(),
+                             object.value(QLatin1String("text")).toString()});
         } else if (type == QLatin1String("end")) {
             c->complete = true;
         } else if (type == QLatin1String("exit")) {

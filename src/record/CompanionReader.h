@@ -34,6 +34,26 @@ struct CompanionPayoff
     qint64 line = 0; // in the companion file, from 1
 };
 
+// One "press" line: a press of a control that leaves no classic record (ShowtheTree,
+// NextAttempt, ExperimentOver).
+struct CompanionPress
+{
+    qint64 ms = 0;
+    int attempt = 0;
+    QString control;
+};
+
+// One "box" line: a modal message box, from its appearance to its answer.
+struct CompanionBox
+{
+    qint64 shownMs = 0;
+    qint64 answeredMs = 0; // the line's "ms"
+    int attempt = 0;
+    QString icon;          // "information" or "warning"
+    QString title;
+    QString text;
+};
+
 // The companion record "<log>.jsonl" that the program writes beside each event log: JSON
 // Lines, a "run" line first (schema "decision-tree-companion", version 1), then one line
 // per event. Only what the experimenter's tool uses is kept; lines of other types and
@@ -49,6 +69,8 @@ struct Companion
     QStringList payoffTexts;
     QList<CompanionRecord> records;
     QList<CompanionPayoff> shown;
+    QList<CompanionPress> presses;
+    QList<CompanionBox> boxes;
     bool complete = false;      // an "end" line: the last attempt's Continue
     // The "exit" line: how the program stopped ("goAhead99", "windowClosed", "signal"),
     // and the signal's name for "signal". Empty how: no exit line, the program was killed,

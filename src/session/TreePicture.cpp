@@ -7,14 +7,25 @@
 #include <QMap>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
-// The tree's own coordinates moved down to leave room for the heading and the marks
-// above the payoff row, and right for a margin.
+// The tree's own coordinates moved right for a margin, and down to leave room for the
+// heading and for the marks above the payoff row (more room when they need it).
 constexpr double OffsetX = 16;
-constexpr double OffsetY = 62;
+constexpr double MinOffsetY = 62;
+constexpr double TitleBaseline = 20;
+constexpr double TitleSize = 12;
+constexpr double ClickSize = 7;
+constexpr double ListSize = 8;
+constexpr double MaxColumn = 90; // points of numbers above a payoff node
+constexpr double PayoffSize = 11;
+// A viewer of the SVG may draw a sans-serif a little wider than the one measured here.
+constexpr double WidthMargin = 1.08;
+constexpr double Pad = 0.5; // kept clear around every text
 
 const QColor DecisionColour(0, 192, 0);
 const QColor ChanceColour(255, 0, 0);
@@ -23,6 +34,8 @@ const QColor DecisionMove(20, 70, 200);
 const QColor NatureMove(230, 120, 0);
 const QColor ClickColour(90, 20, 120);
 const QColor Ink(0, 0, 0);
+
+const QChar RangeDash(0x2013);
 
 QColor kindColour(int level)
 {
@@ -39,12 +52,6 @@ QColor paler(const QColor &colour)
     return QColor((colour.red() + 3 * 255) / 4, (colour.green() + 3 * 255) / 4, (colour.blue() + 3 * 255) / 4);
 }
 
-QRectF nodeRect(int level, int index)
-{
-    return QRectF(OffsetX + TreeModel::nodeLeft(level, index), OffsetY + TreeModel::nodeTop(level),
-                  TreeModel::NodeWidth, TreeModel::NodeWidth);
-}
-
 QString escaped(const QString &text)
 {
     return text.toHtmlEscaped();
@@ -55,13 +62,178 @@ QString number(double value)
     return QString::number(value, 'f', 2);
 }
 
+QFont labelFont(double size, bool bold)
+{
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(qMax(1, qRound(size))); // in points: the painter is scaled
+    font.setBold(bold);
+    return font;
+}
+
+// From one baseline to the next, so that the lines' boxes, each with its margin, do not meet.
+double lineStep(double size)
+{
+    const QFontMetricsF metrics(labelFont(size, true));
+    return std::ceil(metrics.ascent() + metrics.descent() + 2 * Pad + 0.5);
+}
+
+double textWidth(const QString &text, double size, bool bold)
+{
+    return QFontMetricsF(labelFont(size, bold)).horizontalAdvance(text) * WidthMargin;
+}
+
+// The lines of a click list, none wider than width, broken at its commas; empty when one
+// item alone is wider. A column of numbers beside a node reads as a list without the
+// comma at each break (stacked), a list in running text keeps it.
+QStringList wrapped(const QString &list, double width, double size, bool stacked)
+{
+    const QString comma(QLatin1Char(','));
+    const QString atBreak = stacked ? QString() : comma;
+    QStringList lines;
+    for (const QString &item : list.split(QLatin1Char(','))) {
+        if (textWidth(item + atBreak, size, true) > width)
+            return {};
+        if (!lines.isEmpty() && textWidth(lines.last() + comma + item + atBreak, size, true) <= width)
+            lines.last() += comma + item;
+        else
+            lines.append(item);
+    }
+    for (qsizetype k = 0; k + 1 < lines.size(); ++k)
+        lines[k] += atBreak;
+    return lines;
+}
+
+// The key of the n-th list set below the legend: a ... z, then A ... Z, then aa, ab ...
+QString keyName(int n)
+{
+    if (n < 26)
+        return QString(QChar(u'a' + n));
+    if (n < 52)
+        return QString(QChar(u'A' + (n - 26)));
+    return keyName(n / 26 - 2) + keyName(n % 26);
+}
+
+const char *const LevelNames[] = {"", "d1", "c1", "d2", "c2", "d3", "c3", "p"};
+
 } // namespace
+
+QString TreePicture::clickList(const QList<int> &numbers)
+{
+    QStringList parts;
+    for (qsizetype k = 0; k < numbers.size();) {
+        qsizetype run = k;
+        while (run + 1 < numbers.size() && numbers[run + 1] == numbers[run] + 1)
+            ++run;
+        if (run - k >= 2) {
+            parts << QString::number(numbers[k]) + RangeDash + QString::number(numbers[run]);
+        } else {
+            for (qsizetype j = k; j <= run; ++j)
+                parts << QString::number(numbers[j]);
+        }
+        k = run + 1;
+    }
+    return parts.join(QLatin1Char(','));
+}
+
+QRectF TreePicture::nodeRect(int level, int index) const
+{
+    return QRectF(OffsetX + TreeModel::nodeLeft(level, index), m_offsetY + TreeModel::nodeTop(level),
+                  TreeModel::NodeWidth, TreeModel::NodeWidth);
+}
+
+QString TreePicture::keyFor(int level, int index, const QString &list)
+{
+    const QString key = keyName(int(m_keyed.size()));
+    m_keyed << QStringLiteral("%1  %2(%3): %4").arg(key, QLatin1String(LevelNames[level])).arg(index).arg(list);
+    return key;
+}
+
+double TreePicture::columnPitch()
+{
+    return TreeModel::centreX(TreeModel::PayoffLevel, 1) - TreeModel::centreX(TreeModel::PayoffLevel, 0);
+}
+
+QMap<int, TreePicture::Column> TreePicture::planColumns(const QMap<QPair<int, int>, QList<int>> &clicks)
+{
+    // A text as narrow as a payoff column (a key, one or two short numbers) stands level
+    // above its node, a longer list upright. A column taller than MaxColumn would push
+    // the tree far down for one node: its numbers are listed below the legend instead,
+    // under a key in the column.
+    const QFontMetricsF metrics(labelFont(ClickSize, true));
+    QMap<int, Column> columns;
+    for (auto it = clicks.cbegin(); it != clicks.cend(); ++it) {
+        if (it.key().first != TreeModel::PayoffLevel)
+            continue;
+        Column column{clickList(it.value()), false, 0};
+        if (textWidth(column.text, ClickSize, true) > MaxColumn)
+            column.text = keyFor(TreeModel::PayoffLevel, it.key().second, column.text);
+        const double width = textWidth(column.text, ClickSize, true);
+        column.level = width + 2 * Pad < columnPitch();
+        column.height = 2 + (column.level ? metrics.ascent() + metrics.descent() : width) + Pad;
+        columns.insert(it.key().second, column);
+    }
+    return columns;
+}
 
 TreePicture::TreePicture(const QString &title, const QList<LogRecord> &records, const AttemptSummary &attempt,
                          const AttemptFacts &facts, const std::optional<QString> &payoffText)
 {
-    addLabel({OffsetX, 20}, title, Ink, 12, true, 1, QStringLiteral("title"));
+    // The clicks of the attempt, numbered in order; a node clicked again gets each number.
+    QMap<QPair<int, int>, QList<int>> clicks;
+    int count = 0;
+    for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord && i < records.size(); ++i)
+        if (records[i].kind == LogRecord::Kind::NodeClick)
+            clicks[{records[i].level, records[i].index}].append(++count);
 
+    // Above the payoff row: the columns of numbers, and the payoff reached above the
+    // columns it spans. The tree moves down to make room for them under the heading.
+    const QMap<int, Column> columns = planColumns(clicks);
+    const QString payoff = facts.finalPayoffNode >= 0
+        ? payoffText.value_or(QStringLiteral("p(%1)").arg(facts.finalPayoffNode)) : QString();
+    const QFontMetricsF payoffMetrics(labelFont(PayoffSize, true));
+    double underPayoff = 0; // the tallest column under the payoff's text
+    if (!payoff.isEmpty()) {
+        const double centre = TreeModel::centreX(TreeModel::PayoffLevel, facts.finalPayoffNode);
+        const double half = textWidth(payoff, PayoffSize, true) / 2 + Pad;
+        for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
+            const double x = TreeModel::centreX(TreeModel::PayoffLevel, it.key());
+            if (x + columnPitch() / 2 > centre - half && x - columnPitch() / 2 < centre + half)
+                underPayoff = std::max(underPayoff, it->height);
+        }
+    }
+    double above = 0;
+    for (const Column &column : columns)
+        above = std::max(above, column.height);
+    if (!payoff.isEmpty())
+        above = std::max(above, underPayoff + 4 + payoffMetrics.ascent() + payoffMetrics.descent());
+    double titleSize = TitleSize;
+    const double titleWidth = textWidth(title, TitleSize, true);
+    if (titleWidth > Width - 2 * OffsetX)
+        titleSize = std::max(1.0, std::floor(TitleSize * (Width - 2 * OffsetX) / titleWidth));
+    const QFontMetricsF titleMetrics(labelFont(titleSize, true));
+    const double belowTitle = TitleBaseline + titleMetrics.descent() + 4;
+    m_offsetY = std::max(MinOffsetY, std::ceil(belowTitle + above - TreeModel::nodeTop(TreeModel::PayoffLevel)));
+
+    addLabel({OffsetX, TitleBaseline}, title, Ink, titleSize, true, 1, QStringLiteral("title"));
+    addTree(attempt, facts);
+    addColumns(columns);
+    if (!payoff.isEmpty()) {
+        const double centre = OffsetX + TreeModel::centreX(TreeModel::PayoffLevel, facts.finalPayoffNode);
+        const double rowTop = m_offsetY + TreeModel::nodeTop(TreeModel::PayoffLevel);
+        addLabel({centre, rowTop - underPayoff - 4 - payoffMetrics.descent()}, payoff, Ink, PayoffSize, true, 0,
+                 QStringLiteral("payoff"));
+    }
+    const double legendTop = m_offsetY + TreeModel::nodeTop(1) + TreeModel::NodeWidth + 30;
+    bool ranges = false;
+    for (const QList<int> &numbers : clicks)
+        ranges = ranges || clickList(numbers).contains(RangeDash);
+    addNodeLists(clicks, legendTop);
+    addLegend(legendTop, ranges);
+}
+
+void TreePicture::addTree(const AttemptSummary &attempt, const AttemptFacts &facts)
+{
     // The path: the node reached at each level, from d1 up.
     std::array<int, 8> path = attempt.pathNode;
     path[1] = 0;
@@ -69,7 +241,7 @@ TreePicture::TreePicture(const QString &title, const QList<LogRecord> &records, 
     for (int k = 1; k < TreeModel::PayoffLevel; ++k) {
         for (int j = 0; j < TreeModel::nodesOnLevel(k + 1); ++j) {
             const TreeModel::Segment s = TreeModel::line(k, j);
-            m_strokes.append({{OffsetX + s.x1, OffsetY + s.y1}, {OffsetX + s.x2, OffsetY + s.y2},
+            m_strokes.append({{OffsetX + s.x1, m_offsetY + s.y1}, {OffsetX + s.x2, m_offsetY + s.y2},
                               QColor(150, 150, 150), 0.5, QStringLiteral("branch")});
         }
     }
@@ -80,7 +252,7 @@ TreePicture::TreePicture(const QString &title, const QList<LogRecord> &records, 
         const bool decision = TreeModel::isDecisionLevel(k);
         const QColor colour = decision ? DecisionMove : NatureMove;
         const TreeModel::Segment s = TreeModel::line(k, path[k + 1]);
-        const QPointF from(OffsetX + s.x1, OffsetY + s.y1), to(OffsetX + s.x2, OffsetY + s.y2);
+        const QPointF from(OffsetX + s.x1, m_offsetY + s.y1), to(OffsetX + s.x2, m_offsetY + s.y2);
         m_strokes.append({from, to, colour, 3, decision ? QStringLiteral("decision") : QStringLiteral("nature")});
         // The letter stands 7 points off the line's middle, on its lower, outer side
         // (right of a move Right, left of a move Left), clear of the line however steep.
@@ -97,42 +269,105 @@ TreePicture::TreePicture(const QString &title, const QList<LogRecord> &records, 
     for (int level = 1; level <= TreeModel::PayoffLevel; ++level) {
         for (int index = 0; index < TreeModel::nodesOnLevel(level); ++index) {
             const bool onPath = path[std::size_t(level)] == index;
-            m_boxes.append({nodeRect(level, index), onPath ? kindColour(level) : paler(kindColour(level)),
+            const QRectF rect = nodeRect(level, index);
+            m_boxes.append({rect, onPath ? kindColour(level) : paler(kindColour(level)),
                             onPath ? 1.5 : 0.5, onPath ? QStringLiteral("path-node") : QStringLiteral("node")});
+            m_taken.append(rect.adjusted(-Pad, -Pad, Pad, Pad));
         }
     }
+}
 
-    // The clicks of the attempt, numbered in order; a node clicked again gets each number.
-    QMap<QPair<int, int>, QStringList> clicks;
-    int count = 0;
-    for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord && i < records.size(); ++i)
-        if (records[i].kind == LogRecord::Kind::NodeClick)
-            clicks[{records[i].level, records[i].index}].append(QString::number(++count));
-    for (auto it = clicks.cbegin(); it != clicks.cend(); ++it) {
-        const QRectF rect = nodeRect(it.key().first, it.key().second);
-        if (it.key().first == TreeModel::PayoffLevel) {
-            // Nothing leaves a payoff node upwards: the numbers stand above it, one a line.
-            double y = rect.top() - 2;
-            for (const QString &n : it.value()) {
-                addLabel({rect.center().x(), y}, n, ClickColour, 7, true, 0, QStringLiteral("click"));
-                y -= 8;
-            }
+void TreePicture::addColumns(const QMap<int, Column> &columns)
+{
+    const QFontMetricsF metrics(labelFont(ClickSize, true));
+    const double rowTop = m_offsetY + TreeModel::nodeTop(TreeModel::PayoffLevel);
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
+        const double centre = OffsetX + TreeModel::centreX(TreeModel::PayoffLevel, it.key());
+        const QString role = it->text.front().isLetter() ? QStringLiteral("click-key") : QStringLiteral("click");
+        if (it->level) {
+            addLabel({centre, rowTop - 2 - metrics.descent()}, it->text, ClickColour, ClickSize, true, 0, role);
         } else {
-            addLabel({rect.right() + 1.5, rect.bottom() - 1}, it.value().join(QLatin1Char(',')), ClickColour, 7,
-                     true, 1, QStringLiteral("click"));
+            const double x = centre + (metrics.ascent() - metrics.descent()) / 2;
+            addLabel({x, rowTop - 2}, it->text, ClickColour, ClickSize, true, 1, role);
+            m_labels.last().upright = true;
         }
+        m_taken.append(extent(m_labels.last()));
     }
+}
 
-    if (facts.finalPayoffNode >= 0) {
-        const QRectF rect = nodeRect(TreeModel::PayoffLevel, facts.finalPayoffNode);
-        const int above = int(clicks.value({TreeModel::PayoffLevel, facts.finalPayoffNode}).size());
-        addLabel({rect.center().x(), rect.top() - 4 - 8 * above},
-                 payoffText.value_or(QStringLiteral("p(%1)").arg(facts.finalPayoffNode)), Ink, 11, true, 0,
-                 QStringLiteral("payoff"));
+void TreePicture::addNodeLists(const QMap<QPair<int, int>, QList<int>> &clicks, double legendTop)
+{
+    // Beside every other node clicked: its numbers wrapped within the room up to the
+    // next node of its level, downwards no further than the level below; else a key.
+    for (auto it = clicks.cbegin(); it != clicks.cend(); ++it) {
+        const auto [level, index] = it.key();
+        if (level == TreeModel::PayoffLevel)
+            continue;
+        const QString list = clickList(it.value());
+        const QRectF node = nodeRect(level, index);
+        const double next = index + 1 < TreeModel::nodesOnLevel(level) ? nodeRect(level, index + 1).left()
+                                                                        : Width - OffsetX / 2;
+        const double bottom = level > 1 ? m_offsetY + TreeModel::nodeTop(level - 1) - 2 : legendTop - 14;
+        const double rightRoom = next - 1.5 - (node.right() + 1.5);
+        if (placeBeside(node, list, rightRoom, bottom))
+            continue;
+        addLabel({node.right() + 1.5, node.bottom() - 1}, keyFor(level, index, list), ClickColour, ClickSize, true, 1,
+                 QStringLiteral("click-key"));
+        m_taken.append(extent(m_labels.last()));
     }
+}
 
-    // The legend, below the tree.
-    const double y = OffsetY + TreeModel::nodeTop(1) + TreeModel::NodeWidth + 30;
+bool TreePicture::placeBeside(const QRectF &node, const QString &list, double room, double bottom)
+{
+    const QStringList lines = wrapped(list, room, ClickSize, true);
+    if (lines.isEmpty())
+        return false;
+    QList<Label> placed;
+    const double step = lineStep(ClickSize);
+    double y = node.bottom() - 1;
+    for (const QString &line : lines) {
+        placed.append({{node.right() + 1.5, y}, line, ClickColour, ClickSize, true, 1, QStringLiteral("click")});
+        const QRectF room = extent(placed.last());
+        if (room.bottom() > bottom || !isFree(room))
+            return false;
+        y += step;
+    }
+    for (const Label &label : placed) {
+        m_labels.append(label);
+        m_taken.append(extent(label));
+    }
+    return true;
+}
+
+bool TreePicture::isFree(const QRectF &rect) const
+{
+    for (const QRectF &taken : m_taken) {
+        if (taken.intersects(rect))
+            return false;
+    }
+    return true;
+}
+
+QRectF TreePicture::extent(const Label &label)
+{
+    const QFontMetricsF metrics(labelFont(label.size, label.bold));
+    const double width = textWidth(label.text, label.size, label.bold);
+    QRectF rect;
+    if (label.upright) {
+        rect = QRectF(label.at.x() - metrics.ascent(), label.at.y() - width, metrics.ascent() + metrics.descent(),
+                      width);
+    } else {
+        const double left = label.align < 0 ? label.at.x() - width
+                            : label.align == 0 ? label.at.x() - width / 2
+                                               : label.at.x();
+        rect = QRectF(left, label.at.y() - metrics.ascent(), width, metrics.ascent() + metrics.descent());
+    }
+    return rect.adjusted(-Pad, -Pad, Pad, Pad);
+}
+
+void TreePicture::addLegend(double top, bool ranges)
+{
+    const double y = top;
     double x = OffsetX;
     auto swatchLine = [&](const QColor &colour, const QString &text) {
         m_strokes.append({{x, y - 4}, {x + 24, y - 4}, colour, 3, QStringLiteral("legend")});
@@ -155,12 +390,42 @@ TreePicture::TreePicture(const QString &title, const QList<LogRecord> &records, 
     }
     addLabel({x, y2}, QStringLiteral("outlined nodes: the path taken; pale nodes: not reached"), Ink, 9, false, 1,
              QStringLiteral("legend"));
+    double last = y2;
+    if (ranges || !m_keyed.isEmpty()) {
+        last += 18;
+        x = OffsetX;
+        if (ranges) {
+            addLabel({x, last}, QStringLiteral("28") + RangeDash + QStringLiteral("40"), ClickColour, 9, true, 1,
+                     QStringLiteral("legend"));
+            addLabel({x + 40, last}, QStringLiteral("the clicks 28 to 40, all on that node"), Ink, 9, false, 1,
+                     QStringLiteral("legend"));
+            x += 300;
+        }
+        if (!m_keyed.isEmpty()) {
+            addLabel({x, last}, QStringLiteral("a, b ..."), ClickColour, 9, true, 1, QStringLiteral("legend"));
+            addLabel({x + 40, last}, QStringLiteral("the node's clicks are listed below"), Ink, 9, false, 1,
+                     QStringLiteral("legend"));
+        }
+    }
+    // The lists that found no room beside their nodes, wrapped to the picture's width.
+    const double width = Width - 2 * OffsetX - 12;
+    for (const QString &list : std::as_const(m_keyed)) {
+        const QStringList lines = wrapped(list, width, ListSize, false);
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            last += lineStep(ListSize) + (k == 0 ? 4 : 0);
+            addLabel({OffsetX + (k == 0 ? 0 : 12), last}, lines[k], ClickColour, ListSize, true, 1,
+                     QStringLiteral("click-list"));
+        }
+    }
+    m_height = std::max(MinHeight, std::ceil(last + 14));
 }
 
 void TreePicture::addLabel(QPointF at, const QString &text, QColor colour, double size, bool bold, int align,
                            const QString &role)
 {
     m_labels.append({at, text, colour, size, bold, align, role});
+    if (role == QLatin1String("title") || role == QLatin1String("move") || role == QLatin1String("payoff"))
+        m_taken.append(extent(m_labels.last()));
 }
 
 QString TreePicture::svg() const
@@ -168,10 +433,10 @@ QString TreePicture::svg() const
     QString out;
     out += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1pt\" height=\"%2pt\" "
-                          "viewBox=\"0 0 %1 %2\">\n"
+                          "viewBox=\"0 0 %1 %2\" xml:space=\"preserve\">\n"
                           "<rect x=\"0\" y=\"0\" width=\"%1\" height=\"%2\" fill=\"#ffffff\"/>\n")
                .arg(Width)
-               .arg(Height);
+               .arg(m_height);
     for (const Stroke &s : m_strokes)
         out += QStringLiteral("<line class=\"%1\" x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\" stroke=\"%6\" "
                               "stroke-width=\"%7\" stroke-linecap=\"round\"/>\n")
@@ -186,10 +451,13 @@ QString TreePicture::svg() const
         const QString anchor = l.align < 0 ? QStringLiteral("end")
                                : l.align == 0 ? QStringLiteral("middle")
                                               : QStringLiteral("start");
+        const QString turn = l.upright ? QStringLiteral(" transform=\"rotate(-90 %1 %2)\"")
+                                             .arg(number(l.at.x()), number(l.at.y()))
+                                       : QString();
         out += QStringLiteral("<text class=\"%1\" x=\"%2\" y=\"%3\" font-family=\"sans-serif\" font-size=\"%4\" "
-                              "font-weight=\"%5\" text-anchor=\"%6\" fill=\"%7\">%8</text>\n")
+                              "font-weight=\"%5\" text-anchor=\"%6\" fill=\"%7\"%8>%9</text>\n")
                    .arg(l.role, number(l.at.x()), number(l.at.y()), number(l.size),
-                        l.bold ? QStringLiteral("bold") : QStringLiteral("normal"), anchor, l.colour.name(),
+                        l.bold ? QStringLiteral("bold") : QStringLiteral("normal"), anchor, l.colour.name(), turn,
                         escaped(l.text));
     }
     out += QStringLiteral("</svg>\n");
@@ -202,7 +470,7 @@ void TreePicture::paint(QPainter &painter, double scale) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(scale, scale);
-    painter.fillRect(QRectF(0, 0, Width, Height), Qt::white);
+    painter.fillRect(QRectF(0, 0, Width, m_height), Qt::white);
     for (const Stroke &s : m_strokes) {
         painter.setPen(QPen(s.colour, s.width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(s.from, s.to);
@@ -213,15 +481,17 @@ void TreePicture::paint(QPainter &painter, double scale) const
         painter.drawRect(b.rect);
     }
     for (const Label &l : m_labels) {
-        QFont font(QStringLiteral("sans-serif"));
-        font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(qMax(1, qRound(l.size))); // in points: the painter is scaled
-        font.setBold(l.bold);
+        const QFont font = labelFont(l.size, l.bold);
         painter.setFont(font);
         painter.setPen(l.colour);
         const double width = QFontMetricsF(font).horizontalAdvance(l.text);
-        const double x = l.align < 0 ? l.at.x() - width : l.align == 0 ? l.at.x() - width / 2 : l.at.x();
-        painter.drawText(QPointF(x, l.at.y()), l.text);
+        const double x = l.align < 0 ? -width : l.align == 0 ? -width / 2 : 0;
+        painter.save();
+        painter.translate(l.at);
+        if (l.upright)
+            painter.rotate(-90);
+        painter.drawText(QPointF(x, 0), l.text);
+        painter.restore();
     }
     painter.restore();
 }

@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QList>
+#include <QMap>
+#include <QPair>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -20,21 +22,36 @@ class QPainter;
 // the payoff reached written above its node. A heading names the log and the attempt,
 // a legend below the tree says what the marks mean. The same picture is written as SVG
 // text or painted (for PNG) with QPainter.
+//
+// However busy the attempt, every text lies inside the picture and no text covers
+// another text or a node: runs of three or more clicks in a row on one node are written
+// "28–40"; the numbers of a payoff node stand in its column above it (upright unless
+// they are as narrow as the column), and the picture grows upwards to hold the tallest;
+// the numbers beside any other node wrap within the room beside it. A list that finds
+// no room there, or would stand more than 90 points tall above a payoff node, is listed
+// below the legend under a letter that marks the node, the picture growing downwards.
+// Text sizes are measured with the fonts the PNG is painted with (a QGuiApplication
+// must exist), with a margin for a viewer of the SVG that draws a wider sans-serif.
 class TreePicture
 {
 public:
-    static constexpr double Width = 800;  // points
-    static constexpr double Height = 560;
+    static constexpr double Width = 800;      // points
+    static constexpr double MinHeight = 560;  // the height of a picture that needs no more
 
     // records: the log's records; attempt: one of its attempts. payoffText: the payoff
     // of the node reached as the subject saw it, when known.
     TreePicture(const QString &title, const QList<LogRecord> &records, const AttemptSummary &attempt,
                 const AttemptFacts &facts, const std::optional<QString> &payoffText);
 
+    double height() const { return m_height; }
+
     QString svg() const;
     // Paints the picture scaled by scale pixels per point onto a painter of
-    // Width * scale by Height * scale pixels.
+    // Width * scale by height() * scale pixels.
     void paint(QPainter &painter, double scale) const;
+
+    // "1,4,9–12,20": the click numbers (ascending), runs of three or more as ranges.
+    static QString clickList(const QList<int> &numbers);
 
 private:
     struct Stroke
@@ -59,13 +76,40 @@ private:
         double size;    // points
         bool bold;
         int align;      // -1 ends at the point, 0 centred on it, 1 starts at it
-        QString role;   // "title", "move", "click", "payoff", "legend"
+        QString role;   // "title", "move", "click", "click-key", "click-list", "payoff", "legend"
+        bool upright = false; // turned a quarter left: it reads upwards from the point
     };
 
+    struct Column
+    {
+        QString text;  // the click numbers of a payoff node, or the key of their list
+        bool level;    // standing level, else upright
+        double height; // above the node, margin included
+    };
+
+    QRectF nodeRect(int level, int index) const;
+    static double columnPitch();
+    QMap<int, Column> planColumns(const QMap<QPair<int, int>, QList<int>> &clicks);
+    // The key of a list written below the legend, which it is added to.
+    QString keyFor(int level, int index, const QString &list);
+    void addTree(const AttemptSummary &attempt, const AttemptFacts &facts);
+    void addColumns(const QMap<int, Column> &columns);
+    void addNodeLists(const QMap<QPair<int, int>, QList<int>> &clicks, double legendTop);
     void addLabel(QPointF at, const QString &text, QColor colour, double size, bool bold, int align,
                   const QString &role);
+    // The room a label takes, in points, with its margin.
+    static QRectF extent(const Label &label);
+    bool isFree(const QRectF &rect) const;
+    // Places the click list of a node below the payoff level beside it, or gives false.
+    // room: the width free on its right; bottom: how far down its lines may go.
+    bool placeBeside(const QRectF &node, const QString &list, double room, double bottom);
+    void addLegend(double top, bool ranges);
 
+    double m_offsetY = 0;
+    double m_height = MinHeight;
     QList<Stroke> m_strokes;
     QList<Box> m_boxes;
     QList<Label> m_labels;
+    QList<QRectF> m_taken;  // what a label must not cover: nodes and the texts placed
+    QStringList m_keyed;    // the lists written below the legend, each with its key
 };

@@ -4,13 +4,16 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 NodeButton::NodeButton(int level, int index, QWidget *parent)
     : QAbstractButton(parent), m_level(level), m_index(index)
 {
     setCursor(Qt::CrossCursor);
-    setFocusPolicy(Qt::StrongFocus);
+    // Only a mouse click inspects a node. A node holding the focus would be clicked again
+    // by the space bar or Enter, and such a press is recorded exactly like an inspection.
+    setFocusPolicy(Qt::NoFocus);
     setAccessibleName(TreeTexts::accessibleName(level, index));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -36,17 +39,26 @@ bool NodeButton::event(QEvent *event)
     return handled;
 }
 
+void NodeButton::mousePressEvent(QMouseEvent *event)
+{
+    // The click takes the focus from wherever it was, the notepad included, and keeps it
+    // for no control: keys typed next press nothing and write into no notepad until the
+    // subject clicks a control that takes keys.
+    QWidget *focus = window()->focusWidget();
+    if (focus && event->button() == Qt::LeftButton)
+        focus->clearFocus();
+    QAbstractButton::mousePressEvent(event);
+}
+
 void NodeButton::keyPressEvent(QKeyEvent *event)
 {
-    // Enter clicks a node that has the focus, as the space bar does; a held key clicks once.
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (!event->isAutoRepeat())
-            click();
-        event->accept();
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
+    // No key presses a node, even one given the focus by a call to setFocus.
+    event->ignore();
+}
+
+void NodeButton::keyReleaseEvent(QKeyEvent *event)
+{
+    event->ignore();
 }
 
 QSize NodeButton::sizeHint() const
@@ -72,9 +84,4 @@ void NodeButton::paintEvent(QPaintEvent *)
     painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), upperLeft);
     painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), lowerRight);
     painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), lowerRight);
-    if (hasFocus()) {
-        QPen pen(Qt::black, 1, Qt::DotLine);
-        painter.setPen(pen);
-        painter.drawRect(r.adjusted(2, 2, -3, -3));
-    }
 }

@@ -6,7 +6,8 @@
 #include <QColor>
 
 // A square node button without caption whose face shows exactly the colour it is
-// given, in every style and whether enabled or not. Keeps its level and index.
+// given, in every style and whether enabled or not. Keeps its level and index. Only the
+// mouse clicks it: it takes no keyboard focus and answers no key.
 class NodeButton : public QAbstractButton
 {
     Q_OBJECT
@@ -26,7 +27,9 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

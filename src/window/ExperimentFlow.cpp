@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -73,7 +74,9 @@ ExperimentFlow::ExperimentFlow(RunState &state, Controls &controls, EventLog &lo
       m_window(window)
 {
     m_log.setWriteFailureHandler([this](const QString &message) { reportLogFailure(message); });
-    m_log.companion().setAttemptSource([this] { return m_state.AttemptNumber(); });
+    // Once the last attempt is over, what follows (the hand-over, a box) belongs to it.
+    m_log.companion().setAttemptSource(
+        [this] { return std::min(m_state.AttemptNumber(), int(m_state.AttemptCount)); });
 }
 
 void ExperimentFlow::Form_Load()
@@ -254,6 +257,7 @@ void ExperimentFlow::Start_Click()
 
 void ExperimentFlow::ShowtheTree_Click()
 {
+    m_log.companion().press(QStringLiteral("ShowtheTree"));
     m_walk.ResetTree();
     m_c.Welcome->hide();
     m_c.NumberofAttemptFrame->show();
@@ -291,6 +295,7 @@ void ExperimentFlow::Continue_Click()
 
 void ExperimentFlow::NextAttempt_Click()
 {
+    m_log.companion().press(QStringLiteral("NextAttempt"));
     m_c.move(m_c.Start, 300, 500);
     m_c.NextAttempt->hide();
     m_c.Start->show();
@@ -299,6 +304,7 @@ void ExperimentFlow::NextAttempt_Click()
 
 void ExperimentFlow::ExperimentOver_Click()
 {
+    m_log.companion().press(QStringLiteral("ExperimentOver"));
     m_c.TimerOkToGo->start();
 }
 

@@ -28,8 +28,10 @@ constexpr double FrameHeight = 30;
 
 TreeWindow::TreeWindow(Services services, QWidget *parent)
     : QWidget(parent),
-      m_services(std::move(services)),
-      m_log(m_services.clock, QLocale(), m_services.syncData),
+      m_log(services.clock, QLocale(), services.syncData),
+      m_boxes(services.boxes, m_log.companion()),
+      m_services{services.clock, services.random, m_boxes, std::move(services.dataDirectory),
+                 std::move(services.syncData)},
       m_walk(m_state, m_controls, m_log, m_services, this),
       m_flow(m_state, m_controls, m_log, m_walk, m_services, this)
 {

@@ -4,6 +4,7 @@
 #include "tree/TreeWalk.h"
 #include "window/Controls.h"
 #include "window/ExperimentFlow.h"
+#include "window/RecordedMessageBoxes.h"
 #include "window/RunState.h"
 #include "window/Services.h"
 
@@ -37,10 +38,11 @@ private:
     PointScale fittedScale() const;
     void connectHandlers();
 
-    Services m_services;
     RunState m_state;
     Controls m_controls;
     EventLog m_log;
+    RecordedMessageBoxes m_boxes;
+    Services m_services; // as given, with m_boxes for its boxes
     TreeWalk m_walk;
     ExperimentFlow m_flow;
 };

@@ -5,8 +5,8 @@
 namespace {
 
 // A companion record written by hand after its documentation: the run line, a record of
-// each form, a payoff, a line of a type the reader passes over, the end, and a last line
-// cut short by a power cut.
+// each form, a press, a box, a payoff, a line of a type the reader passes over, the end,
+// and a last line cut short by a power cut.
 QByteArray companionText()
 {
     QByteArray payoffs, texts;
@@ -20,10 +20,13 @@ QByteArray companionText()
            "\"header\":\"99  1  3/4/09  512.5\",\"start\":\"2009-03-04T00:08:32.500+01:00\",\"host\":\"lab-07\",\"ms\":0}\n"
            "{\"type\":\"goAhead\",\"ms\":1003,\"value\":1}\n"
            "{\"type\":\"record\",\"ms\":41000,\"stamp\":41,\"attempt\":1,\"kind\":\"Start\"}\n"
+           "{\"type\":\"press\",\"ms\":52250,\"attempt\":1,\"control\":\"ShowtheTree\"}\n"
            "{\"type\":\"record\",\"ms\":63020,\"stamp\":63,\"attempt\":1,\"kind\":\"d1\",\"level\":1,\"index\":0}\n"
            "{\"type\":\"record\",\"ms\":79400,\"stamp\":79,\"attempt\":1,\"kind\":\"ConfirmDecision\",\"move\":\"L\",\"level\":1,\"index\":0}\n"
            "{\"type\":\"record\",\"ms\":85000,\"stamp\":85,\"attempt\":1,\"kind\":\"c1\",\"level\":2,\"index\":0}\n"
            "{\"type\":\"record\",\"ms\":85001,\"stamp\":85,\"attempt\":1,\"kind\":\"NotepadContents\",\"level\":1,\"index\":0,\"text\":\"left\\u00a0\\u2192 safer\\nyes\"}\n"
+           "{\"type\":\"box\",\"ms\":88900,\"attempt\":1,\"icon\":\"information\",\"title\":\"Nature 's Move\","
+           "\"text\":\"Nature has chosen Right. Click OK to continue...\",\"shownMs\":86020}\n"
            "{\"type\":\"payoff\",\"ms\":90000,\"attempt\":1,\"index\":50,\"payoff\":47,\"text\":\"\xC2\xA3" "47\"}\n"
            "{\"type\":\"end\",\"ms\":95000,\"payoffTexts\":[\"\xC2\xA3" "47\"]}\n"
            "{\"type\":\"exit\",\"ms\":96";
@@ -55,6 +58,16 @@ private slots:
         QCOMPARE(c.records[2].move, QStringLiteral("L"));
         QCOMPARE(c.records[4].text, QStringLiteral("left\u00A0\u2192 safer\nyes"));
         QCOMPARE(c.records[4].ms, qint64(85001));
+        QCOMPARE(c.presses.size(), 1);
+        QCOMPARE(c.presses[0].ms, qint64(52250));
+        QCOMPARE(c.presses[0].attempt, 1);
+        QCOMPARE(c.presses[0].control, QStringLiteral("ShowtheTree"));
+        QCOMPARE(c.boxes.size(), 1);
+        QCOMPARE(c.boxes[0].shownMs, qint64(86020));
+        QCOMPARE(c.boxes[0].answeredMs, qint64(88900));
+        QCOMPARE(c.boxes[0].icon, QStringLiteral("information"));
+        QCOMPARE(c.boxes[0].title, QStringLiteral("Nature 's Move"));
+        QCOMPARE(c.boxes[0].text, QStringLiteral("Nature has chosen Right. Click OK to continue..."));
         QCOMPARE(c.shown.size(), 1);
         QCOMPARE(c.shown[0].text, QStringLiteral("\u00A347"));
         QVERIFY(c.complete);

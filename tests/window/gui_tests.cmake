@@ -5,6 +5,7 @@ dt_add_test(TestGoAheadGate SOURCES TestGoAheadGate.cpp LIBS dt_support_gui)
 dt_add_test(TestAttempts SOURCES TestAttempts.cpp LIBS dt_support_gui)
 dt_add_test(TestRecordDurability SOURCES TestRecordDurability.cpp LIBS dt_support_gui)
 dt_add_test(TestKeysAndClicks SOURCES TestKeysAndClicks.cpp LIBS dt_support_gui)
+dt_add_test(TestPressesAndBoxes SOURCES TestPressesAndBoxes.cpp LIBS dt_support_gui)
 # The window on other screens: 144 and 192 DPI, and one smaller than the layout.
 dt_add_test(TestScreens SOURCES TestScreens.cpp LIBS dt_support_gui)
 foreach(screen dpi144 dpi192 small)
