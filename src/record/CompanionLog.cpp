@@ -4,6 +4,7 @@
 #include "record/JsonLine.h"
 #include "record/LogTime.h"
 #include "record/SyncQueue.h"
+#include "tree/TreeModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,16 +15,6 @@
 #include <utility>
 
 namespace {
-
-// The level a click tag names: " d1  ..." to " p  ...".
-int clickLevel(const QString &kind)
-{
-    static const QStringList names = {QStringLiteral("d1"), QStringLiteral("c1"),
-                                      QStringLiteral("d2"), QStringLiteral("c2"),
-                                      QStringLiteral("d3"), QStringLiteral("c3"),
-                                      QStringLiteral("p")};
-    return int(names.indexOf(kind)) + 1;
-}
 
 QString isoTime(const ClockReading &start)
 {
@@ -119,7 +110,7 @@ void CompanionLog::record(qint64 ms, qint64 stamp, const QString &tag, const QSt
         .add("kind", kind);
     if (name.size() > 1)
         line.add("move", name[1]);
-    if (const int level = clickLevel(kind)) {
+    if (const int level = TreeModel::levelOf(kind)) { // a click: " d1  ..." to " p  ..."
         line.add("level", level).add("index", fields.toInt());
     } else if (kind == QLatin1String("FinalPayoffNode")) {
         line.add("level", 7).add("index", fields.toInt());

@@ -3,6 +3,7 @@
 #include "record/EventTags.h"
 #include "record/InputFile.h"
 #include "record/Windows1252.h"
+#include "tree/TreeModel.h"
 
 #include <QFile>
 #include <QLocale>
@@ -15,11 +16,6 @@
 namespace {
 
 const QString HeaderSeparator = QStringLiteral("  ");
-
-int nodesOnLevel(int level)
-{
-    return 1 << (level - 1);
-}
 
 QString quoted(const QString &text)
 {
@@ -55,7 +51,7 @@ std::optional<qint64> canonicalNumber(QStringView text, bool signAllowed, int di
 std::optional<int> nodeIndex(QStringView text, int level)
 {
     const auto value = canonicalNumber(text, false, 2);
-    if (!value || *value >= nodesOnLevel(level))
+    if (!value || *value >= TreeModel::nodesOnLevel(level))
         return std::nullopt;
     return int(*value);
 }
@@ -618,10 +614,7 @@ QString LogRecord::kindName() const
 
 QString LogReader::levelName(int level)
 {
-    static const char *const names[] = {"d1", "c1", "d2", "c2", "d3", "c3", "p"};
-    if (level < 1 || level > 7)
-        return QString();
-    return QLatin1String(names[level - 1]);
+    return QLatin1String(TreeModel::levelName(level));
 }
 
 std::optional<LogHeader> LogReader::parseHeader(const QString &line)

@@ -1,5 +1,6 @@
 #include "session/TreePicture.h"
 
+#include "tree/BgrColour.h"
 #include "tree/TreeModel.h"
 
 #include <QFont>
@@ -27,9 +28,15 @@ constexpr double PayoffSize = 11;
 constexpr double WidthMargin = 1.08;
 constexpr double Pad = 0.5; // kept clear around every text
 
-const QColor DecisionColour(0, 192, 0);
-const QColor ChanceColour(255, 0, 0);
-const QColor PayoffColour(255, 255, 0);
+// The nodes' colours, as the window paints them.
+QColor nodeColour(const QString &text)
+{
+    const RgbColour rgb = BgrColour::fromHexText(text);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+const QColor DecisionColour = nodeColour(ColourText::Decision);
+const QColor ChanceColour = nodeColour(ColourText::Chance);
+const QColor PayoffColour = nodeColour(ColourText::Payoff);
 const QColor DecisionMove(20, 70, 200);
 const QColor NatureMove(230, 120, 0);
 const QColor ClickColour(90, 20, 120);
@@ -114,7 +121,6 @@ QString keyName(int n)
     return keyName(n / 26 - 2) + keyName(n % 26);
 }
 
-const char *const LevelNames[] = {"", "d1", "c1", "d2", "c2", "d3", "c3", "p"};
 
 } // namespace
 
@@ -145,7 +151,7 @@ QRectF TreePicture::nodeRect(int level, int index) const
 QString TreePicture::keyFor(int level, int index, const QString &list)
 {
     const QString key = keyName(int(m_keyed.size()));
-    m_keyed << QStringLiteral("%1  %2(%3): %4").arg(key, QLatin1String(LevelNames[level])).arg(index).arg(list);
+    m_keyed << QStringLiteral("%1  %2(%3): %4").arg(key, QLatin1String(TreeModel::levelName(level))).arg(index).arg(list);
     return key;
 }
 

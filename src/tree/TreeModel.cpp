@@ -8,6 +8,20 @@ constexpr std::array<double, 8> Tops = {0, 410, 355, 290, 225, 160, 95, 30};
 
 } // namespace
 
+const char *TreeModel::levelName(int level)
+{
+    static const char *const names[] = {"d1", "c1", "d2", "c2", "d3", "c3", "p"};
+    return level >= FirstLevel && level <= PayoffLevel ? names[level - 1] : "";
+}
+
+int TreeModel::levelOf(const QString &name)
+{
+    for (int level = FirstLevel; level <= PayoffLevel; ++level)
+        if (name == QLatin1String(levelName(level)))
+            return level;
+    return 0;
+}
+
 int TreeModel::nodesOnLevel(int level)
 {
     return 1 << (level - 1);

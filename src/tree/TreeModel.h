@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <vector>
 
 // The tree's arithmetic: seven levels named by their LevelCode (1 d1, 2 c1, 3 d2, 4 c2,
@@ -35,6 +37,10 @@ public:
 
     // 1 <= level <= 7
     static int nodesOnLevel(int level);
+    // "d1" ... "p" for LevelCode 1..7, the names of the node arrays; empty otherwise.
+    static const char *levelName(int level);
+    // The LevelCode a name "d1" ... "p" stands for; 0 for any other text.
+    static int levelOf(const QString &name);
     static Kind kind(int level);
     static bool isDecisionLevel(int level) { return kind(level) == Kind::Decision; }
     static bool isChanceLevel(int level) { return kind(level) == Kind::Chance; }
