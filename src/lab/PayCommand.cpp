@@ -1,15 +1,8 @@
 #include "lab/PayCommand.h"
 
 #include "lab/CommandLine.h"
-#include "session/Table.h"
 #include "session/LabLog.h"
-#include "session/Payment.h"
-#include "window/PayoffFile.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
+#include "session/PaymentBatch.h"
 
 namespace {
 
@@ -143,84 +136,22 @@ int PayCommand::run(const QStringList &arguments)
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, paths, parser.value(dataOption)))
         return *refused;
 
-    QList<Payment> logs;
-    bool failed = false;
-    for (const QString &path : paths) {
-        LabLog log;
-        QString error;
-        const QString shown = QDir::toNativeSeparators(path);
-        if (!LabLog::load(path, &log, &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-            failed = true;
-            continue;
-        }
-        if (log.keptAside() && !parser.isSet(keptOption)) {
-            CommandLine::err(QStringLiteral("%1: note: %2 skipped: a log kept aside when a later run of the "
-                                            "same name began (--include-kept pays it)\n").arg(command, shown));
-            continue;
-        }
-        if (log.headerOnly()) {
-            CommandLine::err(QStringLiteral("%1: note: %2 skipped: it holds its header alone (the program was "
-                                            "closed before Start)\n").arg(command, shown));
-            continue;
-        }
-        log.judge(parser.value(dataOption), attemptsGiven);
-        const LabLog::Admission admission = log.admit(parser.isSet(forceOption));
-        CommandLine::tell(command, admission.findings);
-        if (!admission.admitted) {
-            failed = true;
-            continue;
-        }
-        if (!log.loadShownPayoffs(parser.value(dataOption), &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-            failed = true;
-            continue;
-        }
-        // Read from the payoff file, not from the companion record: it may have changed since.
-        if (!log.companion && QFileInfo(log.payoffPath).lastModified() > QFileInfo(path).lastModified())
-            CommandLine::err(QStringLiteral("%1: warning: %2 was changed after %3 was last written: the payoffs "
-                                            "paid are those it holds now; make sure they are the ones the subject saw\n")
-                                 .arg(command, QDir::toNativeSeparators(log.payoffPath), shown));
-        if (!log.complete() && !parser.isSet(partialOption)) {
-            CommandLine::err(QStringLiteral("%1: %2: subject %3 has not finished: %4; give --partial to pay "
-                                            "such a run from the attempts it finished\n")
-                                 .arg(command, shown).arg(log.subject()).arg(log.endingText()));
-            failed = true;
-        }
-        logs.append(Payment::of(log));
-    }
-    // In order of subject, then of canonical path, so that two ways of writing one path
-    // sort alike; the draw itself depends on neither.
-    std::stable_sort(logs.begin(), logs.end(), [](const Payment &a, const Payment &b) {
-        return a.subject != b.subject ? a.subject < b.subject : a.canonical < b.canonical;
-    });
-    for (qsizetype k = 1; k < logs.size(); ++k) {
-        if (logs[k].subject != logs[k - 1].subject)
-            continue;
-        CommandLine::err(QStringLiteral("%1: subject %2 has two logs, %3 and %4: each subject is paid once; "
-                                        "give the one to pay\n")
-                             .arg(command)
-                             .arg(logs[k].subject)
-                             .arg(QDir::toNativeSeparators(logs[k - 1].path), QDir::toNativeSeparators(logs[k].path)));
-        failed = true;
-    }
-    if (failed) {
+    PaymentBatch::Options options;
+    options.dataFile = parser.value(dataOption);
+    options.attempts = attemptsGiven;
+    options.includeKept = parser.isSet(keptOption);
+    options.force = parser.isSet(forceOption);
+    options.partial = parser.isSet(partialOption);
+    const PaymentBatch batch = PaymentBatch::read(paths, options);
+    CommandLine::tell(command, batch.findings);
+    if (batch.refused) {
         CommandLine::err(command + QStringLiteral(": nothing drawn, nothing written\n"));
         return CommandLine::Finding;
     }
-
-    Table table(QStringLiteral("payments"), Payment::header(), Payment::numericColumns());
-    for (const Payment &payment : std::as_const(logs)) {
-        QString why;
-        const QStringList row = payment.row(*seed, &why);
-        if (row.isEmpty()) {
-            CommandLine::err(QStringLiteral("%1: %2\n").arg(command, why));
-            failed = true;
-            continue;
-        }
-        table.addRow(row);
-    }
-    if (failed) {
+    Table table = PaymentBatch::emptyTable();
+    Findings unknown;
+    if (!batch.draw(*seed, &table, &unknown)) {
+        CommandLine::tell(command, unknown);
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }

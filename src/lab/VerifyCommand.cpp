@@ -2,6 +2,7 @@
 
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
+#include "session/LogVerdict.h"
 
 #include <QDir>
 
@@ -71,45 +72,14 @@ int VerifyCommand::run(const QStringList &arguments)
         return *wrong;
     bool failed = false;
     for (const QString &path : paths) {
-        const QString shown = QDir::toNativeSeparators(path);
-        LabLog log;
-        QString error;
-        if (!LabLog::load(path, &log, &error)) {
-            CommandLine::out(QStringLiteral("%1: FAILS: %2\n").arg(shown, error));
-            failed = true;
-            continue;
-        }
-        log.judge(parser.value(dataOption), attemptsGiven);
-        const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4")
-                                  .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
-                                  .arg(log.endingText());
-        const QString checked = log.companion ? QStringLiteral(", and agrees with its companion record")
-                                              : QString();
-        if (log.parsed.problems.isEmpty() && log.companionProblems.isEmpty() && log.runProblems.isEmpty()
-            && log.payoffProblems.isEmpty()) {
-            CommandLine::out(QStringLiteral("%1: ok: %2%3\n").arg(shown, facts, checked));
-        } else {
-            failed = true;
-            QStringList what;
-            if (log.parsed.problemCount() > 0)
-                what.append(QStringLiteral("%1 lines have no place by the rules").arg(log.parsed.problemCount()));
-            if (!log.runProblems.isEmpty())
-                what.append(QStringLiteral("more attempts than the run had"));
-            if (!log.payoffProblems.isEmpty())
-                what.append(log.payoffProblems.size() == 1
-                                ? QStringLiteral("a payoff shown that the payoff file does not hold")
-                                : QStringLiteral("%1 payoffs shown that the payoff file does not hold")
-                                      .arg(log.payoffProblems.size()));
-            if (!log.companionProblems.isEmpty())
-                what.append(QStringLiteral("%1 differences from its companion record").arg(log.companionProblems.size()));
-            CommandLine::out(QStringLiteral("%1: FAILS: %2 (%3)\n").arg(shown, what.join(QStringLiteral(", ")), facts));
-            for (const LogProblem &problem : log.parsed.problems + log.runProblems + log.companionProblems
-                                                 + log.payoffProblems)
-                CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
-            if (log.parsed.unlistedProblems > 0)
-                CommandLine::out(QStringLiteral("  and %1 more\n").arg(log.parsed.unlistedProblems));
-        }
-        for (const LogProblem &warning : log.parsed.warnings)
+        const LogVerdict verdict = LogVerdict::of(path, parser.value(dataOption), attemptsGiven);
+        failed = failed || !verdict.ok;
+        CommandLine::out(QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(path), verdict.summary));
+        for (const LogProblem &problem : verdict.problems)
+            CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
+        if (verdict.unlisted > 0)
+            CommandLine::out(QStringLiteral("  and %1 more\n").arg(verdict.unlisted));
+        for (const LogProblem &warning : verdict.warnings)
             CommandLine::out(QStringLiteral("  warning: %1\n").arg(warning.message));
     }
     return failed ? CommandLine::Finding : CommandLine::Success;

@@ -1,0 +1,44 @@
+#include "session/LogVerdict.h"
+
+#include "session/LabLog.h"
+
+#include <QStringList>
+
+LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int attempts)
+{
+    LogVerdict verdict;
+    verdict.path = path;
+    LabLog log;
+    QString error;
+    if (!LabLog::load(path, &log, &error)) {
+        verdict.summary = QStringLiteral("FAILS: ") + error;
+        return verdict;
+    }
+    log.judge(dataFile, attempts);
+    const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4")
+                              .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
+                              .arg(log.endingText());
+    verdict.warnings = log.parsed.warnings;
+    verdict.problems = log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems;
+    verdict.unlisted = log.parsed.unlistedProblems;
+    if (verdict.problems.isEmpty()) {
+        verdict.ok = true;
+        verdict.summary = QStringLiteral("ok: %1%2")
+                              .arg(facts, log.companion ? QStringLiteral(", and agrees with its companion record")
+                                                        : QString());
+        return verdict;
+    }
+    QStringList what;
+    if (log.parsed.problemCount() > 0)
+        what.append(QStringLiteral("%1 lines have no place by the rules").arg(log.parsed.problemCount()));
+    if (!log.runProblems.isEmpty())
+        what.append(QStringLiteral("more attempts than the run had"));
+    if (!log.payoffProblems.isEmpty())
+        what.append(log.payoffProblems.size() == 1
+                        ? QStringLiteral("a payoff shown that the payoff file does not hold")
+                        : QStringLiteral("%1 payoffs shown that the payoff file does not hold").arg(log.payoffProblems.size()));
+    if (!log.companionProblems.isEmpty())
+        what.append(QStringLiteral("%1 differences from its companion record").arg(log.companionProblems.size()));
+    verdict.summary = QStringLiteral("FAILS: %1 (%2)").arg(what.join(QStringLiteral(", ")), facts);
+    return verdict;
+}
