@@ -1,5 +1,6 @@
 #include "window/ControlFactory.h"
 
+#include "window/DefaultButton.h"
 #include "window/WrappingButton.h"
 
 #include <QGroupBox>
@@ -228,6 +229,9 @@ void ControlFactory::build(QWidget *window, Controls &c)
     // The experimenter's button, for the mouse only: on the end screen keys do nothing.
     c.ExperimentOver->setFocusPolicy(Qt::NoFocus);
     c.ExperimentOver->hide();
+
+    // Enter in any parameter box confirms, as the experimenter's instructions say.
+    DefaultButton::make(c.ConfirmParameters, c.ExperimenterInput);
 
     QWidget::setTabOrder(c.ConfirmParameters, c.ParameterSetInput);
     QWidget::setTabOrder(c.ParameterSetInput, c.SubjectNumberInput);

@@ -114,7 +114,11 @@ bool TreeWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Hide: {
         // A control hidden with the focus in it gives the focus up. Passed on, it would
         // land on whichever control of the next screen comes next in the tab order, and
-        // the next Enter or space bar would press that.
+        // the next Enter or space bar would press that. A window that is minimized hides
+        // its controls too (spontaneously), and keeps the focus where it was for its
+        // return.
+        if (event->spontaneous())
+            return false;
         QWidget *focus = focusWidget();
         const auto *control = qobject_cast<const QWidget *>(watched);
         if (focus && control && control->window() == this
