@@ -62,6 +62,7 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
     m_readAny = false;
     m_how = QStringLiteral("windowClosed");
     m_signal.clear();
+    m_boxKind.clear();
     if (QFileInfo::exists(m_path)) {
         const QString beside = keptLogAs.isEmpty() ? QString() : pathFor(keptLogAs);
         const bool free = !beside.isEmpty() && !QFileInfo::exists(beside);
@@ -201,6 +202,13 @@ void CompanionLog::endingBy(const QString &how, const QString &signal)
     m_signal = signal;
 }
 
+void CompanionLog::boxOpenAtTheEnd(bool warning, const QString &title, const QString &text)
+{
+    m_boxKind = warning ? QStringLiteral("warning") : QStringLiteral("information");
+    m_boxTitle = title;
+    m_boxText = text;
+}
+
 void CompanionLog::exit(int notepadLevel, int notepadIndex, const QString &notepadText)
 {
     if (!isOpen())
@@ -210,6 +218,9 @@ void CompanionLog::exit(int notepadLevel, int notepadIndex, const QString &notep
     if (!m_signal.isEmpty())
         line.add("signal", m_signal);
     line.add("complete", m_ended);
+    if (!m_boxKind.isEmpty())
+        line.add("box", JsonLine().add("kind", m_boxKind).add("title", m_boxTitle)
+                            .add("text", m_boxText));
     if (notepadLevel >= 1)
         line.add("notepad", JsonLine().add("level", notepadLevel).add("index", notepadIndex)
                                 .add("text", notepadText));

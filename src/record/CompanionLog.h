@@ -71,6 +71,9 @@ public:
 
     // How the program is about to end, if not by a window close: "goAhead99", "signal".
     void endingBy(const QString &how, const QString &signal = {});
+    // The message box open when the program ends (a signal may end it in a box), named
+    // by the exit line.
+    void boxOpenAtTheEnd(bool warning, const QString &title, const QString &text);
     // The exit line, then the close. notepadLevel < 1 when no notepad is open.
     void exit(int notepadLevel, int notepadIndex, const QString &notepadText);
     void close();
@@ -99,5 +102,8 @@ private:
     qint16 m_lastRead = 0;
     QString m_how = QStringLiteral("windowClosed");
     QString m_signal;
+    QString m_boxKind;      // "information" or "warning"; empty: no box open at the end
+    QString m_boxTitle;
+    QString m_boxText;
     QString m_trouble;
 };

@@ -6,6 +6,7 @@
 #include "window/ExperimentFlow.h"
 #include "window/RunState.h"
 #include "window/Services.h"
+#include "window/WatchedMessageBoxes.h"
 
 #include <QWidget>
 
@@ -25,8 +26,10 @@ public:
     TreeWalk &walk() { return m_walk; }
     EventLog &log() { return m_log; }
 
-    // A termination signal (SIGTERM, SIGHUP, SIGINT) arrived: both files are completed
-    // and the window closes, which ends the program.
+    // A termination signal (SIGTERM, SIGHUP, SIGINT) arrived: both files are completed,
+    // the record for analysis naming the signal and the box open, if any, and the window
+    // closes. No box is shown from here on. The caller then ends the process, so that a
+    // handler waiting in a box never goes on (SignalHandler::endProcess).
     void closeForSignal(const QString &name);
 
 protected:
@@ -36,11 +39,14 @@ protected:
 private:
     PointScale fittedScale() const;
     void connectHandlers();
+    void writeExitLine();
 
+    WatchedMessageBoxes m_boxes;
     Services m_services;
     RunState m_state;
     Controls m_controls;
     EventLog m_log;
     TreeWalk m_walk;
     ExperimentFlow m_flow;
+    bool m_closing = false;
 };

@@ -131,6 +131,16 @@ void PlayerRun::kill()
     collect();
 }
 
+void PlayerRun::signal(int number)
+{
+#ifdef Q_OS_UNIX
+    if (m_pid > 0 && m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_pid), number);
+#else
+    Q_UNUSED(number);
+#endif
+}
+
 bool PlayerRun::waitForExit(int timeoutMs)
 {
     const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);

@@ -27,6 +27,8 @@ public:
     void resume();
     // SIGKILL (TerminateProcess on Windows), then waits for the end.
     void kill();
+    // Sends the signal (POSIX only); a stopped player takes it once it is resumed.
+    void signal(int number);
     bool waitForExit(int timeoutMs = 30000);
     // Waits for the end, continuing the player each time it has stopped itself.
     bool runToTheEnd(int timeoutMs = 30000);
