@@ -82,8 +82,8 @@ void TreeWindow::closeEvent(QCloseEvent *event)
     m_log.settle();
     m_log.CloseEventLog();
     m_log.settle(); // the close's own report
-    m_flow.keepUnwrittenRecords();
     m_flow.tellCompanionTrouble();
+    m_flow.keepUnwrittenRecords();
     writeExitLine();
     event->accept();
 }

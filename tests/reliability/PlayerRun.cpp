@@ -36,6 +36,8 @@ void PlayerRun::start(const QString &dataDirectory, const QStringList &options,
     env.insert(QStringLiteral("TMPDIR"), temporary);
     env.insert(QStringLiteral("TMP"), temporary);
     env.insert(QStringLiteral("TEMP"), temporary);
+    for (const QString &name : m_environment.keys())
+        env.insert(name, m_environment.value(name));
     m_process.setProcessEnvironment(env);
     m_process.start(playerPath(), QStringList{dataDirectory} + options + steps);
     if (m_process.waitForStarted(20000))

@@ -13,7 +13,10 @@ public:
     PlayerRun();
     ~PlayerRun();
 
+    // Its temporary folder (TMPDIR, TMP, TEMP) is "tmp" beside the data folder, unless
+    // setEnvironment, called before, says otherwise.
     void start(const QString &dataDirectory, const QStringList &options, const QStringList &steps);
+    void setEnvironment(const QString &name, const QString &value) { m_environment.insert(name, value); }
 
     // Waits until a report line starting with prefix has arrived; false on timeout or
     // when the player has ended without it.
@@ -48,6 +51,7 @@ private:
     void collect();
 
     QProcess m_process;
+    QProcessEnvironment m_environment;
     qint64 m_pid = 0;
     QStringList m_lines;
     QByteArray m_partial;
