@@ -1,6 +1,7 @@
 #include "window/ControlFactory.h"
 
 #include "window/DefaultButton.h"
+#include "window/TextFit.h"
 #include "window/WrappingButton.h"
 
 #include <QGroupBox>
@@ -237,4 +238,7 @@ void ControlFactory::build(QWidget *window, Controls &c)
     QWidget::setTabOrder(c.ParameterSetInput, c.SubjectNumberInput);
     QWidget::setTabOrder(c.SubjectNumberInput, c.NumberAttemptsInput);
     QWidget::setTabOrder(c.NumberAttemptsInput, c.InputDataFileInput);
+
+    // Last, when every text control has its text, size and font.
+    TextFit::watch(window);
 }

@@ -1,3 +1,4 @@
+#include "RunPhases.h"
 #include "WindowFixture.h"
 
 #include "window/Controls.h"
@@ -5,22 +6,95 @@
 #include "window/TreeWindow.h"
 #include "window/WrappingButton.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+// Where a control's text does not lie whole inside it, by the font's metrics; empty
+// where it does. Buttons keep 3 pixels clear of their sides for the bevel, text boxes
+// their frame and margins.
+QString textSpill(QWidget *w)
+{
+    const QFontMetricsF fm(w->font(), w);
+    const auto spill = [w](const QString &what) { return w->objectName() + QStringLiteral(": ") + what; };
+    if (auto *button = qobject_cast<WrappingButton *>(w)) {
+        const QRectF area = QRectF(button->rect()).adjusted(3, 1, -3, -1);
+        const QRectF text = fm.boundingRect(QRectF(area.left(), area.top(), area.width(), 10000),
+                                            Qt::AlignHCenter | Qt::TextWordWrap, button->text());
+        if (text.width() > area.width() || text.height() > area.height())
+            return spill(QStringLiteral("caption %1 x %2 in %3 x %4").arg(text.width()).arg(text.height())
+                             .arg(area.width()).arg(area.height()));
+        return {};
+    }
+    if (auto *option = qobject_cast<QRadioButton *>(w)) {
+        const QSize need = option->sizeHint();
+        if (need.width() > option->width() || need.height() > option->height())
+            return spill(QStringLiteral("needs %1 x %2").arg(need.width()).arg(need.height()));
+        return {};
+    }
+    if (auto *frame = qobject_cast<QGroupBox *>(w)) {
+        if (fm.horizontalAdvance(frame->title()) > frame->width())
+            return spill(QStringLiteral("caption %1 wide").arg(fm.horizontalAdvance(frame->title())));
+        return {};
+    }
+    if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        const int frameWidth = line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line);
+        const double room = line->width() - 2 * frameWidth - 4; // and 2 pixels inside each side
+        if (fm.horizontalAdvance(line->text()) > room || fm.height() > line->height() - 2 * frameWidth)
+            return spill(QStringLiteral("text %1 x %2 in %3 x %4").arg(fm.horizontalAdvance(line->text()))
+                             .arg(fm.height()).arg(room).arg(line->height() - 2 * frameWidth));
+        return {};
+    }
+    if (auto *box = qobject_cast<QPlainTextEdit *>(w)) {
+        // The box's own layout of its text, every line of it, from the top margin down.
+        QTextDocument *document = box->document();
+        double bottom = document->documentMargin();
+        const double width = box->viewport()->width() - 2 * document->documentMargin();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            document->documentLayout()->blockBoundingRect(block); // lays it out
+            const QTextLayout *layout = block.layout();
+            for (int k = 0; k < layout->lineCount(); ++k) {
+                if (layout->lineAt(k).naturalTextWidth() > width + 0.5)
+                    return spill(QStringLiteral("a line is %1 wide in %2").arg(layout->lineAt(k).naturalTextWidth()).arg(width));
+                bottom += layout->lineAt(k).height();
+            }
+        }
+        if (bottom > box->viewport()->height())
+            return spill(QStringLiteral("text ends at %1 in %2").arg(bottom).arg(box->viewport()->height()));
+        return {};
+    }
+    return {};
+}
+
+} // namespace
 
 // The window on the screen that CTest gives it (tests/support/screens): a workstation at
-// 96 DPI, screens at 144 and 192 DPI, and one smaller than the layout at 144 DPI.
+// 96 DPI, screens at 144 and 192 DPI, one smaller than the layout at 144 DPI, and the
+// small screens of netbooks and projectors at 96 DPI.
 class TestScreens : public QObject
 {
     Q_OBJECT
 
-    static bool smallScreen() { return QGuiApplication::primaryScreen()->name() == QLatin1String("small"); }
+    static bool smallScreen()
+    {
+        // The layout with the title bar's room: 1048 x 752 pixels at 96 DPI.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const QSize room = screen->availableGeometry().size();
+        const double scale = screen->logicalDotsPerInchY() / 72.0;
+        return room.width() < qRound(786 * scale) || room.height() < qRound(564 * scale);
+    }
 
 private slots:
     // A captioned frame's top edge runs through the middle of its caption, which
@@ -96,6 +170,34 @@ private slots:
                          && got.bold() == asked.bold() && qAbs(got.pointSizeF() - asked.pointSizeF()) < 0.5,
                      qPrintable(where));
         }
+    }
+
+    // On every screen, the shrunk ones above all, each text of each phase lies whole
+    // inside its control: the font is chosen by the text it has to show.
+    void everyTextFitsItsControl_data()
+    {
+        QTest::addColumn<int>("phase");
+        for (int p = 0; p < int(std::size(RunPhases::all)); ++p)
+            QTest::newRow(RunPhases::all[p].name) << p;
+    }
+
+    void everyTextFitsItsControl()
+    {
+        QFETCH(int, phase);
+        WindowFixture f;
+        RunPhases::all[phase].reach(f);
+        QStringList spilt;
+        int looked = 0;
+        for (QWidget *w : f.window().findChildren<QWidget *>()) {
+            if (w->objectName().isEmpty() || !w->isVisible() || w == f.controls().Notepad)
+                continue; // the notepad holds what the subject types, as long as it is
+            ++looked;
+            const QString spill = textSpill(w);
+            if (!spill.isEmpty())
+                spilt << spill;
+        }
+        QVERIFY(looked > 0);
+        QVERIFY2(spilt.isEmpty(), qPrintable(spilt.join(QStringLiteral("\n"))));
     }
 
     // On a screen smaller than the layout the window opens maximized and everything,
