@@ -1,5 +1,6 @@
 #include "window/TextFit.h"
 
+#include "window/LabStyle.h"
 #include "window/WrappingButton.h"
 
 #include <QEvent>
@@ -38,7 +39,8 @@ bool optionFits(const QRadioButton *option, const QFont &font)
 
 bool frameFits(const QGroupBox *frame, const QFont &font)
 {
-    return QFontMetricsF(font, frame).horizontalAdvance(frame->title()) <= frame->width();
+    const QFontMetrics fm(font, frame);
+    return LabStyle::LeastIndent + fm.horizontalAdvance(frame->title()) <= frame->width();
 }
 
 bool lineFits(const QLineEdit *line, const QFont &font)

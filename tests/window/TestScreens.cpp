@@ -97,8 +97,9 @@ class TestScreens : public QObject
     }
 
 private slots:
-    // A captioned frame's top edge runs through the middle of its caption, which
-    // interrupts it, and every control of the frame lies inside its edges.
+    // A captioned frame is the classic group box: its top edge runs through the middle of
+    // its caption, which interrupts it; the caption stands in from the left edge, after
+    // the corner and a piece of the top edge; every control of the frame lies inside.
     void framesAreDrawnThroughTheirCaptionAroundTheirControls()
     {
         WindowFixture f;
@@ -112,31 +113,45 @@ private slots:
             int childrenTop = h;
             for (QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
                 childrenTop = qMin(childrenTop, child->geometry().top());
-            // The caption's ink, over its first letters clear of the left edge.
+            // The top-left corner: where the left edge begins.
+            int edge = 0;
+            while (edge < h && image.pixel(0, edge) != dark)
+                ++edge;
+            // The caption's ink above the controls: where it begins, off the frame's edges
+            // (the dark line and the light one inside it); how high it is, under its first
+            // letters, where the edge leaves room for it.
+            int captionLeft = w;
+            for (int y = 0; y < childrenTop; ++y) {
+                for (int x = 2; x < w - 2; ++x) {
+                    if (y != edge && y != edge + 1 && image.pixel(x, y) != face)
+                        captionLeft = qMin(captionLeft, x);
+                }
+            }
             int textTop = -1, textBottom = -1;
             for (int y = 0; y < childrenTop; ++y) {
-                for (int x = 3; x < 3 + frame->fontMetrics().height(); ++x) {
+                for (int x = captionLeft; x < qMin(w - 2, captionLeft + frame->fontMetrics().height()); ++x) {
                     if (image.pixel(x, y) != face) {
                         textTop = textTop < 0 ? y : textTop;
                         textBottom = y;
                     }
                 }
             }
-            // The edge where the caption leaves room for it on the right; a caption as wide
-            // as its frame leaves none.
-            const bool room = frame->fontMetrics().horizontalAdvance(frame->title()) + 6 < w - 3;
-            int edge = (textTop + textBottom) / 2;
-            if (room) {
-                edge = 0;
-                while (edge < h && image.pixel(w - 3, edge) != dark)
-                    ++edge;
-            }
-            const QString where = frame->objectName() + QStringLiteral(": edge at %1, caption %2 to %3, children from %4")
-                                      .arg(edge).arg(textTop).arg(textBottom).arg(childrenTop);
+            const QString where = frame->objectName()
+                + QStringLiteral(": edge at %1, caption %2 to %3 from x %4, children from %5")
+                      .arg(edge).arg(textTop).arg(textBottom).arg(captionLeft).arg(childrenTop);
             const int quarter = (textBottom - textTop) / 4;
             QVERIFY2(textTop >= 0 && edge >= textTop + quarter && edge <= textBottom - quarter, qPrintable(where));
+            // Indented, after the corner and a piece of the top edge.
+            QVERIFY2(captionLeft >= 4 && captionLeft < w / 2, qPrintable(where));
+            for (int x = 0; x <= 1; ++x)
+                QVERIFY2(image.pixel(x, edge) == dark, qPrintable(where + QStringLiteral(": top edge at x %1").arg(x)));
+            for (int y = edge; y < h - 1; ++y)
+                QVERIFY2(image.pixel(0, y) == dark, qPrintable(where + QStringLiteral(": left edge at y %1").arg(y)));
+            // The edge goes on after a caption that leaves it room.
+            if (frame->fontMetrics().horizontalAdvance(frame->title()) + captionLeft + 8 < w - 3)
+                QVERIFY2(image.pixel(w - 3, edge) == dark, qPrintable(where));
             int dashes = 0; // dark pixels of the edge's row under the caption's first letters
-            for (int x = 3; x < 3 + frame->fontMetrics().height(); ++x)
+            for (int x = captionLeft; x < captionLeft + frame->fontMetrics().height(); ++x)
                 dashes += image.pixel(x, edge) == dark ? 1 : 0;
             QVERIFY2(dashes < frame->fontMetrics().height() / 2, qPrintable(where));
             const QRect inside(2, edge + 2, w - 4, h - edge - 4);
