@@ -10,6 +10,7 @@ dt_add_test(TestScreens SOURCES TestScreens.cpp LIBS dt_support_gui)
 # And the small screens of netbooks and projectors, at 96 DPI, with no window manager.
 foreach(screen dpi144 dpi192 small screen800x600 screen1024x600 screen1280x720 screen1366x768)
     add_test(NAME TestScreens_${screen} COMMAND TestScreens)
-    set_tests_properties(TestScreens_${screen} PROPERTIES TIMEOUT 60
+    math(EXPR timeout "60 * ${DT_TIME_FACTOR}")
+    set_tests_properties(TestScreens_${screen} PROPERTIES TIMEOUT ${timeout}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${DT_TEST_SCREENS}/${screen}.json;LC_ALL=C.UTF-8")
 endforeach()
