@@ -45,9 +45,9 @@ int main(int argc, char *argv[])
     QtMessageBoxes boxes;
     const QString data = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
     TreeWindow window({clock, random, boxes, data});
-    SignalHandler terminationSignals([&window](const QString &name) {
+    SignalHandler terminationSignals([&window](const QString &name, int number) {
         window.closeForSignal(name);
-        QCoreApplication::exit(0); // also from inside an open message box
+        SignalHandler::endProcess(number); // also from inside an open message box
     });
     window.show();
     return app.exec();

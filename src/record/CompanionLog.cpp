@@ -1,6 +1,7 @@
 #include "record/CompanionLog.h"
 
 #include "record/DurableFile.h"
+#include "record/FileIdentity.h"
 #include "record/JsonLine.h"
 #include "record/LogTime.h"
 #include "record/SyncQueue.h"
@@ -46,13 +47,18 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
     m_start = start;
     m_payoffs = facts.payoffs;
     m_path = pathFor(logPath);
+    m_written.clear();
     m_pending.clear();
     m_inFile = 0;
+    m_problem.clear();
+    m_keptAt.clear();
+    m_keepTold = false;
     m_failing = false;
     m_ended = false;
     m_readAny = false;
     m_how = QStringLiteral("windowClosed");
     m_signal.clear();
+    m_boxKind.clear();
     if (QFileInfo::exists(m_path)) {
         const QString beside = keptLogAs.isEmpty() ? QString() : pathFor(keptLogAs);
         const bool free = !beside.isEmpty() && !QFileInfo::exists(beside);
@@ -66,6 +72,7 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
         return false;
     }
     m_file = std::move(file);
+    m_open = true;
     QString folderError;
     DurableFile::syncFolder(QFileInfo(m_path).absolutePath(), &folderError);
     write(JsonLine()
@@ -91,7 +98,7 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
 
 bool CompanionLog::isOpen() const
 {
-    return bool(m_file);
+    return m_open;
 }
 
 qint64 CompanionLog::ms() const
@@ -209,6 +216,13 @@ void CompanionLog::endingBy(const QString &how, const QString &signal)
     m_signal = signal;
 }
 
+void CompanionLog::boxOpenAtTheEnd(bool warning, const QString &title, const QString &text)
+{
+    m_boxKind = warning ? QStringLiteral("warning") : QStringLiteral("information");
+    m_boxTitle = title;
+    m_boxText = text;
+}
+
 void CompanionLog::exit(int notepadLevel, int notepadIndex, const QString &notepadText)
 {
     if (!isOpen())
@@ -218,6 +232,9 @@ void CompanionLog::exit(int notepadLevel, int notepadIndex, const QString &notep
     if (!m_signal.isEmpty())
         line.add("signal", m_signal);
     line.add("complete", m_ended);
+    if (!m_boxKind.isEmpty())
+        line.add("box", JsonLine().add("kind", m_boxKind).add("title", m_boxTitle)
+                            .add("text", m_boxText));
     if (notepadLevel >= 1)
         line.add("notepad", JsonLine().add("level", notepadLevel).add("index", notepadIndex)
                                 .add("text", notepadText));
@@ -227,19 +244,69 @@ void CompanionLog::exit(int notepadLevel, int notepadIndex, const QString &notep
 
 void CompanionLog::close()
 {
-    if (!m_file)
+    if (!m_open)
         return;
+    m_open = false;
+    if (!m_pending.isEmpty())
+        flushPending(); // a last try: there may be room now, or the folder back
     m_sync.drain();
     QString error;
-    if (!m_pending.isEmpty() || !DurableFile::close(*m_file, &error))
-        report(QStringLiteral("The record for analysis %1 is not complete: %2; the event log is "
-                              "not affected.")
-                   .arg(QDir::toNativeSeparators(m_path),
-                        m_pending.isEmpty() ? error
-                                            : QStringLiteral("%1 bytes could not be written")
-                                                  .arg(m_pending.size())));
+    if (m_file && !DurableFile::close(*m_file, &error))
+        report(QStringLiteral("The record for analysis %1 may not be complete: %2; the event log "
+                              "is not affected.")
+                   .arg(QDir::toNativeSeparators(m_path), error));
     m_file.reset();
+    if (!m_pending.isEmpty()) {
+        const bool told = m_keepTold;
+        const QString kept = keepPending(&error);
+        if (kept.isEmpty()) {
+            // The last resort, as for the log: the experimenter's console.
+            std::fprintf(stderr, "Decision Tree: the record for analysis %s could not be completed "
+                                 "(%s), nor its last lines kept (%s). They follow between the lines "
+                                 "of dashes.\n-----\n",
+                         qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(m_problem),
+                         qPrintable(error));
+            std::fwrite(m_pending.constData(), 1, size_t(m_pending.size()), stderr);
+            std::fprintf(stderr, "-----\n");
+            std::fflush(stderr);
+        }
+        if (!told) {
+            report(kept.isEmpty()
+                       ? QStringLiteral("The record for analysis %1 is not complete: its last lines "
+                                        "could not be written (%2), and they could not be kept "
+                                        "either (%3). They are on the program's console (stderr).")
+                             .arg(QDir::toNativeSeparators(m_path), m_problem, error)
+                       : QStringLiteral("The record for analysis %1 is not complete: its last lines "
+                                        "could not be written (%2). They are kept in %3: add that "
+                                        "file to the end of the record once the disk has room.")
+                             .arg(QDir::toNativeSeparators(m_path), m_problem,
+                                  QDir::toNativeSeparators(kept)));
+        }
+    }
+    m_written.clear();
     m_pending.clear();
+}
+
+bool CompanionLog::writeWaitingLines()
+{
+    return m_pending.isEmpty() || (m_open && flushPending());
+}
+
+QString CompanionLog::keepUnwritten(QString *error)
+{
+    if (m_pending.isEmpty())
+        return QString();
+    m_keepTold = true;
+    return keepPending(error);
+}
+
+QString CompanionLog::keepPending(QString *error)
+{
+    const QString kept = DurableFile::keepUnwritten(
+        QFileInfo(m_path).fileName() + QStringLiteral(".unwritten"), m_pending, m_keptAt, error);
+    if (!kept.isEmpty())
+        m_keptAt = kept;
+    return kept;
 }
 
 void CompanionLog::report(const QString &message)
@@ -256,30 +323,77 @@ QString CompanionLog::takeTrouble()
 
 void CompanionLog::write(const JsonLine &line)
 {
-    m_pending += line.line();
-    qint64 done = 0;
-    while (done < m_pending.size()) {
-        const qint64 written = m_file->write(m_pending.constData() + done, m_pending.size() - done);
-        if (written <= 0)
-            break;
-        done += written;
-    }
-    if (done == m_pending.size()) {
-        m_inFile += done;
-        m_pending.clear();
+    const QByteArray bytes = line.line();
+    m_written += bytes;
+    m_pending += bytes;
+    if (flushPending()) {
         m_failing = false;
-        m_sync.request(m_file->handle());
         return;
-    }
-    // Keep the file's last line whole; the lines wait for the next write.
-    if (done > 0 && !m_file->resize(m_inFile)) {
-        m_pending.remove(0, done); // it cannot be taken back: never write it twice
-        m_inFile += done;
     }
     if (!m_failing) {
         m_failing = true;
         report(QStringLiteral("The record for analysis %1 cannot be written (%2); its lines wait "
                               "in memory, and the event log goes on as usual.")
-                   .arg(QDir::toNativeSeparators(m_path), m_file->errorString()));
+                   .arg(QDir::toNativeSeparators(m_path), m_problem));
     }
+}
+
+bool CompanionLog::flushPending()
+{
+    if (m_file && !FileIdentity::stillNamed(m_file->handle(), m_file->fileName())) {
+        // Deleted, or its folder removed or unmounted: what the file held is lost with it.
+        m_sync.drain();
+        m_file.reset();
+        m_pending = m_written;
+    }
+    if (!m_file && !reopen())
+        return false;
+
+    qint64 done = 0;
+    while (done < m_pending.size()) {
+        const qint64 written = m_file->write(m_pending.constData() + done, m_pending.size() - done);
+        if (written <= 0) {
+            m_problem = m_file->errorString(); // before the resize, which clears it
+            // Keep the file's last line whole; the lines wait for the next write.
+            if (done > 0) {
+                if (m_file->resize(m_inFile))
+                    return false;
+                m_pending.remove(0, done); // it cannot be taken back: never write it twice
+                m_inFile += done;
+            }
+            return false;
+        }
+        done += written;
+    }
+    m_inFile += done;
+    m_pending.clear();
+    if (done > 0)
+        m_sync.request(m_file->handle());
+    return true;
+}
+
+bool CompanionLog::reopen()
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        m_problem = QStringLiteral("the file has gone from the disk, and its folder %1 is missing")
+                        .arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    // Whatever has since been put at the record's place is kept.
+    const QString path = QFileInfo::exists(m_path) ? DurableFile::nextFreeName(m_path) : m_path;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        m_problem = QStringLiteral("the file has gone from the disk and cannot be made again: %1")
+                        .arg(file->errorString());
+        return false;
+    }
+    m_file = std::move(file);
+    m_inFile = 0;
+    QString folderError;
+    DurableFile::syncFolder(folder, &folderError); // the lines that follow say if the disk fails
+    std::fprintf(stderr, "Decision Tree: the record for analysis had gone from the disk; it is "
+                         "written again, whole, as %s.\n",
+                 qPrintable(QDir::toNativeSeparators(path)));
+    return true;
 }

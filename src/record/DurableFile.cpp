@@ -26,6 +26,18 @@ bool failed(QString *error, const QString &what)
     return false;
 }
 
+// Where the system's temporary folder is set, for a message: Windows names it in TEMP,
+// POSIX systems in TMPDIR.
+QString temporaryFolderSetting()
+{
+#ifdef Q_OS_WIN
+    const char *variable = "TEMP";
+#else
+    const char *variable = "TMPDIR";
+#endif
+    return QStringLiteral("%1 is \"%2\"").arg(QLatin1String(variable), qEnvironmentVariable(variable));
+}
+
 #ifdef Q_OS_WIN
 // What the replace reports while another program holds the old file open without delete
 // sharing (a virus scanner, an editor, a reader that opened it the usual way): worth a
@@ -166,6 +178,31 @@ QString DurableFile::nextFreeName(const QString &path)
     }
 }
 
+QString DurableFile::keepUnwritten(const QString &name, const QByteArray &bytes,
+                                   const QString &keptBefore, QString *error)
+{
+    if (!keptBefore.isEmpty())
+        return replace(keptBefore, bytes, error) ? keptBefore : QString();
+    // The temporary folder is the place for it, but TMPDIR may name a folder that is not
+    // there (Qt then gives no path at all, and a relative name would land wherever the
+    // program was started).
+    QString folder = QDir::tempPath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        failed(error, QStringLiteral("neither the temporary folder (%1) nor the home folder is there")
+                          .arg(temporaryFolderSetting()));
+        return QString();
+    }
+    const QString path = QDir(QFileInfo(folder).absoluteFilePath()).filePath(name);
+    const QString free = QFileInfo::exists(path) ? nextFreeName(path) : path;
+    QString why;
+    if (replace(free, bytes, &why))
+        return free;
+    failed(error, QStringLiteral("in %1: %2").arg(QDir::toNativeSeparators(QFileInfo(free).absolutePath()), why));
+    return QString();
+}
+
 bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString *error)
 {
     // NewOnly is O_CREAT|O_EXCL (CREATE_NEW on Windows): it never opens an existing file
@@ -179,8 +216,13 @@ bool DurableFile::replace(const QString &path, const QByteArray &bytes, QString 
         QFile::remove(file.fileName());
         return failed(error, why);
     };
-    if (file.write(bytes) != bytes.size())
-        return fail(QStringLiteral("writing it failed: %1").arg(file.errorString()));
+    // A write that stops short says nothing; the next one names the reason (a full disk).
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return fail(QStringLiteral("writing it failed: %1").arg(file.errorString()));
+        done += written;
+    }
 #ifndef Q_OS_WIN
     // The experimenter keeps the access to the file that they had: the owner's, group's
     // and others' permissions (the "User" ones say what this process may do, not what

@@ -37,4 +37,13 @@ public:
     // path, ".", and the smallest n from 1 on that names nothing yet: where a file is put
     // aside, or made, without touching what is already there.
     static QString nextFreeName(const QString &path);
+
+    // Keeps what could not reach a file at its own place (a disk that stayed full, a data
+    // folder that went) in a new file called name, by replace(): in the system's
+    // temporary folder, or where there is none in the user's home folder, under the next
+    // free name if name is taken. With keptBefore set, that file is replaced instead. Returns the kept
+    // file's full path; empty, with *error saying where it was tried and why it failed,
+    // when it could be kept nowhere.
+    static QString keepUnwritten(const QString &name, const QByteArray &bytes,
+                                 const QString &keptBefore, QString *error);
 };

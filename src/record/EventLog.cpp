@@ -173,16 +173,15 @@ void EventLog::closeFile()
                 });
 }
 
-QString EventLog::keepUnwritten(const QString &folder, QString *error)
+QString EventLog::keepUnwritten(QString *error)
 {
     if (m_pending.isEmpty())
         return QString();
-    const QString path = QDir(folder).filePath(QFileInfo(m_path).fileName() + QStringLiteral(".unwritten"));
-    const QString free = QFileInfo::exists(path) ? DurableFile::nextFreeName(path) : path;
-    if (!DurableFile::replace(free, m_pending, error))
-        return QString();
-    m_keptUnwrittenAt = free;
-    return free;
+    const QString kept = DurableFile::keepUnwritten(
+        QFileInfo(m_path).fileName() + QStringLiteral(".unwritten"), m_pending, m_keptUnwrittenAt, error);
+    if (!kept.isEmpty())
+        m_keptUnwrittenAt = kept;
+    return kept;
 }
 
 bool EventLog::isOpen() const

@@ -59,10 +59,10 @@ public:
 
     // Records that the close could not put into the file (a disk that stayed full).
     bool hasUnwritten() const { return !m_pending.isEmpty(); }
-    // Keeps them, in the log's own bytes, in a new file "<log name>.unwritten" in folder
-    // (somewhere with room, not the log's folder), and returns its path; empty with *error
-    // set when that fails too. They still go to stderr when the program ends.
-    QString keepUnwritten(const QString &folder, QString *error);
+    // Keeps them, in the log's own bytes, in a new file "<log name>.unwritten" in the
+    // temporary folder (DurableFile::keepUnwritten), and returns its full path; empty with
+    // *error set when that fails too. They still go to stderr when the program ends.
+    QString keepUnwritten(QString *error);
     // Why the last write failed.
     QString problem() const { return m_problem; }
 

@@ -1,5 +1,7 @@
 #include "window/ControlFactory.h"
 
+#include "window/DefaultButton.h"
+#include "window/TextFit.h"
 #include "window/WrappingButton.h"
 
 #include <QGroupBox>
@@ -229,8 +231,14 @@ void ControlFactory::build(QWidget *window, Controls &c)
     c.ExperimentOver->setFocusPolicy(Qt::NoFocus);
     c.ExperimentOver->hide();
 
+    // Enter in any parameter box confirms, as the experimenter's instructions say.
+    DefaultButton::make(c.ConfirmParameters, c.ExperimenterInput);
+
     QWidget::setTabOrder(c.ConfirmParameters, c.ParameterSetInput);
     QWidget::setTabOrder(c.ParameterSetInput, c.SubjectNumberInput);
     QWidget::setTabOrder(c.SubjectNumberInput, c.NumberAttemptsInput);
     QWidget::setTabOrder(c.NumberAttemptsInput, c.InputDataFileInput);
+
+    // Last, when every text control has its text, size and font.
+    TextFit::watch(window);
 }

@@ -23,7 +23,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -327,22 +326,38 @@ void ExperimentFlow::tellCompanionTrouble()
 
 void ExperimentFlow::keepUnwrittenRecords()
 {
-    if (!m_log.hasUnwritten())
-        return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    QString error;
-    const QString kept = m_log.keepUnwritten(folder, &error);
-    const QString lost = QStringLiteral("The event log %1 is not complete: its last records could "
-                                        "not be written (%2)")
-                             .arg(QDir::toNativeSeparators(m_log.path()), m_log.problem());
-    const QString where = kept.isEmpty()
-        ? QStringLiteral(", and they could not be kept in %1 either (%2). They are on the "
-                         "program's console (stderr).")
-              .arg(QDir::toNativeSeparators(folder), error)
-        : QStringLiteral(". They are kept in %1: add that file to the end of the log once the "
-                         "disk has room.")
-              .arg(QDir::toNativeSeparators(kept));
-    warn(QStringLiteral("Decision Tree"), lost + where);
+    // Both records' unwritten ends, in one box: they are lost or kept together.
+    QStringList told;
+    const auto tell = [&told](const QString &lost, const QString &kept, const QString &error,
+                              const QString &whose) {
+        told << lost
+                + (kept.isEmpty()
+                       ? QStringLiteral(", and they could not be kept either (%1). They are on the "
+                                        "program's console (stderr).")
+                             .arg(error)
+                       : QStringLiteral(". They are kept in %1: add that file to the end of %2 once "
+                                        "the disk has room.")
+                             .arg(QDir::toNativeSeparators(kept), whose));
+    };
+    if (m_log.hasUnwritten()) {
+        QString error;
+        const QString kept = m_log.keepUnwritten(&error);
+        tell(QStringLiteral("The event log %1 is not complete: its last records could not be "
+                            "written (%2)")
+                 .arg(QDir::toNativeSeparators(m_log.path()), m_log.problem()),
+             kept, error, QStringLiteral("the log"));
+    }
+    CompanionLog &companion = m_log.companion();
+    if (!companion.writeWaitingLines()) {
+        QString error;
+        const QString kept = companion.keepUnwritten(&error);
+        tell(QStringLiteral("The record for analysis %1 is not complete: its last lines could not "
+                            "be written (%2)")
+                 .arg(QDir::toNativeSeparators(companion.path()), companion.problem()),
+             kept, error, QStringLiteral("the record for analysis"));
+    }
+    if (!told.isEmpty())
+        warn(QStringLiteral("Decision Tree"), told.join(QStringLiteral("\n\n")));
 }
 
 void ExperimentFlow::reportGateTrouble(const GoAheadFile::Reading &reading)

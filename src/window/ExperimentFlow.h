@@ -34,8 +34,9 @@ public:
     // What went wrong with the record for analysis, told to the experimenter when they
     // are at hand: at the confirmation, the end of the experiment and the close.
     void tellCompanionTrouble();
-    // At the close: records that never reached the log are kept in the system's temporary
-    // folder, and the experimenter is told where.
+    // At the close: records that never reached the log, and lines that never reached the
+    // record for analysis, are kept in the system's temporary folder, and the experimenter
+    // is told where.
     void keepUnwrittenRecords();
 
 private:

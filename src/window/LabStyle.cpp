@@ -6,9 +6,6 @@
 
 namespace {
 
-// Room left between the caption and the ends of the line it interrupts.
-constexpr int CaptionGap = 2;
-
 void fill(QPainter *painter, int left, int top, int right, int bottom, const QColor &colour)
 {
     if (right >= left && bottom >= top)
@@ -18,9 +15,9 @@ void fill(QPainter *painter, int left, int top, int right, int bottom, const QCo
 // A rectangle's outline, one pixel wide, except where the caption stands.
 void outline(QPainter *painter, const QRect &r, const QRect &caption, const QColor &colour)
 {
-    const int captionLeft = caption.isNull() ? r.right() + 1 : caption.left() - CaptionGap;
-    const int captionRight = caption.isNull() ? r.right() + 1 : caption.right() + CaptionGap;
-    const int captionBottom = caption.isNull() ? r.top() - 1 : caption.bottom() + CaptionGap;
+    const int captionLeft = caption.isNull() ? r.right() + 1 : caption.left() - LabStyle::CaptionGap;
+    const int captionRight = caption.isNull() ? r.right() + 1 : caption.right() + LabStyle::CaptionGap;
+    const int captionBottom = caption.isNull() ? r.top() - 1 : caption.bottom() + LabStyle::CaptionGap;
     fill(painter, r.left(), r.top(), qMin(r.right(), captionLeft - 1), r.top(), colour);
     fill(painter, qMax(r.left(), captionRight + 1), r.top(), r.right(), r.top(), colour);
     fill(painter, r.left(), r.bottom(), r.right(), r.bottom(), colour);
@@ -55,6 +52,18 @@ QRect LabStyle::captionRect(const QStyleOption *option, const QWidget *widget) c
     return rect;
 }
 
+QRect LabStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                               SubControl subControl, const QWidget *widget) const
+{
+    QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+    if (control != CC_GroupBox || subControl != SC_GroupBoxLabel || rect.isNull())
+        return rect;
+    // Indented, and kept within the frame.
+    rect.translate(captionIndent(option->fontMetrics, option->rect.width(), rect.width()), 0);
+    rect.setRight(qMin(rect.right(), option->rect.right()));
+    return rect;
+}
+
 void LabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                              QPainter *painter, const QWidget *widget) const
 {
@@ -63,7 +72,7 @@ void LabStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *optio
         return;
     }
     // As on the classic toolkit the layout was drawn for: the top edge runs through the
-    // middle of the caption, which interrupts it. The caption stays where Fusion puts it.
+    // middle of the caption, which interrupts it; the caption stands in from the corner.
     const QRect caption = captionRect(option, widget);
     const int top = caption.isNull() ? option->rect.top() : caption.center().y();
     const QRect frame = option->rect.adjusted(0, top - option->rect.top(), 0, 0);

@@ -46,15 +46,20 @@ struct Range
     int high;
 };
 
-Range usable(int factor, std::optional<qint32> otherProduct)
+// Other parameter unknown (not a number): the product's own limit.
+Range usable(int factor)
 {
     const int most = 32767 / factor;
-    if (!otherProduct)
-        return {-most, most};
-    if (!fits16(*otherProduct))
+    return {-most, most};
+}
+
+Range usable(int factor, qint32 otherProduct)
+{
+    const int most = 32767 / factor;
+    if (!fits16(otherProduct))
         return {1, 0};
-    return {std::max(-most, ceilDiv(-32768 - *otherProduct, factor)),
-            std::min(most, floorDiv(32767 - *otherProduct, factor))};
+    return {std::max(-most, ceilDiv(-32768 - otherProduct, factor)),
+            std::min(most, floorDiv(32767 - otherProduct, factor))};
 }
 
 // "With Parameter Set 7, subject numbers from -327 to 326 can be used."
@@ -72,16 +77,16 @@ QString usableSentence(const QString &plural, const QString &singular, const Ran
 
 QString usableSubjects(std::optional<qint16> paramSet)
 {
-    const std::optional<qint32> a = paramSet ? std::optional<qint32>(qint32(*paramSet) * 10) : std::nullopt;
+    const Range range = paramSet ? usable(100, qint32(*paramSet) * 10) : usable(100);
     return usableSentence(QStringLiteral("subject numbers"), QStringLiteral("subject number"),
-                          usable(100, a), QStringLiteral("Parameter Set"), paramSet);
+                          range, QStringLiteral("Parameter Set"), paramSet);
 }
 
 QString usableParameterSets(std::optional<qint16> subject)
 {
-    const std::optional<qint32> b = subject ? std::optional<qint32>(qint32(*subject) * 100) : std::nullopt;
+    const Range range = subject ? usable(10, qint32(*subject) * 100) : usable(10);
     return usableSentence(QStringLiteral("parameter sets"), QStringLiteral("parameter set"),
-                          usable(10, b), QStringLiteral("Subject Number"), subject);
+                          range, QStringLiteral("Subject Number"), subject);
 }
 
 } // namespace

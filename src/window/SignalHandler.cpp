@@ -2,6 +2,9 @@
 
 #include <QSocketNotifier>
 
+#include <cstdio>
+#include <cstdlib>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/socket.h>
@@ -24,7 +27,7 @@ extern "C" void onSignal(int number)
 
 } // namespace
 
-SignalHandler::SignalHandler(std::function<void(const QString &name)> onSignal,
+SignalHandler::SignalHandler(std::function<void(const QString &name, int number)> onSignal,
                              QObject *parent)
     : QObject(parent), m_onSignal(std::move(onSignal))
 {
@@ -66,6 +69,12 @@ void SignalHandler::readSignal()
         : number == SIGHUP                ? QStringLiteral("SIGHUP")
                                           : QStringLiteral("SIGINT");
     if (m_onSignal)
-        m_onSignal(name);
+        m_onSignal(name, number);
 #endif
+}
+
+void SignalHandler::endProcess(int number)
+{
+    std::fflush(nullptr);
+    std::_Exit(128 + number);
 }

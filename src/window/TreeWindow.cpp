@@ -29,7 +29,8 @@ constexpr double FrameHeight = 30;
 TreeWindow::TreeWindow(Services services, QWidget *parent)
     : QWidget(parent),
       m_log(services.clock, QLocale(), services.syncData),
-      m_boxes(services.boxes, m_log.companion()),
+      m_recorded(services.boxes, m_log.companion()),
+      m_boxes(m_recorded),
       m_services{services.clock, services.random, m_boxes, std::move(services.dataDirectory),
                  std::move(services.syncData)},
       m_walk(m_state, m_controls, m_log, m_services, this),
@@ -77,23 +78,39 @@ void TreeWindow::closeEvent(QCloseEvent *event)
     // in and recorded. What the experimenter must hear of is told before the record for
     // analysis ends, so that it holds those warnings too; its exit line comes last, with
     // the text of a notepad open now.
+    m_closing = true;
     m_controls.TimerOkToGo->stop();
     m_log.settle();
     m_log.CloseEventLog();
     m_log.settle(); // the close's own report
-    m_flow.keepUnwrittenRecords();
     m_flow.tellCompanionTrouble();
+    m_flow.keepUnwrittenRecords();
+    writeExitLine();
+    event->accept();
+}
+
+void TreeWindow::writeExitLine()
+{
     const bool notepadOpen = !m_controls.NotepadContainer->isHidden();
     m_log.companion().exit(notepadOpen ? m_state.ClickLevel : -1, m_state.ClickIndex,
                            notepadOpen ? NotepadText::of(m_controls.Notepad) : QString());
     m_flow.tellCompanionTrouble(); // its own close
-    event->accept();
 }
 
 void TreeWindow::closeForSignal(const QString &name)
 {
     m_log.companion().endingBy(QStringLiteral("signal"), name);
-    close();
+    if (m_boxes.isOpen()) {
+        const WatchedMessageBoxes::Box box = m_boxes.open();
+        m_log.companion().boxOpenAtTheEnd(box.warning, box.title, box.text);
+    }
+    m_boxes.silence();
+    // A box of the close itself may be open: the log is closed by then, and only the
+    // record for analysis's last line is still to come.
+    if (m_closing)
+        writeExitLine();
+    else
+        close();
 }
 
 bool TreeWindow::eventFilter(QObject *watched, QEvent *event)
@@ -116,7 +133,11 @@ bool TreeWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Hide: {
         // A control hidden with the focus in it gives the focus up. Passed on, it would
         // land on whichever control of the next screen comes next in the tab order, and
-        // the next Enter or space bar would press that.
+        // the next Enter or space bar would press that. A window that is minimized hides
+        // its controls too (spontaneously), and keeps the focus where it was for its
+        // return.
+        if (event->spontaneous())
+            return false;
         QWidget *focus = focusWidget();
         const auto *control = qobject_cast<const QWidget *>(watched);
         if (focus && control && control->window() == this

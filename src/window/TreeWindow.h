@@ -7,6 +7,7 @@
 #include "window/RecordedMessageBoxes.h"
 #include "window/RunState.h"
 #include "window/Services.h"
+#include "window/WatchedMessageBoxes.h"
 
 #include <QWidget>
 
@@ -26,8 +27,10 @@ public:
     TreeWalk &walk() { return m_walk; }
     EventLog &log() { return m_log; }
 
-    // A termination signal (SIGTERM, SIGHUP, SIGINT) arrived: both files are completed
-    // and the window closes, which ends the program.
+    // A termination signal (SIGTERM, SIGHUP, SIGINT) arrived: both files are completed,
+    // the record for analysis naming the signal and the box open, if any, and the window
+    // closes. No box is shown from here on. The caller then ends the process, so that a
+    // handler waiting in a box never goes on (SignalHandler::endProcess).
     void closeForSignal(const QString &name);
 
 protected:
@@ -37,12 +40,17 @@ protected:
 private:
     PointScale fittedScale() const;
     void connectHandlers();
+    void writeExitLine();
 
     RunState m_state;
     Controls m_controls;
     EventLog m_log;
-    RecordedMessageBoxes m_boxes;
+    // The boxes as given, each recorded once answered, and watched for the one open when a
+    // signal ends the run (a silenced box is neither shown nor recorded).
+    RecordedMessageBoxes m_recorded;
+    WatchedMessageBoxes m_boxes;
     Services m_services; // as given, with m_boxes for its boxes
     TreeWalk m_walk;
     ExperimentFlow m_flow;
+    bool m_closing = false;
 };

@@ -30,6 +30,12 @@ void WrappingButton::noteMouseButton(quint64 timestamp)
     lastMouseButtonTime = timestamp;
 }
 
+QRect WrappingButton::captionArea(const QRect &face, double lineSpacing)
+{
+    const QRect wrapped = face.adjusted(3, 2, -3, -2);
+    return wrapped.height() < 2 * lineSpacing ? face.adjusted(3, 0, -3, 0) : wrapped;
+}
+
 void WrappingButton::showEvent(QShowEvent *event)
 {
     QPushButton::showEvent(event);
@@ -64,14 +70,8 @@ void WrappingButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
-    // A button one line high keeps its caption on that line, centred over the whole
-    // face: scaled fonts are hinted a little wider than the button that scales with them.
-    QRect area = rect().adjusted(3, 2, -3, -2);
-    int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    if (area.height() < 2 * fontMetrics().lineSpacing()) {
-        area = rect().adjusted(1, 0, -1, 0);
-        flags = Qt::AlignCenter;
-    }
+    const QRect area = captionArea(rect(), fontMetrics().lineSpacing());
+    const int flags = Qt::AlignCenter | (area.height() < rect().height() ? Qt::TextWordWrap : 0);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
     painter.drawText(area, flags, caption);

@@ -23,6 +23,10 @@ public:
 
     static void noteMouseButton(quint64 timestamp);
 
+    // Where a face draws its caption: clear of the bevel on every side, wrapped. A face
+    // less than two lines high keeps its caption on one line, centred over its height.
+    static QRect captionArea(const QRect &face, double lineSpacing);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -19,7 +19,7 @@ struct Run
 };
 
 // Runs build/.../bin/treelab with the arguments, in workingDirectory when given, and
-// waits for it (30 s at most).
+// waits for it (30 s at most, more in a slower build: DT_TIME_FACTOR).
 Run treelab(const QStringList &arguments, const QString &workingDirectory = QString());
 
 // The run's exit code and both outputs, for a failure message.

@@ -14,4 +14,8 @@ public:
     static QByteArray read(const QString &path);
     static bool write(const QString &path, const QByteArray &bytes);
     static QString logName() { return QStringLiteral("o199btinp.01"); }
+    // Whether jsonl is a whole record for analysis: every line one JSON object ended by
+    // LF, the run line first, the exit line last, and `records` record lines between;
+    // *why says what is wrong when not.
+    static bool isWholeCompanion(const QByteArray &jsonl, int records, QString *why);
 };

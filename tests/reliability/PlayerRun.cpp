@@ -36,6 +36,8 @@ void PlayerRun::start(const QString &dataDirectory, const QStringList &options,
     env.insert(QStringLiteral("TMPDIR"), temporary);
     env.insert(QStringLiteral("TMP"), temporary);
     env.insert(QStringLiteral("TEMP"), temporary);
+    for (const QString &name : m_environment.keys())
+        env.insert(name, m_environment.value(name));
     m_process.setProcessEnvironment(env);
     m_process.start(playerPath(), QStringList{dataDirectory} + options + steps);
     if (m_process.waitForStarted(20000))
@@ -129,6 +131,16 @@ void PlayerRun::kill()
         m_process.kill();
     m_process.waitForFinished(30000);
     collect();
+}
+
+void PlayerRun::signal(int number)
+{
+#ifdef Q_OS_UNIX
+    if (m_pid > 0 && m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_pid), number);
+#else
+    Q_UNUSED(number);
+#endif
 }
 
 bool PlayerRun::waitForExit(int timeoutMs)

@@ -13,7 +13,10 @@ public:
     PlayerRun();
     ~PlayerRun();
 
+    // Its temporary folder (TMPDIR, TMP, TEMP) is "tmp" beside the data folder, unless
+    // setEnvironment, called before, says otherwise.
     void start(const QString &dataDirectory, const QStringList &options, const QStringList &steps);
+    void setEnvironment(const QString &name, const QString &value) { m_environment.insert(name, value); }
 
     // Waits until a report line starting with prefix has arrived; false on timeout or
     // when the player has ended without it.
@@ -27,6 +30,8 @@ public:
     void resume();
     // SIGKILL (TerminateProcess on Windows), then waits for the end.
     void kill();
+    // Sends the signal (POSIX only); a stopped player takes it once it is resumed.
+    void signal(int number);
     bool waitForExit(int timeoutMs = 30000);
     // Waits for the end, continuing the player each time it has stopped itself.
     bool runToTheEnd(int timeoutMs = 30000);
@@ -46,6 +51,7 @@ private:
     void collect();
 
     QProcess m_process;
+    QProcessEnvironment m_environment;
     qint64 m_pid = 0;
     QStringList m_lines;
     QByteArray m_partial;

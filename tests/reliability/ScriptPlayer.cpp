@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "tree/NodeButton.h"
 #include "window/Controls.h"
+#include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
 #include "window/WrappingButton.h"
 
@@ -47,6 +48,10 @@ void stopHere()
 #endif
 }
 
+// How long a box the player stopped in stays open once it goes on: time for a signal
+// sent while it was stopped to be taken, as it would be while the subject reads the box.
+constexpr int BoxOpenAfterAStop = 300;
+
 } // namespace
 
 ScriptPlayer::ScriptPlayer(const QString &dataDirectory, const QStringList &arguments)
@@ -74,6 +79,10 @@ ScriptPlayer::ScriptPlayer(const QString &dataDirectory, const QStringList &argu
     };
     m_boxes.onShow = [this](const AnsweringMessageBoxes::Shown &box) { onBox(box); };
     m_window = std::make_unique<TreeWindow>(Services{m_clock, m_random, m_boxes, dataDirectory});
+    m_signals = std::make_unique<SignalHandler>([this](const QString &name, int number) {
+        m_window->closeForSignal(name);
+        SignalHandler::endProcess(number);
+    });
 }
 
 ScriptPlayer::~ScriptPlayer() = default;
@@ -104,6 +113,9 @@ void ScriptPlayer::onBox(const AnsweringMessageBoxes::Shown &box)
         pause(QStringLiteral("on a warning"));
     else if (!box.warning && ++m_informationBoxes == m_stopInBox)
         pause(QStringLiteral("in box %1").arg(m_informationBoxes));
+    else
+        return;
+    QTest::qWait(BoxOpenAfterAStop);
 }
 
 bool ScriptPlayer::click(QAbstractButton *button, const QString &what)

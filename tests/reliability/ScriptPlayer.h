@@ -11,6 +11,7 @@
 #include <memory>
 
 class QAbstractButton;
+class SignalHandler;
 class TreeWindow;
 
 // Plays a script of clicks on the real experiment window over a data folder, as a
@@ -19,7 +20,10 @@ class TreeWindow;
 // <text>" for every message box (line breaks as "\n"), "stopping <why>" just before it
 // stops itself with SIGSTOP at a point the test asked for (on Windows: waits for a line
 // on stdin), "resumed" after SIGCONT (or that line),
-// "done" at the end, "error <what>" when a step cannot be played.
+// "done" at the end, "error <what>" when a step cannot be played. SIGTERM, SIGHUP and
+// SIGINT end it as they end the program: the window is closed for the signal and the
+// process exits with 128 plus the signal's number. A box it stopped in stays open a
+// moment after it goes on, with the events running, as a real box waits for its OK.
 //
 // Options (before the steps):
 //   --stop-at-reading=K   stop inside the K-th clock reading, before its record is built
@@ -53,6 +57,7 @@ private:
     ScriptedRandomSource m_random;
     AnsweringMessageBoxes m_boxes;
     std::unique_ptr<TreeWindow> m_window;
+    std::unique_ptr<SignalHandler> m_signals;
 
     QStringList m_steps;
     int m_stopAtReading = 0;

@@ -160,9 +160,20 @@ private slots:
         // okto.go that cannot be rewritten is kept as it was, and the subject is told.
         const QStringList told = player.linesStartingWith(QStringLiteral("box warning"));
         QCOMPARE(int(told.filter(QStringLiteral("okto.go")).size()), goAheadWarnings);
-        // The record for analysis: that it cannot be written, and if it stays so, at the
-        // close that it is not complete.
-        QCOMPARE(int(told.filter(QStringLiteral("record for analysis")).size()), then == StaysFull ? 2 : 1);
+        // The record for analysis: that it cannot be written, with the system's reason,
+        // and if it stays so, at the close where its unwritten lines are kept.
+        const QStringList companionTold = told.filter(QStringLiteral("record for analysis"));
+        QVERIFY2(int(companionTold.size()) == (then == StaysFull ? 2 : 1), qPrintable(companionTold.join("\n")));
+        const QString reason = medium == SmallTmpfs ? QStringLiteral("No space left on device")
+                                                    : QStringLiteral("File too large");
+        QVERIFY2(companionTold[0].contains(reason), qPrintable(companionTold[0]));
+        for (const QString &box : told)
+            QVERIFY2(!box.contains(QStringLiteral("Unknown error")), qPrintable(box));
+        const QString companionPath = logPath + QStringLiteral(".jsonl");
+        const int allRecords = int(OneAttemptScript::recordLines().size());
+        QString why;
+        if (then != StaysFull)
+            QVERIFY2(DataFolder::isWholeCompanion(DataFolder::read(companionPath), allRecords, &why), qPrintable(why));
 
         if (then == SpaceComesBack || then == SpaceComesBackAfterTheEnd) {
             QCOMPARE(DataFolder::read(logPath), OneAttemptScript::wholeLog());
@@ -178,11 +189,18 @@ private slots:
             const QString kept = dir.filePath(QStringLiteral("tmp/") + DataFolder::logName() + QStringLiteral(".unwritten"));
             const QStringList keptTold = told.filter(QStringLiteral("The event log")).filter(QStringLiteral("not complete"));
             QCOMPARE(keptTold.size(), 1);
+            // The record for analysis's unwritten lines are kept beside them, told of in
+            // the same box: the file and they together are the whole record.
+            const QString companionKept = kept.left(kept.size() - 10) + QStringLiteral(".jsonl.unwritten");
             if (medium == SmallTmpfs) {
                 QCOMPARE(DataFolder::read(kept), unwritten);
                 QVERIFY2(keptTold[0].contains(QDir::toNativeSeparators(kept)), qPrintable(keptTold[0]));
+                QVERIFY2(keptTold[0].contains(QDir::toNativeSeparators(companionKept)), qPrintable(keptTold[0]));
+                QVERIFY2(DataFolder::isWholeCompanion(DataFolder::read(companionPath) + DataFolder::read(companionKept),
+                                                      allRecords, &why), qPrintable(why));
             } else {
                 QVERIFY2(keptTold[0].contains(QStringLiteral("could not be kept")), qPrintable(keptTold[0]));
+                QVERIFY2(keptTold[0].contains(QStringLiteral("record for analysis")), qPrintable(keptTold[0]));
             }
         }
     }

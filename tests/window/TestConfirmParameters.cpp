@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QWindow>
 
 // Confirming the experimenter's parameters: the run's state, the seed, the payoff
 // table and the log; and every refusal leaves nothing behind and can be corrected.
@@ -74,6 +75,87 @@ private slots:
         QTest::keyClick(f.controls().ConfirmParameters, Qt::Key_Return);
         QVERIFY(!f.controls().ExperimenterInput->isVisible());
         QVERIFY(!f.log().isEmpty());
+    }
+
+    // ConfirmParameters is the frame's default button: Enter in any of its boxes confirms
+    // what is shown, once however long the key is held, as the button itself does.
+    void enterInAParameterBoxConfirmsOnce_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("log");     // the log confirmed; empty: refused
+        for (const char *box : {"SubjectNumberInput", "ParameterSetInput", "NumberAttemptsInput",
+                                "InputDataFileInput"}) {
+            for (bool held : {false, true}) {
+                QTest::addRow("%s, Enter%s", box, held ? " held" : "")
+                    << box << "12" << held << "o112btinp.01";
+            }
+        }
+        // A refused entry keeps the frame: a held key must not ask again and again.
+        QTest::newRow("refused subject, Enter held") << "SubjectNumberInput" << "abc" << true << "";
+        QTest::newRow("refused subject, keypad Enter") << "SubjectNumberInput" << "abc" << false << "";
+    }
+
+    void enterInAParameterBoxConfirmsOnce()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, subject);
+        QFETCH(bool, held);
+        QFETCH(QString, log);
+        WindowFixture f;
+        const Controls &c = f.controls();
+        QApplication::setActiveWindow(&f.window());
+        auto *input = f.window().findChild<QLineEdit *>(box);
+        QVERIFY(input);
+        c.SubjectNumberInput->setText(subject);
+        QTest::mouseClick(input, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(input));
+
+        const Qt::Key key = QTest::currentDataTag() == QByteArray("refused subject, keypad Enter")
+            ? Qt::Key_Enter : Qt::Key_Return;
+        QWindow *handle = f.window().windowHandle();
+        QTest::simulateEvent(handle, true, key, Qt::NoModifier, QStringLiteral("\r"), false);
+        for (int i = 0; held && i < 10; ++i) {
+            QTest::simulateEvent(handle, false, key, Qt::NoModifier, QStringLiteral("\r"), true);
+            QTest::simulateEvent(handle, true, key, Qt::NoModifier, QStringLiteral("\r"), true);
+        }
+        QTest::simulateEvent(handle, false, key, Qt::NoModifier, QStringLiteral("\r"), false);
+
+        if (log.isEmpty()) {
+            QCOMPARE(f.boxes.shown.size(), 1);
+            QVERIFY(f.boxes.shown[0].text.contains(QStringLiteral("Subject Number: \"abc\"")));
+            QVERIFY(c.ExperimenterInput->isVisible());
+            QCOMPARE(dataFiles(f), QStringList({"btinp.01", "okto.go"}));
+            return;
+        }
+        QVERIFY(f.boxes.shown.isEmpty());
+        QVERIFY(!c.ExperimenterInput->isVisible());
+        QVERIFY(c.TimerOkToGo->isActive());
+        QCOMPARE(f.readFile(log), QByteArray("12  1  3/4/09  512.5\r\n"));
+        QCOMPARE(dataFiles(f), QStringList({"btinp.01", log, log + ".jsonl", "okto.go"}));
+    }
+
+    // A window minimized and restored at the parameter frame keeps the focus where it was,
+    // so Enter still confirms.
+    void minimizedAndRestoredTheFrameKeepsItsFocus()
+    {
+        WindowFixture f;
+        const Controls &c = f.controls();
+        QApplication::setActiveWindow(&f.window());
+        QTRY_VERIFY(c.ConfirmParameters->hasFocus());
+        f.window().showMinimized();
+        QTRY_VERIFY(f.window().isMinimized());
+        f.window().showNormal();
+        QApplication::setActiveWindow(&f.window());
+        QTRY_VERIFY(!f.window().isMinimized());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(c.ConfirmParameters));
+        QTest::simulateEvent(f.window().windowHandle(), true, Qt::Key_Return, Qt::NoModifier,
+                             QStringLiteral("\r"), false);
+        QTest::simulateEvent(f.window().windowHandle(), false, Qt::Key_Return, Qt::NoModifier,
+                             QStringLiteral("\r"), false);
+        QVERIFY(!c.ExperimenterInput->isVisible());
+        QCOMPARE(f.log(), QByteArray("99  1  3/4/09  512.5\r\n"));
     }
 
     void typedParametersNameTheLogAndItsHeader()

@@ -1,4 +1,5 @@
 #include "GuiTestMain.h"
+#include "RunPhases.h"
 #include "WindowFixture.h"
 
 #include "record/EventTags.h"
@@ -20,47 +21,6 @@
 // Keys and double clicks at every screen of a run: a keyboard on every desk, subjects
 // who double click.
 namespace {
-
-void playAttempt(WindowFixture &f)
-{
-    f.playMoves({false, false, false, false, false, false});
-}
-
-struct Phase
-{
-    const char *name;
-    void (*reach)(WindowFixture &);
-};
-
-const Phase phases[] = {
-    {"parameters", [](WindowFixture &) {}},
-    {"waiting", [](WindowFixture &f) { f.confirm(); }},
-    {"start offered", [](WindowFixture &f) { f.confirmAndGoAhead(); }},
-    {"instructions", [](WindowFixture &f) { f.startRun(); }},
-    {"decision offered", [](WindowFixture &f) { f.startRun(); f.clickNode(1, 0); }},
-    {"nature offered", [](WindowFixture &f) { f.startRun(); f.playMoves({true}); f.clickNode(2, 1); }},
-    {"notepad typed in", [](WindowFixture &f) {
-         f.startRun();
-         f.clickNode(3, 2);
-         QTest::mouseClick(f.controls().Notepad->viewport(), Qt::LeftButton);
-         QTest::keyClicks(f.controls().Notepad, QStringLiteral("ab"));
-     }},
-    {"payoff reached", [](WindowFixture &f) { f.startRun(); playAttempt(f); }},
-    {"between attempts", [](WindowFixture &f) {
-         f.startRun();
-         playAttempt(f);
-         f.click(f.controls().Continue);
-     }},
-    {"end", [](WindowFixture &f) {
-         f.startRun();
-         for (int attempt = 1; attempt <= 4; ++attempt) {
-             playAttempt(f);
-             f.click(f.controls().Continue);
-             if (attempt < 4)
-                 f.click(f.controls().NextAttempt);
-         }
-     }},
-};
 
 QString keyText(Qt::Key key)
 {
@@ -138,10 +98,10 @@ private slots:
         QTest::addColumn<int>("phase");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("held");
-        for (int p = 0; p < int(std::size(phases)); ++p) {
+        for (int p = 0; p < int(std::size(RunPhases::all)); ++p) {
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab}) {
                 for (bool held : {false, true}) {
-                    QTest::addRow("%s, %s%s", phases[p].name, qPrintable(QKeySequence(key).toString()),
+                    QTest::addRow("%s, %s%s", RunPhases::all[p].name, qPrintable(QKeySequence(key).toString()),
                                   held ? ", held" : "")
                         << p << int(key) << held;
                 }
@@ -155,14 +115,14 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, held);
         WindowFixture f;
-        phases[phase].reach(f);
+        RunPhases::all[phase].reach(f);
         QWidget *focus = f.window().focusWidget();
         const auto *button = qobject_cast<QAbstractButton *>(focus);
         const bool clicks = button && button->isVisible() && button->isEnabled()
             && (key == Qt::Key_Return || key == Qt::Key_Space);
 
         WindowFixture expected;
-        phases[phase].reach(expected);
+        RunPhases::all[phase].reach(expected);
         if (clicks)
             expected.click(expected.window().findChild<QAbstractButton *>(button->objectName()));
         sendKey(f.window(), Qt::Key(key), held);
@@ -303,7 +263,7 @@ private slots:
         WindowFixture f;
         f.controls().NumberAttemptsInput->setText(lastAttempt ? QStringLiteral("1") : QStringLiteral("4"));
         f.startRun();
-        playAttempt(f);
+        RunPhases::playAttempt(f);
         const Controls &c = f.controls();
         const QPoint at = c.Continue->geometry().center();
         const ulong t = ulong(QTest::lastMouseTimestamp) + 1000;

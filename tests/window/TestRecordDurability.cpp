@@ -155,7 +155,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, name);
         WindowFixture f;
-        SignalHandler handler([&f](const QString &signal) { f.window().closeForSignal(signal); });
+        SignalHandler handler([&f](const QString &signal, int) { f.window().closeForSignal(signal); });
         f.startRun();
         f.clickNode(1, 0);
         type(f.controls().Notepad, QStringLiteral("half a thought"));

@@ -6,10 +6,12 @@ dt_add_test(TestAttempts SOURCES TestAttempts.cpp LIBS dt_support_gui)
 dt_add_test(TestRecordDurability SOURCES TestRecordDurability.cpp LIBS dt_support_gui)
 dt_add_test(TestKeysAndClicks SOURCES TestKeysAndClicks.cpp LIBS dt_support_gui)
 dt_add_test(TestPressesAndBoxes SOURCES TestPressesAndBoxes.cpp LIBS dt_support_gui)
-# The window on other screens: 144 and 192 DPI, and one smaller than the layout.
+# The window on other screens: 144 and 192 DPI, and one smaller than the layout at 144 DPI.
 dt_add_test(TestScreens SOURCES TestScreens.cpp LIBS dt_support_gui)
-foreach(screen dpi144 dpi192 small)
+# And the small screens of netbooks and projectors, at 96 DPI, with no window manager.
+foreach(screen dpi144 dpi192 small screen800x600 screen1024x600 screen1280x720 screen1366x768)
     add_test(NAME TestScreens_${screen} COMMAND TestScreens)
-    set_tests_properties(TestScreens_${screen} PROPERTIES TIMEOUT 60
+    math(EXPR timeout "60 * ${DT_TIME_FACTOR}")
+    set_tests_properties(TestScreens_${screen} PROPERTIES TIMEOUT ${timeout}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${DT_TEST_SCREENS}/${screen}.json;LC_ALL=C.UTF-8")
 endforeach()
