@@ -3,6 +3,7 @@
 #include "session/StatusTable.h"
 #include "window/GoAheadFile.h"
 #include "record/CompanionReader.h"
+#include "record/InputFile.h"
 #include "record/CompanionLog.h"
 
 #include <QDateTime>
@@ -17,12 +18,40 @@
 #define DT_NUMBER_OF_ATTEMPTS "4"
 #endif
 
+namespace {
+
+// The file, and after it the records that the program could not write into it and kept in
+// "<file>.unwritten" (a full disk, a folder gone), when that has been put beside it: the
+// whole record, as the program would have written it. *kept names the file read.
+bool readWhole(const QString &path, qint64 most, const QString &what, QByteArray *bytes, QString *kept,
+               QString *error)
+{
+    if (!InputFile::readAll(path, most, what, bytes, error))
+        return false;
+    const QString unwritten = path + QStringLiteral(".unwritten");
+    if (!QFileInfo(unwritten).isFile())
+        return true;
+    QByteArray rest;
+    if (!InputFile::readAll(unwritten, most, what, &rest, error))
+        return false;
+    bytes->append(rest);
+    *kept = unwritten;
+    return true;
+}
+
+} // namespace
+
 bool LabLog::load(const QString &path, LabLog *log, QString *error)
 {
     log->path = path;
     log->fileName = QFileInfo(path).fileName();
-    if (!LogReader::read(path, &log->parsed, error))
+    QByteArray bytes;
+    QString kept;
+    if (!readWhole(path, LogReader::MostBytes, QStringLiteral("an event log"), &bytes, &kept, error))
         return false;
+    log->parsed = LogReader::parse(bytes);
+    if (!kept.isEmpty())
+        log->keptFiles.append(kept);
     if (!log->parsed.header) {
         *error = QStringLiteral("%1: line 1 is not an event log header").arg(path);
         return false;
@@ -32,9 +61,15 @@ bool LabLog::load(const QString &path, LabLog *log, QString *error)
     if (QFileInfo::exists(companionPath) || QFileInfo(companionPath).isSymLink()) {
         Companion companion;
         QString why;
-        if (!CompanionReader::read(companionPath, &companion, &why)) {
+        QByteArray companionBytes;
+        QString companionKept;
+        if (!readWhole(companionPath, CompanionReader::MostBytes, QStringLiteral("a companion record"),
+                       &companionBytes, &companionKept, &why)
+            || !CompanionReader::parse(companionBytes, &companion, &why)) {
             log->companionProblems.append({0, QStringLiteral("its companion record cannot be read: %1").arg(why)});
         } else {
+            if (!companionKept.isEmpty())
+                log->keptFiles.append(companionKept);
             log->companionProblems = companion.problems;
             for (LogProblem &problem : log->companionProblems)
                 problem.message = QStringLiteral("companion line %1: %2").arg(problem.line).arg(problem.message);
@@ -237,6 +272,8 @@ LabLog::Admission LabLog::admit(bool force)
 {
     Admission result;
     const QString shown = QDir::toNativeSeparators(path);
+    if (!keptFiles.isEmpty())
+        result.findings.append({Finding::Severity::Note, shown, 0, keptText()});
     for (const LogProblem &warning : parsed.warnings)
         result.findings.append({Finding::Severity::Warning, shown, warning.line, warning.message});
     if (parsed.problems.isEmpty() && companionProblems.isEmpty() && runProblems.isEmpty()
@@ -259,6 +296,15 @@ LabLog::Admission LabLog::admit(bool force)
                                     .arg(shown)});
     result.admitted = force;
     return result;
+}
+
+QString LabLog::keptText() const
+{
+    QStringList shown;
+    for (const QString &file : keptFiles)
+        shown.append(QDir::toNativeSeparators(file));
+    return keptFiles.isEmpty() ? QString()
+                               : QStringLiteral("read with the records kept in %1").arg(shown.join(QStringLiteral(" and ")));
 }
 
 bool LabLog::keptAside() const
@@ -289,7 +335,8 @@ LabLog::Arguments LabLog::resolveArguments(const QStringList &arguments)
 {
     Arguments result;
     QStringList companions;
-    QStringList companionLogs;
+    QStringList kept;          // "<log>.unwritten" and "<log>.jsonl.unwritten" beside their files
+    QStringList companionLogs; // the logs each of those belongs to
     QMap<QDate, QStringList> fromFolders; // by the day each was last written
     for (const QString &path : arguments) {
         if (QFileInfo(path).isDir()) {
@@ -302,15 +349,20 @@ LabLog::Arguments LabLog::resolveArguments(const QStringList &arguments)
             result.logs += found;
             continue;
         }
-        const QString log = CompanionReader::logOf(path);
-        if (log.isEmpty()) {
+        // Records kept when the log could not be written are read with their file, and so
+        // with the log, when they lie beside it.
+        QString log = path.endsWith(QLatin1String(".unwritten")) ? path.chopped(10) : path;
+        if (log != path && !QFileInfo(log).isFile())
+            log = path; // not beside its file: taken as given, and told of as it reads
+        const QString ofCompanion = CompanionReader::logOf(log);
+        if (log == path && ofCompanion.isEmpty()) {
             result.logs.append(path);
             continue;
         }
-        companions.append(QDir::toNativeSeparators(path));
-        companionLogs.append(log);
+        (path.endsWith(QLatin1String(".unwritten")) ? kept : companions).append(QDir::toNativeSeparators(path));
+        companionLogs.append(ofCompanion.isEmpty() ? log : ofCompanion);
     }
-    if (!companions.isEmpty()) {
+    if (!companionLogs.isEmpty()) {
         // A companion is read with its log; one named without its log stands for that log.
         QStringList added;
         for (const QString &log : std::as_const(companionLogs)) {
@@ -323,10 +375,16 @@ LabLog::Arguments LabLog::resolveArguments(const QStringList &arguments)
                 added.append(QDir::toNativeSeparators(log));
             }
         }
+        QStringList what;
+        if (!companions.isEmpty())
+            what.append(QStringLiteral("%1 companion record%2").arg(companions.size())
+                            .arg(companions.size() == 1 ? QString() : QStringLiteral("s")));
+        if (!kept.isEmpty())
+            what.append(QStringLiteral("%1 file%2 of kept records").arg(kept.size())
+                            .arg(kept.size() == 1 ? QString() : QStringLiteral("s")));
         result.findings.append({Finding::Severity::Note, QString(), 0,
-                                QStringLiteral("%1 companion record%2 passed over, each read with its log%3")
-                                    .arg(companions.size())
-                                    .arg(companions.size() == 1 ? QString() : QStringLiteral("s"))
+                                QStringLiteral("%1 passed over, each read with its log%2")
+                                    .arg(what.join(QStringLiteral(" and ")))
                                     .arg(added.isEmpty() ? QString()
                                                          : QStringLiteral("; taken for the logs not named: ")
                                                                + added.join(QStringLiteral(", ")))});

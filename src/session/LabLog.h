@@ -26,6 +26,10 @@ public:
     QString payoffPath;                           // the payoff file they came from
     std::optional<Companion> companion;           // the companion record beside the log
     QList<LogProblem> companionProblems;          // where it cannot be read or differs from the log
+    // "<log>.unwritten" and "<log>.jsonl.unwritten" put beside the log: records the program
+    // could not write and kept, read after the file they belong to as one record.
+    QStringList keptFiles;
+    QString keptText() const; // "read with the records kept in ..."; empty when none
 
     // The run's facts, set by judge(): the number of attempts the run had and where that
     // number comes from, and the problems of the run as a whole (more attempts finished than

@@ -15,9 +15,10 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
         return verdict;
     }
     log.judge(dataFile, attempts);
-    const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4")
+    const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4%5")
                               .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
-                              .arg(log.endingText());
+                              .arg(log.endingText(),
+                                   log.keptFiles.isEmpty() ? QString() : QStringLiteral("; ") + log.keptText());
     verdict.warnings = log.parsed.warnings;
     verdict.problems = log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems;
     verdict.unlisted = log.parsed.unlistedProblems;

@@ -240,6 +240,37 @@ private slots:
             QVERIFY2(paid.err.contains(said.last()), qPrintable(report(paid)));
     }
 
+    // A disk that filled: the program kept the records it could not write in files of their
+    // own, "<log>.unwritten" and "<log>.jsonl.unwritten". Put beside the log, they are read
+    // after it as one record; named in a glob, they are passed over like companions.
+    void recordsKeptAsideAreReadWithTheirLog()
+    {
+        const QByteArray whole = LabFolders::wholeExperimentLog();
+        const QByteArray record = fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION));
+        const qsizetype logCut = LabFolders::firstLines(whole, 60).size();
+        qsizetype companionCut = 0;
+        for (int k = 0; k < 70; ++k)
+            companionCut = record.indexOf('\n', companionCut) + 1;
+        const QString path = station(QStringLiteral("kept"), whole.left(logCut));
+        QVERIFY(LabFolders::putFile(path + QStringLiteral(".jsonl"), record.left(companionCut)));
+        const auto cut = treelab({QStringLiteral("verify"), path});
+        QVERIFY2(cut.exitCode == 1, qPrintable(report(cut))); // the companion runs past the log
+
+        QVERIFY(LabFolders::putFile(path + QStringLiteral(".unwritten"), whole.mid(logCut)));
+        QVERIFY(LabFolders::putFile(path + QStringLiteral(".jsonl.unwritten"), record.mid(companionCut)));
+        const QString folder = QFileInfo(path).path();
+        const auto whole2 = treelab({QStringLiteral("verify"), folder + QStringLiteral("/o199btinp.01"),
+                                     path + QStringLiteral(".unwritten"), path + QStringLiteral(".jsonl.unwritten")});
+        QVERIFY2(whole2.exitCode == 0 && whole2.out.contains(QStringLiteral("100 records, all 4 attempts finished"))
+                     && whole2.out.contains(QStringLiteral("read with the records kept in")),
+                 qPrintable(report(whole2)));
+        QVERIFY2(whole2.err.contains(QStringLiteral("note: 2 files of kept records passed over, each read with its log")),
+                 qPrintable(report(whole2)));
+        const auto paid = pay({folder});
+        QVERIFY2(paid.exitCode == 0 && paid.err.contains(QStringLiteral("read with the records kept in")),
+                 qPrintable(report(paid)));
+    }
+
     // The program's own companion record of the whole experiment agrees with its log.
     void theWholeExperimentAgreesWithItsCompanion()
     {
