@@ -4,30 +4,8 @@
 #include "session/Table.h"
 #include "session/LabLog.h"
 #include "session/Payment.h"
+#include "session/PaymentList.h"
 #include "window/PayoffFile.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
-
-namespace {
-
-// A seed is a decimal whole number 0 to 4294967295, digits only.
-std::optional<std::uint32_t> seedFrom(const QString &text)
-{
-    if (text.isEmpty() || text.size() > 10)
-        return std::nullopt;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    const qulonglong value = text.toULongLong();
-    if (value > 0xFFFFFFFFull)
-        return std::nullopt;
-    return std::uint32_t(value);
-}
-
-} // namespace
 
 QString PayCommand::help()
 {
@@ -129,7 +107,7 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::usageError(command, QStringLiteral("no --seed given"));
     if (!parser.isSet(outOption))
         return CommandLine::usageError(command, QStringLiteral("no --out given"));
-    const std::optional<std::uint32_t> seed = seedFrom(parser.value(seedOption));
+    const std::optional<std::uint32_t> seed = PaymentList::seedFrom(parser.value(seedOption));
     if (!seed)
         return CommandLine::usageError(
             command, QStringLiteral("--seed \"%1\" is not a whole number from 0 to 4294967295")
@@ -143,87 +121,26 @@ int PayCommand::run(const QStringList &arguments)
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, paths, parser.value(dataOption)))
         return *refused;
 
-    QList<Payment> logs;
-    bool failed = false;
-    for (const QString &path : paths) {
-        LabLog log;
-        QString error;
-        const QString shown = QDir::toNativeSeparators(path);
-        if (!LabLog::load(path, &log, &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-            failed = true;
-            continue;
-        }
-        if (log.keptAside() && !parser.isSet(keptOption)) {
-            CommandLine::err(QStringLiteral("%1: note: %2 skipped: a log kept aside when a later run of the "
-                                            "same name began (--include-kept pays it)\n").arg(command, shown));
-            continue;
-        }
-        if (log.headerOnly()) {
-            CommandLine::err(QStringLiteral("%1: note: %2 skipped: it holds its header alone (the program was "
-                                            "closed before Start)\n").arg(command, shown));
-            continue;
-        }
-        log.judge(parser.value(dataOption), attemptsGiven);
-        const LabLog::Admission admission = log.admit(parser.isSet(forceOption));
-        CommandLine::tell(command, admission.findings);
-        if (!admission.admitted) {
-            failed = true;
-            continue;
-        }
-        if (!log.loadShownPayoffs(parser.value(dataOption), &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-            failed = true;
-            continue;
-        }
-        // Read from the payoff file, not from the companion record: it may have changed since.
-        if (!log.companion && QFileInfo(log.payoffPath).lastModified() > QFileInfo(path).lastModified())
-            CommandLine::err(QStringLiteral("%1: warning: %2 was changed after %3 was last written: the payoffs "
-                                            "paid are those it holds now; make sure they are the ones the subject saw\n")
-                                 .arg(command, QDir::toNativeSeparators(log.payoffPath), shown));
-        if (!log.complete() && !parser.isSet(partialOption)) {
-            CommandLine::err(QStringLiteral("%1: %2: subject %3 has not finished: %4; give --partial to pay "
-                                            "such a run from the attempts it finished\n")
-                                 .arg(command, shown).arg(log.subject()).arg(log.endingText()));
-            failed = true;
-        }
-        logs.append(Payment::of(log));
-    }
-    // In order of subject, then of canonical path, so that two ways of writing one path
-    // sort alike; the draw itself depends on neither.
-    std::stable_sort(logs.begin(), logs.end(), [](const Payment &a, const Payment &b) {
-        return a.subject != b.subject ? a.subject < b.subject : a.canonical < b.canonical;
-    });
-    for (qsizetype k = 1; k < logs.size(); ++k) {
-        if (logs[k].subject != logs[k - 1].subject)
-            continue;
-        CommandLine::err(QStringLiteral("%1: subject %2 has two logs, %3 and %4: each subject is paid once; "
-                                        "give the one to pay\n")
-                             .arg(command)
-                             .arg(logs[k].subject)
-                             .arg(QDir::toNativeSeparators(logs[k - 1].path), QDir::toNativeSeparators(logs[k].path)));
-        failed = true;
-    }
-    if (failed) {
+    PaymentList payments({parser.value(dataOption), attemptsGiven, parser.isSet(partialOption),
+                          parser.isSet(keptOption), parser.isSet(forceOption)});
+    for (const QString &path : paths)
+        CommandLine::tell(command, payments.add(path));
+    CommandLine::tell(command, payments.finish());
+    if (payments.failed()) {
         CommandLine::err(command + QStringLiteral(": nothing drawn, nothing written\n"));
         return CommandLine::Finding;
     }
 
-    Table table(QStringLiteral("payments"), Payment::header(), Payment::numericColumns());
-    for (const Payment &payment : std::as_const(logs)) {
-        QString why;
-        const QStringList row = payment.row(*seed, &why);
-        if (row.isEmpty()) {
-            CommandLine::err(QStringLiteral("%1: %2\n").arg(command, why));
-            failed = true;
-            continue;
-        }
-        table.addRow(row);
-    }
-    if (failed) {
+    Findings unknown;
+    const QList<QStringList> rows = payments.rows(*seed, &unknown);
+    if (!unknown.isEmpty()) {
+        CommandLine::tell(command, unknown);
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
+    Table table(QStringLiteral("payments"), Payment::header(), Payment::numericColumns());
+    for (const QStringList &row : rows)
+        table.addRow(row);
     QString error;
     QString warning;
     if (!table.csv().save(parser.value(outOption), &error)
