@@ -63,6 +63,8 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     m_table->setHorizontalHeaderLabels(Payment::header());
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The digest is long: shown last, so that the attempt and payoff paid stay in sight.
+    m_table->horizontalHeader()->moveSection(5, m_table->columnCount() - 1);
     m_findings = new QPlainTextEdit(this);
     m_findings->setObjectName(QStringLiteral("PayFindings"));
     m_findings->setAccessibleName(QStringLiteral("What was found"));
