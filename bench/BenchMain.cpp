@@ -17,6 +17,7 @@
 #include "ProbeRunner.h"
 #include "ResultCollector.h"
 #include "ResultTable.h"
+#include "RoomBenchmarks.h"
 #include "StudyBenchmarks.h"
 
 #include "window/LabStyle.h"
@@ -53,6 +54,12 @@ constexpr int SyncedRecords = 200;
 constexpr double StudyExportMemoryMb = 100.0;
 constexpr double StudyExportToVerify = 3.0;
 constexpr double StudyPaySeconds = 2.0;
+// The room window's poll over a lab of 60 workstations: well inside its second, and the
+// window with its rows little more than an empty one.
+constexpr double RoomUnchangedTickMs = 5.0;
+constexpr double RoomGrownTickMs = 20.0;
+constexpr double RoomMemoryAllowanceMb = 15.0;
+constexpr int RoomRounds = 20;
 
 double median(std::vector<double> values)
 {
@@ -112,6 +119,49 @@ void fail(const QString &what)
 {
     std::fprintf(stderr, "decisiontree-bench: %s\n", qPrintable(what));
     std::exit(EXIT_FAILURE);
+}
+
+// The room's tick over 60 workstation folders, and the room window's memory against an
+// empty window of its size.
+void measureRoom(ResultTable &table, const QString &folder, const QString &binDir, bool probes)
+{
+    table.section(QStringLiteral("treelab room: one poll over %1 workstation folders, median of %2")
+                      .arg(RoomBenchmarks::Workstations)
+                      .arg(RoomRounds));
+    const RoomBenchmarks::Figures ticks = RoomBenchmarks::measureTicks(
+        folder, QStringLiteral(DT_WHOLE_EXPERIMENT_LOG), QStringLiteral(DT_SAMPLE_DATA_DIR "/btinp.01"), RoomRounds);
+    if (!ticks.ok) {
+        table.row(QStringLiteral("The room's folders"), ticks.error, QStringLiteral("-"), ResultTable::Verdict::Miss);
+        return;
+    }
+    const double unchanged = median(ticks.unchangedMs);
+    const double grown = median(ticks.grownMs);
+    table.row(QStringLiteral("nothing changed"), ms(unchanged), QStringLiteral("< %1").arg(ms(RoomUnchangedTickMs, 0)),
+              unchanged < RoomUnchangedTickMs ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
+    table.row(QStringLiteral("every log grown by one record"), ms(grown), QStringLiteral("< %1").arg(ms(RoomGrownTickMs, 0)),
+              grown < RoomGrownTickMs ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
+    if (!probes)
+        return;
+    const ProbeRunner::Report room = ProbeRunner::run(
+        QDir(binDir).filePath(QStringLiteral("room-probe")),
+        {QStringLiteral("--room"), RoomBenchmarks::roomOf(folder), QStringLiteral("--settings"),
+         QDir(folder).filePath(QStringLiteral("room.ini"))});
+    const ProbeRunner::Report empty = room.ok
+        ? ProbeRunner::run(QDir(binDir).filePath(QStringLiteral("startup-minimal")),
+                           {QStringLiteral("--size"),
+                            QStringLiteral("%1x%2").arg(room.windowSize.width()).arg(room.windowSize.height())})
+        : room;
+    if (!room.ok || !empty.ok) {
+        table.row(QStringLiteral("The room window's memory"), room.ok ? empty.error : room.error, QStringLiteral("-"),
+                  ResultTable::Verdict::Miss);
+        return;
+    }
+    table.row(QStringLiteral("the window with %1 rows, shown and idle (VmHWM)").arg(RoomBenchmarks::Workstations),
+              mb(double(room.readyHwmKb)),
+              QStringLiteral("<= %1 + %2 MB").arg(mb(double(empty.readyHwmKb))).arg(RoomMemoryAllowanceMb, 0, 'f', 0),
+              double(room.readyHwmKb) <= double(empty.readyHwmKb) + RoomMemoryAllowanceMb * 1024.0
+                  ? ResultTable::Verdict::Pass
+                  : ResultTable::Verdict::Miss);
 }
 
 struct StartupFigures
@@ -386,6 +436,9 @@ int main(int argc, char *argv[])
                       pay.ok && pay.seconds < StudyPaySeconds ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
         }
     }
+
+    std::fprintf(stderr, "The room window's poll over %d workstation folders\n", RoomBenchmarks::Workstations);
+    measureRoom(table, scratch.filePath(QStringLiteral("room-bench")), binDir, probes);
 
     table.print(stdout);
     std::printf("\n%d target%s missed.\n", table.misses(), table.misses() == 1 ? "" : "s");

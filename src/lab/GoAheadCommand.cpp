@@ -1,59 +1,11 @@
 #include "lab/GoAheadCommand.h"
 
 #include "lab/CommandLine.h"
-#include "session/GoAheadWrite.h"
-#include "session/StatusTable.h"
+#include "session/GoAheadAction.h"
 #include "record/SystemClock.h"
 #include "window/GoAheadFile.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
-
-namespace {
-
-// The subjects whose program 99 would end: those of the folder's logs of today.
-QList<WorkstationState> todaysRuns(const QString &folder, int attempts)
-{
-    const SystemClock clock;
-    QList<WorkstationState> runs;
-    for (const WorkstationState &state : StatusTable(clock, attempts).folderStates(folder))
-        if (state.today && state.hasLog())
-            runs.append(state);
-    return runs;
-}
-
-QString subjectsEnded(const QList<WorkstationState> &runs)
-{
-    QStringList subjects;
-    for (const WorkstationState &state : runs)
-        subjects.append(QString::number(state.subject));
-    if (subjects.isEmpty())
-        return QString();
-    return subjects.size() == 1 ? QStringLiteral(" (the program of subject %1)").arg(subjects[0])
-                                : QStringLiteral(" (the programs of subjects %1)").arg(subjects.join(QStringLiteral(", ")));
-}
-
-// After a go-ahead the program reads okto.go again only once the subject has left the last
-// attempt and the experimenter has clicked the button on its last screen. Empty when no
-// subject of today is still in the experiment; otherwise where each one is.
-QString stillInTheExperiment(const QList<WorkstationState> &runs, const GoAheadFile::Reading &previous)
-{
-    if (previous.status != GoAheadFile::Status::Number || (previous.value != 1 && previous.value != 2))
-        return QString();
-    QStringList where;
-    for (const WorkstationState &state : runs) {
-        if (state.isOver())
-            continue;
-        const QString place = state.attemptInPlay == 0
-            ? QStringLiteral("Start is offered, the first attempt not begun")
-            : QStringLiteral("attempt %1/%2").arg(state.attemptInPlay).arg(state.attemptCount);
-        where.append(runs.size() > 1 ? QStringLiteral("subject %1: %2").arg(state.subject).arg(place) : place);
-    }
-    return where.join(QStringLiteral("; "));
-}
-
-} // namespace
 
 QString GoAheadCommand::help(qint16 value)
 {
@@ -128,26 +80,12 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
             return *wrong;
     }
 
+    const SystemClock clock;
     bool allWritten = true;
     for (const QString &folder : folders) {
-        const QString shown = QDir::toNativeSeparators(folder);
-        // The subjects a 99 would end, read before the write.
-        const QList<WorkstationState> runs = value == Quit && QFileInfo(folder).isDir()
-            ? todaysRuns(folder, attempts) : QList<WorkstationState>();
-        const GoAheadWrite write = GoAheadWrite::to(folder, value);
-        const QString where = write.written() && value == Quit ? stillInTheExperiment(runs, write.before) : QString();
-        if (write.written() && where.isEmpty()) {
-            CommandLine::out(QStringLiteral("%1: %2%3\n").arg(shown, write.text(), subjectsEnded(runs)));
-            continue;
-        }
-        allWritten = false;
-        if (!where.isEmpty())
-            CommandLine::out(QStringLiteral("%1: %2%4, but the subject has not finished (%3): the program acts on 99 "
-                                            "only after the subject's last attempt, once the button on its last "
-                                            "screen is clicked; close its window to stop it now\n")
-                                 .arg(shown, write.text(), where, subjectsEnded(runs)));
-        else
-            CommandLine::out(QStringLiteral("%1: %2\n").arg(shown, write.text()));
+        const GoAheadAction action = GoAheadAction::to(folder, value, attempts, clock);
+        allWritten = allWritten && action.done();
+        CommandLine::out(QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(folder), action.text()));
     }
     return allWritten ? CommandLine::Success : CommandLine::Finding;
 }

@@ -2,25 +2,9 @@
 
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
-#include "session/PaymentBatch.h"
-
-namespace {
-
-// A seed is a decimal whole number 0 to 4294967295, digits only.
-std::optional<std::uint32_t> seedFrom(const QString &text)
-{
-    if (text.isEmpty() || text.size() > 10)
-        return std::nullopt;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    const qulonglong value = text.toULongLong();
-    if (value > 0xFFFFFFFFull)
-        return std::nullopt;
-    return std::uint32_t(value);
-}
-
-} // namespace
+#include "session/Payment.h"
+#include "session/PaymentList.h"
+#include "session/Table.h"
 
 QString PayCommand::help()
 {
@@ -126,7 +110,7 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::usageError(command, QStringLiteral("no --seed given"));
     if (!parser.isSet(outOption))
         return CommandLine::usageError(command, QStringLiteral("no --out given"));
-    const std::optional<std::uint32_t> seed = seedFrom(parser.value(seedOption));
+    const std::optional<std::uint32_t> seed = PaymentList::seedFrom(parser.value(seedOption));
     if (!seed)
         return CommandLine::usageError(
             command, QStringLiteral("--seed \"%1\" is not a whole number from 0 to 4294967295")
@@ -140,25 +124,26 @@ int PayCommand::run(const QStringList &arguments)
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, paths, parser.value(dataOption)))
         return *refused;
 
-    PaymentBatch::Options options;
-    options.dataFile = parser.value(dataOption);
-    options.attempts = attemptsGiven;
-    options.includeKept = parser.isSet(keptOption);
-    options.force = parser.isSet(forceOption);
-    options.partial = parser.isSet(partialOption);
-    const PaymentBatch batch = PaymentBatch::read(paths, options);
-    CommandLine::tell(command, batch.findings);
-    if (batch.refused) {
+    PaymentList payments({parser.value(dataOption), attemptsGiven, parser.isSet(partialOption),
+                          parser.isSet(keptOption), parser.isSet(forceOption)});
+    for (const QString &path : paths)
+        CommandLine::tell(command, payments.add(path));
+    CommandLine::tell(command, payments.finish());
+    if (payments.failed()) {
         CommandLine::err(command + QStringLiteral(": nothing drawn, nothing written\n"));
         return CommandLine::Finding;
     }
-    Table table = PaymentBatch::emptyTable();
+
     Findings unknown;
-    if (!batch.draw(*seed, &table, &unknown)) {
+    const QList<QStringList> rows = payments.rows(*seed, &unknown);
+    if (!unknown.isEmpty()) {
         CommandLine::tell(command, unknown);
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
+    Table table(QStringLiteral("payments"), Payment::header(), Payment::numericColumns());
+    for (const QStringList &row : rows)
+        table.addRow(row);
     QString error;
     QString warning;
     if (!table.csv().save(parser.value(outOption), &error)

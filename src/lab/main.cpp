@@ -4,6 +4,7 @@
 #include "lab/ExportCommand.h"
 #include "lab/GoAheadCommand.h"
 #include "lab/PayCommand.h"
+#include "lab/RoomCommand.h"
 #include "lab/StatusCommand.h"
 #include "lab/VerifyCommand.h"
 #include "lab/Utf8Console.h"
@@ -44,6 +45,8 @@ QString help()
         "                             subject number alone\n"
         "  draw LOG --attempt K --out F.svg|F.png\n"
         "                             one attempt drawn on the tree\n"
+        "  room [FOLDER...]           the window \"Decision Tree Room\": the whole session\n"
+        "                             from one screen, live (needs a display)\n"
         "\n"
         "DIR is a workstation's data folder: the folder \"data\" beside its decisiontree,\n"
         "holding okto.go, the payoff file and the event logs. LOG is an event log; for\n"
@@ -75,6 +78,10 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
         return DrawCommand::run(arguments);
     if (command == QLatin1String("verify"))
         return VerifyCommand::run(arguments);
+    if (command == QLatin1String("room")) { // reached only as "treelab help room"
+        CommandLine::out(RoomCommand::help());
+        return CommandLine::Success;
+    }
     return std::nullopt;
 }
 
@@ -83,6 +90,9 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
 int main(int argc, char *argv[])
 {
     const Utf8Console console;
+    // The room window makes its own QApplication, the one command that needs a display.
+    if (argc > 1 && std::strcmp(argv[1], "room") == 0)
+        return RoomCommand::run(argc, argv);
     // Painting text needs a QGuiApplication; only draw makes one, on the offscreen
     // platform unless one is chosen, so that the other commands need no display.
     std::unique_ptr<QCoreApplication> app;

@@ -11,10 +11,15 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     LabLog log;
     QString error;
     if (!LabLog::load(path, &log, &error)) {
+        verdict.ending = error;
         verdict.summary = QStringLiteral("FAILS: ") + error;
         return verdict;
     }
+    verdict.read = true;
+    verdict.subject = log.subject();
+    verdict.set = log.set();
     log.judge(dataFile, attempts);
+    verdict.ending = log.endingText();
     const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4%5")
                               .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
                               .arg(log.endingText(),
@@ -22,6 +27,7 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     verdict.warnings = log.parsed.warnings;
     verdict.problems = log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems;
     verdict.unlisted = log.parsed.unlistedProblems;
+    verdict.findings = log.admit(false).findings;
     if (verdict.problems.isEmpty()) {
         verdict.ok = true;
         verdict.summary = QStringLiteral("ok: %1%2")
@@ -42,4 +48,17 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
         what.append(QStringLiteral("%1 differences from its companion record").arg(log.companionProblems.size()));
     verdict.summary = QStringLiteral("FAILS: %1 (%2)").arg(what.join(QStringLiteral(", ")), facts);
     return verdict;
+}
+
+QString LogVerdict::verdictText() const
+{
+    return !read ? QStringLiteral("cannot be read") : ok ? QStringLiteral("ok") : QStringLiteral("fails");
+}
+
+QString LogVerdict::findingsText() const
+{
+    QStringList lines;
+    for (const Finding &finding : findings)
+        lines.append(finding.text());
+    return lines.join(QLatin1Char('\n'));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/LogReader.h"
+#include "session/Finding.h"
 
 #include <QList>
 #include <QString>
@@ -10,14 +11,24 @@
 // judged as a whole.
 struct LogVerdict
 {
-    QString path;    // as given
-    bool ok = false; // the log is read by the rules and agrees with its companion and payoffs
-    QString summary; // "ok: subject 99, set 1, 100 records, all 4 attempts finished; ..." or "FAILS: ..."
+    QString path;      // as given
+    bool read = false; // the log could be read as an event log
+    bool ok = false;   // read by the rules, and agrees with its companion and payoffs
+    qint16 subject = 0;
+    qint16 set = 0;
+    QString ending;    // how the run ended (LabLog::endingText), or why it could not be read
+    QString summary;   // "ok: subject 99, set 1, 100 records, all 4 attempts finished; ..." or "FAILS: ..."
     QList<LogProblem> problems; // every line that fails it, with what was expected there
     qint64 unlisted = 0;        // further lines like those
     QList<LogProblem> warnings; // read all the same
+    Findings findings;          // the same, as pay and export tell them (LabLog::admit)
 
     // dataFile: the payoff file to check the payoffs shown against (empty: the one beside
     // the log); attempts: the run's number where no companion says (0: as built).
     static LogVerdict of(const QString &path, const QString &dataFile, int attempts);
+
+    // "ok", "fails" or "cannot be read".
+    QString verdictText() const;
+    // The findings, one per line.
+    QString findingsText() const;
 };

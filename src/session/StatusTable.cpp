@@ -195,6 +195,8 @@ WorkstationState StatusTable::stateOf(const QString &folder, const QString &logP
     // The same policy as pay's: a companion record is believed only where it agrees with
     // the log; one that differs is set aside, and the payoff file stands in.
     log.judge(QString(), m_attempts);
+    state.failsVerification = !problems.isEmpty() || !log.companionProblems.isEmpty() || !log.runProblems.isEmpty()
+        || !log.payoffProblems.isEmpty();
     if (!log.companionProblems.isEmpty() && log.setCompanionAside()) {
         state.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
                                           "log and its payoff file are shown")
@@ -250,6 +252,12 @@ QList<WorkstationState> StatusTable::states(const QStringList &folders) const
     QList<WorkstationState> result;
     for (const QString &folder : folders)
         result += folderStates(folder);
+    markRoom(result);
+    return result;
+}
+
+void StatusTable::markRoom(QList<WorkstationState> &result)
+{
     // The room as a whole, over the logs of today.
     QHash<qint16, QStringList> foldersOf;
     QHash<qint16, int> setCount;
@@ -294,7 +302,6 @@ QList<WorkstationState> StatusTable::states(const QStringList &folders) const
             state.failed = true;
         }
     }
-    return result;
 }
 
 StatusTable::Row StatusTable::format(const WorkstationState &state)

@@ -50,6 +50,10 @@ public:
     // number in two logs of today, or a parameter set that differs from the one most of
     // the room's logs of today have.
     QList<WorkstationState> states(const QStringList &folders) const;
+    // The room's marks of states(), for states read folder by folder (folderStates): a
+    // subject number in two logs of today, a set that differs from the room's. Each state
+    // is to be unmarked (as folderStates gives it) before.
+    static void markRoom(QList<WorkstationState> &states);
 
     // The one formatter of a state for people, the table's and the room window's.
     static Row format(const WorkstationState &state);

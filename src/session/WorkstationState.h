@@ -34,6 +34,11 @@ struct WorkstationState
     bool setDiffers = false;           // the set differs from the one most of the room's logs have
     bool severalLogsToday = false;     // the folder holds logs of two or more programs of today
 
+    // The log fails treelab verify: a line the rules of the run do not place, a difference
+    // from its companion record, more attempts than the run had, or a payoff shown that
+    // the payoff file does not hold.
+    bool failsVerification = false;
+
     QStringList notes;           // what could not be read or is wrong, for a person
     bool failed = false;         // something the experimenter must act on
 

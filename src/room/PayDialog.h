@@ -1,0 +1,54 @@
+#pragma once
+
+#include "session/PaymentList.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class RoomBoxes;
+class RoomLog;
+
+// Pay: the seed entered, the payments table drawn and shown (PaymentList, the rules of
+// treelab pay), and only then written as CSV and as a workbook. "--partial" is a checkbox
+// that says what it admits. Write stays off until the table shown is the one for the
+// seed and the checkbox as they stand.
+class PayDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    PayDialog(const QStringList &logs, const QString &workFolder, RoomBoxes &boxes, RoomLog &log,
+              QWidget *parent = nullptr);
+    ~PayDialog() override;
+
+    // Draws: reads the logs (a progress bar that can be cancelled) and shows the table.
+    void draw();
+    // Writes the table drawn; true when both files are in place.
+    bool write();
+
+private:
+    void inputsChanged();
+    void showFindings(const Findings &findings);
+
+    QStringList m_logs;
+    RoomBoxes &m_boxes;
+    RoomLog &m_roomLog;
+    QLineEdit *m_seed;
+    QCheckBox *m_partial;
+    QLineEdit *m_csv;
+    QLineEdit *m_workbook;
+    QTableWidget *m_table;
+    QPlainTextEdit *m_findings;
+    QPushButton *m_drawButton;
+    QPushButton *m_writeButton;
+    QList<QStringList> m_rows;
+    std::optional<std::uint32_t> m_drawnSeed;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "session/Finding.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The room's Export: every log of the room as the tables treelab export writes
+// (ExportTables), events.csv, attempts.csv and tables.xlsx in one folder. Rows are written
+// as each log is read; nothing is put in place unless every log was read and admitted and
+// the work was not cancelled, so an old table is never left half replaced.
+class RoomExport
+{
+public:
+    static inline const QString EventsFile = QStringLiteral("events.csv");
+    static inline const QString AttemptsFile = QStringLiteral("attempts.csv");
+    static inline const QString WorkbookFile = QStringLiteral("tables.xlsx");
+
+    struct Result
+    {
+        bool written = false;
+        bool cancelled = false;
+        QStringList files; // written, full paths
+        Findings findings;
+    };
+
+    // step(k) before log k: false cancels.
+    static Result to(const QString &folder, const QStringList &logs, const std::function<bool(int)> &step);
+};

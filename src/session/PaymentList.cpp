@@ -1,0 +1,117 @@
+#include "session/PaymentList.h"
+
+#include "session/LabLog.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+Finding plain(const QString &message)
+{
+    return {Finding::Severity::Plain, QString(), 0, message};
+}
+
+} // namespace
+
+Findings PaymentList::add(const QString &path)
+{
+    Findings findings;
+    LabLog log;
+    QString error;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!LabLog::load(path, &log, &error)) {
+        findings.append(plain(error));
+        m_failed = true;
+        return findings;
+    }
+    if (log.keptAside() && !m_options.includeKept) {
+        findings.append({Finding::Severity::Note, QString(), 0,
+                         QStringLiteral("%1 skipped: a log kept aside when a later run of the same name began "
+                                        "(--include-kept pays it)").arg(shown)});
+        return findings;
+    }
+    if (log.headerOnly()) {
+        findings.append({Finding::Severity::Note, QString(), 0,
+                         QStringLiteral("%1 skipped: it holds its header alone (the program was closed before "
+                                        "Start)").arg(shown)});
+        return findings;
+    }
+    log.judge(m_options.dataFile, m_options.attempts);
+    const LabLog::Admission admission = log.admit(m_options.force);
+    findings += admission.findings;
+    if (!admission.admitted) {
+        m_failed = true;
+        return findings;
+    }
+    if (!log.loadShownPayoffs(m_options.dataFile, &error)) {
+        findings.append(plain(error));
+        m_failed = true;
+        return findings;
+    }
+    // Read from the payoff file, not from the companion record: it may have changed since.
+    if (!log.companion && QFileInfo(log.payoffPath).lastModified() > QFileInfo(path).lastModified())
+        findings.append({Finding::Severity::Warning, QString(), 0,
+                         QStringLiteral("%1 was changed after %2 was last written: the payoffs paid are those it "
+                                        "holds now; make sure they are the ones the subject saw")
+                             .arg(QDir::toNativeSeparators(log.payoffPath), shown)});
+    if (!log.complete() && !m_options.partial) {
+        findings.append(plain(QStringLiteral("%1: subject %2 has not finished: %3; give --partial to pay such a run "
+                                             "from the attempts it finished")
+                                  .arg(shown).arg(log.subject()).arg(log.endingText())));
+        m_failed = true;
+    }
+    m_payments.append(Payment::of(log));
+    return findings;
+}
+
+Findings PaymentList::finish()
+{
+    std::stable_sort(m_payments.begin(), m_payments.end(), [](const Payment &a, const Payment &b) {
+        return a.subject != b.subject ? a.subject < b.subject : a.canonical < b.canonical;
+    });
+    Findings findings;
+    for (qsizetype k = 1; k < m_payments.size(); ++k) {
+        if (m_payments[k].subject != m_payments[k - 1].subject)
+            continue;
+        findings.append(plain(QStringLiteral("subject %1 has two logs, %2 and %3: each subject is paid once; give "
+                                             "the one to pay")
+                                  .arg(m_payments[k].subject)
+                                  .arg(QDir::toNativeSeparators(m_payments[k - 1].path),
+                                       QDir::toNativeSeparators(m_payments[k].path))));
+        m_failed = true;
+    }
+    return findings;
+}
+
+QList<QStringList> PaymentList::rows(std::uint32_t seed, Findings *findings) const
+{
+    QList<QStringList> rows;
+    bool unknown = false;
+    for (const Payment &payment : m_payments) {
+        QString why;
+        const QStringList row = payment.row(seed, &why);
+        if (row.isEmpty()) {
+            findings->append(plain(why));
+            unknown = true;
+            continue;
+        }
+        rows.append(row);
+    }
+    return unknown ? QList<QStringList>() : rows;
+}
+
+std::optional<std::uint32_t> PaymentList::seedFrom(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 10)
+        return std::nullopt;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    const qulonglong value = text.toULongLong();
+    if (value > 0xFFFFFFFFull)
+        return std::nullopt;
+    return std::uint32_t(value);
+}

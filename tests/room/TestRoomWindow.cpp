@@ -1,0 +1,537 @@
+#include "AnsweringRoomBoxes.h"
+#include "GuiTestMain.h"
+#include "LabFolders.h"
+
+#include "record/SystemClock.h"
+#include "room/LiveTreeView.h"
+#include "room/PayDialog.h"
+#include "room/RoomLog.h"
+#include "room/RoomWindow.h"
+#include "room/VerifyDialog.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using LabFolders::fileBytes;
+using LabFolders::firstLines;
+using LabFolders::wholeExperimentLog;
+
+namespace {
+
+using Kind = AnsweringRoomBoxes::Kind;
+
+// The whole experiment's lines from..to (1-based, inclusive), each with its CR LF.
+QByteArray lines(int from, int to)
+{
+    const QByteArray whole = wholeExperimentLog();
+    const qsizetype start = firstLines(whole, from - 1).size();
+    return whole.mid(start, firstLines(whole, to).size() - start);
+}
+
+bool append(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::Append) && file.write(bytes) == bytes.size();
+}
+
+QString okto(const QString &folder)
+{
+    return QString::fromLatin1(fileBytes(QDir(folder).filePath(QStringLiteral("okto.go"))));
+}
+
+} // namespace
+
+// The room window itself, offscreen, over real workstation folders: its table read through
+// the poll and through QAccessible, its buttons clicked and their boxes answered, the files
+// they write read back, and what it writes compared with what treelab writes.
+class TestRoomWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    SystemClock m_clock;
+    AnsweringRoomBoxes m_boxes;
+    std::unique_ptr<QSettings> m_settings;
+    QString m_work;    // the window's working folder: room-log.txt, default outputs
+    int m_rooms = 0;
+
+    // A fresh room of workstations ws1/data, ws2/data, ... each holding okto.go with
+    // goAhead and, where logs[k] is not empty, that log as subject subjects[k]'s.
+    QStringList room(const QList<QByteArray> &logs, const QList<int> &subjects, const QByteArray &goAhead = " 0 \r\n")
+    {
+        const QString parent = QDir(m_dir.path()).filePath(QStringLiteral("room%1").arg(++m_rooms));
+        QStringList folders;
+        for (qsizetype k = 0; k < logs.size(); ++k) {
+            const QString folder = LabFolders::workstation(parent, QStringLiteral("ws%1/data").arg(k + 1), goAhead,
+                                                           QByteArray());
+            if (!logs[k].isEmpty())
+                LabFolders::putLogOf(folder, logs[k], subjects.value(k, 99));
+            folders.append(folder);
+        }
+        return folders;
+    }
+
+    std::unique_ptr<RoomWindow> open(const QStringList &folders)
+    {
+        auto window = std::make_unique<RoomWindow>(RoomServices{m_clock, m_boxes, *m_settings, m_work}, folders);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return nullptr;
+        return window;
+    }
+
+    static QTableView *table(RoomWindow &window) { return window.findChild<QTableView *>(QStringLiteral("RoomTable")); }
+
+    // A cell's text as a screen reader reads it.
+    static QString cell(RoomWindow &window, int row, int column)
+    {
+        QAccessibleInterface *view = QAccessible::queryAccessibleInterface(table(window));
+        if (!view || !view->tableInterface())
+            return QStringLiteral("<no accessible table>");
+        QAccessibleInterface *item = view->tableInterface()->cellAt(row, column);
+        return item ? item->text(QAccessible::Name) : QStringLiteral("<no cell %1,%2>").arg(row).arg(column);
+    }
+
+    static void clickRow(RoomWindow &window, int row)
+    {
+        QTableView *view = table(window);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+    }
+
+    static void click(QWidget &window, const QString &name)
+    {
+        auto *button = window.findChild<QPushButton *>(name);
+        QVERIFY2(button, qPrintable(name));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // The window as the experimenter sees it, into build/.../tests/room/room-screens.
+    static void shoot(QWidget &widget, const QString &name)
+    {
+        const QDir dir(QStringLiteral(QT_TESTCASE_BUILDDIR "/room-screens"));
+        dir.mkpath(QStringLiteral("."));
+        widget.grab().save(dir.filePath(name + QStringLiteral(".png")));
+    }
+
+    QStringList roomLogLines() const
+    {
+        if (!QFileInfo::exists(QDir(m_work).filePath(RoomLog::FileName)))
+            return {};
+        return QString::fromUtf8(fileBytes(QDir(m_work).filePath(RoomLog::FileName))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(!wholeExperimentLog().isEmpty(), "tests/window/expected/whole-experiment.log is missing");
+        m_settings = std::make_unique<QSettings>(QDir(m_dir.path()).filePath(QStringLiteral("room.ini")),
+                                                 QSettings::IniFormat);
+    }
+
+    void init()
+    {
+        m_boxes = AnsweringRoomBoxes();
+        m_work = QDir(m_dir.path()).filePath(QStringLiteral("work%1").arg(m_rooms));
+        QDir().mkpath(m_work);
+    }
+
+    void aLogAppearingFillsItsRow_data()
+    {
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<QString>("attempt");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QString>("over");
+        QTest::newRow("its header alone") << 1 << QStringLiteral("-") << QStringLiteral("-") << QStringLiteral("no");
+        QTest::newRow("at c3 in attempt 1") << 27 << QStringLiteral("1/4") << QStringLiteral("6 c3") << QStringLiteral("no");
+        QTest::newRow("the whole experiment") << 111 << QStringLiteral("4/4") << QStringLiteral("7 p") << QStringLiteral("yes");
+    }
+
+    // A workstation without a log shows none; once the program writes one, the poll shows
+    // its subject, attempt, level and whether it is over within a second or two.
+    void aLogAppearingFillsItsRow()
+    {
+        QFETCH(int, lineCount);
+        QFETCH(QString, attempt);
+        QFETCH(QString, level);
+        QFETCH(QString, over);
+        const QStringList folders = room({QByteArray(), firstLines(wholeExperimentLog(), 27)}, {0, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(cell(*window, 0, RoomModel::Log), QStringLiteral("-"));
+        QCOMPARE(cell(*window, 1, RoomModel::Subject), QStringLiteral("12"));
+
+        QVERIFY(!LabFolders::putLogOf(folders[0], firstLines(wholeExperimentLog(), lineCount), 11).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(cell(*window, 0, RoomModel::Subject), QStringLiteral("11"), 5000);
+        QCOMPARE(cell(*window, 0, RoomModel::Log), QStringLiteral("o111btinp.01"));
+        QCOMPARE(cell(*window, 0, RoomModel::Attempt), attempt);
+        QCOMPARE(cell(*window, 0, RoomModel::Level), level);
+        QCOMPARE(cell(*window, 0, RoomModel::Over), over);
+        QCOMPARE(cell(*window, 0, RoomModel::GoAhead), QStringLiteral("0"));
+        if (lineCount == 111)
+            shoot(*window, QStringLiteral("1-log-appeared"));
+    }
+
+    void releaseWritesAfterItsBox_data()
+    {
+        QTest::addColumn<int>("selected"); // -1: none
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("no row selected: all, answered OK") << -1 << true;
+        QTest::newRow("the second row selected, answered OK") << 1 << true;
+        QTest::newRow("answered Cancel") << -1 << false;
+    }
+
+    // Release asks first, listing each workstation with what its okto.go holds now; on OK
+    // each okto.go holds 1 as treelab release writes it, and room-log.txt gains one line
+    // with each value before and after. Cancel writes nothing.
+    void releaseWritesAfterItsBox()
+    {
+        QFETCH(int, selected);
+        QFETCH(bool, answer);
+        const QStringList folders = room({firstLines(wholeExperimentLog(), 1), firstLines(wholeExperimentLog(), 1)},
+                                         {11, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        if (selected >= 0)
+            clickRow(*window, selected);
+        m_boxes.answer = answer;
+        const QStringList before = roomLogLines();
+        click(*window, QStringLiteral("Release"));
+
+        const QList<AnsweringRoomBoxes::Shown> asked = m_boxes.of(Kind::Confirm);
+        QCOMPARE(asked.size(), 1);
+        const QStringList chosen = selected >= 0 ? QStringList{folders[selected]} : folders;
+        for (const QString &folder : folders)
+            QCOMPARE(asked[0].text.contains(QDir::toNativeSeparators(folder) + QStringLiteral(": okto.go holds 0")),
+                     chosen.contains(folder));
+        const QStringList after = roomLogLines();
+        if (!answer) {
+            QCOMPARE(okto(folders[0]), QStringLiteral(" 0 \r\n"));
+            QCOMPARE(okto(folders[1]), QStringLiteral(" 0 \r\n"));
+            QCOMPARE(after, before);
+            return;
+        }
+        for (const QString &folder : folders)
+            QCOMPARE(okto(folder), chosen.contains(folder) ? QStringLiteral(" 1 \r\n") : QStringLiteral(" 0 \r\n"));
+        QCOMPARE(after.size(), before.size() + 1);
+        QStringList parts;
+        for (const QString &folder : chosen)
+            parts.append(QDir::toNativeSeparators(folder) + QStringLiteral(": 0 -> 1"));
+        QVERIFY2(after.last().endsWith(QStringLiteral("  release  ") + parts.join(QStringLiteral("; "))),
+                 qPrintable(after.last()));
+        QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
+        QVERIFY(m_boxes.of(Kind::Information)[0].text.contains(QStringLiteral("okto.go held 0; now it holds 1")));
+        QCOMPARE(cell(*window, selected >= 0 ? selected : 0, RoomModel::GoAhead), QStringLiteral("1"));
+        if (selected >= 0)
+            shoot(*window, QStringLiteral("2-released-one"));
+    }
+
+    // Quit on a subject still in an attempt writes 99 as treelab quit does, and says, in
+    // the box before and in the report after, that the program acts on it only later.
+    void quitOnAnUnfinishedSubjectSaysSo()
+    {
+        const QStringList folders = room({firstLines(wholeExperimentLog(), 27)}, {11}, " 2 \r\n");
+        auto window = open(folders);
+        QVERIFY(window);
+        click(*window, QStringLiteral("Quit"));
+        QCOMPARE(m_boxes.of(Kind::Confirm).size(), 1);
+        QVERIFY2(m_boxes.of(Kind::Confirm)[0].text.contains(QStringLiteral("subject 11 has not finished (attempt 1/4)")),
+                 qPrintable(m_boxes.of(Kind::Confirm)[0].text));
+        QCOMPARE(okto(folders[0]), QStringLiteral(" 99 \r\n"));
+        QCOMPARE(m_boxes.of(Kind::Warning).size(), 1);
+        const LabFolders::Run quit = LabFolders::treelab({QStringLiteral("quit"), folders[0]});
+        // What treelab says of the same folder now (99 read before, so nothing waits)
+        // differs; what the window reported is the text treelab gives over a 2.
+        QCOMPARE(quit.exitCode, 0);
+        QVERIFY2(m_boxes.of(Kind::Warning)[0].text.contains(
+                     QStringLiteral("okto.go held 2; now it holds 99 (the program of subject 11), but the subject has "
+                                    "not finished (attempt 1/4)")),
+                 qPrintable(m_boxes.of(Kind::Warning)[0].text));
+        QVERIFY2(roomLogLines().last().contains(QStringLiteral(": 2 -> 99 (subject not finished: attempt 1/4)")),
+                 qPrintable(roomLogLines().last()));
+    }
+
+    // One subject number typed at two workstations: both rows tinted, the reason in each
+    // tooltip and a line for each in the panel below; the third row stays plain.
+    void aDuplicateSubjectIsMarked()
+    {
+        const QByteArray middle = firstLines(wholeExperimentLog(), 27);
+        const QStringList folders = room({middle, middle, middle}, {11, 12, 11});
+        auto window = open(folders);
+        QVERIFY(window);
+        const QAbstractItemModel *model = table(*window)->model();
+        for (const int row : {0, 2}) {
+            QCOMPARE(cell(*window, row, RoomModel::Subject), QStringLiteral("11!"));
+            QVERIFY(model->data(model->index(row, RoomModel::Subject), Qt::BackgroundRole).isValid());
+            QVERIFY2(model->data(model->index(row, RoomModel::Log), Qt::ToolTipRole).toString()
+                         .contains(QStringLiteral("same subject: subject 11 also has a log of today")),
+                     qPrintable(model->data(model->index(row, RoomModel::Log), Qt::ToolTipRole).toString()));
+        }
+        QCOMPARE(cell(*window, 1, RoomModel::Subject), QStringLiteral("12"));
+        QVERIFY(!model->data(model->index(1, RoomModel::Subject), Qt::BackgroundRole).isValid());
+        auto *marks = window->findChild<QListWidget *>(QStringLiteral("Marks"));
+        QVERIFY(marks);
+        QStringList panel;
+        for (int k = 0; k < marks->count(); ++k)
+            panel.append(marks->item(k)->text());
+        QCOMPARE(panel.filter(QStringLiteral("same subject")).size(), 2);
+        QVERIFY(panel.filter(QDir::toNativeSeparators(folders[0])).size() == 1);
+        shoot(*window, QStringLiteral("3-duplicate-subject"));
+    }
+
+    void payWritesTheTableItShows_data()
+    {
+        QTest::addColumn<bool>("unfinished");
+        QTest::addColumn<bool>("partial");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("two finished runs") << false << false << 2;
+        QTest::newRow("one unfinished run: refused") << true << false << 0;
+        QTest::newRow("one unfinished run, --partial") << true << true << 2;
+    }
+
+    // Pay draws from the seed and shows the table; Write puts the CSV and the workbook in
+    // place, the CSV byte for byte what treelab pay writes from the same folders. A run
+    // not finished is refused, as treelab refuses it, unless --partial is ticked.
+    void payWritesTheTableItShows()
+    {
+        QFETCH(bool, unfinished);
+        QFETCH(bool, partial);
+        QFETCH(int, rows);
+        const QStringList folders = room({wholeExperimentLog(), unfinished ? firstLines(wholeExperimentLog(), 40)
+                                                                           : wholeExperimentLog()},
+                                         {11, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        auto *seed = dialog->findChild<QLineEdit *>(QStringLiteral("Seed"));
+        auto *csv = dialog->findChild<QLineEdit *>(QStringLiteral("PaymentsCsv"));
+        auto *book = dialog->findChild<QLineEdit *>(QStringLiteral("PaymentsWorkbook"));
+        QVERIFY(seed && csv && book);
+        QCOMPARE(QDir::fromNativeSeparators(csv->text()), QDir(m_work).filePath(QStringLiteral("payments.csv")));
+        QTest::keyClicks(seed, QStringLiteral("4711"));
+        if (partial)
+            QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("Partial")), Qt::LeftButton);
+        click(*dialog, QStringLiteral("Draw"));
+        auto *shown = dialog->findChild<QTableWidget *>(QStringLiteral("Payments"));
+        QCOMPARE(shown->rowCount(), rows);
+        auto *write = dialog->findChild<QPushButton *>(QStringLiteral("Write"));
+        QCOMPARE(write->isEnabled(), rows > 0);
+
+        QStringList arguments{QStringLiteral("pay")};
+        arguments << folders << QStringLiteral("--seed") << QStringLiteral("4711") << QStringLiteral("--out")
+                  << QDir(m_work).filePath(QStringLiteral("by-treelab.csv"));
+        if (partial)
+            arguments << QStringLiteral("--partial");
+        const LabFolders::Run pay = LabFolders::treelab(arguments);
+        QCOMPARE(pay.exitCode, rows > 0 ? 0 : 1);
+        if (rows == 0) {
+            QVERIFY(dialog->findChild<QWidget *>(QStringLiteral("PayFindings"))->property("plainText").toString()
+                        .contains(QStringLiteral("subject 12 has not finished")));
+            return;
+        }
+        shoot(*dialog, QStringLiteral("4-pay-drawn"));
+        click(*dialog, QStringLiteral("Write"));
+        QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("payments.csv"))),
+                 fileBytes(QDir(m_work).filePath(QStringLiteral("by-treelab.csv"))));
+        QVERIFY(QFileInfo(QDir(m_work).filePath(QStringLiteral("payments.xlsx"))).size() > 0);
+        // What the table showed is what was written.
+        const QStringList written = QString::fromUtf8(fileBytes(QDir(m_work).filePath(QStringLiteral("payments.csv"))))
+                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(written.size(), rows + 1);
+        QVERIFY(written[1].contains(shown->item(0, 5)->text())); // the draw's digest
+        QVERIFY(roomLogLines().last().contains(QStringLiteral("  pay  seed 4711")));
+        dialog->close();
+    }
+
+    // Selecting a row draws its attempt in play; three node clicks appended to the log
+    // appear on the picture at the next poll, numbered in order.
+    void theLiveTreeFollowsThreeClicks()
+    {
+        const QStringList folders = room({firstLines(wholeExperimentLog(), 2)}, {11}, " 1 \r\n");
+        auto window = open(folders);
+        QVERIFY(window);
+        auto *tree = window->findChild<LiveTreeView *>();
+        QVERIFY(tree);
+        QVERIFY(!tree->attempt().picture()); // nothing selected
+        clickRow(*window, 0);
+        QVERIFY(tree->attempt().picture());
+        QCOMPARE(tree->attempt().facts().inspected, 0);
+
+        // Lines 3 to 5: p(5), d3(13), d1(0).
+        const QString log = QDir(folders[0]).filePath(QStringLiteral("o111btinp.01"));
+        QVERIFY(append(log, lines(3, 5)));
+        window->tick();
+        const TreePicture *picture = tree->attempt().picture();
+        QVERIFY(picture);
+        QCOMPARE(tree->attempt().facts().inspected, 3);
+        QCOMPARE(tree->attempt().facts().number, 1);
+        QVERIFY(!tree->attempt().payoffText());
+        const QString svg = picture->svg();
+        for (const QString &number : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+            QVERIFY2(svg.contains(QStringLiteral(">%1</text>").arg(number)), qPrintable(number));
+        QVERIFY(svg.contains(QStringLiteral("still in play")));
+        const int reads = tree->attempt().reads();
+        window->tick(); // unchanged: not read again
+        QCOMPARE(tree->attempt().reads(), reads);
+        shoot(*window, QStringLiteral("5-live-tree"));
+
+        // On to the payoff: the picture shows what the subject was shown.
+        QVERIFY(append(log, lines(6, 32)));
+        window->tick();
+        QVERIFY(tree->attempt().payoffText());
+        QVERIFY(tree->attempt().picture()->svg().contains(*tree->attempt().payoffText()));
+        shoot(*window, QStringLiteral("6-live-tree-payoff"));
+    }
+
+    // Screen readers and test tools read the buttons by their plain names and every cell
+    // of the room table by its text.
+    void buttonsAndCellsAreAccessible()
+    {
+        const QStringList folders = room({wholeExperimentLog(), QByteArray()}, {11});
+        auto window = open(folders);
+        QVERIFY(window);
+        for (const QString &text : {QStringLiteral("Prepare"), QStringLiteral("Release"), QStringLiteral("Quit"),
+                                    QStringLiteral("Verify all"), QStringLiteral("Pay"), QStringLiteral("Export")}) {
+            QPushButton *found = nullptr;
+            for (QPushButton *button : window->findChildren<QPushButton *>())
+                if (button->text() == text)
+                    found = button;
+            QVERIFY2(found, qPrintable(text));
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(found);
+            QVERIFY(face);
+            QCOMPARE(face->text(QAccessible::Name), text);
+            QCOMPARE(face->role(), QAccessible::Button);
+        }
+        QAccessibleInterface *view = QAccessible::queryAccessibleInterface(table(*window));
+        QVERIFY(view && view->tableInterface());
+        QCOMPARE(view->tableInterface()->rowCount(), 2);
+        QCOMPARE(view->tableInterface()->columnCount(), int(RoomModel::ColumnCount));
+        QCOMPARE(view->tableInterface()->columnDescription(RoomModel::GoAhead), QStringLiteral("Go-ahead"));
+        const QAbstractItemModel *model = table(*window)->model();
+        for (int row = 0; row < 2; ++row)
+            for (int column = 0; column < RoomModel::ColumnCount; ++column)
+                QCOMPARE(cell(*window, row, column), model->data(model->index(row, column)).toString());
+        QCOMPARE(cell(*window, 0, RoomModel::Payoffs).count(QChar(0x00A3)), 4);
+    }
+
+    void everyActionHasAShortcut_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("asked"); // the box's title, or the dialog's object name
+        QTest::newRow("Prepare") << QKeySequence(QStringLiteral("Ctrl+Shift+P")) << QStringLiteral("Prepare");
+        QTest::newRow("Release") << QKeySequence(QStringLiteral("Ctrl+Shift+R")) << QStringLiteral("Release");
+        QTest::newRow("Quit") << QKeySequence(QStringLiteral("Ctrl+Shift+Q")) << QStringLiteral("Quit");
+        QTest::newRow("Export") << QKeySequence(QStringLiteral("Ctrl+Shift+E")) << QStringLiteral("Export into");
+        QTest::newRow("Add folder") << QKeySequence(QStringLiteral("Ctrl+O")) << QStringLiteral("Add a data folder");
+        QTest::newRow("Verify all") << QKeySequence(QStringLiteral("Ctrl+Shift+V")) << QStringLiteral("VerifyAll");
+        QTest::newRow("Pay") << QKeySequence(QStringLiteral("Ctrl+Shift+Y")) << QStringLiteral("Pay");
+    }
+
+    // Each action answers its keys; the boxes are answered Cancel or with no folder, so
+    // nothing is written.
+    void everyActionHasAShortcut()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, asked);
+        const QStringList folders = room({wholeExperimentLog()}, {11});
+        auto window = open(folders);
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        m_boxes.answer = false;
+        // As typed: through the window system into the active window.
+        QTest::keySequence(window->windowHandle(), keys);
+        // A button's shortcut clicks it as a short animation: at once on screen, the
+        // click itself a moment later.
+        if (asked == QLatin1String("VerifyAll") || asked == QLatin1String("Pay")) {
+            QTRY_VERIFY2(window->findChild<QDialog *>(asked), qPrintable(asked));
+            window->findChild<QDialog *>(asked)->close();
+        } else {
+            QTRY_COMPARE(m_boxes.shown.size(), 1);
+            QVERIFY2(m_boxes.shown[0].title.startsWith(asked), qPrintable(m_boxes.shown[0].title));
+        }
+        QCOMPARE(okto(folders[0]), QStringLiteral(" 0 \r\n"));
+    }
+
+    // Verify all: one verdict per log of the room, a damaged one failing with its line.
+    void verifyAllGivesEachLogsVerdict()
+    {
+        QByteArray damaged = firstLines(wholeExperimentLog(), 27) + "46 Continue            \r\n";
+        const QStringList folders = room({wholeExperimentLog(), damaged}, {11, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(cell(*window, 1, RoomModel::Log), QStringLiteral("o112btinp.01"));
+        QVERIFY(RoomModel::reasons(window->reader().rows()[1]).contains(QStringLiteral("fails verification")));
+        click(*window, QStringLiteral("VerifyAll"));
+        auto *dialog = window->findChild<VerifyDialog *>();
+        QVERIFY(dialog);
+        auto *verdicts = dialog->findChild<QTableWidget *>(QStringLiteral("Verdicts"));
+        QCOMPARE(verdicts->rowCount(), 2);
+        QCOMPARE(verdicts->item(0, 1)->text(), QStringLiteral("ok"));
+        QCOMPARE(verdicts->item(0, 4)->text(), QStringLiteral("all 4 attempts finished"));
+        QCOMPARE(verdicts->item(1, 1)->text(), QStringLiteral("fails"));
+        QVERIFY2(verdicts->item(1, 5)->toolTip().contains(QStringLiteral(":28: ")), qPrintable(verdicts->item(1, 5)->toolTip()));
+        QVERIFY(roomLogLines().last().contains(QStringLiteral("  verify  2 logs: 1 ok, 1 fail")));
+        shoot(*dialog, QStringLiteral("7-verify-all"));
+        dialog->close();
+    }
+
+    // Export into the folder chosen: the tables byte for byte as treelab export writes
+    // them from the same folders.
+    void exportWritesTheTablesIntoTheFolderChosen()
+    {
+        const QStringList folders = room({wholeExperimentLog(), firstLines(wholeExperimentLog(), 40)}, {11, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        const QString out = QDir(m_work).filePath(QStringLiteral("tables"));
+        QVERIFY(QDir().mkpath(out));
+        m_boxes.folder = out;
+        click(*window, QStringLiteral("Export"));
+        QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
+        QStringList arguments{QStringLiteral("export")};
+        arguments << folders << QStringLiteral("--events") << QDir(m_work).filePath(QStringLiteral("e.csv"))
+                  << QStringLiteral("--attempts") << QDir(m_work).filePath(QStringLiteral("a.csv"));
+        const LabFolders::Run exported = LabFolders::treelab(arguments);
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("events.csv"))),
+                 fileBytes(QDir(m_work).filePath(QStringLiteral("e.csv"))));
+        QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("attempts.csv"))),
+                 fileBytes(QDir(m_work).filePath(QStringLiteral("a.csv"))));
+        QVERIFY(QFileInfo(QDir(out).filePath(QStringLiteral("tables.xlsx"))).size() > 0);
+        QVERIFY(roomLogLines().last().contains(QStringLiteral("  export  2 logs exported to")));
+    }
+
+    // The folders of one session are there again when the window opens without any.
+    void theWindowRemembersItsFolders()
+    {
+        const QStringList folders = room({wholeExperimentLog(), QByteArray()}, {11});
+        {
+            auto first = open(folders);
+            QVERIFY(first);
+        }
+        auto again = open({});
+        QVERIFY(again);
+        QCOMPARE(again->folders(), folders);
+        QCOMPARE(cell(*again, 0, RoomModel::Subject), QStringLiteral("11"));
+    }
+};
+
+DT_GUI_TEST_MAIN(TestRoomWindow)
+#include "TestRoomWindow.moc"
