@@ -1,9 +1,13 @@
 #include "lab/ExportCommand.h"
 
 #include "lab/CommandLine.h"
+#include "session/Codebook.h"
 #include "session/ExportTables.h"
+#include "session/OutputFile.h"
 #include "session/TableOutputs.h"
 #include "session/LabLog.h"
+
+#include <QDir>
 
 QString ExportCommand::help()
 {
@@ -79,53 +83,70 @@ QString ExportCommand::help()
 int ExportCommand::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption eventsOption(QStringLiteral("events"), QStringLiteral("events table"),
-                                          QStringLiteral("FILE"));
-    const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("attempts table"),
-                                            QStringLiteral("FILE"));
+    const QList<ExportTables::Definition> tables = ExportTables::all();
+    QList<QCommandLineOption> tableOptions;
+    for (const ExportTables::Definition &table : tables)
+        tableOptions.append(QCommandLineOption(table.option.mid(2), table.name + QStringLiteral(" table"),
+                                               QStringLiteral("FILE")));
+    const QCommandLineOption codebookOption(QStringLiteral("codebook"), QStringLiteral("codebook"), QStringLiteral("FILE"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     const QCommandLineOption forceOption = CommandLine::forceOption();
     const QCommandLineOption xlsxOption = CommandLine::xlsxOption();
     parser.addOption(xlsxOption);
-    parser.addOption(eventsOption);
-    parser.addOption(attemptsOption);
+    for (const QCommandLineOption &option : tableOptions)
+        parser.addOption(option);
+    parser.addOption(codebookOption);
     parser.addOption(dataOption);
     parser.addOption(forceOption);
     QStringList logs;
     if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &logs))
         return *done;
     const QString command = arguments.value(0);
-    if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption) && !parser.isSet(xlsxOption))
-        return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more"));
     QStringList outputs;
-    for (const QCommandLineOption &option : {eventsOption, attemptsOption, xlsxOption})
+    for (const QCommandLineOption &option : tableOptions + QList<QCommandLineOption>{codebookOption, xlsxOption})
         if (parser.isSet(option))
             outputs.append(parser.value(option));
+    if (outputs.isEmpty())
+        return CommandLine::usageError(
+            command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more (see --help)"));
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, logs, parser.value(dataOption)))
         return *refused;
+    const auto fail = [&](const QString &error) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    };
 
     // Rows are written as each log is read, so memory does not grow with the study; a
     // log that fails leaves every output unwritten.
     TableOutputs out;
     QString error;
-    if (parser.isSet(xlsxOption) && !out.openWorkbook(parser.value(xlsxOption), &error)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
+    const bool book = parser.isSet(xlsxOption);
+    if (book && !out.openWorkbook(parser.value(xlsxOption), &error))
+        return fail(error);
+    QList<bool> wanted;
+    QList<int> numbers;
+    for (qsizetype t = 0; t < tables.size(); ++t) {
+        const ExportTables::Definition &table = tables[t];
+        wanted.append(book || parser.isSet(tableOptions[t]));
+        numbers.append(!wanted.last() ? -1
+                                      : out.addTable(table.name, table.header(), table.numericColumns(),
+                                                     table.dateTimeColumns(), parser.value(tableOptions[t]), &error));
+        if (wanted.last() && numbers.last() < 0)
+            return fail(error);
     }
-    const auto addTable = [&](const ExportTables::Definition &table, const QString &csv) {
-        return out.addTable(table.name, table.header, table.numericColumns, csv, &error);
-    };
-    const int events = addTable(ExportTables::events(), parser.value(eventsOption));
-    const int attempts = events < 0 ? -1 : addTable(ExportTables::attempts(), parser.value(attemptsOption));
-    if (attempts < 0) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
+    if (book) {
+        const ExportTables::Definition sheet = Codebook::sheet();
+        const int codebook = out.addTable(sheet.name, sheet.header(), {}, {}, QString(), &error);
+        for (const QStringList &row : Codebook::rows())
+            out.addRow(codebook, row);
     }
+    // The payoffs shown need the payoff file where no companion record holds them.
+    const bool payoffs = book || wanted[1] || wanted[2] || wanted[5];
     bool failed = false;
     for (const QString &path : logs) {
         LabLog log;
         if (!LabLog::load(path, &log, &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+            fail(error);
             failed = true;
             continue;
         }
@@ -134,27 +155,28 @@ int ExportCommand::run(const QStringList &arguments)
         CommandLine::tell(command, admission.findings);
         if (!admission.admitted)
             failed = true;
-        if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption))
-            && !log.loadShownPayoffs(parser.value(dataOption), &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        if (payoffs && !log.loadShownPayoffs(parser.value(dataOption), &error)) {
+            fail(error);
             failed = true;
         }
         if (failed)
             continue; // nothing will be written: only the problems of the rest are told
-        for (const QStringList &row : ExportTables::eventRows(log))
-            out.addRow(events, row);
-        for (const QStringList &row : ExportTables::attemptRows(log))
-            out.addRow(attempts, row);
+        const QList<QList<QStringList>> rows = ExportTables::rowsOf(log, wanted);
+        for (qsizetype t = 0; t < rows.size(); ++t)
+            for (const QStringList &row : rows[t])
+                out.addRow(numbers[t], row);
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
+    // The codebook first: if it cannot be written, no table is put in place either.
+    if (parser.isSet(codebookOption)
+        && !OutputFile::save(parser.value(codebookOption), Codebook::markdown().toUtf8(), &error))
+        return fail(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(parser.value(codebookOption)), error));
     QString warning;
-    if (!out.commit(&error, &warning)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
-    }
+    if (!out.commit(&error, &warning))
+        return fail(error);
     if (!warning.isEmpty())
         CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
     return CommandLine::Success;
