@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <optional>
+
 namespace {
 
 using Column = ExportTables::Column;
@@ -373,21 +375,25 @@ QList<ExportTables::Definition> ExportTables::all()
 
 QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bool> &wanted)
 {
-    const LogWalk walk(log);
     const auto want = [&](int table) { return wanted.value(table); };
-    return {want(0) ? eventRows(log, walk) : QList<QStringList>(),
-            want(1) ? attemptRows(log, walk) : QList<QStringList>(),
-            want(2) ? inspectionRows(log, walk) : QList<QStringList>(),
-            want(3) ? decisionRows(log, walk) : QList<QStringList>(),
+    // The walk gives events and attempts nothing but times, which need the companion.
+    std::optional<LogWalk> walk;
+    if (want(2) || want(3) || (log.companion && (want(0) || want(1))))
+        walk.emplace(log);
+    const LogWalk *walked = walk ? &*walk : nullptr;
+    return {want(0) ? eventRows(log, walked) : QList<QStringList>(),
+            want(1) ? attemptRows(log, walked) : QList<QStringList>(),
+            want(2) ? inspectionRows(log, *walk) : QList<QStringList>(),
+            want(3) ? decisionRows(log, *walk) : QList<QStringList>(),
             want(4) ? noteRows(log) : QList<QStringList>(),
             want(5) ? runRows(log) : QList<QStringList>()};
 }
 
-QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk &walk)
+QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)
 {
     QHash<qsizetype, qint64> dwell;
-    for (const LogWalk::Inspection &seen : walk.inspections())
-        dwell.insert(seen.record, seen.dwellMs());
+    for (qsizetype k = 0; walk && k < walk->inspections().size(); ++k)
+        dwell.insert(walk->inspections()[k].record, walk->inspections()[k].dwellMs());
     QList<QStringList> rows;
     const LogHeader &header = *log.parsed.header;
     for (const AttemptSummary &attempt : log.attempts) {
@@ -407,7 +413,7 @@ QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk &wal
     return rows;
 }
 
-QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk &walk)
+QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *walk)
 {
     QList<QStringList> rows;
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
@@ -423,7 +429,7 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk &w
         row.append(number(attempt.finalPayoffNode, -1));
         row.append(shown ? shown->text : QString());
         row.append(shown ? QString::number(shown->payoff) : QString());
-        const qint64 ms = walk.attemptMs(attempt.number);
+        const qint64 ms = walk ? walk->attemptMs(attempt.number) : -1;
         row.append(ms >= 0 && attempt.continued ? QString::number(double(ms) / 1000, 'f', 3)
                                                 : number(attempt.seconds, -1));
         row.append(QString::number(attempt.inspected));

@@ -55,8 +55,9 @@ public:
     // The rows of the log for each table of all(), in its order; a table not wanted gets none.
     static QList<QList<QStringList>> rowsOf(const LabLog &log, const QList<bool> &wanted);
 
-    static QList<QStringList> eventRows(const LabLog &log, const LogWalk &walk);
-    static QList<QStringList> attemptRows(const LabLog &log, const LogWalk &walk);
+    // walk: the log's, for the times; none where the log has no companion record.
+    static QList<QStringList> eventRows(const LabLog &log, const LogWalk *walk);
+    static QList<QStringList> attemptRows(const LabLog &log, const LogWalk *walk);
     static QList<QStringList> inspectionRows(const LabLog &log, const LogWalk &walk);
     static QList<QStringList> decisionRows(const LabLog &log, const LogWalk &walk);
     static QList<QStringList> noteRows(const LabLog &log);
