@@ -3,6 +3,7 @@
 #include "session/AttemptFacts.h"
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
+#include "session/LogWalk.h"
 #include "session/OutputFile.h"
 #include "session/TreePicture.h"
 #include "window/IntegerConversion.h"
@@ -17,7 +18,7 @@
 QString DrawCommand::help()
 {
     return QStringLiteral(
-        "Usage: treelab draw LOG --attempt K --out FILE.svg|FILE.png [--data FILE]\n"
+        "Usage: treelab draw LOG --attempt K --out FILE.svg|FILE.png [--times] [--data FILE]\n"
         "\n"
         "Draws attempt K of the event log LOG on the tree as the subject saw it, with the\n"
         "program's geometry (one point of the screen is one unit of the SVG, two pixels of\n"
@@ -26,7 +27,11 @@ QString DrawCommand::help()
         "the order of the clicks (a node clicked twice has two numbers, three or more clicks\n"
         "in a row on one node are written as a range such as 28-40); the payoff reached\n"
         "above its node and in the heading. A legend below the tree explains the marks.\n"
-        "An attempt still in play is drawn as far as it went.\n"
+        "An attempt still in play is drawn as far as it went. With --times each node clicked\n"
+        "also tells how long it was shown, all its clicks together: \"3,9 (4.5 s)\". A node is\n"
+        "shown from its click until the next node click, CloseNotepad, the decision, Nature's\n"
+        "move, a message box, Continue or the program's exit (the dwell_ms of treelab export's\n"
+        "inspections); the times come from the companion record LOG.jsonl, which --times needs.\n"
         "\n"
         "However busy the attempt, no text leaves the picture or covers another: the\n"
         "numbers of a payoff node stand upright above it, those of another node wrap beside\n"
@@ -39,6 +44,7 @@ QString DrawCommand::help()
         "Options:\n"
         "  --attempt K   The attempt, from 1.\n"
         "  --out FILE    The picture to write.\n"
+        "  --times       Write each node's time on screen beside its click numbers.\n"
         "  --data FILE   The payoff file, where the log has no companion record (LOG.jsonl)\n"
         "                with the payoff shown. When not given, the file the log's name\n"
         "                names (o<set><subject><payoff file>) in the log's folder, as\n"
@@ -58,7 +64,9 @@ int DrawCommand::run(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption attemptOption(QStringLiteral("attempt"), QStringLiteral("attempt"), QStringLiteral("K"));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("picture"), QStringLiteral("FILE"));
+    const QCommandLineOption timesOption(QStringLiteral("times"), QStringLiteral("times"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
+    parser.addOption(timesOption);
     parser.addOption(attemptOption);
     parser.addOption(outOption);
     parser.addOption(dataOption);
@@ -109,7 +117,21 @@ int DrawCommand::run(const QStringList &arguments)
         title += QStringLiteral(": payoff %1 at p(%2)").arg(*payoffText).arg(facts.finalPayoffNode);
     else
         title += QStringLiteral(": still in play");
-    const TreePicture picture(title, log.parsed.records, attempt, facts, payoffText);
+    QMap<QPair<int, int>, qint64> dwell;
+    if (parser.isSet(timesOption)) {
+        if (!log.companion) {
+            CommandLine::err(QStringLiteral("%1: --times needs the companion record %2.jsonl, which holds the times; "
+                                            "none can be read beside the log\n")
+                                 .arg(command, log.path));
+            return CommandLine::Finding;
+        }
+        // A node still on screen when the record ends adds nothing; one never timed shows "?".
+        const LogWalk walk(log);
+        for (const LogWalk::Inspection &seen : walk.inspections())
+            if (seen.attempt == k.value && seen.dwellMs() >= 0)
+                dwell[{seen.level, seen.index}] += seen.dwellMs();
+    }
+    const TreePicture picture(title, log.parsed.records, attempt, facts, payoffText, dwell);
 
     QByteArray bytes;
     if (png) {

@@ -1,135 +1,183 @@
 #include "lab/ExportCommand.h"
 
 #include "lab/CommandLine.h"
+#include "session/Codebook.h"
 #include "session/ExportTables.h"
+#include "session/OutputFile.h"
 #include "session/TableOutputs.h"
 #include "session/LabLog.h"
+
+#include <QDir>
 
 QString ExportCommand::help()
 {
     return QStringLiteral(
         "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv]\n"
-        "                            [--xlsx FILE.xlsx] [--data FILE] [--force]\n"
+        "                     [--inspections FILE.csv] [--decisions FILE.csv]\n"
+        "                     [--notes FILE.csv] [--runs FILE.csv] [--codebook FILE.md]\n"
+        "                     [--xlsx FILE.xlsx] [--data FILE] [--force]\n"
         "\n"
         "Writes the event logs LOG... as comma-separated tables, UTF-8 with a header row and\n"
         "LF line ends; a field holding a comma, a quote or a line break is quoted, its quotes\n"
         "doubled and its line breaks kept. R (read.csv), pandas (read_csv) and Stata (import\n"
         "delimited, with bindquote(strict) for the notepad texts of several lines) read them.\n"
-        "At least one of --events, --attempts and --xlsx is needed.\n"
+        "At least one output is needed. Every column of every table is described in the\n"
+        "codebook (docs/codebook.md; --codebook FILE.md writes it beside your tables).\n"
         "\n"
         "Which file for whom: the CSV files are for R, pandas and Stata, exact to the byte;\n"
         "they have no byte order mark, so Excel shows \"£\" wrongly when it opens them\n"
         "directly, and it may take a text beginning with \"=\" for a formula. Give people who\n"
-        "open tables in Excel or LibreOffice the --xlsx workbook: the same two tables as the\n"
-        "worksheets \"events\" and \"attempts\", every text a text cell (never a formula),\n"
-        "numbers as numbers.\n"
+        "open tables in Excel or LibreOffice the --xlsx workbook: every table below as the\n"
+        "worksheet of its name, and the codebook as the worksheet \"codebook\"; every text a\n"
+        "text cell (never a formula), numbers as numbers, times as date-time cells.\n"
         "\n"
         "A LOG may also be a workstation's data folder, standing for its event logs: not\n"
         "their companion records, nor logs kept aside as \"<log>.<n>\". Logs taken from\n"
         "folders that were last written on different days are warned of.\n"
         "\n"
         "Where the log has a companion record beside it (LOG.jsonl, written by the program),\n"
-        "the notepad texts are taken from it exactly as typed, and the events gain ms (the\n"
-        "milliseconds since the log was opened), time (the wall-clock time, ISO 8601 with\n"
-        "milliseconds and UTC offset) and dwell_ms (for a node click, the milliseconds to the\n"
-        "next node click); the payoffs are the ones the subject was shown. A companion that\n"
-        "differs from its log fails the log, as verify says.\n"
+        "the notepad texts are taken from it exactly as typed, the payoffs are the ones the\n"
+        "subject was shown, and the tables gain their times in milliseconds since the log was\n"
+        "opened. Without one those columns stay empty: nothing is guessed from the log's whole\n"
+        "seconds. A companion that differs from its log fails the log, as verify says.\n"
         "\n"
-        "--events FILE.csv: one row per record, in the logs' order. Columns:\n"
-        "  log (the path as given, so that two logs of one subject never mix), subject,\n"
-        "  set, date (the log header's), attempt (from 1; the records after\n"
-        "  the last Continue belong to the attempt still in play), stamp (seconds since the\n"
-        "  log was opened), kind (Start, d1 ... p for a click on that level, NotepadContents,\n"
-        "  CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode, Continue), level\n"
-        "  (1 d1 ... 7 p), index (the node within its level, from 0), direction (L or R for\n"
-        "  ConfirmDecision and NatureMove), text (the notepad text of NotepadContents), and\n"
-        "  from a companion record ms, time and dwell_ms.\n"
-        "  Empty where a record has no such field.\n"
+        "An inspection is a node click: the node is shown from the click until the first of\n"
+        "the next node click, CloseNotepad, the decision's confirmation, Nature's move, a\n"
+        "message box over the tree, the attempt's Continue, or the program's exit.\n"
         "\n"
-        "--attempts FILE.csv: one row per attempt. Columns:\n"
-        "  log (the path as given), subject, set, attempt; d1, d2, d3 the subject's\n"
-        "  decisions and c1, c2, c3 Nature's draws (L or R; empty where the attempt did not get so far); node, the\n"
-        "  payoff node reached (0 to 63); payoff_text, its payoff as the subject saw it\n"
-        "  (\"-£3\"), and payoff, as a number of pounds; seconds, from the attempt's first\n"
-        "  record to its Continue; inspected, the node clicks of the attempt (repeats\n"
-        "  counted); edits, the NotepadContents records of the attempt whose text differs\n"
-        "  from the text last recorded for the same node earlier in the log (the notepads\n"
-        "  keep their texts from attempt to attempt; before the first record a notepad is\n"
-        "  empty); finished, yes when the attempt ended with Continue.\n"
+        "--events FILE.csv: one row per record, in the logs' order. Columns: log (the path as\n"
+        "  given, so that two logs of one subject never mix), subject, set, date (the log\n"
+        "  header's), attempt (from 1; the records after the last Continue belong to the\n"
+        "  attempt still in play), stamp (seconds since the log was opened), kind (Start, d1\n"
+        "  ... p for a click on that level, NotepadContents, CloseNotepad, ConfirmDecision,\n"
+        "  NatureMove, FinalPayoffNode, Continue), level (1 d1 ... 7 p), index (the node\n"
+        "  within its level, from 0), direction (L or R for ConfirmDecision and NatureMove),\n"
+        "  text (the notepad text of NotepadContents), and from a companion record ms, time\n"
+        "  (ISO 8601 with milliseconds and UTC offset) and dwell_ms (for a node click, how\n"
+        "  long the node was shown: its inspection's dwell_ms; before this version it was\n"
+        "  the time to the next node click).\n"
+        "--attempts FILE.csv: one row per attempt. Columns: log, subject, set, attempt; d1,\n"
+        "  d2, d3 the subject's decisions and c1, c2, c3 Nature's draws (L or R); node, the\n"
+        "  payoff node reached (0 to 63); payoff_text (\"-£3\") and payoff (pounds); seconds\n"
+        "  (with a companion from the attempt's start, Start or the NextAttempt press, to its\n"
+        "  Continue, in milliseconds over 1000; else the log's whole seconds from the\n"
+        "  attempt's first record); inspected, the node clicks; edits, the notepad texts\n"
+        "  changed; finished, yes when the attempt ended with Continue.\n"
+        "--inspections FILE.csv: one row per node click. Columns: subject, log, attempt,\n"
+        "  order (from 1 within the attempt), level (d1 ... p), index, stood_on (1: the node\n"
+        "  stood on, navigation), levels_ahead, on_path (1: on the path the attempt took),\n"
+        "  opened_ms, closed_ms, dwell_ms, closed_by (click, CloseNotepad, ConfirmDecision,\n"
+        "  NatureMove, box, Continue or exit), payoff_seen (pounds, payoff nodes),\n"
+        "  note_changed (1: the text stored at its close differs from the one before), and\n"
+        "  previous (the node inspected before, as c2(3)).\n"
+        "--decisions FILE.csv: one row per move, the subject's or Nature's. Columns: subject,\n"
+        "  log, attempt, level, index, mover (subject or nature), direction, stood_ms (when\n"
+        "  the node became the one stood on), moved_ms, decision_ms (the time between),\n"
+        "  inspections, distinct_nodes and deepest_ahead (the clicks in between), note_changed,\n"
+        "  and r (Nature's draw).\n"
+        "--notes FILE.csv: one row per notepad text stored, from the companion record:\n"
+        "  subject, log, set, attempt, ms, time, level, index, text, changed.\n"
+        "--runs FILE.csv: one row per log: subject, log, set, date, start, program_version,\n"
+        "  seed, attempts, finished, complete, exit, ending (how the run ended), and the\n"
+        "  payoff table p0 ... p63.\n"
         "\n"
         "Options:\n"
-        "  --events FILE     Write the table of records to FILE.\n"
-        "  --xlsx FILE       Write both tables as the worksheets of the workbook FILE.\n"
-        "  --attempts FILE   Write the table of attempts to FILE.\n"
-        "  --data FILE       The payoff file for the payoffs of --attempts. When not given,\n"
-        "                    the file the log's name names (o<set><subject><payoff file>) in\n"
-        "                    the log's folder, as treelab status finds it.\n"
-        "  --force           Export a LOG that fails \"treelab verify\" all the same: each\n"
-        "                    line without its place is read as the record it looks like,\n"
-        "                    and named on stderr as forced.\n"
-        "  -h, --help        Show this help.\n"
+        "  --events FILE       Write the table of records to FILE.\n"
+        "  --attempts FILE     Write the table of attempts to FILE.\n"
+        "  --inspections FILE  Write the table of inspections to FILE.\n"
+        "  --decisions FILE    Write the table of moves to FILE.\n"
+        "  --notes FILE        Write the table of notepad texts stored to FILE.\n"
+        "  --runs FILE         Write the table of runs to FILE.\n"
+        "  --codebook FILE     Write the codebook, what every column means, as Markdown.\n"
+        "  --xlsx FILE         Write every table and the codebook as the worksheets of the\n"
+        "                      workbook FILE.\n"
+        "  --data FILE         The payoff file, where a log has no companion record. When\n"
+        "                      not given, the file the log's name names (o<set><subject>\n"
+        "                      <payoff file>) in the log's folder, as treelab status finds it.\n"
+        "  --force             Export a LOG that fails \"treelab verify\" all the same: each\n"
+        "                      line without its place is read as the record it looks like,\n"
+        "                      and named on stderr as forced.\n"
+        "  -h, --help          Show this help.\n"
         "\n"
         "A table is written to a temporary file beside it and renamed into place, so an\n"
         "interrupted export leaves the old table whole. A table is never written over a LOG,\n"
         "the payoff file, an event log, a companion record (LOG.jsonl), a payoff file or an\n"
-        "okto.go, and --events and --attempts must name different files.\n"
+        "okto.go, and the outputs must name different files. The rows are written as each\n"
+        "log is read, so a study of 10,000 logs takes no more memory than one of ten.\n"
         "\n"
         "Exit status: 0 when every table is written; 1 when a LOG cannot be read or fails\n"
-        "\"treelab verify\" (without --force), (for --attempts) its payoffs cannot be read,\n"
-        "or a table cannot be written; no table is written then; 2 for a usage error or a\n"
-        "refused output file, with nothing written.\n");
+        "\"treelab verify\" (without --force), its payoffs cannot be read (for --attempts,\n"
+        "--inspections, --runs and --xlsx), or a table cannot be written; no table is written\n"
+        "then; 2 for a usage error or a refused output file, with nothing written.\n");
 }
 
 int ExportCommand::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption eventsOption(QStringLiteral("events"), QStringLiteral("events table"),
-                                          QStringLiteral("FILE"));
-    const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("attempts table"),
-                                            QStringLiteral("FILE"));
+    const QList<ExportTables::Definition> tables = ExportTables::all();
+    QList<QCommandLineOption> tableOptions;
+    for (const ExportTables::Definition &table : tables)
+        tableOptions.append(QCommandLineOption(table.option.mid(2), table.name + QStringLiteral(" table"),
+                                               QStringLiteral("FILE")));
+    const QCommandLineOption codebookOption(QStringLiteral("codebook"), QStringLiteral("codebook"), QStringLiteral("FILE"));
     const QCommandLineOption dataOption = CommandLine::payoffFileOption();
     const QCommandLineOption forceOption = CommandLine::forceOption();
     const QCommandLineOption xlsxOption = CommandLine::xlsxOption();
     parser.addOption(xlsxOption);
-    parser.addOption(eventsOption);
-    parser.addOption(attemptsOption);
+    for (const QCommandLineOption &option : tableOptions)
+        parser.addOption(option);
+    parser.addOption(codebookOption);
     parser.addOption(dataOption);
     parser.addOption(forceOption);
     QStringList logs;
     if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &logs))
         return *done;
     const QString command = arguments.value(0);
-    if (!parser.isSet(eventsOption) && !parser.isSet(attemptsOption) && !parser.isSet(xlsxOption))
-        return CommandLine::usageError(command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more"));
     QStringList outputs;
-    for (const QCommandLineOption &option : {eventsOption, attemptsOption, xlsxOption})
+    for (const QCommandLineOption &option : tableOptions + QList<QCommandLineOption>{codebookOption, xlsxOption})
         if (parser.isSet(option))
             outputs.append(parser.value(option));
+    if (outputs.isEmpty())
+        return CommandLine::usageError(
+            command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more (see --help)"));
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, logs, parser.value(dataOption)))
         return *refused;
+    const auto fail = [&](const QString &error) {
+        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        return CommandLine::Finding;
+    };
 
     // Rows are written as each log is read, so memory does not grow with the study; a
     // log that fails leaves every output unwritten.
     TableOutputs out;
     QString error;
-    if (parser.isSet(xlsxOption) && !out.openWorkbook(parser.value(xlsxOption), &error)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
+    const bool book = parser.isSet(xlsxOption);
+    if (book && !out.openWorkbook(parser.value(xlsxOption), &error))
+        return fail(error);
+    QList<bool> wanted;
+    QList<int> numbers;
+    for (qsizetype t = 0; t < tables.size(); ++t) {
+        const ExportTables::Definition &table = tables[t];
+        wanted.append(book || parser.isSet(tableOptions[t]));
+        numbers.append(!wanted.last() ? -1
+                                      : out.addTable(table.name, table.header(), table.numericColumns(),
+                                                     table.dateTimeColumns(), parser.value(tableOptions[t]), &error));
+        if (wanted.last() && numbers.last() < 0)
+            return fail(error);
     }
-    const auto addTable = [&](const ExportTables::Definition &table, const QString &csv) {
-        return out.addTable(table.name, table.header, table.numericColumns, csv, &error);
-    };
-    const int events = addTable(ExportTables::events(), parser.value(eventsOption));
-    const int attempts = events < 0 ? -1 : addTable(ExportTables::attempts(), parser.value(attemptsOption));
-    if (attempts < 0) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
+    if (book) {
+        const ExportTables::Definition sheet = Codebook::sheet();
+        const int codebook = out.addTable(sheet.name, sheet.header(), {}, {}, QString(), &error);
+        for (const QStringList &row : Codebook::rows())
+            out.addRow(codebook, row);
     }
+    // The payoffs shown need the payoff file where no companion record holds them.
+    const bool payoffs = book || wanted[1] || wanted[2] || wanted[5];
     bool failed = false;
     for (const QString &path : logs) {
         LabLog log;
         if (!LabLog::load(path, &log, &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+            fail(error);
             failed = true;
             continue;
         }
@@ -138,27 +186,28 @@ int ExportCommand::run(const QStringList &arguments)
         CommandLine::tell(command, admission.findings);
         if (!admission.admitted)
             failed = true;
-        if ((parser.isSet(attemptsOption) || parser.isSet(xlsxOption))
-            && !log.loadShownPayoffs(parser.value(dataOption), &error)) {
-            CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+        if (payoffs && !log.loadShownPayoffs(parser.value(dataOption), &error)) {
+            fail(error);
             failed = true;
         }
         if (failed)
             continue; // nothing will be written: only the problems of the rest are told
-        for (const QStringList &row : ExportTables::eventRows(log))
-            out.addRow(events, row);
-        for (const QStringList &row : ExportTables::attemptRows(log))
-            out.addRow(attempts, row);
+        const QList<QList<QStringList>> rows = ExportTables::rowsOf(log, wanted);
+        for (qsizetype t = 0; t < rows.size(); ++t)
+            for (const QStringList &row : rows[t])
+                out.addRow(numbers[t], row);
     }
     if (failed) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
+    // The codebook first: if it cannot be written, no table is put in place either.
+    if (parser.isSet(codebookOption)
+        && !OutputFile::save(parser.value(codebookOption), Codebook::markdown().toUtf8(), &error))
+        return fail(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(parser.value(codebookOption)), error));
     QString warning;
-    if (!out.commit(&error, &warning)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
-    }
+    if (!out.commit(&error, &warning))
+        return fail(error);
     if (!warning.isEmpty())
         CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
     return CommandLine::Success;

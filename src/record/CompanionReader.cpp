@@ -34,6 +34,8 @@ bool readRun(const QJsonObject &run, Companion *c, QString *error)
     }
     c->subject = integer(run, "subject", 0);
     c->attempts = integer(run, "attempts", 0);
+    c->seed = integer(run, "seed", 0);
+    c->programVersion = run.value(QLatin1String("programVersion")).toString();
     c->header = run.value(QLatin1String("header")).toString();
     c->start = QDateTime::fromString(run.value(QLatin1String("start")).toString(), Qt::ISODateWithMs);
     const QJsonArray payoffs = run.value(QLatin1String("payoffs")).toArray();
@@ -118,18 +120,29 @@ bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *erro
                              number});
         } else if (type == QLatin1String("press")) {
             c->presses.append({qint64(object.value(QLatin1String("ms")).toDouble()), integer(object, "attempt", 0),
-                               object.value(QLatin1String("control")).toString()});
+                               object.value(QLatin1String("control")).toString(), number});
         } else if (type == QLatin1String("box")) {
             c->boxes.append({qint64(object.value(QLatin1String("shownMs")).toDouble()),
                              qint64(object.value(QLatin1String("ms")).toDouble()), integer(object, "attempt", 0),
                              object.value(QLatin1String("icon")).toString(),
                              object.value(QLatin1String("title")).toString(),
-                             object.value(QLatin1String("text")).toString()});
+                             object.value(QLatin1String("text")).toString(), number});
+        } else if (type == QLatin1String("note")) {
+            c->notes.append({qint64(object.value(QLatin1String("ms")).toDouble()), integer(object, "attempt", 0),
+                             integer(object, "level", 0), integer(object, "index", -1),
+                             object.value(QLatin1String("text")).toString(), number});
+        } else if (type == QLatin1String("draw")) {
+            // Written as the shortest text that reads back to the single-precision draw.
+            c->draws.append({qint64(object.value(QLatin1String("ms")).toDouble()), integer(object, "attempt", 0),
+                             integer(object, "level", 0), integer(object, "index", -1),
+                             float(object.value(QLatin1String("r")).toDouble()),
+                             object.value(QLatin1String("move")).toString(), number});
         } else if (type == QLatin1String("end")) {
             c->complete = true;
         } else if (type == QLatin1String("exit")) {
             c->exitHow = object.value(QLatin1String("how")).toString();
             c->exitSignal = object.value(QLatin1String("signal")).toString();
+            c->exitMs = qint64(object.value(QLatin1String("ms")).toDouble());
         }
     }
     if (number == 0) {

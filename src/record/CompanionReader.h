@@ -41,6 +41,7 @@ struct CompanionPress
     qint64 ms = 0;
     int attempt = 0;
     QString control;
+    qint64 line = 0; // in the companion file, from 1
 };
 
 // One "box" line: a modal message box, from its appearance to its answer.
@@ -52,6 +53,30 @@ struct CompanionBox
     QString icon;          // "information" or "warning"
     QString title;
     QString text;
+    qint64 line = 0;       // in the companion file, from 1: where the answer stands among the records
+};
+
+// One "note" line: a notepad text stored for a node.
+struct CompanionNote
+{
+    qint64 ms = 0;
+    int attempt = 0;
+    int level = 0;
+    int index = -1;
+    QString text;
+    qint64 line = 0; // in the companion file, from 1
+};
+
+// One "draw" line: the draw of Nature's move, right before its NatureMove record.
+struct CompanionDraw
+{
+    qint64 ms = 0;
+    int attempt = 0;
+    int level = 0;
+    int index = -1;
+    float r = 0;     // single precision, as drawn
+    QString move;    // "L" or "R"
+    qint64 line = 0; // in the companion file, from 1
 };
 
 // The companion record "<log>.jsonl" that the program writes beside each event log: JSON
@@ -63,6 +88,8 @@ struct Companion
     int version = 0;
     int subject = 0;
     int attempts = 0;
+    int seed = 0;
+    QString programVersion;
     QString header;    // the classic log's header line as written
     QDateTime start;   // the wall-clock time at which the log was opened, with its offset
     std::array<int, 64> payoffs{};
@@ -71,12 +98,15 @@ struct Companion
     QList<CompanionPayoff> shown;
     QList<CompanionPress> presses;
     QList<CompanionBox> boxes;
+    QList<CompanionNote> notes;
+    QList<CompanionDraw> draws;
     bool complete = false;      // an "end" line: the last attempt's Continue
     // The "exit" line: how the program stopped ("goAhead99", "windowClosed", "signal"),
     // and the signal's name for "signal". Empty how: no exit line, the program was killed,
     // crashed or lost power (or is still running).
     QString exitHow;
     QString exitSignal;
+    qint64 exitMs = -1; // the exit line's ms, -1 without one
     QList<LogProblem> problems; // lines that do not read as the format says
 };
 

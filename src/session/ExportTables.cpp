@@ -1,13 +1,29 @@
 #include "session/ExportTables.h"
 
 #include "session/AttemptFacts.h"
+#include "session/LogWalk.h"
 #include "window/PayoffFile.h"
+
+#include <QHash>
+
+#include <optional>
 
 namespace {
 
-QString number(int value, int none)
+using Column = ExportTables::Column;
+using Type = ExportTables::Column::Type;
+
+const QString Never = QStringLiteral("never");
+const QString NoCompanion = QStringLiteral("the log has no companion record (or one set aside because it differs)");
+
+QString number(qint64 value, qint64 none)
 {
     return value == none ? QString() : QString::number(value);
+}
+
+QString flag(int value)
+{
+    return value < 0 ? QString() : QString::number(value);
 }
 
 QString directionText(LogRecord::Direction direction)
@@ -20,72 +36,384 @@ QString directionText(LogRecord::Direction direction)
     return QString();
 }
 
-// Milliseconds from each node click to the next node click of the log, from the
-// companion's times; -1 where there is no companion or no later click.
-QList<qint64> dwellTimes(const LabLog &log)
+// The wall-clock time of a companion's ms, ISO 8601 with milliseconds and the UTC offset.
+QString timeAt(const LabLog &log, qint64 ms)
 {
-    const QList<LogRecord> &records = log.parsed.records;
-    QList<qint64> dwell(records.size(), -1);
-    qsizetype previous = -1;
-    for (qsizetype k = 0; k < records.size(); ++k) {
-        if (records[k].kind != LogRecord::Kind::NodeClick)
-            continue;
-        if (previous >= 0 && log.companionRecord(previous) && log.companionRecord(k))
-            dwell[previous] = log.companionRecord(k)->ms - log.companionRecord(previous)->ms;
-        previous = k;
+    return log.companion && log.companion->start.isValid() && ms >= 0
+        ? log.companion->start.addMSecs(ms).toString(Qt::ISODateWithMs)
+        : QString();
+}
+
+// The shortest decimal text that reads back to the same single-precision value, as the
+// companion writes Nature's draws.
+QString floatText(float value)
+{
+    for (int digits = 1; digits < 9; ++digits) {
+        const QString text = QString::number(double(value), 'g', digits);
+        if (text.toFloat() == value)
+            return text;
     }
-    return dwell;
+    return QString::number(double(value), 'g', 9);
+}
+
+Column logColumn()
+{
+    return {QStringLiteral("log"), Type::Text, QString(), QStringLiteral("the event log, by the path given to treelab"),
+            QStringLiteral("the LOG argument (or the folder's path joined with the log's name), so that two logs of one subject never mix"),
+            Never};
+}
+
+Column subjectColumn()
+{
+    return {QStringLiteral("subject"), Type::Integer, QString(), QStringLiteral("the subject number"),
+            QStringLiteral("the log's header line"), Never};
+}
+
+Column setColumn()
+{
+    return {QStringLiteral("set"), Type::Integer, QString(), QStringLiteral("the parameter set (the payoffs played for)"),
+            QStringLiteral("the log's header line"), Never};
+}
+
+Column attemptColumn()
+{
+    return {QStringLiteral("attempt"), Type::Integer, QString(), QStringLiteral("the attempt, from 1"),
+            QStringLiteral("counted by the Continue records: the records after the last Continue belong to the attempt still in play"),
+            Never};
+}
+
+Column levelName(const QString &meaning)
+{
+    return {QStringLiteral("level"), Type::Text, QString(), meaning + QStringLiteral(": d1, c1, d2, c2, d3, c3 or p"),
+            QStringLiteral("the record's level code 1 to 7"), Never};
+}
+
+Column indexColumn(const QString &emptyWhen)
+{
+    return {QStringLiteral("index"), Type::Integer, QString(),
+            QStringLiteral("the node within its level, from 0 at the left (the subject saw node numbers from 1)"),
+            QStringLiteral("the record"), emptyWhen};
 }
 
 } // namespace
 
+QStringList ExportTables::Definition::header() const
+{
+    QStringList names;
+    for (const Column &column : columns)
+        names.append(column.name);
+    return names;
+}
+
+QList<int> ExportTables::Definition::numericColumns() const
+{
+    QList<int> numeric;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        if (columns[c].type == Type::Integer || columns[c].type == Type::Number)
+            numeric.append(int(c));
+    return numeric;
+}
+
+QList<int> ExportTables::Definition::dateTimeColumns() const
+{
+    QList<int> times;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        if (columns[c].type == Type::DateTime)
+            times.append(int(c));
+    return times;
+}
+
+QString ExportTables::typeName(Column::Type type)
+{
+    switch (type) {
+    case Type::Text: return QStringLiteral("text");
+    case Type::Integer: return QStringLiteral("integer");
+    case Type::Number: return QStringLiteral("number");
+    case Type::DateTime: return QStringLiteral("date-time");
+    }
+    return QString();
+}
+
 ExportTables::Definition ExportTables::events()
 {
-    return {QStringLiteral("events"),
-            {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"), QStringLiteral("date"),
-             QStringLiteral("attempt"), QStringLiteral("stamp"), QStringLiteral("kind"), QStringLiteral("level"),
-             QStringLiteral("index"), QStringLiteral("direction"), QStringLiteral("text"), QStringLiteral("ms"),
-             QStringLiteral("time"), QStringLiteral("dwell_ms")},
-            {1, 2, 4, 5, 7, 8, 11, 13}};
+    return {QStringLiteral("events"), QStringLiteral("--events"),
+            QStringLiteral("One row per record of the classic event log, in the log's order."),
+            {logColumn(), subjectColumn(), setColumn(),
+             {QStringLiteral("date"), Type::Text, QString(),
+              QStringLiteral("the day the log was opened, in the workstation's short date as written (3/4/09)"),
+              QStringLiteral("the log's header line"), Never},
+             attemptColumn(),
+             {QStringLiteral("stamp"), Type::Integer, QStringLiteral("s"),
+              QStringLiteral("the record's time stamp: whole seconds since the log was opened"),
+              QStringLiteral("the record"), Never},
+             {QStringLiteral("kind"), Type::Text, QString(),
+              QStringLiteral("Start; d1, c1, d2, c2, d3, c3 or p for a click on a node of that level; NotepadContents, "
+                             "CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode or Continue"),
+              QStringLiteral("the record's tag"), Never},
+             {QStringLiteral("level"), Type::Integer, QString(),
+              QStringLiteral("the level code: 1 d1, 2 c1, 3 d2, 4 c2, 5 d3, 6 c3, 7 p"),
+              QStringLiteral("the record; for NotepadContents the node whose text it is"),
+              QStringLiteral("Start and Continue")},
+             indexColumn(QStringLiteral("Start and Continue")),
+             {QStringLiteral("direction"), Type::Text, QString(), QStringLiteral("L or R: the move made"),
+              QStringLiteral("the record"), QStringLiteral("kinds other than ConfirmDecision and NatureMove")},
+             {QStringLiteral("text"), Type::Text, QString(), QStringLiteral("the notepad's text, line breaks kept"),
+              QStringLiteral("the companion record's text exactly as typed where there is one, else the log's "
+                             "(Windows-1252, ? for what that code page lacks)"),
+              QStringLiteral("kinds other than NotepadContents, or an empty notepad")},
+             {QStringLiteral("ms"), Type::Integer, QStringLiteral("ms"),
+              QStringLiteral("milliseconds since the log was opened, from a clock that never jumps"),
+              QStringLiteral("the companion record's line for this record"), NoCompanion},
+             {QStringLiteral("time"), Type::DateTime, QString(),
+              QStringLiteral("the wall-clock time of the record: ISO 8601 with milliseconds and the UTC offset in the "
+                             "CSV file, a date-time cell (the workstation's local time) in the workbook"),
+              QStringLiteral("the companion's start time plus ms"), NoCompanion},
+             {QStringLiteral("dwell_ms"), Type::Integer, QStringLiteral("ms"),
+              QStringLiteral("for a node click, how long the node stayed on the screen: the dwell_ms of its "
+                             "inspection (see inspections). Until this version it was the time to the next node "
+                             "click, which ran on past the move, the box or the attempt's end"),
+              QStringLiteral("closed_ms less opened_ms of the inspection"),
+              QStringLiteral("kinds other than node clicks; ") + NoCompanion
+                  + QStringLiteral("; the log ends with the node on screen and nothing tells when it left")}}};
 }
 
 ExportTables::Definition ExportTables::attempts()
 {
-    return {QStringLiteral("attempts"),
-            {QStringLiteral("log"), QStringLiteral("subject"), QStringLiteral("set"), QStringLiteral("attempt"),
-             QStringLiteral("d1"), QStringLiteral("c1"), QStringLiteral("d2"), QStringLiteral("c2"),
-             QStringLiteral("d3"), QStringLiteral("c3"), QStringLiteral("node"), QStringLiteral("payoff_text"),
-             QStringLiteral("payoff"), QStringLiteral("seconds"), QStringLiteral("inspected"),
-             QStringLiteral("edits"), QStringLiteral("finished")},
-            {1, 2, 3, 10, 12, 13, 14, 15}};
+    QList<Column> columns{logColumn(), subjectColumn(), setColumn(), attemptColumn()};
+    for (int level = 1; level <= 6; ++level) {
+        const bool decision = level % 2 == 1;
+        columns.append({LogReader::levelName(level), Type::Text, QString(),
+                        decision ? QStringLiteral("the subject's decision at %1: L or R").arg(LogReader::levelName(level))
+                                 : QStringLiteral("Nature's draw at %1: L or R").arg(LogReader::levelName(level)),
+                        decision ? QStringLiteral("the attempt's ConfirmDecision record") : QStringLiteral("the attempt's NatureMove record"),
+                        QStringLiteral("the attempt did not get so far")});
+    }
+    columns += {
+        {QStringLiteral("node"), Type::Integer, QString(), QStringLiteral("the payoff node reached, 0 to 63"),
+         QStringLiteral("the FinalPayoffNode record"), QStringLiteral("the attempt did not reach one")},
+        {QStringLiteral("payoff_text"), Type::Text, QString(), QStringLiteral("its payoff as the subject saw it (\"-£3\")"),
+         QStringLiteral("the companion's payoff line, else the payoff file"), QStringLiteral("no payoff node reached")},
+        {QStringLiteral("payoff"), Type::Integer, QStringLiteral("pounds"), QStringLiteral("the same payoff as a number; a loss is negative"),
+         QStringLiteral("as payoff_text"), QStringLiteral("no payoff node reached")},
+        {QStringLiteral("seconds"), Type::Number, QStringLiteral("s"), QStringLiteral("how long the attempt took"),
+         QStringLiteral("with a companion record, its milliseconds from the attempt's start (the Start record for the "
+                        "first attempt, the NextAttempt press for a later one) to its Continue, divided by 1000 with "
+                        "three decimals; without one, the Continue record's stamp less the stamp of the attempt's "
+                        "first record, whole seconds (for a later attempt that is its first node click)"),
+         QStringLiteral("the attempt was not ended by Continue")},
+        {QStringLiteral("inspected"), Type::Integer, QString(), QStringLiteral("the node clicks of the attempt, repeats counted"),
+         QStringLiteral("the click records d1 ... p"), Never},
+        {QStringLiteral("edits"), Type::Integer, QString(),
+         QStringLiteral("the NotepadContents records of the attempt whose text differs from the text last recorded for "
+                        "the same node earlier in the log"),
+         QStringLiteral("the notepads keep their texts from attempt to attempt; before the first record a notepad is empty"),
+         Never},
+        {QStringLiteral("finished"), Type::Text, QString(), QStringLiteral("yes when the attempt ended with Continue, else no"),
+         QStringLiteral("the Continue record"), Never}};
+    return {QStringLiteral("attempts"), QStringLiteral("--attempts"), QStringLiteral("One row per attempt of each log."),
+            columns};
 }
 
-QList<QStringList> ExportTables::eventRows(const LabLog &log)
+ExportTables::Definition ExportTables::inspections()
 {
+    const QString times = NoCompanion;
+    return {QStringLiteral("inspections"), QStringLiteral("--inspections"),
+            QStringLiteral("One row per node click, in order: the node shown from the click until the screen stops "
+                           "showing it, at the first of the next node click, CloseNotepad, the decision's "
+                           "confirmation, Nature's move, a message box, the attempt's Continue, or the program's exit "
+                           "in a run that stopped in the middle of an attempt."),
+            {subjectColumn(), logColumn(), attemptColumn(),
+             {QStringLiteral("order"), Type::Integer, QString(), QStringLiteral("the click's place in the attempt, from 1"),
+              QStringLiteral("the click records counted"), Never},
+             levelName(QStringLiteral("the node's level")), indexColumn(Never),
+             {QStringLiteral("stood_on"), Type::Integer, QString(),
+              QStringLiteral("1 when the node is the one the subject stands on (navigation: the click that offers the "
+                             "move), else 0 (look-ahead)"),
+              QStringLiteral("the moves made before the click"), Never},
+             {QStringLiteral("levels_ahead"), Type::Integer, QStringLiteral("levels"),
+              QStringLiteral("how many levels above the node stood on the node lies (0 for that node, 6 for a payoff "
+                             "node seen from d1)"),
+              QStringLiteral("the node's level code less the level code stood on"), Never},
+             {QStringLiteral("on_path"), Type::Integer, QString(),
+              QStringLiteral("1 when the node lies on the path the attempt finally took, else 0"),
+              QStringLiteral("the attempt's moves"), QStringLiteral("the attempt ended below the node's level")},
+             {QStringLiteral("opened_ms"), Type::Integer, QStringLiteral("ms"),
+              QStringLiteral("when the node was clicked, in milliseconds since the log was opened"),
+              QStringLiteral("the companion record's line for the click"), times},
+             {QStringLiteral("closed_ms"), Type::Integer, QStringLiteral("ms"),
+              QStringLiteral("when the screen stopped showing it"),
+              QStringLiteral("the ms of the event in closed_by; for a box, when the box appeared (its shownMs)"),
+              times + QStringLiteral("; closed_by is empty")},
+             {QStringLiteral("dwell_ms"), Type::Integer, QStringLiteral("ms"), QStringLiteral("how long it was shown"),
+              QStringLiteral("closed_ms less opened_ms"), QStringLiteral("closed_ms or opened_ms is empty")},
+             {QStringLiteral("closed_by"), Type::Text, QString(),
+              QStringLiteral("what ended it: click (the next node click), CloseNotepad, ConfirmDecision, NatureMove, box "
+                             "(a message box appeared over the tree), Continue, or exit (the program stopped)"),
+              QStringLiteral("the first such event after the click; boxes and the exit are seen in the companion record "
+                             "only, so without one the record that followed is named"),
+              QStringLiteral("the log ends with the node on screen and nothing tells when it left")},
+             {QStringLiteral("payoff_seen"), Type::Integer, QStringLiteral("pounds"),
+              QStringLiteral("for a payoff node, the payoff the click showed"),
+              QStringLiteral("the companion's payoff table, else the payoff file"),
+              QStringLiteral("decision and chance nodes")},
+             {QStringLiteral("note_changed"), Type::Integer, QString(),
+              QStringLiteral("1 when the notepad text stored at its close differs from the node's text stored before "
+                             "(empty before the first store), else 0"),
+              QStringLiteral("the companion's note lines; without them the log's NotepadContents records, which hold the "
+                             "text each time the node is left"),
+              QStringLiteral("payoff nodes (no notepad); the text at the close is not known (a move in the last attempt "
+                             "without a companion record)")},
+             {QStringLiteral("previous"), Type::Text, QString(),
+              QStringLiteral("the node inspected before within the attempt, as level(index): c2(3)"),
+              QStringLiteral("the click before it"), QStringLiteral("the attempt's first click")}}};
+}
+
+ExportTables::Definition ExportTables::decisions()
+{
+    const QString times = NoCompanion;
+    return {QStringLiteral("decisions"), QStringLiteral("--decisions"),
+            QStringLiteral("One row per move, the subject's decision (ConfirmDecision) or Nature's draw (NatureMove), "
+                           "with the looking that led to it."),
+            {subjectColumn(), logColumn(), attemptColumn(),
+             levelName(QStringLiteral("the node moved from")), indexColumn(Never),
+             {QStringLiteral("mover"), Type::Text, QString(), QStringLiteral("subject or nature"),
+              QStringLiteral("the level: d levels are the subject's, c levels Nature's"), Never},
+             {QStringLiteral("direction"), Type::Text, QString(), QStringLiteral("L or R"), QStringLiteral("the record"), Never},
+             {QStringLiteral("stood_ms"), Type::Integer, QStringLiteral("ms"),
+              QStringLiteral("when the node became the one stood on"),
+              QStringLiteral("for d1 the attempt's start (the Start record, or the NextAttempt press); for a chance "
+                             "node the decision that reached it; for d2 and d3 the answer of Nature's box"),
+              times + QStringLiteral("; a later attempt in a record without NextAttempt presses")},
+             {QStringLiteral("moved_ms"), Type::Integer, QStringLiteral("ms"), QStringLiteral("when the move was made"),
+              QStringLiteral("the companion record's line for the move"), times},
+             {QStringLiteral("decision_ms"), Type::Integer, QStringLiteral("ms"), QStringLiteral("the time between"),
+              QStringLiteral("moved_ms less stood_ms"), QStringLiteral("either is empty")},
+             {QStringLiteral("inspections"), Type::Integer, QString(),
+              QStringLiteral("the node clicks since the node was stood on, up to the move, the node's own included"),
+              QStringLiteral("the click records in between"), Never},
+             {QStringLiteral("distinct_nodes"), Type::Integer, QString(), QStringLiteral("how many different nodes those were"),
+              QStringLiteral("as inspections"), Never},
+             {QStringLiteral("deepest_ahead"), Type::Integer, QStringLiteral("levels"),
+              QStringLiteral("the most levels ahead among them (see levels_ahead in inspections)"),
+              QStringLiteral("as inspections"), QStringLiteral("no clicks in between")},
+             {QStringLiteral("note_changed"), Type::Integer, QString(),
+              QStringLiteral("1 when the node's notepad text stored at the move differs from its text stored before "
+                             "it was stood on, else 0"),
+              QStringLiteral("as note_changed in inspections"),
+              QStringLiteral("the text at the move is not known (the last attempt without a companion record)")},
+             {QStringLiteral("r"), Type::Number, QString(),
+              QStringLiteral("Nature's draw, uniform on [0, 1): L when r <= 0.5"),
+              QStringLiteral("the companion's draw line, in the shortest form that reads back to the same "
+                             "single-precision value"),
+              QStringLiteral("the subject's moves; ") + times}}};
+}
+
+ExportTables::Definition ExportTables::notes()
+{
+    return {QStringLiteral("notes"), QStringLiteral("--notes"),
+            QStringLiteral("One row per notepad text stored (when the subject leaves a node, closes the notepad or "
+                           "moves on), from the companion record's note lines, including the stores the classic log "
+                           "never shows. A log without a companion record gives no rows: its texts are in events "
+                           "(NotepadContents)."),
+            {subjectColumn(), logColumn(), setColumn(), attemptColumn(),
+             {QStringLiteral("ms"), Type::Integer, QStringLiteral("ms"), QStringLiteral("when the text was stored"),
+              QStringLiteral("the note line"), Never},
+             {QStringLiteral("time"), Type::DateTime, QString(), QStringLiteral("the same as wall-clock time, as time in events"),
+              QStringLiteral("the companion's start time plus ms"), QStringLiteral("the companion's start time cannot be read")},
+             levelName(QStringLiteral("the node's level")), indexColumn(Never),
+             {QStringLiteral("text"), Type::Text, QString(), QStringLiteral("the text stored, exactly as typed, line breaks kept"),
+              QStringLiteral("the note line"), QStringLiteral("an empty notepad")},
+             {QStringLiteral("changed"), Type::Integer, QString(),
+              QStringLiteral("1 when it differs from the node's text stored before (empty before the first store), else 0"),
+              QStringLiteral("the note lines before it"), Never}}};
+}
+
+ExportTables::Definition ExportTables::runs()
+{
+    QList<Column> columns{
+        subjectColumn(), logColumn(), setColumn(),
+        {QStringLiteral("date"), Type::Text, QString(), QStringLiteral("the day the log was opened, as written in its header"),
+         QStringLiteral("the log's header line"), Never},
+        {QStringLiteral("start"), Type::DateTime, QString(),
+         QStringLiteral("when the log was opened: ISO 8601 with milliseconds and the UTC offset in the CSV file, a "
+                        "date-time cell in the workbook"),
+         QStringLiteral("the companion's run line"), NoCompanion},
+        {QStringLiteral("program_version"), Type::Text, QString(), QStringLiteral("the version of the program that ran"),
+         QStringLiteral("the companion's run line"), NoCompanion},
+        {QStringLiteral("seed"), Type::Integer, QString(), QStringLiteral("the seed of Nature's random draws"),
+         QStringLiteral("the companion's run line"), NoCompanion},
+        {QStringLiteral("attempts"), Type::Integer, QString(), QStringLiteral("the number of attempts the run had"),
+         QStringLiteral("the companion's run line, else the number the program was built with"), Never},
+        {QStringLiteral("finished"), Type::Integer, QString(),
+         QStringLiteral("the attempts played to their payoff node and ended by Continue"),
+         QStringLiteral("the log's records"), Never},
+        {QStringLiteral("complete"), Type::Integer, QString(), QStringLiteral("1 when every attempt of the run finished, else 0"),
+         QStringLiteral("finished against attempts"), Never},
+        {QStringLiteral("exit"), Type::Text, QString(),
+         QStringLiteral("how the program stopped: goAhead99 (99 in okto.go), windowClosed, SIGTERM, SIGHUP or SIGINT; "
+                        "none when the record has no exit line (killed, crashed, power lost, or still running)"),
+         QStringLiteral("the companion's exit line"), NoCompanion},
+        {QStringLiteral("ending"), Type::Text, QString(),
+         QStringLiteral("how the run ended, for people, as treelab verify says it (\"all 4 attempts finished; closed by "
+                        "99 in okto.go\")"),
+         QStringLiteral("finished, attempts and exit"), Never}};
+    for (int j = 0; j < PayoffFile::PayoffCount; ++j)
+        columns.append({QStringLiteral("p%1").arg(j), Type::Integer, QStringLiteral("pounds"),
+                        QStringLiteral("the payoff of payoff node %1 in the run's payoff table").arg(j),
+                        QStringLiteral("the companion's run line, else the payoff file"),
+                        QStringLiteral("neither is at hand")});
+    return {QStringLiteral("runs"), QStringLiteral("--runs"),
+            QStringLiteral("One row per log: the run's facts and its payoff table (columns p0 to p63, one per payoff "
+                           "node)."),
+            columns};
+}
+
+QList<ExportTables::Definition> ExportTables::all()
+{
+    return {events(), attempts(), inspections(), decisions(), notes(), runs()};
+}
+
+QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bool> &wanted)
+{
+    const auto want = [&](int table) { return wanted.value(table); };
+    // The walk gives events and attempts nothing but times, which need the companion.
+    std::optional<LogWalk> walk;
+    if (want(2) || want(3) || (log.companion && (want(0) || want(1))))
+        walk.emplace(log);
+    const LogWalk *walked = walk ? &*walk : nullptr;
+    return {want(0) ? eventRows(log, walked) : QList<QStringList>(),
+            want(1) ? attemptRows(log, walked) : QList<QStringList>(),
+            want(2) ? inspectionRows(log, *walk) : QList<QStringList>(),
+            want(3) ? decisionRows(log, *walk) : QList<QStringList>(),
+            want(4) ? noteRows(log) : QList<QStringList>(),
+            want(5) ? runRows(log) : QList<QStringList>()};
+}
+
+QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)
+{
+    QHash<qsizetype, qint64> dwell;
+    for (qsizetype k = 0; walk && k < walk->inspections().size(); ++k)
+        dwell.insert(walk->inspections()[k].record, walk->inspections()[k].dwellMs());
     QList<QStringList> rows;
     const LogHeader &header = *log.parsed.header;
-    const QList<qint64> dwell = dwellTimes(log);
     for (const AttemptSummary &attempt : log.attempts) {
         for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord; ++i) {
             const LogRecord &record = log.parsed.records[i];
             const CompanionRecord *exact = log.companionRecord(i);
-            const QString time = exact && log.companion->start.isValid()
-                ? log.companion->start.addMSecs(exact->ms).toString(Qt::ISODateWithMs)
-                : QString();
             rows.append({log.path, QString::number(header.subjectNo),
-                           QString::number(header.paramSetNo), header.dateText,
-                           QString::number(attempt.number), QString::number(record.stamp),
-                           record.kindName(), number(record.level, 0), number(record.index, -1),
-                           directionText(record.direction),
-                           exact && record.kind == LogRecord::Kind::NotepadContents ? exact->text : record.text,
-                           exact ? QString::number(exact->ms) : QString(), time,
-                           dwell[i] < 0 ? QString() : QString::number(dwell[i])});
+                         QString::number(header.paramSetNo), header.dateText,
+                         QString::number(attempt.number), QString::number(record.stamp),
+                         record.kindName(), number(record.level, 0), number(record.index, -1),
+                         directionText(record.direction),
+                         exact && record.kind == LogRecord::Kind::NotepadContents ? exact->text : record.text,
+                         exact ? QString::number(exact->ms) : QString(), exact ? timeAt(log, exact->ms) : QString(),
+                         number(dwell.value(i, -1), -1)});
         }
     }
     return rows;
 }
 
-QList<QStringList> ExportTables::attemptRows(const LabLog &log)
+QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *walk)
 {
     QList<QStringList> rows;
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
@@ -101,7 +429,9 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log)
         row.append(number(attempt.finalPayoffNode, -1));
         row.append(shown ? shown->text : QString());
         row.append(shown ? QString::number(shown->payoff) : QString());
-        row.append(attempt.seconds < 0 ? QString() : QString::number(attempt.seconds));
+        const qint64 ms = walk ? walk->attemptMs(attempt.number) : -1;
+        row.append(ms >= 0 && attempt.continued ? QString::number(double(ms) / 1000, 'f', 3)
+                                                : number(attempt.seconds, -1));
         row.append(QString::number(attempt.inspected));
         row.append(QString::number(attempt.notepadEdits));
         row.append(attempt.continued ? QStringLiteral("yes") : QStringLiteral("no"));
@@ -110,3 +440,73 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log)
     return rows;
 }
 
+QList<QStringList> ExportTables::inspectionRows(const LabLog &log, const LogWalk &walk)
+{
+    QList<QStringList> rows;
+    const QString subject = QString::number(log.subject());
+    for (const LogWalk::Inspection &seen : walk.inspections()) {
+        const std::optional<int> payoff = seen.level == 7 ? log.payoffAt(seen.index) : std::nullopt;
+        rows.append({subject, log.path, QString::number(seen.attempt), QString::number(seen.order),
+                     LogReader::levelName(seen.level), QString::number(seen.index), flag(int(seen.stoodOn)),
+                     QString::number(seen.levelsAhead), flag(seen.onPath), number(seen.openedMs, -1),
+                     number(seen.closedMs, -1), number(seen.dwellMs(), -1), seen.closedBy,
+                     payoff ? QString::number(*payoff) : QString(), flag(seen.noteChanged), seen.previous});
+    }
+    return rows;
+}
+
+QList<QStringList> ExportTables::decisionRows(const LabLog &log, const LogWalk &walk)
+{
+    QList<QStringList> rows;
+    const QString subject = QString::number(log.subject());
+    for (const LogWalk::Move &move : walk.moves()) {
+        const bool decision = move.level % 2 == 1;
+        rows.append({subject, log.path, QString::number(move.attempt), LogReader::levelName(move.level),
+                     QString::number(move.index), decision ? QStringLiteral("subject") : QStringLiteral("nature"),
+                     QString(QLatin1Char(move.direction)), number(move.stoodMs, -1), number(move.movedMs, -1),
+                     number(move.decisionMs(), -1), QString::number(move.inspections),
+                     QString::number(move.distinctNodes), number(move.deepestAhead, -1), flag(move.noteChanged),
+                     move.r ? floatText(*move.r) : QString()});
+    }
+    return rows;
+}
+
+QList<QStringList> ExportTables::noteRows(const LabLog &log)
+{
+    QList<QStringList> rows;
+    if (!log.companion)
+        return rows;
+    QHash<int, QString> stored; // by level * 100 + index; every notepad starts empty
+    for (const CompanionNote &note : log.companion->notes) {
+        const int key = note.level * 100 + note.index;
+        const bool changed = note.text != stored.value(key);
+        stored.insert(key, note.text);
+        rows.append({QString::number(log.subject()), log.path, QString::number(log.set()),
+                     QString::number(note.attempt), QString::number(note.ms), timeAt(log, note.ms),
+                     LogReader::levelName(note.level), QString::number(note.index), note.text,
+                     flag(int(changed))});
+    }
+    return rows;
+}
+
+QList<QStringList> ExportTables::runRows(const LabLog &log)
+{
+    const std::optional<Companion> &c = log.companion;
+    QString exit;
+    if (c)
+        exit = c->exitHow.isEmpty() ? QStringLiteral("none")
+            : c->exitHow == QLatin1String("signal") && !c->exitSignal.isEmpty() ? c->exitSignal
+                                                                                 : c->exitHow;
+    const qsizetype finished = log.finishedAttempts().size();
+    QStringList row{QString::number(log.subject()), log.path, QString::number(log.set()),
+                    log.parsed.header->dateText,
+                    c && c->start.isValid() ? c->start.toString(Qt::ISODateWithMs) : QString(),
+                    c ? c->programVersion : QString(), c ? QString::number(c->seed) : QString(),
+                    QString::number(log.attemptCount), QString::number(finished),
+                    flag(int(finished >= log.attemptCount)), exit, log.endingText()};
+    for (int j = 0; j < PayoffFile::PayoffCount; ++j) {
+        const std::optional<int> payoff = log.payoffAt(j);
+        row.append(payoff ? QString::number(*payoff) : QString());
+    }
+    return {row};
+}

@@ -232,6 +232,13 @@ std::optional<LabLog::Shown> LabLog::shownPayoff(const AttemptSummary &attempt) 
     return std::nullopt;
 }
 
+std::optional<int> LabLog::payoffAt(int node) const
+{
+    if (companion && node >= 0 && node < PayoffFile::PayoffCount)
+        return companion->payoffs[std::size_t(node)];
+    return payoff(node);
+}
+
 const CompanionRecord *LabLog::companionRecord(qsizetype k) const
 {
     return companion && k < companion->records.size() ? &companion->records[k] : nullptr;

@@ -93,6 +93,9 @@ public:
         QString text;
     };
     std::optional<Shown> shownPayoff(const AttemptSummary &attempt) const;
+    // The payoff of payoff node 0..63 as the run's payoff table held it: the companion's,
+    // else the payoff file's read with loadPayoffs; nothing when neither is at hand.
+    std::optional<int> payoffAt(int node) const;
     // The companion's record for the log's record k, when the companion agrees with the log.
     const CompanionRecord *companionRecord(qsizetype k) const;
 

@@ -10,7 +10,7 @@ bool TableOutputs::openWorkbook(const QString &path, QString *error)
 }
 
 int TableOutputs::addTable(const QString &name, const QStringList &header, const QList<int> &numericColumns,
-                           const QString &csvPath, QString *error)
+                           const QList<int> &dateTimeColumns, const QString &csvPath, QString *error)
 {
     Output output;
     if (!csvPath.isEmpty()) {
@@ -19,7 +19,7 @@ int TableOutputs::addTable(const QString &name, const QStringList &header, const
             return -1;
     }
     if (m_book)
-        output.sheet = m_book->addSheet(name, header, numericColumns);
+        output.sheet = m_book->addSheet(name, header, numericColumns, dateTimeColumns);
     m_tables.push_back(std::move(output));
     return int(m_tables.size() - 1);
 }

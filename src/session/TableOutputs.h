@@ -21,7 +21,7 @@ public:
     // A table with its header; csvPath empty for none. Returns its number for addRow,
     // or -1 with *error set when its CSV file cannot be begun.
     int addTable(const QString &name, const QStringList &header, const QList<int> &numericColumns,
-                 const QString &csvPath, QString *error);
+                 const QList<int> &dateTimeColumns, const QString &csvPath, QString *error);
     void addRow(int table, const QStringList &fields);
     // Puts every output in place, the CSV files first. False, with *error set, at the first
     // that fails. *warning tells of texts cut to a cell in the workbook.

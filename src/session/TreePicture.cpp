@@ -142,6 +142,16 @@ QString TreePicture::clickList(const QList<int> &numbers)
     return parts.join(QLatin1Char(','));
 }
 
+QString TreePicture::listFor(const QPair<int, int> &node, const QList<int> &numbers) const
+{
+    const QString list = clickList(numbers);
+    if (m_dwell.isEmpty())
+        return list;
+    const auto found = m_dwell.constFind(node);
+    return list + (found == m_dwell.cend() ? QStringLiteral(" (? s)")
+                                           : QStringLiteral(" (%1 s)").arg(double(*found) / 1000, 0, 'f', 1));
+}
+
 QRectF TreePicture::nodeRect(int level, int index) const
 {
     return QRectF(OffsetX + TreeModel::nodeLeft(level, index), m_offsetY + TreeModel::nodeTop(level),
@@ -171,7 +181,7 @@ QMap<int, TreePicture::Column> TreePicture::planColumns(const QMap<QPair<int, in
     for (auto it = clicks.cbegin(); it != clicks.cend(); ++it) {
         if (it.key().first != TreeModel::PayoffLevel)
             continue;
-        Column column{clickList(it.value()), false, 0};
+        Column column{listFor(it.key(), it.value()), false, 0};
         if (textWidth(column.text, ClickSize, true) > MaxColumn)
             column.text = keyFor(TreeModel::PayoffLevel, it.key().second, column.text);
         const double width = textWidth(column.text, ClickSize, true);
@@ -183,7 +193,9 @@ QMap<int, TreePicture::Column> TreePicture::planColumns(const QMap<QPair<int, in
 }
 
 TreePicture::TreePicture(const QString &title, const QList<LogRecord> &records, const AttemptSummary &attempt,
-                         const AttemptFacts &facts, const std::optional<QString> &payoffText)
+                         const AttemptFacts &facts, const std::optional<QString> &payoffText,
+                         const QMap<QPair<int, int>, qint64> &dwellMs)
+    : m_dwell(dwellMs)
 {
     // The clicks of the attempt, numbered in order; a node clicked again gets each number.
     QMap<QPair<int, int>, QList<int>> clicks;
@@ -309,7 +321,7 @@ void TreePicture::addNodeLists(const QMap<QPair<int, int>, QList<int>> &clicks, 
         const auto [level, index] = it.key();
         if (level == TreeModel::PayoffLevel)
             continue;
-        const QString list = clickList(it.value());
+        const QString list = listFor(it.key(), it.value());
         const QRectF node = nodeRect(level, index);
         const double next = index + 1 < TreeModel::nodesOnLevel(level) ? nodeRect(level, index + 1).left()
                                                                         : Width - OffsetX / 2;
@@ -412,6 +424,13 @@ void TreePicture::addLegend(double top, bool ranges)
             addLabel({x + 40, last}, QStringLiteral("the node's clicks are listed below"), Ink, 9, false, 1,
                      QStringLiteral("legend"));
         }
+    }
+    if (!m_dwell.isEmpty()) {
+        last += 18;
+        addLabel({OffsetX, last}, QStringLiteral("(3.5 s)"), ClickColour, 9, true, 1, QStringLiteral("legend"));
+        addLabel({OffsetX + 52, last},
+                 QStringLiteral("how long the node was shown, all its clicks together (? where the record does not tell)"),
+                 Ink, 9, false, 1, QStringLiteral("legend"));
     }
     // The lists that found no room beside their nodes, wrapped to the picture's width.
     const double width = Width - 2 * OffsetX - 12;

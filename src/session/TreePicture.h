@@ -39,9 +39,13 @@ public:
     static constexpr double MinHeight = 560;  // the height of a picture that needs no more
 
     // records: the log's records; attempt: one of its attempts. payoffText: the payoff
-    // of the node reached as the subject saw it, when known.
+    // of the node reached as the subject saw it, when known. dwellMs: by (level, index),
+    // how long each node clicked was shown in the attempt, all its inspections together;
+    // when given, each node's click numbers end with it in seconds, "1,4,9 (3.5 s)", laid
+    // out by the same rules.
     TreePicture(const QString &title, const QList<LogRecord> &records, const AttemptSummary &attempt,
-                const AttemptFacts &facts, const std::optional<QString> &payoffText);
+                const AttemptFacts &facts, const std::optional<QString> &payoffText,
+                const QMap<QPair<int, int>, qint64> &dwellMs = {});
 
     double height() const { return m_height; }
 
@@ -88,6 +92,8 @@ private:
     };
 
     QRectF nodeRect(int level, int index) const;
+    // The text told of a node clicked: its click list, and its time when times are drawn.
+    QString listFor(const QPair<int, int> &node, const QList<int> &numbers) const;
     static double columnPitch();
     QMap<int, Column> planColumns(const QMap<QPair<int, int>, QList<int>> &clicks);
     // The key of a list written below the legend, which it is added to.
@@ -104,6 +110,8 @@ private:
     // room: the width free on its right; bottom: how far down its lines may go.
     bool placeBeside(const QRectF &node, const QString &list, double room, double bottom);
     void addLegend(double top, bool ranges);
+
+    QMap<QPair<int, int>, qint64> m_dwell;
 
     double m_offsetY = 0;
     double m_height = MinHeight;

@@ -2,6 +2,7 @@
 
 #include "session/OutputFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -79,15 +80,19 @@ bool Workbook::open(const QString &path, QString *error)
         return fail(QStringLiteral("the workbook could not be created"));
     m_bold = workbook_add_format(m_book);
     format_set_bold(m_bold);
+    m_dateTime = workbook_add_format(m_book);
+    format_set_num_format(m_dateTime, "yyyy-mm-dd hh:mm:ss.000");
     return true;
 #endif
 }
 
-int Workbook::addSheet(const QString &name, const QStringList &header, const QList<int> &numericColumns)
+int Workbook::addSheet(const QString &name, const QStringList &header, const QList<int> &numericColumns,
+                       const QList<int> &dateTimeColumns)
 {
     Sheet sheet;
     sheet.name = name;
     sheet.numeric = QSet<int>(numericColumns.begin(), numericColumns.end());
+    sheet.dateTime = QSet<int>(dateTimeColumns.begin(), dateTimeColumns.end());
 #ifdef DT_HAVE_XLSXWRITER
     if (m_book) {
         sheet.sheet = workbook_add_worksheet(m_book, name.toUtf8().constData());
@@ -139,6 +144,16 @@ void Workbook::addRow(int number, const QStringList &fields)
     for (qsizetype c = 0; c < fields.size(); ++c) {
         if (fields[c].isEmpty())
             continue;
+        if (sheet.dateTime.contains(int(c))) {
+            // The wall-clock time as the text gives it, in its own UTC offset: a cell holds no zone.
+            const QDateTime time = QDateTime::fromString(fields[c], Qt::ISODateWithMs);
+            if (time.isValid()) {
+                lxw_datetime cell{time.date().year(), time.date().month(), time.date().day(), time.time().hour(),
+                                  time.time().minute(), time.time().second() + time.time().msec() / 1000.0};
+                worksheet_write_datetime(sheet.sheet, lxw_row_t(row), lxw_col_t(c), &cell, m_dateTime);
+                continue;
+            }
+        }
         bool isNumber = false;
         const double value = sheet.numeric.contains(int(c)) ? fields[c].toDouble(&isNumber) : 0.0;
         if (isNumber)

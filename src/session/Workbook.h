@@ -29,8 +29,11 @@ public:
     bool open(const QString &path, QString *error);
 
     // A worksheet with its header row in bold; numericColumns: the indexes of the columns
-    // of numbers. Returns its number for addRow.
-    int addSheet(const QString &name, const QStringList &header, const QList<int> &numericColumns);
+    // of numbers; dateTimeColumns: those of ISO 8601 times, written as date-time cells of
+    // the wall-clock time the text names (a text that is no such time stays text).
+    // Returns its number for addRow.
+    int addSheet(const QString &name, const QStringList &header, const QList<int> &numericColumns,
+                 const QList<int> &dateTimeColumns = {});
     // The next row of the sheet; empty fields stay empty cells.
     void addRow(int sheet, const QStringList &fields);
 
@@ -47,6 +50,7 @@ private:
         QString name;
         lxw_worksheet *sheet = nullptr;
         QSet<int> numeric;
+        QSet<int> dateTime;
         qsizetype rows = 0; // written, the header included
     };
     struct Staging;
@@ -57,6 +61,7 @@ private:
     std::unique_ptr<Staging> m_staging;
     lxw_workbook *m_book = nullptr;
     lxw_format *m_bold = nullptr;
+    lxw_format *m_dateTime = nullptr;
     QList<Sheet> m_sheets;
     QStringList m_cut;    // where a text was cut to a cell's size
     QString m_overflow;   // a sheet that had more rows than a worksheet holds

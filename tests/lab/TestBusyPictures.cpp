@@ -8,6 +8,7 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QMap>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
@@ -91,11 +92,14 @@ Picture readSvg(const QString &svg)
     return p;
 }
 
+// A node's time on screen in a click text drawn with --times: "3,9 (4.5 s)".
+const QRegularExpression TimeText(QStringLiteral(" \\(([0-9]+\\.[0-9]) s\\)"));
+
 // The numbers a click text tells: "3,9–12" is 3, 9, 10, 11, 12; a list below the
-// legend ("a  c3(12): 1,3") tells those after its colon.
+// legend ("a  c3(12): 1,3") tells those after its colon; a time is no number of a click.
 QList<int> numbersIn(QString text)
 {
-    text = text.mid(text.indexOf(QLatin1Char(':')) + 1);
+    text = text.mid(text.indexOf(QLatin1Char(':')) + 1).remove(TimeText);
     QList<int> numbers;
     for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList ends = part.trimmed().split(QChar(0x2013));
@@ -115,7 +119,7 @@ public:
     void move(bool right)
     {
         const Controls &c = m_f.controls();
-        m_f.clickNode(m_level, m_index);
+        click(m_level, m_index);
         if (m_level % 2 == 1) {
             m_f.click(right ? c.MoveRight : c.MoveLeft);
             m_f.click(c.ConfirmDecision);
@@ -130,7 +134,7 @@ public:
     void inspect(const QList<QPair<int, int>> &nodes)
     {
         for (const auto &[level, index] : nodes)
-            m_f.clickNode(level, index);
+            click(level, index);
     }
 
     // n nodes still in play, drawn from the seeded generator.
@@ -139,12 +143,21 @@ public:
         for (int k = 0; k < n; ++k) {
             const int level = m_level + int(draw() % unsigned(8 - m_level));
             const int width = 1 << (level - m_level);
-            m_f.clickNode(level, m_index * width + int(draw() % unsigned(width)));
+            click(level, m_index * width + int(draw() % unsigned(width)));
         }
     }
 
 private:
+    // Each node stays on screen a little longer than the one before, so that the times
+    // drawn differ from node to node.
+    void click(int level, int index)
+    {
+        m_f.clickNode(level, index);
+        m_f.clock.advance(0.1f * float(++m_clicks % 7 + 1));
+    }
+
     WindowFixture &m_f;
+    int m_clicks = 0;
     int m_level = 1;
     int m_index = 0;
 };
@@ -217,49 +230,89 @@ private slots:
         QCOMPARE(clicks, 60);
 
         const QString logPath = f.dataPath(QStringLiteral("o199btinp.01"));
-        const QString svgPath = f.dataPath(QStringLiteral("busy.svg"));
-        const QString pngPath = f.dataPath(QStringLiteral("busy.png"));
-        for (const QString &out : {svgPath, pngPath}) {
-            const auto run = treelab({QStringLiteral("draw"), logPath, QStringLiteral("--attempt"), QStringLiteral("1"),
-                                      QStringLiteral("--out"), out});
-            QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        // Each node's time on screen, from the inspections table: the times --times must tell.
+        const QString table = f.dataPath(QStringLiteral("inspections.csv"));
+        const auto exported = treelab({QStringLiteral("export"), logPath, QStringLiteral("--inspections"), table});
+        QVERIFY2(exported.exitCode == 0, qPrintable(report(exported)));
+        QMap<QString, qint64> dwell;
+        for (const QString &line : QString::fromUtf8(LabFolders::fileBytes(table)).split(QLatin1Char('\n')).mid(1)) {
+            const QStringList fields = line.split(QLatin1Char(','));
+            if (fields.size() > 11 && fields[2] == QLatin1String("1"))
+                dwell[fields[4] + QLatin1Char('(') + fields[5] + QLatin1Char(')')] += fields[11].toLongLong();
         }
-        const Picture picture = readSvg(QString::fromUtf8(LabFolders::fileBytes(svgPath)));
-        QCOMPARE(picture.size.width(), 800.0);
-        QVERIFY(picture.size.height() >= 560);
+        QStringList expectedTimes;
+        for (const qint64 ms : std::as_const(dwell))
+            expectedTimes.append(QString::number(double(ms) / 1000, 'f', 1));
+        std::sort(expectedTimes.begin(), expectedTimes.end());
+        QVERIFY(expectedTimes.size() > 5 && expectedTimes.first() != expectedTimes.last());
 
-        const QRectF bounds(QPointF(0, 0), picture.size);
-        QList<int> told;
-        for (qsizetype k = 0; k < picture.texts.size(); ++k) {
-            const Text &t = picture.texts[k];
-            const QString where = QStringLiteral("%1 \"%2\"").arg(t.role, t.text);
-            QVERIFY2(bounds.contains(t.box), qPrintable(where + QStringLiteral(" lies off the picture")));
-            for (qsizetype j = k + 1; j < picture.texts.size(); ++j)
-                QVERIFY2(!t.box.intersects(picture.texts[j].box),
-                         qPrintable(where + QStringLiteral(" covers ") + picture.texts[j].role + QStringLiteral(" \"")
-                                    + picture.texts[j].text + QLatin1Char('"')));
-            for (const QRectF &node : picture.nodes)
-                QVERIFY2(!t.box.intersects(node), qPrintable(where + QStringLiteral(" covers a node")));
-            if (t.role == QLatin1String("click") || t.role == QLatin1String("click-list"))
-                told += numbersIn(t.text);
+        for (const bool times : {false, true}) {
+            const QString svgPath = f.dataPath(times ? QStringLiteral("busy-times.svg") : QStringLiteral("busy.svg"));
+            const QString pngPath = f.dataPath(times ? QStringLiteral("busy-times.png") : QStringLiteral("busy.png"));
+            for (const QString &out : {svgPath, pngPath}) {
+                QStringList arguments{QStringLiteral("draw"), logPath, QStringLiteral("--attempt"), QStringLiteral("1"),
+                                      QStringLiteral("--out"), out};
+                if (times)
+                    arguments.append(QStringLiteral("--times"));
+                const auto run = treelab(arguments);
+                QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+            }
+            const QStringList told = checkPicture(svgPath, pngPath);
+            if (QTest::currentTestFailed())
+                return;
+            QCOMPARE(told, times ? expectedTimes : QStringList());
         }
-        std::sort(told.begin(), told.end());
-        QList<int> all(60);
-        std::iota(all.begin(), all.end(), 1);
-        QCOMPARE(told, all);
+    }
 
-        // The PNG is the same picture, two pixels a point, with ink inside every text's box.
-        QImage png;
-        QVERIFY(png.load(pngPath, "PNG"));
-        QCOMPARE(png.size(), QSize(1600, int(std::ceil(picture.size.height() * 2))));
-        for (const Text &t : picture.texts) {
-            const QRect box = QRectF(t.box.topLeft() * 2, t.box.size() * 2).toAlignedRect() & png.rect();
-            bool ink = false;
-            for (int y = box.top(); y <= box.bottom() && !ink; ++y)
-                for (int x = box.left(); x <= box.right() && !ink; ++x)
-                    ink = qGray(png.pixel(x, y)) < 160;
-            QVERIFY2(ink, qPrintable(QStringLiteral("no ink where the PNG should show \"%1\"").arg(t.text)));
-        }
+private:
+    // Every text of the picture on it and clear of the others and of the nodes, every click
+    // number told once, ink in the PNG where each text is. Returns the times told, sorted.
+    static QStringList checkPicture(const QString &svgPath, const QString &pngPath)
+    {
+        QStringList times;
+        [&] {
+            const Picture picture = readSvg(QString::fromUtf8(LabFolders::fileBytes(svgPath)));
+            QCOMPARE(picture.size.width(), 800.0);
+            QVERIFY(picture.size.height() >= 560);
+
+            const QRectF bounds(QPointF(0, 0), picture.size);
+            QList<int> told;
+            for (qsizetype k = 0; k < picture.texts.size(); ++k) {
+                const Text &t = picture.texts[k];
+                const QString where = QStringLiteral("%1 \"%2\"").arg(t.role, t.text);
+                QVERIFY2(bounds.contains(t.box), qPrintable(where + QStringLiteral(" lies off the picture")));
+                for (qsizetype j = k + 1; j < picture.texts.size(); ++j)
+                    QVERIFY2(!t.box.intersects(picture.texts[j].box),
+                             qPrintable(where + QStringLiteral(" covers ") + picture.texts[j].role + QStringLiteral(" \"")
+                                        + picture.texts[j].text + QLatin1Char('"')));
+                for (const QRectF &node : picture.nodes)
+                    QVERIFY2(!t.box.intersects(node), qPrintable(where + QStringLiteral(" covers a node")));
+                if (t.role == QLatin1String("click") || t.role == QLatin1String("click-list")) {
+                    told += numbersIn(t.text);
+                    for (auto it = TimeText.globalMatch(t.text); it.hasNext();)
+                        times.append(it.next().captured(1));
+                }
+            }
+            std::sort(told.begin(), told.end());
+            QList<int> all(60);
+            std::iota(all.begin(), all.end(), 1);
+            QCOMPARE(told, all);
+
+            // The PNG is the same picture, two pixels a point, with ink inside every text's box.
+            QImage png;
+            QVERIFY(png.load(pngPath, "PNG"));
+            QCOMPARE(png.size(), QSize(1600, int(std::ceil(picture.size.height() * 2))));
+            for (const Text &t : picture.texts) {
+                const QRect box = QRectF(t.box.topLeft() * 2, t.box.size() * 2).toAlignedRect() & png.rect();
+                bool ink = false;
+                for (int y = box.top(); y <= box.bottom() && !ink; ++y)
+                    for (int x = box.left(); x <= box.right() && !ink; ++x)
+                        ink = qGray(png.pixel(x, y)) < 160;
+                QVERIFY2(ink, qPrintable(QStringLiteral("no ink where the PNG should show \"%1\"").arg(t.text)));
+            }
+        }();
+        std::sort(times.begin(), times.end());
+        return times;
     }
 };
 

@@ -173,6 +173,9 @@ private slots:
         QTest::newRow("missing log") << QStringList{QStringLiteral("o1gone"), a, QStringLiteral("1"), o,
                                                     QStringLiteral("x.svg")}
                                      << 1 << QStringLiteral("o1gone");
+        QTest::newRow("times without a companion record")
+            << QStringList{log, a, QStringLiteral("1"), o, QStringLiteral("x.svg"), QStringLiteral("--times")} << 1
+            << QStringLiteral("--times needs the companion record");
     }
     void failures()
     {

@@ -1,6 +1,8 @@
 #include "LabFolders.h"
+#include "TestPayoffs.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +60,19 @@ QList<QStringList> readCsv(const QString &text, bool *wellFormed)
 }
 
 const QString Pound = QString(QChar(0x00A3));
+
+// The whole experiment's log with its companion record, the workstation's time put in, in
+// folder (no payoff file beside it: the record holds the payoffs). Returns the log's path.
+QString companionLog(const QString &folder)
+{
+    const QString log = QDir(folder).filePath(QStringLiteral("o199btinp.01"));
+    LabFolders::putFile(log, LabFolders::wholeExperimentLog());
+    LabFolders::putFile(log + QStringLiteral(".jsonl"),
+                        LabFolders::fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION))
+                            .replace("@START@", "2009-03-04T00:08:32.500+01:00")
+                            .replace("@HOST@", "lab-07"));
+    return log;
+}
 
 } // namespace
 
@@ -219,6 +234,115 @@ private slots:
         bool wellFormed = false;
         QCOMPARE(readCsv(QString::fromUtf8(LabFolders::fileBytes(events)), &wellFormed).size(), 1 + 100 + 35);
         QVERIFY(wellFormed);
+    }
+
+    // The codebook export writes is docs/codebook.md, word for word: the document cannot
+    // drift from the tables.
+    void theCodebookIsTheDocument()
+    {
+        const QString out = path(QStringLiteral("codebook.md"));
+        const auto run = treelab({QStringLiteral("export"), m_log, QStringLiteral("--codebook"), out});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QByteArray written = LabFolders::fileBytes(out);
+        QVERIFY(written.contains("| `dwell_ms` | integer | ms |"));
+        QCOMPARE(written, LabFolders::fileBytes(QStringLiteral(DT_CODEBOOK_DOC)));
+    }
+
+    // The run's facts and every stored notepad text, from the companion record.
+    void theRunsAndTheNotesFromTheCompanion()
+    {
+        QTemporaryDir dir;
+        const QString log = companionLog(dir.path());
+        const QString runs = QDir(dir.path()).filePath(QStringLiteral("runs.csv"));
+        const QString notes = QDir(dir.path()).filePath(QStringLiteral("notes.csv"));
+        const auto run = treelab({QStringLiteral("export"), log, QStringLiteral("--runs"), runs, QStringLiteral("--notes"), notes});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QStringList runLines = QString::fromUtf8(LabFolders::fileBytes(runs)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(runLines.size(), 2);
+        QVERIFY(runLines[0].startsWith(QStringLiteral("subject,log,set,date,start,program_version,seed,attempts,finished,"
+                                                      "complete,exit,ending,p0,p1,")));
+        QVERIFY(runLines[0].endsWith(QStringLiteral(",p63")));
+        // The payoff table as the run's line holds it (set 1 of the test payoffs).
+        QString payoffs;
+        for (int j = 0; j < 64; ++j)
+            payoffs += QLatin1Char(',') + QString::number(TestPayoffs::payoffFor(j));
+        QCOMPARE(runLines[1], QStringLiteral("99,%1,1,3/4/09,2009-03-04T00:08:32.500+01:00,1.0,9910,4,4,1,goAhead99,"
+                                             "all 4 attempts finished; closed by 99 in okto.go")
+                                  .arg(log) + payoffs);
+        bool wellFormed = false;
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(LabFolders::fileBytes(notes)), &wellFormed);
+        QVERIFY(wellFormed);
+        QCOMPARE(rows.size(), 1 + 33); // every note line of the record
+        QCOMPARE(rows[0].join(QLatin1Char(',')), QStringLiteral("subject,log,set,attempt,ms,time,level,index,text,changed"));
+        QCOMPARE(rows[2], (QStringList{QStringLiteral("99"), log, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("15000"),
+                                       QStringLiteral("2009-03-04T00:08:47.500+01:00"), QStringLiteral("d1"), QStringLiteral("0"),
+                                       QStringLiteral("Right looks richer\nLeft has the losses\nTry right first"), QStringLiteral("1")}));
+        // Stored again unchanged when the decision was confirmed.
+        QCOMPARE(rows[3].value(8), rows[2].value(8));
+        QCOMPARE(rows[3].value(9), QStringLiteral("0"));
+        // Without a companion record there are none: the texts are in events.
+        const auto bare = treelab({QStringLiteral("export"), m_log, QStringLiteral("--notes"), notes});
+        QVERIFY2(bare.exitCode == 0, qPrintable(report(bare)));
+        QCOMPARE(LabFolders::fileBytes(notes), QByteArray("subject,log,set,attempt,ms,time,level,index,text,changed\n"));
+    }
+
+    // The workbook holds every table, the codebook's text and the runs; times are date-time cells.
+    void theWorkbookHoldsEveryTableAndTheCodebook()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("read back on Linux only, where the build machine's unzip runs");
+#endif
+        QTemporaryDir dir;
+        const QString log = companionLog(dir.path());
+        const QString book = QDir(dir.path()).filePath(QStringLiteral("t.xlsx"));
+        const auto run = treelab({QStringLiteral("export"), log, QStringLiteral("--xlsx"), book});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const auto unzip = [&](const QString &member) {
+            QProcess process;
+            process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, member});
+            process.waitForFinished(10000);
+            return QString::fromUtf8(process.readAllStandardOutput());
+        };
+        const QString workbook = unzip(QStringLiteral("xl/workbook.xml"));
+        const QStringList names{QStringLiteral("events"), QStringLiteral("attempts"), QStringLiteral("inspections"),
+                                QStringLiteral("decisions"), QStringLiteral("notes"), QStringLiteral("runs"),
+                                QStringLiteral("codebook")};
+        qsizetype at = 0;
+        for (const QString &name : names) {
+            at = workbook.indexOf(QStringLiteral("name=\"%1\"").arg(name), at);
+            QVERIFY2(at >= 0, qPrintable(name + QStringLiteral(" is not the next sheet: ") + workbook));
+        }
+        // Every cell of the document's tables is a cell of the codebook sheet.
+        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet7.xml"));
+        const QStringList document = QString::fromUtf8(LabFolders::fileBytes(QStringLiteral(DT_CODEBOOK_DOC))).split(QLatin1Char('\n'));
+        int cells = 0;
+        for (const QString &line : document) {
+            if (!line.startsWith(QStringLiteral("| `")))
+                continue;
+            const QStringList parts = line.mid(2, line.size() - 4).split(QStringLiteral(" | "));
+            QCOMPARE(parts.size(), 6);
+            for (qsizetype k = 1; k < parts.size(); ++k) {
+                if (parts[k].isEmpty())
+                    continue;
+                // As the sheet's XML holds a text: its &, < and > escaped, quotes as they are.
+                const QString xml = QString(parts[k]).replace(QLatin1Char('&'), QStringLiteral("&amp;"))
+                                        .replace(QLatin1Char('<'), QStringLiteral("&lt;"))
+                                        .replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+                QVERIFY2(codebook.contains(QStringLiteral("<t>%1</t>").arg(xml))
+                             || codebook.contains(QStringLiteral("<t xml:space=\"preserve\">%1</t>").arg(xml)),
+                         qPrintable(parts[k]));
+                ++cells;
+            }
+        }
+        QVERIFY(cells > 500);
+        // time (column M of events) is a number with a date-time format, not a text.
+        const QString events = unzip(QStringLiteral("xl/worksheets/sheet1.xml"));
+        static const QRegularExpression timeCell(QStringLiteral("<c r=\"M2\" s=\"(\\d+)\"><v>([0-9.]+)</v></c>"));
+        const QRegularExpressionMatch time = timeCell.match(events);
+        QVERIFY2(time.hasMatch(), qPrintable(events.left(3000)));
+        // 4 March 2009, 00:08:39.750 (Start at 7250 ms): days since 30 December 1899.
+        QCOMPARE(time.captured(2).toDouble(), 39876 + (8 * 60 + 39.75) / 86400);
+        QVERIFY(unzip(QStringLiteral("xl/styles.xml")).contains(QStringLiteral("formatCode=\"yyyy-mm-dd hh:mm:ss.000\"")));
     }
 
     void failures_data()

@@ -139,8 +139,9 @@ private slots:
                                        QStringLiteral("--data"), runPayoffs});
         QVERIFY2(exported.exitCode == 0, qPrintable(report(exported)));
         const QString events = QString::fromUtf8(fileBytes(out(QStringLiteral("c.csv"))));
-        // d1 clicked at 5100 ms, c1 at 11050 ms; the exact text; the wall-clock time.
-        QVERIFY2(events.contains(QStringLiteral(",5,d1,1,0,,,5100,2026-12-08T10:00:05.600+01:00,5950\n")), qPrintable(events));
+        // d1 clicked at 5100 ms and shown until the decision at 9400 ms; the exact text; the
+        // wall-clock time.
+        QVERIFY2(events.contains(QStringLiteral(",5,d1,1,0,,,5100,2026-12-08T10:00:05.600+01:00,4300\n")), qPrintable(events));
         QVERIFY(events.contains(QStringLiteral(",NotepadContents,1,0,,go right \u2192,11050,")));
         // status takes the number of attempts and the payoff shown from it too, and notes
         // the payoff file that differs.

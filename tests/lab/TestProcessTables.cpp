@@ -1,0 +1,280 @@
+#include "GuiTestMain.h"
+#include "LabFolders.h"
+#include "WindowFixture.h"
+
+#include "window/Controls.h"
+#include "window/TreeWindow.h"
+#include "window/WrappingButton.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using LabFolders::report;
+using LabFolders::treelab;
+
+// The process tables of treelab export (inspections, decisions, and the dwell of events and
+// the seconds of attempts) from a run played on the real window with a clock that a test
+// moves: every time below is known to the millisecond. The run ends its inspections in every
+// way there is: the next node click, CloseNotepad, the decision, Nature's move, a message box
+// (the go-ahead file that cannot be written at the end of the first attempt), Continue, and
+// the window closed in the middle of the third attempt.
+namespace {
+
+QStringList csvLines(const QString &path)
+{
+    return QString::fromUtf8(LabFolders::fileBytes(path)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestProcessTables : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_log;      // with its companion record beside it
+    QString m_bareLog;  // the same log alone, beside the payoff file
+    QString m_boxedLog; // the same with the warning box over the payoff reached
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Exports m_log (or the bare log) with one table option; the table's lines.
+    QStringList exported(const QString &option, bool bare = false)
+    {
+        const QString out = path(option.mid(2) + (bare ? QStringLiteral("-bare.csv") : QStringLiteral(".csv")));
+        const auto run = treelab({QStringLiteral("export"), bare ? m_bareLog : m_log, option, out});
+        if (run.exitCode != 0)
+            qWarning("%s", qPrintable(report(run)));
+        return csvLines(out);
+    }
+
+    QString row(QString text, bool bare = false) const
+    {
+        return text.replace(QLatin1Char('@'), bare ? m_bareLog : m_log);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        WindowFixture f;
+        const Controls &c = f.controls();
+        // Each box stands two seconds on the screen before OK.
+        f.boxes.onShow = [&f](const AnsweringMessageBoxes::Shown &) { f.clock.advance(2); };
+        f.confirmAndGoAhead();
+        f.at(5);
+        f.click(c.Start);
+        f.at(10);
+        f.clickNode(7, 5);
+        f.at(11);
+        f.clickNode(5, 13);
+        QTest::keyClicks(c.Notepad, QStringLiteral("later"));
+        f.at(13);
+        f.click(c.CloseNotepad);
+        f.at(14);
+        f.clickNode(1, 0);
+        f.at(16);
+        f.click(c.MoveRight);
+        f.click(c.ConfirmDecision);
+        f.at(17);
+        f.clickNode(2, 1);
+        f.at(18.5);
+        f.random.draws.append(0.75f);
+        f.click(c.NatureMove); // its box to 20.5
+        f.at(22);
+        f.clickNode(3, 3);
+        f.at(23);
+        f.click(c.MoveLeft);
+        f.click(c.ConfirmDecision);
+        f.at(24);
+        f.clickNode(4, 6);
+        f.at(25);
+        f.random.draws.append(0.25f);
+        f.click(c.NatureMove); // its box to 27
+        f.at(28);
+        f.clickNode(5, 12);
+        f.at(29);
+        f.click(c.MoveRight);
+        f.click(c.ConfirmDecision);
+        f.at(30);
+        f.clickNode(6, 25);
+        // The end of the first attempt cannot be written to okto.go: a folder stands there.
+        QVERIFY(QFile::remove(f.dataPath(QStringLiteral("okto.go"))));
+        QVERIFY(QDir().mkdir(f.dataPath(QStringLiteral("okto.go"))));
+        f.at(31);
+        f.random.draws.append(0.25f);
+        f.click(c.NatureMove); // Nature's box to 33, the payoff's to 35
+        // The write's failure comes back at once: its warning box follows the payoff's, to 37.
+        QCOMPARE(f.boxes.shown.size(), 5);
+        QVERIFY(f.boxes.shown.last().warning);
+        f.at(38);
+        f.clickNode(7, 50);
+        f.at(40);
+        f.click(c.Continue);
+        f.boxes.onShow = nullptr;
+        f.at(45);
+        f.click(c.NextAttempt);
+        f.at(46);
+        const int reached = f.playMoves({true, false, true, true, false, false});
+        QCOMPARE(reached, 44);
+        f.at(60);
+        f.clickNode(7, 44);
+        f.at(62);
+        f.click(c.Continue);
+        f.at(65);
+        f.click(c.NextAttempt);
+        f.at(66);
+        f.clickNode(4, 0);
+        f.at(70);
+        f.window().close();
+
+        const QString folder = path(QStringLiteral("ws"));
+        const QString bare = path(QStringLiteral("bare"));
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(bare));
+        m_log = QDir(folder).filePath(QStringLiteral("o199btinp.01"));
+        m_bareLog = QDir(bare).filePath(QStringLiteral("o199btinp.01"));
+        for (const QString &name : {QStringLiteral("o199btinp.01"), QStringLiteral("o199btinp.01.jsonl")})
+            QVERIFY(LabFolders::putFile(QDir(folder).filePath(name), f.readFile(name)));
+        QVERIFY(LabFolders::putFile(m_bareLog, f.log()));
+        // The same run as a slow disk would have recorded it: the write's answer, and so its
+        // box, came while the subject looked at the payoff reached (from 39 s to 39.5 s).
+        QByteArray boxed;
+        QByteArray warning;
+        for (const QByteArray &line : f.readFile(QStringLiteral("o199btinp.01.jsonl")).split('\n')) {
+            if (line.contains("\"icon\":\"warning\"")) {
+                warning = QByteArray(line).replace("\"ms\":37000", "\"ms\":39500").replace("\"shownMs\":35000", "\"shownMs\":39000");
+                continue;
+            }
+            if (!line.isEmpty())
+                boxed += line + '\n';
+            if (line.contains("\"kind\":\"p\",\"level\":7,\"index\":50"))
+                boxed += "@WARNING@";
+        }
+        QVERIFY(warning.contains("\"shownMs\":39000"));
+        m_boxedLog = path(QStringLiteral("boxed/o199btinp.01"));
+        QVERIFY(QDir().mkpath(path(QStringLiteral("boxed"))));
+        QVERIFY(LabFolders::putFile(m_boxedLog, f.log()));
+        QVERIFY(LabFolders::putFile(m_boxedLog + QStringLiteral(".jsonl"), boxed.replace("@WARNING@", warning + '\n')));
+        QVERIFY(LabFolders::putFile(QDir(bare).filePath(QStringLiteral("btinp.01")), WindowFixture::payoffFileText()));
+    }
+
+    // One row per click, each ended by what took its node off the screen, at the ms the
+    // clock stood at then. The number of each row is its place in the table.
+    void inspections_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+        const QString p5 = QString::number(WindowFixture::payoffFor(5));
+        const QString p50 = QString::number(WindowFixture::payoffFor(50));
+        const QString p44 = QString::number(WindowFixture::payoffFor(44));
+        QTest::newRow("a payoff node ahead, left by the next click")
+            << 1 << QStringLiteral("99,@,1,1,p,5,0,6,0,10000,11000,1000,click,%1,,").arg(p5);
+        QTest::newRow("a note written, then closed")
+            << 2 << QStringLiteral("99,@,1,2,d3,13,0,4,0,11000,13000,2000,CloseNotepad,,1,p(5)");
+        QTest::newRow("the decision") << 3 << QStringLiteral("99,@,1,3,d1,0,1,0,1,14000,16000,2000,ConfirmDecision,,0,d3(13)");
+        QTest::newRow("Nature's move") << 4 << QStringLiteral("99,@,1,4,c1,1,1,0,1,17000,18500,1500,NatureMove,,0,d1(0)");
+        QTest::newRow("stood on after Nature's box") << 5 << QStringLiteral("99,@,1,5,d2,3,1,0,1,22000,23000,1000,ConfirmDecision,,0,c1(1)");
+        QTest::newRow("the payoff reached, until Continue")
+            << 9 << QStringLiteral("99,@,1,9,p,50,1,0,1,38000,40000,2000,Continue,%1,,c3(25)").arg(p50);
+        QTest::newRow("moves made at once") << 10 << QStringLiteral("99,@,2,1,d1,0,1,0,1,46000,46000,0,ConfirmDecision,,0,");
+        QTest::newRow("the payoff reached in the second attempt, until Continue")
+            << 16 << QStringLiteral("99,@,2,7,p,44,1,0,1,60000,62000,2000,Continue,%1,,c3(22)").arg(p44);
+        QTest::newRow("the window closed over it") << 17 << QStringLiteral("99,@,3,1,c2,0,0,3,,66000,70000,4000,exit,,,");
+    }
+    void inspections()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        const QStringList lines = exported(QStringLiteral("--inspections"));
+        QCOMPARE(lines.value(0), QStringLiteral("subject,log,attempt,order,level,index,stood_on,levels_ahead,on_path,"
+                                                "opened_ms,closed_ms,dwell_ms,closed_by,payoff_seen,note_changed,previous"));
+        QCOMPARE(lines.size(), 1 + 9 + 7 + 1);
+        QCOMPARE(lines.value(line), row(expected));
+    }
+
+    // A box that appears over the node shown ends its inspection when it appears.
+    void aBoxEndsTheInspection()
+    {
+        const QString out = path(QStringLiteral("boxed.csv"));
+        const auto run = treelab({QStringLiteral("export"), m_boxedLog, QStringLiteral("--inspections"), out});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        QCOMPARE(csvLines(out).value(9), QStringLiteral("99,%1,1,9,p,50,1,0,1,38000,39000,1000,box,%2,,c3(25)")
+                                             .arg(m_boxedLog).arg(WindowFixture::payoffFor(50)));
+    }
+
+    // Without the companion record nothing is timed, and what only it tells (the box, the
+    // exit) is not guessed: the records that followed are named, or nothing.
+    void inspectionsWithoutTheCompanion_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+        const QString p50 = QString::number(WindowFixture::payoffFor(50));
+        QTest::newRow("a note written, then closed")
+            << 2 << QStringLiteral("99,@,1,2,d3,13,0,4,0,,,,CloseNotepad,,1,p(5)");
+        QTest::newRow("until Continue") << 9 << QStringLiteral("99,@,1,9,p,50,1,0,1,,,,Continue,%1,,c3(25)").arg(p50);
+        QTest::newRow("nor the exit") << 17 << QStringLiteral("99,@,3,1,c2,0,0,3,,,,,,,,");
+    }
+    void inspectionsWithoutTheCompanion()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        const QStringList lines = exported(QStringLiteral("--inspections"), true);
+        QCOMPARE(lines.size(), 1 + 9 + 7 + 1);
+        QCOMPARE(lines.value(line), row(expected, true));
+    }
+
+    // One row per move: stood on from the attempt's start, the decision before, or the
+    // answer of Nature's box; the clicks in between; Nature's draw.
+    void decisions_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("d1 from Start, three nodes looked at")
+            << 1 << QStringLiteral("99,@,1,d1,0,subject,R,5000,16000,11000,3,3,6,0,");
+        QTest::newRow("Nature at c1") << 2 << QStringLiteral("99,@,1,c1,1,nature,R,16000,18500,2500,1,1,0,0,0.75");
+        QTest::newRow("d2 from the box's answer") << 3 << QStringLiteral("99,@,1,d2,3,subject,L,20500,23000,2500,1,1,0,0,");
+        QTest::newRow("Nature at c3") << 6 << QStringLiteral("99,@,1,c3,25,nature,L,29000,31000,2000,1,1,0,0,0.25");
+        QTest::newRow("d1 from NextAttempt") << 7 << QStringLiteral("99,@,2,d1,0,subject,R,45000,46000,1000,1,1,0,0,");
+    }
+    void decisions()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        const QStringList lines = exported(QStringLiteral("--decisions"));
+        QCOMPARE(lines.value(0), QStringLiteral("subject,log,attempt,level,index,mover,direction,stood_ms,moved_ms,"
+                                                "decision_ms,inspections,distinct_nodes,deepest_ahead,note_changed,r"));
+        QCOMPARE(lines.size(), 1 + 12);
+        QCOMPARE(lines.value(line), row(expected));
+    }
+
+    void decisionsWithoutTheCompanion()
+    {
+        const QStringList lines = exported(QStringLiteral("--decisions"), true);
+        QCOMPARE(lines.size(), 1 + 12);
+        QCOMPARE(lines.value(2), row(QStringLiteral("99,@,1,c1,1,nature,R,,,,1,1,0,0,"), true));
+    }
+
+    // events' dwell_ms is the inspection's; the attempts' seconds run from Start or the
+    // NextAttempt press to Continue (whole seconds of the log's stamps without the companion).
+    void eventsAndAttemptsAgree()
+    {
+        const QStringList events = exported(QStringLiteral("--events"));
+        QVERIFY2(events.value(2).endsWith(QStringLiteral(",p,7,5,,,10000,") + events.value(2).section(QLatin1Char(','), 12, 12)
+                                          + QStringLiteral(",1000")),
+                 qPrintable(events.value(2)));
+        QVERIFY(events.value(1).endsWith(QStringLiteral(",Start,,,,,5000,") + events.value(1).section(QLatin1Char(','), 12, 12)
+                                         + QLatin1Char(',')));
+        const QStringList attempts = exported(QStringLiteral("--attempts"));
+        QCOMPARE(attempts.size(), 1 + 3);
+        QCOMPARE(attempts.value(1).section(QLatin1Char(','), 13, 13), QStringLiteral("35.000"));
+        QCOMPARE(attempts.value(2).section(QLatin1Char(','), 13, 13), QStringLiteral("17.000"));
+        QCOMPARE(attempts.value(3).section(QLatin1Char(','), 13, 13), QString());
+        const QStringList bare = exported(QStringLiteral("--attempts"), true);
+        QCOMPARE(bare.value(1).section(QLatin1Char(','), 13, 13), QStringLiteral("35")); // whole seconds of the log
+    }
+};
+
+DT_GUI_TEST_MAIN(TestProcessTables)
+#include "TestProcessTables.moc"
