@@ -1,11 +1,8 @@
 #include "lab/ExportCommand.h"
 
 #include "lab/CommandLine.h"
-#include "session/Codebook.h"
 #include "session/ExportTables.h"
-#include "session/OutputFile.h"
-#include "session/TableOutputs.h"
-#include "session/LabLog.h"
+#include "session/TableExport.h"
 
 #include <QDir>
 
@@ -142,73 +139,21 @@ int ExportCommand::run(const QStringList &arguments)
             command, QStringLiteral("give --events FILE, --attempts FILE, --xlsx FILE or more (see --help)"));
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, logs, parser.value(dataOption)))
         return *refused;
-    const auto fail = [&](const QString &error) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
-        return CommandLine::Finding;
-    };
 
     // Rows are written as each log is read, so memory does not grow with the study; a
     // log that fails leaves every output unwritten.
-    TableOutputs out;
-    QString error;
-    const bool book = parser.isSet(xlsxOption);
-    if (book && !out.openWorkbook(parser.value(xlsxOption), &error))
-        return fail(error);
-    QList<bool> wanted;
-    QList<int> numbers;
-    for (qsizetype t = 0; t < tables.size(); ++t) {
-        const ExportTables::Definition &table = tables[t];
-        wanted.append(book || parser.isSet(tableOptions[t]));
-        numbers.append(!wanted.last() ? -1
-                                      : out.addTable(table.name, table.header(), table.numericColumns(),
-                                                     table.dateTimeColumns(), parser.value(tableOptions[t]), &error));
-        if (wanted.last() && numbers.last() < 0)
-            return fail(error);
-    }
-    if (book) {
-        const ExportTables::Definition sheet = Codebook::sheet();
-        const int codebook = out.addTable(sheet.name, sheet.header(), {}, {}, QString(), &error);
-        for (const QStringList &row : Codebook::rows())
-            out.addRow(codebook, row);
-    }
-    // The payoffs shown need the payoff file where no companion record holds them.
-    const bool payoffs = book || wanted[1] || wanted[2] || wanted[5];
-    bool failed = false;
-    for (const QString &path : logs) {
-        LabLog log;
-        if (!LabLog::load(path, &log, &error)) {
-            fail(error);
-            failed = true;
-            continue;
-        }
-        log.judge(parser.value(dataOption), 0);
-        const LabLog::Admission admission = log.admit(parser.isSet(forceOption));
-        CommandLine::tell(command, admission.findings);
-        if (!admission.admitted)
-            failed = true;
-        if (payoffs && !log.loadShownPayoffs(parser.value(dataOption), &error)) {
-            fail(error);
-            failed = true;
-        }
-        if (failed)
-            continue; // nothing will be written: only the problems of the rest are told
-        const QList<QList<QStringList>> rows = ExportTables::rowsOf(log, wanted);
-        for (qsizetype t = 0; t < rows.size(); ++t)
-            for (const QStringList &row : rows[t])
-                out.addRow(numbers[t], row);
-    }
-    if (failed) {
+    TableExport::Options options;
+    for (const QCommandLineOption &option : tableOptions)
+        options.csvFiles.append(parser.value(option));
+    options.workbook = parser.value(xlsxOption);
+    options.codebook = parser.value(codebookOption);
+    options.dataFile = parser.value(dataOption);
+    options.force = parser.isSet(forceOption);
+    const TableExport::Result result = TableExport::run(logs, options);
+    CommandLine::tell(command, result.findings);
+    if (!result.written) {
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
-    // The codebook first: if it cannot be written, no table is put in place either.
-    if (parser.isSet(codebookOption)
-        && !OutputFile::save(parser.value(codebookOption), Codebook::markdown().toUtf8(), &error))
-        return fail(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(parser.value(codebookOption)), error));
-    QString warning;
-    if (!out.commit(&error, &warning))
-        return fail(error);
-    if (!warning.isEmpty())
-        CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
     return CommandLine::Success;
 }

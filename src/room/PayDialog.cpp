@@ -175,7 +175,7 @@ bool PayDialog::write()
     }
     TableOutputs out;
     const int table = book.isEmpty() || out.openWorkbook(book, &error)
-        ? out.addTable(QStringLiteral("payments"), Payment::header(), Payment::numericColumns(), csv, &error)
+        ? out.addTable(QStringLiteral("payments"), Payment::header(), Payment::numericColumns(), {}, csv, &error)
         : -1;
     if (table >= 0)
         for (const QStringList &row : std::as_const(m_rows))

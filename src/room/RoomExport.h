@@ -8,15 +8,17 @@
 #include <functional>
 
 // The room's Export: every log of the room as the tables treelab export writes
-// (ExportTables), events.csv, attempts.csv and tables.xlsx in one folder. Rows are written
-// as each log is read; nothing is put in place unless every log was read and admitted and
-// the work was not cancelled, so an old table is never left half replaced.
+// (TableExport), each as <table>.csv (events.csv, attempts.csv, ...), all of them in
+// tables.xlsx, and codebook.md, in one folder. Rows are written as each log is read;
+// nothing is put in place unless every log was read and admitted and the work was not
+// cancelled, so an old table is never left half replaced.
 class RoomExport
 {
 public:
     static inline const QString EventsFile = QStringLiteral("events.csv");
     static inline const QString AttemptsFile = QStringLiteral("attempts.csv");
     static inline const QString WorkbookFile = QStringLiteral("tables.xlsx");
+    static inline const QString CodebookFile = QStringLiteral("codebook.md");
 
     struct Result
     {
