@@ -108,15 +108,7 @@ int DrawCommand::run(const QStringList &arguments)
     std::optional<QString> payoffText;
     if (const std::optional<LabLog::Shown> shown = log.shownPayoff(attempt))
         payoffText = shown->text;
-    QString title = QStringLiteral("%1: subject %2, set %3, attempt %4")
-                        .arg(log.fileName)
-                        .arg(log.subject())
-                        .arg(log.set())
-                        .arg(k.value);
-    if (payoffText)
-        title += QStringLiteral(": payoff %1 at p(%2)").arg(*payoffText).arg(facts.finalPayoffNode);
-    else
-        title += QStringLiteral(": still in play");
+    const QString title = TreePicture::title(log.fileName, log.subject(), log.set(), attempt, payoffText);
     QMap<QPair<int, int>, qint64> dwell;
     if (parser.isSet(timesOption)) {
         if (!log.companion) {

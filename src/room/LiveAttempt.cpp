@@ -51,17 +51,7 @@ void LiveAttempt::read()
     m_facts = AttemptFacts::of(log.parsed.records, log.attempts).last();
     if (const std::optional<LabLog::Shown> shown = log.shownPayoff(attempt))
         m_payoff = shown->text;
-    QString title = QStringLiteral("%1: subject %2, set %3, attempt %4")
-                        .arg(log.fileName)
-                        .arg(log.subject())
-                        .arg(log.set())
-                        .arg(attempt.number);
-    if (attempt.finalPayoffNode >= 0)
-        title += QStringLiteral(": payoff %1 at p(%2)")
-                     .arg(m_payoff.value_or(QStringLiteral("p(%1)").arg(attempt.finalPayoffNode)))
-                     .arg(attempt.finalPayoffNode);
-    else
-        title += QStringLiteral(": still in play");
+    const QString title = TreePicture::title(log.fileName, log.subject(), log.set(), attempt, m_payoff);
     m_picture = std::make_unique<TreePicture>(title, log.parsed.records, attempt, m_facts, m_payoff);
     m_why.clear();
 }

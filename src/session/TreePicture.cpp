@@ -124,6 +124,17 @@ QString keyName(int n)
 
 } // namespace
 
+QString TreePicture::title(const QString &logName, qint16 subject, qint16 set, const AttemptSummary &attempt,
+                           const std::optional<QString> &payoffText)
+{
+    QString text = QStringLiteral("%1: subject %2, set %3, attempt %4").arg(logName).arg(subject).arg(set).arg(attempt.number);
+    if (attempt.finalPayoffNode < 0)
+        return text + QStringLiteral(": still in play");
+    return text + QStringLiteral(": payoff %1 at p(%2)")
+                      .arg(payoffText.value_or(QStringLiteral("p(%1)").arg(attempt.finalPayoffNode)))
+                      .arg(attempt.finalPayoffNode);
+}
+
 QString TreePicture::clickList(const QList<int> &numbers)
 {
     QStringList parts;

@@ -35,6 +35,11 @@ class QPainter;
 class TreePicture
 {
 public:
+    // The title of an attempt's picture: "<log>: subject 99, set 1, attempt 2: payoff £5 at
+    // p(24)", or ": still in play"; payoffText is the payoff shown, when known.
+    static QString title(const QString &logName, qint16 subject, qint16 set, const AttemptSummary &attempt,
+                         const std::optional<QString> &payoffText);
+
     static constexpr double Width = 800;      // points
     static constexpr double MinHeight = 560;  // the height of a picture that needs no more
 
