@@ -374,26 +374,13 @@ bool CompanionLog::flushPending()
 
 bool CompanionLog::reopen()
 {
-    const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        m_problem = QStringLiteral("the file has gone from the disk, and its folder %1 is missing")
-                        .arg(QDir::toNativeSeparators(folder));
+    auto file = DurableFile::makeAgain(m_path, &m_problem);
+    if (!file)
         return false;
-    }
-    // Whatever has since been put at the record's place is kept.
-    const QString path = QFileInfo::exists(m_path) ? DurableFile::nextFreeName(m_path) : m_path;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        m_problem = QStringLiteral("the file has gone from the disk and cannot be made again: %1")
-                        .arg(file->errorString());
-        return false;
-    }
     m_file = std::move(file);
     m_inFile = 0;
-    QString folderError;
-    DurableFile::syncFolder(folder, &folderError); // the lines that follow say if the disk fails
     std::fprintf(stderr, "Decision Tree: the record for analysis had gone from the disk; it is "
                          "written again, whole, as %s.\n",
-                 qPrintable(QDir::toNativeSeparators(path)));
+                 qPrintable(QDir::toNativeSeparators(m_file->fileName())));
     return true;
 }

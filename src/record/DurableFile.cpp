@@ -169,6 +169,25 @@ QString DurableFile::temporaryName(const QString &path)
         + QStringLiteral(".new");
 }
 
+std::unique_ptr<QFile> DurableFile::makeAgain(const QString &path, QString *problem)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        *problem = QStringLiteral("the file has gone from the disk, and its folder %1 is missing")
+                       .arg(QDir::toNativeSeparators(folder));
+        return nullptr;
+    }
+    // Whatever has since been put at the file's place is kept.
+    auto file = std::make_unique<QFile>(QFileInfo::exists(path) ? nextFreeName(path) : path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        *problem = QStringLiteral("the file has gone from the disk and cannot be made again: %1").arg(file->errorString());
+        return nullptr;
+    }
+    QString folderError;
+    syncFolder(folder, &folderError); // the writes that follow say if the disk fails
+    return file;
+}
+
 QString DurableFile::nextFreeName(const QString &path)
 {
     for (int n = 1;; ++n) {

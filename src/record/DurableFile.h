@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QFile;
+
 class QFile;
 
 // The few file operations that decide whether a record survives a power cut, in one
@@ -37,6 +41,12 @@ public:
     // path, ".", and the smallest n from 1 on that names nothing yet: where a file is put
     // aside, or made, without touching what is already there.
     static QString nextFreeName(const QString &path);
+
+    // A record file that has gone from the disk made again, empty and synced into its
+    // folder: at path, or where something has since been put there at nextFreeName(path),
+    // so that nothing is overwritten. Null, with *problem set for people, when its folder
+    // is missing or the file cannot be made.
+    static std::unique_ptr<QFile> makeAgain(const QString &path, QString *problem);
 
     // Keeps what could not reach a file at its own place (a disk that stayed full, a data
     // folder that went) in a new file called name, by replace(): in the system's

@@ -316,8 +316,7 @@ QString LabLog::keptText() const
 
 bool LabLog::keptAside() const
 {
-    const QString keptFrom = StatusTable::keptAsideFrom(fileName);
-    return !keptFrom.isEmpty() && QFileInfo(QFileInfo(path).absoluteDir().filePath(keptFrom)).isFile();
+    return !StatusTable::keptAsideIn(QFileInfo(path).absolutePath(), fileName).isEmpty();
 }
 
 QStringList LabLog::logsIn(const QString &folder)
@@ -329,8 +328,7 @@ QStringList LabLog::logsIn(const QString &folder)
         if (name.endsWith(QLatin1String(".jsonl")) || name.endsWith(QLatin1String(".unwritten"))
             || name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
             continue;
-        const QString keptFrom = StatusTable::keptAsideFrom(name);
-        if (!keptFrom.isEmpty() && QFileInfo(dir.filePath(keptFrom)).isFile())
+        if (!StatusTable::keptAsideIn(folder, name).isEmpty())
             continue;
         if (LogReader::readHeader(info.filePath()))
             logs.append(dir.filePath(name));

@@ -86,6 +86,12 @@ QString StatusTable::dataFileOf(const QString &folder, const QString &logName, q
     return name;
 }
 
+QString StatusTable::keptAsideIn(const QString &folder, const QString &name)
+{
+    const QString keptFrom = keptAsideFrom(name);
+    return !keptFrom.isEmpty() && QFileInfo(QDir(folder).filePath(keptFrom)).isFile() ? keptFrom : QString();
+}
+
 QString StatusTable::keptAsideFrom(const QString &name)
 {
     static const QRegularExpression kept(QStringLiteral("^(.+)\\.\\d+$"));
@@ -113,8 +119,7 @@ QList<WorkstationState> StatusTable::folderStates(const QString &folder) const
         if (info.fileName() == GoAheadFile::FileName || info.lastModified().date() != today
             || !LogReader::readHeader(info.filePath()))
             continue;
-        const QString keptFrom = keptAsideFrom(info.fileName());
-        if (!keptFrom.isEmpty() && QFileInfo(QDir(folder).filePath(keptFrom)).isFile())
+        if (const QString keptFrom = keptAsideIn(folder, info.fileName()); !keptFrom.isEmpty())
             restarts.append(QStringLiteral("%1 was kept aside today when the program was started again with the "
                                            "same subject and set: a restart; only %2 counts")
                                 .arg(info.fileName(), keptFrom));

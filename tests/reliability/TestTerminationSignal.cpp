@@ -2,6 +2,8 @@
 #include "OneAttemptScript.h"
 #include "PlayerRun.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,15 +20,7 @@ class TestTerminationSignal : public QObject
 {
     Q_OBJECT
 
-    static QList<QJsonObject> objects(const QByteArray &jsonl)
-    {
-        QList<QJsonObject> result;
-        for (const QByteArray &line : jsonl.split('\n')) {
-            if (!line.isEmpty())
-                result.append(QJsonDocument::fromJson(line).object());
-        }
-        return result;
-    }
+    static QList<QJsonObject> objects(const QByteArray &jsonl) { return TestFiles::jsonObjects(jsonl); }
 
 private slots:
     void aSignalInABoxEndsTheRunThere_data()

@@ -6,6 +6,8 @@
 #include "window/TreeWindow.h"
 #include "window/WrappingButton.h"
 
+#include "TestFiles.h"
+
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -40,15 +42,7 @@ class TestRecordDurability : public QObject
         }
     }
 
-    static QList<QJsonObject> objects(const QByteArray &jsonl)
-    {
-        QList<QJsonObject> result;
-        for (const QByteArray &line : jsonl.split('\n')) {
-            if (!line.isEmpty())
-                result.append(QJsonDocument::fromJson(line).object());
-        }
-        return result;
-    }
+    static QList<QJsonObject> objects(const QByteArray &jsonl) { return TestFiles::jsonObjects(jsonl); }
 
 private slots:
     void eachRecordIsSyncedBeforeTheNextEvent()
