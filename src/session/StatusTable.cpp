@@ -346,14 +346,6 @@ StatusTable::Row StatusTable::format(const WorkstationState &state)
     return row;
 }
 
-QList<StatusTable::Row> StatusTable::folderRows(const QString &folder) const
-{
-    QList<Row> result;
-    for (const WorkstationState &state : folderStates(folder))
-        result.append(format(state));
-    return result;
-}
-
 QList<StatusTable::Row> StatusTable::rows(const QStringList &folders) const
 {
     QList<Row> result;

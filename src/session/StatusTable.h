@@ -57,9 +57,8 @@ public:
 
     // The one formatter of a state for people, the table's and the room window's.
     static Row format(const WorkstationState &state);
-    // state(), folderStates() and states() formatted.
+    // state() and states() formatted.
     Row row(const QString &folder) const { return format(state(folder)); }
-    QList<Row> folderRows(const QString &folder) const;
     QList<Row> rows(const QStringList &folders) const;
 
     // A readable age: seconds up to two minutes, then minutes, hours, days; never below 0.
