@@ -8,6 +8,7 @@
 #include "window/PayoffFile.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
 
 #include <chrono>
@@ -100,8 +101,11 @@ LatencySamples FileBenchmarks::recordToDevice(const QString &folder, int records
         log.WriteEventRecord(tag, QString::number(k % 8));
         // One sync for the record, one for its line in the companion (or one for both
         // when they queue together).
-        while (log.syncsDone() < before + 2 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+        // The syncs start once the program is back in its event loop, as here.
+        while (log.syncsDone() < before + 2 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+            QCoreApplication::processEvents();
             std::this_thread::sleep_for(std::chrono::microseconds(50));
+        }
         windows.add(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count());
     }
     log.CloseEventLog();

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 SyncQueue::SyncQueue(SyncFunction sync)
     : m_inline(bool(sync)),
@@ -30,12 +31,30 @@ SyncQueue::~SyncQueue()
 
 void SyncQueue::request(int handle)
 {
-    if (handle >= 0)
+    if (handle < 0)
+        return;
+    if (m_inline) {
+        enqueue({handle, {}, {}});
+        return;
+    }
+    if (std::find(m_requested.begin(), m_requested.end(), handle) == m_requested.end())
+        m_requested.push_back(handle);
+    if (!m_startPosted) {
+        m_startPosted = true;
+        QMetaObject::invokeMethod(&m_owner, [this] { startRequested(); }, Qt::QueuedConnection);
+    }
+}
+
+void SyncQueue::startRequested()
+{
+    m_startPosted = false;
+    for (const int handle : std::exchange(m_requested, {}))
         enqueue({handle, {}, {}});
 }
 
 void SyncQueue::post(Task task, Done done)
 {
+    startRequested(); // in the order asked for: the syncs before the task
     enqueue({-1, std::move(task), std::move(done)});
 }
 
@@ -75,6 +94,7 @@ void SyncQueue::enqueue(const Job &job)
 
 void SyncQueue::drain()
 {
+    startRequested();
     QMutexLocker lock(&m_mutex);
     while (!m_waiting.empty() || m_busy)
         m_idle.wait(&m_mutex);
@@ -82,6 +102,7 @@ void SyncQueue::drain()
 
 void SyncQueue::settle()
 {
+    startRequested();
     {
         QMutexLocker lock(&m_mutex);
         while (m_tasks > 0)

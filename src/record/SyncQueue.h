@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QThread;
 
@@ -30,7 +31,9 @@ public:
     SyncQueue &operator=(const SyncQueue &) = delete;
 
     // Asks for everything written so far through handle to be forced to the disk.
-    // Requests for a handle already waiting are one sync.
+    // Requests for a handle already waiting are one sync. The sync starts once the owner's
+    // thread is back in its event loop (or at the next post, drain or settle): a handler
+    // that writes a file again while its pages are being written back waits for the disk.
     void request(int handle);
 
     // Work for the disk that no handler should wait for (a file replaced and synced):
@@ -60,6 +63,7 @@ public:
 private:
     void run();
     void fail(const QString &error);
+    void startRequested();
 
     bool m_inline; // before m_sync, which takes the function given
     SyncFunction m_sync;
@@ -82,6 +86,8 @@ private:
     void enqueue(const Job &job);
     bool runJob(const Job &job, QString *error);
 
+    std::vector<int> m_requested; // owner's thread only: handles whose sync has not started
+    bool m_startPosted = false;
     std::deque<Job> m_waiting;
     bool m_busy = false;
     int m_tasks = 0; // posted and not yet run

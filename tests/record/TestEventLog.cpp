@@ -490,6 +490,28 @@ private slots:
         QCOMPARE(fileBytes(dir.filePath(LogName)), QByteArray("99  1  3/4/09  100\r\n0 Start\r\n"));
     }
 
+    // A handler that writes a file twice must not find the first write's pages under
+    // writeback: the records of one handler are forced to the disk together, after it.
+    void aHandlersRecordsAreSyncedOnceAfterIt()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        StubClock clock(100.0f);
+        EventLog log(clock, unitedStates());
+        QVERIFY(log.OpenEventLog(dir.path(), 99, 1, DataFile).ok);
+        log.waitForDisk();
+        const quint64 before = log.syncsDone();
+        QVERIFY(log.WriteEventRecord(EventTags::Start, QString()));
+        QVERIFY(log.WriteEventRecord(EventTags::click(QStringLiteral("d1")), QStringLiteral("0")));
+        QThread::msleep(50);
+        QCOMPARE(log.syncsDone(), before); // still in the handler: nothing started
+        QTRY_COMPARE(log.syncsDone(), before + 1); // back in the event loop: one sync for both
+        QVERIFY(log.WriteEventRecord(EventTags::click(QStringLiteral("d2")), QStringLiteral("1")));
+        log.waitForDisk(); // started and waited for without the event loop, as at the close
+        QCOMPARE(log.syncsDone(), before + 2);
+        QCOMPARE(fileBytes(dir.filePath(LogName)).count("\r\n"), 4); // the header and three records
+    }
+
     void laterTasksRunInTurnAndTellTheEventThread_data()
     {
         QTest::addColumn<bool>("threaded");
