@@ -90,11 +90,19 @@ RoomBenchmarks::Figures RoomBenchmarks::measureTicks(const QString &folder, cons
             }
         }
         const qint64 before = reader.folderReads();
+        const qint64 linesBefore = reader.logLinesRead();
         timer.start();
         reader.tick();
         figures.grownMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (reader.folderReads() - before != Workstations) {
             figures.error = QStringLiteral("a grown log was not read again");
+            return figures;
+        }
+        // Each log read on from where it was read: its one new line, not the whole again.
+        if (reader.logLinesRead() - linesBefore != Workstations) {
+            figures.error = QStringLiteral("the grown logs cost %1 lines read, not their %2 new ones")
+                                .arg(reader.logLinesRead() - linesBefore)
+                                .arg(Workstations);
             return figures;
         }
     }

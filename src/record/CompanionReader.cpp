@@ -77,13 +77,19 @@ bool CompanionReader::read(const QString &path, Companion *companion, QString *e
 bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *error)
 {
     *c = Companion{};
-    qint64 number = 0;
-    qsizetype pos = 0;
+    Position at;
+    return readOn(bytes, &at, c, error);
+}
+
+bool CompanionReader::readOn(const QByteArray &bytes, Position *at, Companion *c, QString *error)
+{
+    qint64 &number = at->lines;
+    qsizetype &pos = at->pos;
     while (pos < bytes.size()) {
-        ++number;
         const qsizetype end = bytes.indexOf('\n', pos);
         if (end < 0)
             break; // the last line cut short: the format says to pass it over
+        ++number;
         const QByteArray line = bytes.mid(pos, end - pos);
         pos = end + 1;
         QJsonParseError parsed;
@@ -146,7 +152,7 @@ bool CompanionReader::parse(const QByteArray &bytes, Companion *c, QString *erro
         }
     }
     if (number == 0) {
-        *error = QStringLiteral("it is empty");
+        *error = bytes.isEmpty() ? QStringLiteral("it is empty") : QStringLiteral("its first line is cut short");
         return false;
     }
     return true;

@@ -125,6 +125,16 @@ public:
     static bool read(const QString &path, Companion *companion, QString *error);
     static bool parse(const QByteArray &bytes, Companion *companion, QString *error);
 
+    // Where a reading stands: the next line's offset, and the whole lines read.
+    struct Position
+    {
+        qsizetype pos = 0;
+        qint64 lines = 0;
+    };
+    // Reads on from *at to the last whole line of bytes, adding to *companion what parse()
+    // would; parse() is readOn() from the start into an empty Companion.
+    static bool readOn(const QByteArray &bytes, Position *at, Companion *companion, QString *error);
+
     // Where the classic log and its companion differ: record by record, the kind, time
     // stamp, node, move and text (which the classic log holds in Windows-1252). Each
     // difference names the line of the log. A companion that lacks the log's last record

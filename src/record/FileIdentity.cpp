@@ -54,4 +54,19 @@ bool stillNamed(int descriptor, const QString &name)
 #endif
 }
 
+std::optional<Id> of(int descriptor)
+{
+#ifndef Q_OS_WIN
+    struct stat info = {};
+    if (::fstat(descriptor, &info) != 0)
+        return std::nullopt;
+    return Id{quint64(info.st_dev), quint64(info.st_ino)};
+#else
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)), &info))
+        return std::nullopt;
+    return Id{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+#endif
+}
+
 } // namespace FileIdentity

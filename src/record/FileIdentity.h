@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+
+#include <optional>
 
 // Whether the file written through an open descriptor is still the one its name leads to:
 // the device and inode (on Windows the volume and file index) behind the descriptor
@@ -12,5 +15,15 @@ namespace FileIdentity {
 // its folder gone, or the share it was on gone with the handle. True when it is there,
 // and when it cannot be told (the next write says what is wrong then).
 bool stillNamed(int descriptor, const QString &name);
+
+// The file behind an open descriptor: its device and inode (volume and file index).
+struct Id
+{
+    quint64 device = 0;
+    quint64 file = 0;
+    bool operator==(const Id &) const = default;
+};
+// Nothing when it cannot be told.
+std::optional<Id> of(int descriptor);
 
 } // namespace FileIdentity

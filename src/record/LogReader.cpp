@@ -2,6 +2,7 @@
 
 #include "record/EventTags.h"
 #include "record/InputFile.h"
+#include "record/RuleReader.h"
 #include "record/Windows1252.h"
 #include "tree/TreeModel.h"
 
@@ -212,380 +213,6 @@ std::optional<LogRecord> classify(const QString &line, QString *why)
     return std::nullopt;
 }
 
-// Where the run stands after the records read so far, as the window's handlers leave it:
-// which nodes are in play, which node is inspected, which frame is open, and which record
-// the program writes next without a click in between. A record is allowed where the
-// program could have written it.
-class RunPosition
-{
-public:
-    using Kind = LogRecord::Kind;
-
-    bool allows(const LogRecord &r) const
-    {
-        if (m_pendingNoteLevel > 0)
-            return r.kind == Kind::NotepadContents && r.level == m_pendingNoteLevel
-                && r.index == m_pendingNoteIndex;
-        if (m_pendingFinal >= 0)
-            return r.kind == Kind::FinalPayoffNode && r.index == m_pendingFinal;
-        if (!m_started)
-            return r.kind == Kind::Start;
-        switch (r.kind) {
-        case Kind::NodeClick:
-            return inPlay(r.level, r.index);
-        case Kind::CloseNotepad:
-            return m_notepadOpen && r.level == m_clickLevel && r.index == m_clickIndex;
-        case Kind::ConfirmDecision:
-            return m_box == Box::Decision && r.level == m_clickLevel && r.index == m_clickIndex;
-        case Kind::NatureMove:
-            return m_box == Box::Nature && r.level == m_clickLevel && r.index == m_clickIndex;
-        case Kind::Continue:
-            return m_finished;
-        case Kind::Start:
-        case Kind::NotepadContents:
-        case Kind::FinalPayoffNode:
-            return false;
-        }
-        return false;
-    }
-
-    // Takes the record, whether the rules allow it (allows()). One they do not (a damaged
-    // or forged line read by force) is applied as well as it goes, so that the records
-    // after it are judged from there.
-    void apply(const LogRecord &r, bool allowed)
-    {
-        if (!allowed) {
-            m_pendingNoteLevel = 0;
-            m_pendingFinal = -1;
-            m_started = true;
-        }
-        switch (r.kind) {
-        case Kind::Start:
-            m_started = true;
-            resetTree();
-            break;
-        case Kind::NodeClick:
-            // The node clicked before has a notepad (levels 1 to 6): its text is owed.
-            if (m_clickLevel >= 1 && m_clickLevel <= 6) {
-                m_pendingNoteLevel = m_clickLevel;
-                m_pendingNoteIndex = m_clickIndex;
-            }
-            m_clickLevel = r.level;
-            m_clickIndex = r.index;
-            m_notepadOpen = r.level <= 6;
-            m_box = Box::None;
-            if (r.level <= 6 && r.level == m_reached && m_path[r.level] == r.index)
-                m_box = r.level % 2 == 1 ? Box::Decision : Box::Nature;
-            break;
-        case Kind::NotepadContents:
-            m_pendingNoteLevel = 0;
-            break;
-        case Kind::CloseNotepad:
-            if (m_clickLevel > 0) {
-                m_pendingNoteLevel = r.level;
-                m_pendingNoteIndex = r.index;
-            }
-            m_notepadOpen = false;
-            m_box = Box::None;
-            break;
-        case Kind::ConfirmDecision:
-        case Kind::NatureMove:
-            m_path[r.level] = r.index;
-            m_path[r.level + 1] = 2 * r.index + (r.direction == LogRecord::Direction::Right ? 1 : 0);
-            m_reached = r.level + 1;
-            m_notepadOpen = false;
-            m_box = Box::None;
-            if (r.kind == Kind::NatureMove && r.level == 6)
-                m_pendingFinal = m_path[7];
-            break;
-        case Kind::FinalPayoffNode:
-            m_pendingFinal = -1;
-            m_reached = 7;
-            m_path[7] = r.index;
-            m_finished = true;
-            break;
-        case Kind::Continue:
-            m_finished = false;
-            resetTree();
-            break;
-        }
-    }
-
-    // What the rules allow at this point, for a person.
-    QString expected() const
-    {
-        const auto node = [](int level, int index) {
-            return QStringLiteral("%1(%2)").arg(LogReader::levelName(level)).arg(index);
-        };
-        if (m_pendingNoteLevel > 0)
-            return QStringLiteral("the NotepadContents record of %1, which the program writes right "
-                                  "after the record before it")
-                .arg(node(m_pendingNoteLevel, m_pendingNoteIndex));
-        if (m_pendingFinal >= 0)
-            return QStringLiteral("the FinalPayoffNode record of p(%1), which follows Nature's move "
-                                  "at c3")
-                .arg(m_pendingFinal);
-        if (!m_started)
-            return QStringLiteral("the Start record");
-        QStringList allowed;
-        if (m_finished)
-            allowed.append(QStringLiteral("a click on %1 or Continue").arg(node(7, m_path[7])));
-        else
-            allowed.append(QStringLiteral("a click on %1 or a node above it").arg(node(m_reached, m_path[m_reached])));
-        if (m_notepadOpen)
-            allowed.append(QStringLiteral("CloseNotepad of %1").arg(node(m_clickLevel, m_clickIndex)));
-        if (m_box == Box::Decision)
-            allowed.append(QStringLiteral("ConfirmDecision at %1").arg(node(m_clickLevel, m_clickIndex)));
-        if (m_box == Box::Nature)
-            allowed.append(QStringLiteral("NatureMove at %1").arg(node(m_clickLevel, m_clickIndex)));
-        return allowed.join(QStringLiteral(", "));
-    }
-
-private:
-    enum class Box { None, Decision, Nature };
-
-    bool inPlay(int level, int index) const
-    {
-        return level >= m_reached && (index >> (level - m_reached)) == m_path[m_reached];
-    }
-
-    void resetTree()
-    {
-        m_reached = 1;
-        m_path = {-1, 0, -1, -1, -1, -1, -1, -1};
-        m_notepadOpen = false;
-        m_box = Box::None;
-    }
-
-    bool m_started = false;
-    int m_reached = 1;
-    std::array<int, 8> m_path{-1, 0, -1, -1, -1, -1, -1, -1};
-    int m_clickLevel = 0, m_clickIndex = -1;
-    bool m_notepadOpen = false;
-    Box m_box = Box::None;
-    bool m_finished = false;
-    int m_pendingNoteLevel = 0, m_pendingNoteIndex = -1;
-    int m_pendingFinal = -1;
-};
-
-// Reads the lines of a log in order against the rules. A line after a NotepadContents
-// record is a record when the rules allow that record there, and text otherwise. Where
-// taking such a line as a record leads to a line that the rules cannot place, the reader
-// goes back and takes it as text instead, trying the latest such choice first, within a
-// bounded number of tries; when no reading places every line, the line that failed first
-// is reported with what the rules expected there, and read as the record it looks like.
-class RuleReader
-{
-public:
-    RuleReader(const QByteArray &bytes, ParsedLog &log) : m_bytes(bytes), m_log(log)
-    {
-        m_lfOnly = bytes.contains('\n') && !bytes.contains("\r\n");
-    }
-
-    void run()
-    {
-        if (m_lfOnly)
-            m_log.warnings.append({1, QStringLiteral("every line ends in LF alone, not CR LF as the "
-                                                     "program writes: the file has been through a "
-                                                     "tool that converts line ends; read as if each "
-                                                     "LF were CR LF")});
-        while (m_at.pos < m_bytes.size())
-            readLine();
-        m_log.lineCount = m_at.number - 1;
-    }
-
-private:
-    struct Cursor
-    {
-        qint64 pos = 0;    // byte offset of the next line
-        qint64 number = 1; // its line number
-        RunPosition run;
-        qsizetype records = 0;
-        LogRecord last;    // records.last() as it stood
-        qsizetype problems = 0;
-        qint64 unlisted = 0;
-    };
-
-    static constexpr int MostChoices = 64; // notepad lines still open to be read as text
-    static constexpr int MostTries = 32;   // readings tried after one failure
-
-    void problem(qint64 line, const QString &message)
-    {
-        if (m_log.problems.size() < LogReader::MostListedProblems)
-            m_log.problems.append({line, message});
-        else
-            ++m_log.unlistedProblems;
-    }
-
-    void restore(const Cursor &c)
-    {
-        m_at = c;
-        m_log.records.resize(c.records);
-        if (c.records > 0)
-            m_log.records.last() = c.last;
-        m_log.problems.resize(c.problems);
-        m_log.unlistedProblems = c.unlisted;
-    }
-
-    Cursor snapshot() const
-    {
-        Cursor c = m_at;
-        c.records = m_log.records.size();
-        if (c.records > 0)
-            c.last = m_log.records.last();
-        c.problems = m_log.problems.size();
-        c.unlisted = m_log.unlistedProblems;
-        return c;
-    }
-
-    void stampProblem(const LogRecord &record, qint64 number)
-    {
-        if (!m_log.records.isEmpty() && record.stamp < m_log.records.last().stamp)
-            problem(number, QStringLiteral("the time stamp %1 is earlier than the %2 of the record on line %3")
-                                .arg(record.stamp)
-                                .arg(m_log.records.last().stamp)
-                                .arg(m_log.records.last().firstLine));
-    }
-
-    void take(LogRecord record, qint64 number, bool allowed)
-    {
-        record.firstLine = record.lastLine = number;
-        m_at.run.apply(record, allowed);
-        m_log.records.append(record);
-    }
-
-    void readLine()
-    {
-        const qint64 number = m_at.number;
-        const qsizetype end = m_bytes.indexOf('\n', m_at.pos);
-        const bool unterminated = end < 0;
-        const qint64 next = unterminated ? m_bytes.size() : end + 1;
-        QByteArray raw = m_bytes.mid(m_at.pos, (unterminated ? m_bytes.size() : end) - m_at.pos);
-        const QString cutShort = QStringLiteral("the file ends in the middle of this line, "
-                                                "without CR LF: the program may be writing it "
-                                                "right now, or was stopped");
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        else if (!unterminated && !m_lfOnly)
-            problem(number, QStringLiteral("the line ends in LF without CR"));
-        const QString line = Windows1252::decode(raw);
-        const auto advance = [&] {
-            m_at.pos = next;
-            m_at.number = number + 1;
-            if (m_searching && number >= m_failure.number) {
-                m_searching = false; // a reading got past the line that failed
-                m_choices.clear();
-            }
-        };
-
-        if (number == 1) {
-            m_log.header = LogReader::parseHeader(line);
-            if (unterminated)
-                problem(1, cutShort);
-            else if (!m_log.header)
-                problem(1, QStringLiteral("%1 is not a log header \"<subject>  <set>  <date>  <clock>\"")
-                               .arg(quoted(line)));
-            advance();
-            return;
-        }
-        if (unterminated)
-            problem(number, cutShort);
-
-        QString why;
-        const std::optional<LogRecord> record = classify(line, &why);
-        const bool allowed = record && m_at.run.allows(*record);
-        const bool inNotepad = !m_log.records.isEmpty()
-            && m_log.records.last().kind == LogRecord::Kind::NotepadContents;
-        if (inNotepad) {
-            if (allowed && m_at.pos != m_textAt) {
-                m_choices.append(snapshot());
-                if (m_choices.size() > MostChoices)
-                    m_choices.removeFirst();
-                stampProblem(*record, number);
-                take(*record, number, true);
-            } else if (m_searching && number >= m_failure.number) {
-                backtrack(); // a reading counts only where it places that line as a record
-                return;
-            } else {
-                LogRecord &notepad = m_log.records.last();
-                notepad.text += QLatin1Char('\n') + line;
-                notepad.lastLine = number;
-            }
-            advance();
-            return;
-        }
-        if (allowed) {
-            stampProblem(*record, number);
-            take(*record, number, true);
-            advance();
-            return;
-        }
-        if (unterminated && !record) { // a line cut short is reported as that alone
-            advance();
-            return;
-        }
-        // The line has no place here. Try the other readings of the notepad lines before it.
-        if (!m_searching && !m_choices.isEmpty()) {
-            m_searching = true;
-            m_tries = 0;
-            m_failure = snapshot();
-            m_failureTail = m_log.records.mid(m_choices.first().records - 1);
-            m_failureFirst = m_choices.first().records - 1;
-            m_failureProblems = m_log.problems;
-        }
-        if (m_searching) {
-            backtrack();
-            return;
-        }
-        readFailed(number, line, record, why);
-        advance();
-    }
-
-    // The next reading to try: the latest notepad line read as a record, now read as text.
-    // When none is left, back to the first reading, where the failing line fails.
-    void backtrack()
-    {
-        if (!m_choices.isEmpty() && m_tries++ < MostTries) {
-            const Cursor choice = m_choices.takeLast();
-            restore(choice);
-            m_textAt = choice.pos;
-            return;
-        }
-        m_searching = false;
-        m_choices.clear();
-        m_at = m_failure;
-        m_log.unlistedProblems = m_failure.unlisted;
-        m_log.records.resize(m_failureFirst);
-        m_log.records += m_failureTail;
-        m_log.problems = m_failureProblems;
-    }
-
-    void readFailed(qint64 number, const QString &line, const std::optional<LogRecord> &record,
-                    const QString &why)
-    {
-        const QString expected = m_at.run.expected();
-        if (!record) {
-            problem(number, QStringLiteral("not a record: %1; the rules expect %2 here").arg(why, expected));
-            return;
-        }
-        problem(number, QStringLiteral("%1 cannot come here: the rules expect %2")
-                            .arg(quoted(line), expected));
-        take(*record, number, false);
-    }
-
-    const QByteArray &m_bytes;
-    ParsedLog &m_log;
-    bool m_lfOnly = false;
-    Cursor m_at;
-    QList<Cursor> m_choices;
-    bool m_searching = false;
-    int m_tries = 0;
-    Cursor m_failure;
-    QList<LogRecord> m_failureTail;
-    qsizetype m_failureFirst = 0;
-    QList<LogProblem> m_failureProblems;
-    qint64 m_textAt = -1; // a line that a retry takes as text
-};
 
 std::optional<qint16> integer16(QStringView text)
 {
@@ -651,6 +278,16 @@ std::optional<LogHeader> LogReader::parseHeader(const QString &line)
     return header;
 }
 
+std::optional<LogRecord> LogReader::classify(const QString &line, QString *why)
+{
+    return ::classify(line, why);
+}
+
+QString LogReader::quoted(const QString &text)
+{
+    return ::quoted(text);
+}
+
 std::optional<LogRecord> LogReader::parseRecordLine(const QString &line)
 {
     QString why;
@@ -664,7 +301,9 @@ ParsedLog LogReader::parse(const QByteArray &bytes)
         log.problems.append({1, QStringLiteral("the file is empty: it has no header line")});
         return log;
     }
-    RuleReader(bytes, log).run();
+    RuleReader reader(bytes, log);
+    reader.readUpTo(bytes.size());
+    reader.finish();
     return log;
 }
 

@@ -125,6 +125,10 @@ public:
 
     // The record one line stands for, when the line is one (see the rule above).
     static std::optional<LogRecord> parseRecordLine(const QString &line);
+    // The same, or nothing with *why saying why the line is no record.
+    static std::optional<LogRecord> classify(const QString &line, QString *why);
+    // A line's text as quoted in a message: at most 40 characters, NULs shown.
+    static QString quoted(const QString &text);
 
     static QList<AttemptSummary> attempts(const QList<LogRecord> &records);
 

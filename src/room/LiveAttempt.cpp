@@ -7,6 +7,7 @@ void LiveAttempt::follow(const QString &path)
     if (path == m_path && m_read)
         return;
     m_path = path;
+    m_followed.clear();
     m_stamp.reset();
     m_read = false;
     m_reads = 0;
@@ -36,7 +37,7 @@ void LiveAttempt::read()
     ++m_reads;
     LabLog log;
     QString error;
-    if (!LabLog::load(m_path, &log, &error)) {
+    if (!LabLog::load(m_path, &log, &error, &m_followed)) {
         m_why = error;
         return;
     }

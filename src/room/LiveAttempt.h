@@ -2,6 +2,7 @@
 
 #include "room/FolderStamp.h"
 #include "session/AttemptFacts.h"
+#include "session/FollowedLogs.h"
 #include "session/TreePicture.h"
 
 #include <QString>
@@ -45,4 +46,5 @@ private:
     std::optional<QString> m_payoff;
     QString m_why;
     int m_reads = 0;
+    FollowedLogs m_followed; // the log read on as it grows
 };

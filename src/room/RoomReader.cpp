@@ -23,11 +23,13 @@ bool sameRow(const RoomReader::Row &a, const RoomReader::Row &b)
 
 RoomReader::RoomReader(const Clock &clock, int attempts) : m_clock(clock), m_table(clock, attempts)
 {
+    m_table.follow(&m_followed);
 }
 
 void RoomReader::setFolders(const QStringList &folders)
 {
     m_folders = folders;
+    m_followed.clear();
     m_read.clear();
     for (const QString &path : folders)
         m_read.append(Folder{path, {}, false, {}, {}, {}});

@@ -3,6 +3,7 @@
 #include "record/Clock.h"
 #include "room/FolderStamp.h"
 #include "room/RoomMark.h"
+#include "session/FollowedLogs.h"
 #include "session/StatusTable.h"
 #include "session/WorkstationState.h"
 
@@ -17,7 +18,7 @@
 // marks it) with its RoomMarks. A folder is read again only when its stamp (FolderStamp:
 // each file's size, time and identity) changed; an unchanged folder costs one listing and
 // a stat per file, and only its row's age moves on. Each tick says which rows changed, so
-// a view updates those alone.
+// a view updates those alone. A log that grew is read on from where it was last read.
 class RoomReader
 {
 public:
@@ -51,6 +52,8 @@ public:
     const QList<Row> &rows() const { return m_rows; }
     // The folders read again (their logs loaded) since the reader was made.
     qint64 folderReads() const { return m_folderReads; }
+    // The log lines read since the reader was made: a grown log costs its new lines.
+    qint64 logLinesRead() const { return m_followed.linesRead(); }
 
 private:
     struct Folder
@@ -66,6 +69,7 @@ private:
     void read(Folder &folder, const QDateTime &now);
 
     const Clock &m_clock;
+    FollowedLogs m_followed; // before m_table, which reads through it
     StatusTable m_table;
     int m_silentAfter = 120;
     QStringList m_folders;

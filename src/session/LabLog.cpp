@@ -2,7 +2,10 @@
 
 #include "session/StatusTable.h"
 #include "window/GoAheadFile.h"
+#include "record/CompanionFollower.h"
 #include "record/CompanionReader.h"
+#include "record/LogFollower.h"
+#include "session/FollowedLogs.h"
 #include "record/InputFile.h"
 #include "record/CompanionLog.h"
 
@@ -41,17 +44,27 @@ bool readWhole(const QString &path, qint64 most, const QString &what, QByteArray
 
 } // namespace
 
-bool LabLog::load(const QString &path, LabLog *log, QString *error)
+bool LabLog::load(const QString &path, LabLog *log, QString *error, FollowedLogs *followed)
 {
     log->path = path;
     log->fileName = QFileInfo(path).fileName();
-    QByteArray bytes;
-    QString kept;
-    if (!readWhole(path, LogReader::MostBytes, QStringLiteral("an event log"), &bytes, &kept, error))
-        return false;
-    log->parsed = LogReader::parse(bytes);
-    if (!kept.isEmpty())
-        log->keptFiles.append(kept);
+    // Records kept aside beside the log make it a record of two files: read whole.
+    if (followed && !QFileInfo(path + QStringLiteral(".unwritten")).isFile()) {
+        LogFollower &follower = followed->log(path);
+        if (!follower.read(path, error)) {
+            followed->forget(path);
+            return false;
+        }
+        log->parsed = follower.parsed();
+    } else {
+        QByteArray bytes;
+        QString kept;
+        if (!readWhole(path, LogReader::MostBytes, QStringLiteral("an event log"), &bytes, &kept, error))
+            return false;
+        log->parsed = LogReader::parse(bytes);
+        if (!kept.isEmpty())
+            log->keptFiles.append(kept);
+    }
     if (!log->parsed.header) {
         *error = QStringLiteral("%1: line 1 is not an event log header").arg(path);
         return false;
@@ -63,9 +76,18 @@ bool LabLog::load(const QString &path, LabLog *log, QString *error)
         QString why;
         QByteArray companionBytes;
         QString companionKept;
-        if (!readWhole(companionPath, CompanionReader::MostBytes, QStringLiteral("a companion record"),
-                       &companionBytes, &companionKept, &why)
-            || !CompanionReader::parse(companionBytes, &companion, &why)) {
+        bool read = false;
+        if (followed && !QFileInfo(companionPath + QStringLiteral(".unwritten")).isFile()) {
+            CompanionFollower &follower = followed->companion(companionPath);
+            read = follower.read(companionPath, &why);
+            if (read)
+                companion = follower.companion();
+        } else {
+            read = readWhole(companionPath, CompanionReader::MostBytes, QStringLiteral("a companion record"),
+                             &companionBytes, &companionKept, &why)
+                && CompanionReader::parse(companionBytes, &companion, &why);
+        }
+        if (!read) {
             log->companionProblems.append({0, QStringLiteral("its companion record cannot be read: %1").arg(why)});
         } else {
             if (!companionKept.isEmpty())

@@ -11,6 +11,8 @@
 
 #include <optional>
 
+class FollowedLogs;
+
 // One event log read for the analysis commands (export, pay, draw): its records, its
 // attempts and, when asked for, the payoffs of its parameter set. The payoff file is the
 // one given on the command line, or else the one the log's name names in the log's own
@@ -49,8 +51,9 @@ public:
     // Reads the log, and its companion record "<log>.jsonl" when there is one. False, with
     // *error set, when the log cannot be read or line 1 is not a log header. Lines that the
     // rules of the run do not place are kept in parsed.problems, differences from the
-    // companion in companionProblems.
-    static bool load(const QString &path, LabLog *log, QString *error);
+    // companion in companionProblems. With followed, a log read before is read on from
+    // where that reading stopped (the room window's readings, tick after tick).
+    static bool load(const QString &path, LabLog *log, QString *error, FollowedLogs *followed = nullptr);
 
     // The number of attempts a run has when neither its companion record nor the command
     // line says: the one the experiment program was built with.

@@ -185,7 +185,7 @@ WorkstationState StatusTable::stateOf(const QString &folder, const QString &logP
     state.logName = logInfo.fileName();
     LabLog log;
     QString error;
-    if (!LabLog::load(logPath, &log, &error)) {
+    if (!LabLog::load(logPath, &log, &error, m_followed)) {
         state.notes.append(error);
         return state;
     }

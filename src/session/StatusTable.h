@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class FollowedLogs;
+
 // The state of each workstation as the files in its data folder show it (WorkstationState),
 // one per log of today or the newest: the go-ahead value, the event log with its subject
 // and set, the attempt in play and the level reached in it, the attempts finished with
@@ -40,6 +42,10 @@ public:
     // where there is one. The experiment is over when the log holds that many Continue
     // records.
     StatusTable(const Clock &clock, int attempts);
+
+    // Logs read again and again (the room window's ticks) are read on from where the last
+    // reading stopped, through followed, which outlives the table's use of it.
+    void follow(FollowedLogs *followed) { m_followed = followed; }
 
     // The state of the folder's newest log.
     WorkstationState state(const QString &folder) const;
@@ -88,4 +94,5 @@ private:
 
     const Clock &m_clock;
     int m_attempts;
+    FollowedLogs *m_followed = nullptr;
 };

@@ -97,11 +97,12 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("rowChanges");
-        QTest::newRow("the log grows by a record") << QStringLiteral("grow") << true;
-        QTest::newRow("the log replaced by a copy of the same size and time") << QStringLiteral("replace") << false;
-        QTest::newRow("okto.go rewritten") << QStringLiteral("okto") << true;
-        QTest::newRow("a log appears") << QStringLiteral("appear") << true;
-        QTest::newRow("midnight passes") << QStringLiteral("midnight") << true;
+        QTest::addColumn<int>("linesRead"); // the log lines read again: a grown log's new ones alone
+        QTest::newRow("the log grows by a record") << QStringLiteral("grow") << true << 2;
+        QTest::newRow("the log replaced by a copy of the same size and time") << QStringLiteral("replace") << false << 27;
+        QTest::newRow("okto.go rewritten") << QStringLiteral("okto") << true << 0;
+        QTest::newRow("a log appears") << QStringLiteral("appear") << true << 27;
+        QTest::newRow("midnight passes") << QStringLiteral("midnight") << true << 0;
     }
 
     // One folder of two changes; only it is read again, and its row alone is reported.
@@ -109,6 +110,7 @@ private slots:
     {
         QFETCH(QString, change);
         QFETCH(bool, rowChanges);
+        QFETCH(int, linesRead);
         const QString room = QStringLiteral("change-") + change;
         const QString other = station(room, QStringLiteral("ws1"), firstLines(wholeExperimentLog(), 27), 11);
         const QString folder = station(room, QStringLiteral("ws2"),
@@ -119,6 +121,7 @@ private slots:
         reader.setFolders({other, folder});
         reader.tick();
         QCOMPARE(reader.folderReads(), 2);
+        const qint64 linesBefore = reader.logLinesRead();
 
         if (change == QLatin1String("grow")) {
             // Lines 28 and 29: the notepad of d3(12) left, Nature's move at c3.
@@ -146,6 +149,7 @@ private slots:
             QCOMPARE(changes.changed, (QList<int>{0, 1}));
         else
             QCOMPARE(changes.changed, rowChanges ? QList<int>{1} : QList<int>{});
+        QCOMPARE(reader.logLinesRead() - linesBefore, qint64(linesRead));
         if (change == QLatin1String("grow"))
             QCOMPARE(reader.rows()[1].state.level, 7);
     }
