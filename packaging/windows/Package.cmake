@@ -1,11 +1,12 @@
-# What a lab copies to each workstation: decisiontree.exe and treelab.exe (static, no DLL
-# needed), data\ with the sample payoff file and an okto.go holding 0, and README.txt.
-set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON) # packing needs the two programs, not the tests
-install(TARGETS decisiontree treelab RUNTIME DESTINATION .)
+# What a lab copies to each workstation: decisiontree.exe, treelab.exe and the room window
+# decisiontree-room.exe (static, no DLL needed), data\ with the sample payoff file and an
+# okto.go holding 0, and README.txt.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON) # packing needs the three programs, not the tests
+install(TARGETS decisiontree treelab decisiontree-room RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/data/btinp.01 ${PROJECT_SOURCE_DIR}/data/okto.go DESTINATION data)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
-# The room window from the zip: treelab.exe room, the data folders chosen in the window.
+# The room window from the zip: decisiontree-room.exe, the data folders chosen in the window.
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/Decision Tree Room.cmd" DESTINATION .)
 
 set(CPACK_PACKAGE_NAME DecisionTree)
@@ -24,11 +25,12 @@ set(CPACK_NSIS_INSTALL_ROOT "C:")
 set(CPACK_NSIS_PACKAGE_NAME "Decision Tree")
 set(CPACK_NSIS_DISPLAY_NAME "Decision Tree ${PROJECT_VERSION}")
 set(CPACK_NSIS_MENU_LINKS decisiontree.exe "Decision Tree")
-# "Decision Tree Room": treelab.exe room, started in the install folder (room-log.txt goes
-# there), the data folders chosen in the window. A menu link takes no arguments, so the
+# "Decision Tree Room": decisiontree-room.exe (a GUI program: no console window beside the
+# room's), started in the install folder (room-log.txt goes there), the data folders
+# chosen in the window. A menu link takes no arguments, so the
 # shortcut is made by hand; backslashes doubled twice as below.
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
-    "SetOutPath '$INSTDIR'\n  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Decision Tree Room.lnk' '$INSTDIR\\\\treelab.exe' 'room'")
+    "SetOutPath '$INSTDIR'\n  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Decision Tree Room.lnk' '$INSTDIR\\\\decisiontree-room.exe'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$START_MENU\\\\Decision Tree Room.lnk'")
 # A 64-bit installer for the 64-bit programs; Wine without its 32-bit part runs it as well.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-compiles decisiontree.exe and treelab.exe for 64-bit Windows against the static Qt
-# that build-qt.sh made, and packs build/windows/DecisionTree-<version>-win64.zip and the
-# installer DecisionTree-<version>-win64.exe.
+# Cross-compiles decisiontree.exe, treelab.exe and decisiontree-room.exe for 64-bit Windows
+# against the static Qt that build-qt.sh made, and packs
+# build/windows/DecisionTree-<version>-win64.zip and the installer
+# DecisionTree-<version>-win64.exe.
 # With --tests it builds the whole test suite as well (make windows-test).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -27,7 +28,7 @@ fi
 if [ "${1:-}" = "--tests" ]; then
   cmake --build "$build"
 else
-  cmake --build "$build" --target decisiontree treelab
+  cmake --build "$build" --target decisiontree treelab decisiontree-room
 fi
 (cd "$build" && cpack -G ZIP -C Release >/dev/null && cpack -G NSIS -C Release >/dev/null)
 for package in "$build"/DecisionTree-*-win64.{zip,exe}; do

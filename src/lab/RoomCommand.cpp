@@ -1,14 +1,8 @@
 #include "lab/RoomCommand.h"
 
 #include "lab/CommandLine.h"
-#include "lab/WildcardArguments.h"
-#include "record/SystemClock.h"
-#include "room/QtRoomBoxes.h"
-#include "room/RoomWindow.h"
+#include "room/RoomApp.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QSettings>
 #include <QStringList>
 
 QString RoomCommand::help()
@@ -66,16 +60,5 @@ int RoomCommand::run(int argc, char *argv[])
         return CommandLine::Finding;
     }
 #endif
-    QApplication app(argc, argv);
-#ifdef Q_OS_WIN
-    // cmd.exe and PowerShell leave "ws*\data" as typed; a POSIX shell has expanded it.
-    named = WildcardArguments::expand(named);
-#endif
-    const SystemClock clock;
-    QtRoomBoxes boxes;
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("DecisionTree"),
-                       QStringLiteral("room"));
-    RoomWindow window({clock, boxes, settings, QDir::currentPath()}, named);
-    window.show();
-    return app.exec();
+    return RoomApp::run(argc, argv, named);
 }

@@ -8,7 +8,7 @@
 #include "lab/StatusCommand.h"
 #include "lab/VerifyCommand.h"
 #include "lab/Utf8Console.h"
-#include "lab/WildcardArguments.h"
+#include "session/WildcardArguments.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -24,7 +24,7 @@ QPushButton *button(const QString &text, const QString &name, QWidget *parent)
 {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
-    b->setAccessibleName(text);
+    b->setAccessibleName(name); // the text without its mnemonic's '&'
     b->setAutoDefault(false);
     return b;
 }
@@ -70,8 +70,8 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     m_findings->setAccessibleName(QStringLiteral("What was found"));
     m_findings->setReadOnly(true);
     m_findings->setMaximumHeight(110);
-    m_drawButton = button(QStringLiteral("Draw"), QStringLiteral("Draw"), this);
-    m_writeButton = button(QStringLiteral("Write"), QStringLiteral("Write"), this);
+    m_drawButton = button(QStringLiteral("&Draw"), QStringLiteral("Draw"), this);
+    m_writeButton = button(QStringLiteral("&Write"), QStringLiteral("Write"), this);
     m_writeButton->setEnabled(false);
     QPushButton *close = button(QStringLiteral("Close"), QStringLiteral("Close"), this);
 
@@ -96,6 +96,8 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     connect(m_writeButton, &QPushButton::clicked, this, &PayDialog::write);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_seed, &QLineEdit::textChanged, this, &PayDialog::inputsChanged);
+    // Enter after the seed draws; writing stays a click (or Alt+W) once the table is seen.
+    connect(m_seed, &QLineEdit::returnPressed, this, &PayDialog::draw);
     connect(m_partial, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
 }
 

@@ -5,7 +5,7 @@ WorkProgress::WorkProgress(QWidget *parent, const QString &label, int steps)
 {
     m_dialog.setWindowTitle(QStringLiteral("Decision Tree Room"));
     m_dialog.setWindowModality(Qt::WindowModal);
-    m_dialog.setMinimumDuration(500);
+    m_dialog.setMinimumDuration(s_showAfterMs);
     m_dialog.setAutoClose(false);
     m_dialog.setAutoReset(false);
 }

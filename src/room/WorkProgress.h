@@ -5,7 +5,7 @@
 class QWidget;
 
 // A progress bar for work done log by log on the window's thread: it shows itself after
-// half a second, keeps the window painting and lets the experimenter cancel.
+// half a second (setShowAfter), keeps the window painting and lets the experimenter cancel.
 class WorkProgress
 {
 public:
@@ -16,6 +16,11 @@ public:
     // Closes the bar.
     void done();
 
+    // How long work runs before its bar shows (500 ms); the tests show it at once, to press
+    // its Cancel.
+    static void setShowAfter(int ms) { s_showAfterMs = ms; }
+
 private:
+    static inline int s_showAfterMs = 500;
     QProgressDialog m_dialog;
 };

@@ -3,7 +3,8 @@
 #include <QStringList>
 
 // Windows shells hand "ws*\data\o1*" to a program as it was typed: cmd.exe and PowerShell
-// expand no wildcards for it, as a POSIX shell does. So treelab expands them itself there.
+// expand no wildcards for it, as a POSIX shell does. So treelab and the room window expand them
+// themselves there.
 namespace WildcardArguments {
 
 // Every argument holding * or ? in any part of its path is replaced by the existing

@@ -1,4 +1,4 @@
-#include "lab/WildcardArguments.h"
+#include "session/WildcardArguments.h"
 
 #include "LabFolders.h"
 

@@ -8,6 +8,7 @@
 #include "room/RoomLog.h"
 #include "room/RoomWindow.h"
 #include "room/VerifyDialog.h"
+#include "room/WorkProgress.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -22,6 +24,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -325,9 +328,12 @@ private slots:
         QVERIFY(seed && csv && book);
         QCOMPARE(QDir::fromNativeSeparators(csv->text()), QDir(m_work).filePath(QStringLiteral("payments.csv")));
         QTest::keyClicks(seed, QStringLiteral("4711"));
-        if (partial)
+        if (partial) {
             QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("Partial")), Qt::LeftButton);
-        click(*dialog, QStringLiteral("Draw"));
+            click(*dialog, QStringLiteral("Draw"));
+        } else {
+            QTest::keyClick(seed, Qt::Key_Return); // Enter after the seed draws, as Draw does
+        }
         auto *shown = dialog->findChild<QTableWidget *>(QStringLiteral("Payments"));
         QCOMPARE(shown->rowCount(), rows);
         auto *write = dialog->findChild<QPushButton *>(QStringLiteral("Write"));
@@ -516,6 +522,46 @@ private slots:
                  fileBytes(QDir(m_work).filePath(QStringLiteral("a.csv"))));
         QVERIFY(QFileInfo(QDir(out).filePath(QStringLiteral("tables.xlsx"))).size() > 0);
         QVERIFY(roomLogLines().last().contains(QStringLiteral("  export  2 logs exported to")));
+    }
+
+    // Cancel on the export's progress bar, pressed while the logs are read: every table
+    // already in the folder stays as it was, and nothing new or half written is left there.
+    void aCancelledExportLeavesTheFolderAsItWas()
+    {
+        const QByteArray whole = wholeExperimentLog();
+        const QStringList folders = room({whole, whole, whole, whole, whole}, {11, 12, 13, 14, 15});
+        auto window = open(folders);
+        QVERIFY(window);
+        const QString out = QDir(m_work).filePath(QStringLiteral("cancelled"));
+        QVERIFY(QDir().mkpath(out));
+        const QString events = QDir(out).filePath(QStringLiteral("events.csv"));
+        QVERIFY(LabFolders::putFile(events, "last week's table\r\n"));
+        m_boxes.folder = out;
+
+        WorkProgress::setShowAfter(0);
+        QString label;
+        QTimer cancel;
+        QObject::connect(&cancel, &QTimer::timeout, [&] {
+            for (QProgressDialog *bar : window->findChildren<QProgressDialog *>()) {
+                if (!bar->isVisible())
+                    continue;
+                label = bar->labelText();
+                if (auto *button = bar->findChild<QPushButton *>(); button && button->text() == QLatin1String("Cancel"))
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        cancel.start(0);
+        click(*window, QStringLiteral("Export"));
+        cancel.stop();
+        WorkProgress::setShowAfter(500);
+
+        QCOMPARE(label, QStringLiteral("Exporting the logs..."));
+        QCOMPARE(m_boxes.of(Kind::Warning).size(), 1);
+        QVERIFY2(m_boxes.of(Kind::Warning).first().text.startsWith(QStringLiteral("Export cancelled: nothing written.")),
+                 qPrintable(m_boxes.of(Kind::Warning).first().text));
+        QCOMPARE(fileBytes(events), QByteArray("last week's table\r\n"));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("events.csv")});
+        QVERIFY(roomLogLines().last().contains(QStringLiteral("  export  nothing written into")));
     }
 
     // The folders of one session are there again when the window opens without any.
