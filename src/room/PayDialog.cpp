@@ -79,7 +79,7 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     form->addRow(QStringLiteral("&Seed:"), m_seed);
     form->addRow(QString(), m_partial);
     form->addRow(QStringLiteral("&CSV file:"), m_csv);
-    form->addRow(QStringLiteral("&Workbook:"), m_workbook);
+    form->addRow(QStringLiteral("Work&book:"), m_workbook); // Alt+W is Write's
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_drawButton);
     buttons->addWidget(m_writeButton);

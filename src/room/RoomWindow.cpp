@@ -263,8 +263,12 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
                                  .arg(row.state.folder).arg(row.state.subject).arg(where));
         }
     if (!m_services.boxes.confirm(this, action,
-                                  QStringLiteral("%1: write %2 into okto.go of %3 workstations?\n\n%4")
-                                      .arg(action).arg(value).arg(folders.size()).arg(lines.join(QLatin1Char('\n')))))
+                                  QStringLiteral("%1: write %2 into okto.go of %3?\n\n%4")
+                                      .arg(action)
+                                      .arg(value)
+                                      .arg(folders.size() == 1 ? QStringLiteral("1 workstation")
+                                                               : QStringLiteral("%1 workstations").arg(folders.size()))
+                                      .arg(lines.join(QLatin1Char('\n')))))
         return;
     QList<GoAheadAction> done;
     bool allDone = true;

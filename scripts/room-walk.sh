@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# A whole session run from the room window alone, on a virtual X display, as an
+# experimenter runs one: three workstations, each a data folder with the sample payoff
+# file and an okto.go that last week's session left at 99; the room window opened on the
+# room; Prepare, then Release, each answered in its box; the subjects play (each
+# workstation's experiment window in a process of its own, played from a script by
+# reliability-player); one subject caught in the middle of an attempt, her tree live;
+# Verify all, Pay with a seed, Export into a folder, and Quit. Only keys and clicks reach
+# the room window. Each step leaves a screenshot to look at, and the files each step
+# writes are checked.
+#
+#   scripts/room-walk.sh [BUILD]       BUILD: build/default unless given
+#   ROOM_WALK_RUN=prefix               runs the programs through prefix (Wine: wine-run.sh)
+#   ROOM_WALK_EXE=.exe                 the programs' file ending
+#
+# Screenshots and the room: BUILD/room-walk/ (NN-step.png, room/, work/).
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "${1:-$here/../build/default}" && pwd)"
+exe="${ROOM_WALK_EXE:-}"
+run="${ROOM_WALK_RUN:-}"
+room_program="$build/bin/decisiontree-room$exe"
+player="$build/tests/reliability/reliability-player$exe"
+for program in "$room_program" "$player"; do
+  [ -x "$program" ] || { echo "room-walk: $program is not built (make test builds it)" >&2; exit 1; }
+done
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "room-walk: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
+done
+
+out="$build/room-walk"
+rm -rf "$out" && mkdir -p "$out/room" "$out/work" "$out/tables"
+room="$out/room"
+for k in 1 2 3; do
+  mkdir -p "$room/ws$k/data"
+  cp "$here/../data/btinp.01" "$room/ws$k/data/"
+  printf ' 99 \r\n' > "$room/ws$k/data/okto.go" # last week's quit
+  touch -d '7 days ago' "$room/ws$k/data/okto.go"
+done
+
+display=":${ROOM_WALK_DISPLAY:-98}"
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+unset QT_QPA_PLATFORM
+sleep 1
+
+fail() { import -display "$display" -window root "$out/failed.png" 2>/dev/null || true; echo "room-walk: $* (the screen: $out/failed.png)" >&2; exit 1; }
+shot() { sleep "${2:-1}"; import -display "$display" -window root "$out/$1.png"; echo "  $out/$1.png"; }
+okto() { tr -d ' \r\n' < "$room/ws$1/data/okto.go"; }
+expect_okto() {
+  for k in 1 2 3; do
+    [ "$(okto $k)" = "$1" ] || fail "ws$k's okto.go holds $(okto $k), not $1, after $2"
+  done
+}
+window_named() {
+  local found=""
+  for _ in $(seq 1 120); do
+    found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)"
+    [ -n "$found" ] && break
+    sleep 0.5
+  done
+  [ -n "$found" ] || fail "no window \"$1\" appeared"
+  echo "$found"
+}
+keys() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
+# With no window manager on the display, focus goes back to the room window by hand.
+room_keys() { xdotool windowfocus --sync "$main" 2>/dev/null || true; keys "$@"; }
+
+echo "The room window on $room:"
+(cd "$out/work" && exec $run "$room_program" "$room") &
+pids+=($!)
+main="$(window_named '^Decision Tree Room$')"
+xdotool windowmove "$main" 10 10
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+shot 01-opened-leftover-99 2
+
+room_keys ctrl+shift+p
+shot 02-prepare-asks
+keys shift+Tab space # OK: Cancel is the default, so Enter alone changes nothing
+expect_okto 0 Prepare
+shot 03-prepared
+keys Return # the box that tells each value before and after
+
+room_keys ctrl+shift+r
+shot 04-release-asks
+keys shift+Tab space # OK: Cancel is the default, so Enter alone changes nothing
+expect_okto 1 Release
+keys Return
+shot 05-released
+
+# Each subject's four attempts: the decision or Nature's draw at each of the six levels,
+# L or R, one word per attempt; the nodes clicked follow from them.
+play() {
+  local subject=$1 attempt=0 level index bit move
+  shift
+  local steps=("subject=$subject" "attempts=4" confirm poll start)
+  for moves in "$@"; do
+    attempt=$((attempt + 1))
+    [ "$attempt" -gt 1 ] && steps+=(next)
+    index=0
+    for level in 1 2 3 4 5 6; do
+      steps+=("node=$level.$index")
+      move=${moves:level-1:1}
+      if [ $((level % 2)) = 1 ]; then
+        if [ "$move" = L ]; then steps+=(left); else steps+=(right); fi
+      else
+        steps+=("nature=$move")
+      fi
+      bit=0
+      [ "$move" = R ] && bit=1
+      index=$((2 * index + bit))
+    done
+    steps+=("node=7.$index" continue)
+  done
+  steps+=(over)
+  printf '%s\n' "${steps[@]}"
+}
+
+echo "The subjects play:"
+mapfile -t first < <(play 101 RLLRRL LLRRLR RRRLLL LRLRLR)
+# She stops after the d2 decision of her second attempt (step 5 + 15 + 6 of the script).
+stop=$((5 + 15 + 6))
+(QT_QPA_PLATFORM=offscreen exec $run "$player" "$room/ws1/data" --stop-after-step=$stop "${first[@]}" \
+  > "$out/ws1-player.txt" 2>&1) &
+pids+=($!)
+for k in 2 3; do
+  mapfile -t steps < <(play "10$k" LRLRLR RRLLRR LLLLLL RLRLRL)
+  QT_QPA_PLATFORM=offscreen $run "$player" "$room/ws$k/data" "${steps[@]}" > "$out/ws$k-player.txt" 2>&1 \
+    || fail "the subject at ws$k could not play: $(tail -3 "$out/ws$k-player.txt")"
+done
+for _ in $(seq 1 60); do
+  grep -q '^stopping' "$out/ws1-player.txt" 2>/dev/null && break
+  sleep 0.5
+done
+grep -q '^stopping' "$out/ws1-player.txt" || fail "subject 101 did not stop in her second attempt"
+shot 06-two-over-one-in-play 2.5
+
+# Her row, then her tree live: the first row of the table, under its heading.
+xdotool mousemove --window "$main" 120 42 click 1
+shot 07-live-tree 2
+
+player_pid="$(pgrep -f "reliability-player.* $room/ws1/data" | head -1 || true)"
+[ -n "$player_pid" ] && kill -CONT "$player_pid"
+for _ in $(seq 1 60); do
+  grep -q '^done' "$out/ws1-player.txt" 2>/dev/null && break
+  sleep 0.5
+done
+grep -q '^done' "$out/ws1-player.txt" || fail "subject 101 did not finish: $(tail -3 "$out/ws1-player.txt")"
+shot 08-all-over 2.5
+
+room_keys ctrl+shift+v
+shot 09-verify-all 2
+keys Escape
+
+room_keys ctrl+shift+y
+pay="$(window_named '^Pay$')"
+xdotool type --delay 50 "20261209"
+keys Return
+shot 10-pay-drawn 2
+[ ! -e "$out/work/payments.csv" ] || fail "Pay wrote before it was asked to"
+keys alt+w
+shot 11-pay-written
+[ -s "$out/work/payments.csv" ] && [ -s "$out/work/payments.xlsx" ] || fail "Pay wrote no payments.csv and payments.xlsx"
+keys Return # the box that says where
+xdotool windowfocus --sync "$pay" 2>/dev/null || true
+keys Escape # the Pay dialog
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+
+room_keys ctrl+shift+e
+window_named '^Export into$' >/dev/null
+xdotool type --delay 20 "$out/tables"
+keys Return
+shot 12-export-folder
+# Qt's own folder dialog goes into a folder typed, and takes it at the second Enter.
+[ -s "$out/tables/events.csv" ] || keys Return
+shot 13-exported 2
+for table in events.csv attempts.csv inspections.csv decisions.csv tables.xlsx codebook.md; do
+  [ -s "$out/tables/$table" ] || fail "Export wrote no $table"
+done
+keys Return
+
+# The whole room: every row selected (none selected would do as well).
+xdotool mousemove --window "$main" 120 42 click 1
+keys ctrl+a
+room_keys ctrl+shift+q
+shot 14-quit-asks
+keys shift+Tab space # OK: Cancel is the default, so Enter alone changes nothing
+expect_okto 99 Quit
+shot 15-quit
+keys Return
+
+echo "room-log.txt:"
+cat "$out/work/room-log.txt"
+for action in prepare release verify pay export quit; do
+  grep -q "  $action  " "$out/work/room-log.txt" || fail "room-log.txt has no $action line"
+done
+echo "The whole session ran from the room window; screenshots in $out."
