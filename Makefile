@@ -3,7 +3,7 @@
 PRESET ?= default
 BUILD  := build/$(PRESET)
 
-.PHONY: all setup configure build run test screenshots bench fuzz sanitize windows windows-test clean
+.PHONY: all setup configure build run test screenshots room-walk bench fuzz sanitize windows windows-test clean
 
 all: build
 
@@ -31,6 +31,12 @@ SCREENS := tests/support/screens
 screenshots: build
 	QT_QPA_PLATFORM=offscreen:configfile=$(SCREENS)/workstation.json $(BUILD)/tools/phase-screenshots screenshots
 	QT_QPA_PLATFORM=offscreen:configfile=$(SCREENS)/small.json $(BUILD)/tools/phase-screenshots screenshots/small-screen --screen-dpi
+
+# A whole session run from the room window alone on a virtual display, a screenshot of each
+# step in build/default/room-walk (make windows-test runs it under Wine too).
+room-walk: build
+	@scripts/setup.sh --walk
+	scripts/room-walk.sh
 
 # Speed and memory against their targets, one table (see docs/performance.md).
 bench: setup

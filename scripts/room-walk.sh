@@ -127,8 +127,12 @@ echo "The subjects play:"
 mapfile -t first < <(play 101 RLLRRL LLRRLR RRRLLL LRLRLR)
 # She stops after the d2 decision of her second attempt (step 5 + 15 + 6 of the script).
 stop=$((5 + 15 + 6))
+# On Windows the player waits for a line on its input where it stops, on Linux it stops
+# itself (SIGSTOP) until SIGCONT.
+mkfifo "$out/ws1-resume"
+exec 3<>"$out/ws1-resume"
 (QT_QPA_PLATFORM=offscreen exec $run "$player" "$room/ws1/data" --stop-after-step=$stop "${first[@]}" \
-  > "$out/ws1-player.txt" 2>&1) &
+  <&3 > "$out/ws1-player.txt" 2>&1) &
 pids+=($!)
 for k in 2 3; do
   mapfile -t steps < <(play "10$k" LRLRLR RRLLRR LLLLLL RLRLRL)
@@ -146,8 +150,12 @@ shot 06-two-over-one-in-play 2.5
 xdotool mousemove --window "$main" 120 42 click 1
 shot 07-live-tree 2
 
-player_pid="$(pgrep -f "reliability-player.* $room/ws1/data" | head -1 || true)"
-[ -n "$player_pid" ] && kill -CONT "$player_pid"
+if [ -n "$exe" ]; then
+  echo >&3
+else
+  player_pid="$(pgrep -f "reliability-player.* $room/ws1/data" | head -1 || true)"
+  [ -n "$player_pid" ] && kill -CONT "$player_pid"
+fi
 for _ in $(seq 1 60); do
   grep -q '^done' "$out/ws1-player.txt" 2>/dev/null && break
   sleep 0.5

@@ -13,6 +13,10 @@ packages=(
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev valgrind)
 fi
+if [ "${1:-}" = "--walk" ]; then
+  # The X tools that press the room window's keys and grab the screen (make room-walk).
+  packages+=(xdotool imagemagick)
+fi
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -2,7 +2,8 @@
 # make windows-test: the whole test suite's Windows build under Wine, headless (offscreen
 # platform), then the real window once under Wine on a virtual X display: start-up, the
 # parameters confirmed, the go-ahead, Start and a click on the first decision node, read
-# back from the event log, and a screenshot to look at.
+# back from the event log, and a screenshot to look at; then a whole session run from the
+# room window under Wine (scripts/room-walk.sh), a screenshot of each step.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$here/../.." && pwd)/build/windows"
@@ -22,6 +23,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 subsystem() { x86_64-w64-mingw32-objdump -p "$build/bin/$1" | awk '/^Subsystem/ {print $2}'; }
 [ "$(subsystem decisiontree.exe)" = 00000002 ] || { echo "decisiontree.exe is not a windowed program" >&2; exit 1; }
 [ "$(subsystem treelab.exe)" = 00000003 ] || { echo "treelab.exe is not a console program" >&2; exit 1; }
+[ "$(subsystem decisiontree-room.exe)" = 00000002 ] || { echo "decisiontree-room.exe is not a windowed program" >&2; exit 1; }
 
 # Liberation Sans for the offscreen platform, whose font list on Windows comes from a folder.
 export QT_QPA_FONTDIR=/usr/share/fonts/truetype/liberation
@@ -29,3 +31,5 @@ ctest --test-dir "$build" --output-on-failure --timeout 180
 
 "$here/installer-under-wine.sh"
 "$here/window-under-wine.sh"
+# The whole session from the room window, decisiontree-room.exe, under Wine.
+ROOM_WALK_RUN="$here/wine-run.sh" ROOM_WALK_EXE=.exe "$here/../room-walk.sh" "$build"
