@@ -53,6 +53,11 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
                                              "paid nothing"), this);
     m_partial->setObjectName(QStringLiteral("Partial"));
     m_partial->setAccessibleName(m_partial->text());
+    m_force = new QCheckBox(QStringLiteral("--force: also pay from a log that fails verification (see Verify all), "
+                                           "reading each line that has no place as the record it looks like"),
+                            this);
+    m_force->setObjectName(QStringLiteral("Force"));
+    m_force->setAccessibleName(m_force->text());
     m_csv = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.csv"))),
                   QStringLiteral("PaymentsCsv"), QStringLiteral("CSV file"), this);
     m_workbook = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.xlsx"))),
@@ -78,6 +83,7 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Seed:"), m_seed);
     form->addRow(QString(), m_partial);
+    form->addRow(QString(), m_force);
     form->addRow(QStringLiteral("&CSV file:"), m_csv);
     form->addRow(QStringLiteral("Work&book:"), m_workbook); // Alt+W is Write's
     auto *buttons = new QHBoxLayout;
@@ -99,6 +105,7 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     // Enter after the seed draws; writing stays a click (or Alt+W) once the table is seen.
     connect(m_seed, &QLineEdit::returnPressed, this, &PayDialog::draw);
     connect(m_partial, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
+    connect(m_force, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
 }
 
 PayDialog::~PayDialog() = default;
@@ -130,7 +137,7 @@ void PayDialog::draw()
                            .arg(m_seed->text())}});
         return;
     }
-    PaymentList payments({QString(), 0, m_partial->isChecked(), false, false});
+    PaymentList payments({QString(), 0, m_partial->isChecked(), false, m_force->isChecked()});
     Findings findings;
     WorkProgress progress(this, QStringLiteral("Reading the logs..."), int(m_logs.size()));
     for (qsizetype k = 0; k < m_logs.size(); ++k) {

@@ -42,6 +42,7 @@ private:
     RoomBoxes &m_boxes;
     RoomLog &m_roomLog;
     QLineEdit *m_seed;
+    QCheckBox *m_force = nullptr;
     QCheckBox *m_partial;
     QLineEdit *m_csv;
     QLineEdit *m_workbook;

@@ -16,7 +16,8 @@ Finding error(const QString &message)
 
 } // namespace
 
-RoomExport::Result RoomExport::to(const QString &folder, const QStringList &logs, const std::function<bool(int)> &step)
+RoomExport::Result RoomExport::to(const QString &folder, const QStringList &logs, const std::function<bool(int)> &step,
+                                  bool force)
 {
     Result result;
     const QDir dir(folder);
@@ -35,10 +36,12 @@ RoomExport::Result RoomExport::to(const QString &folder, const QStringList &logs
         result.findings.append(error(refused + QStringLiteral("; nothing written")));
         return result;
     }
+    options.force = force;
     options.progress = [&](qsizetype done, qsizetype) { return step(int(done)); };
     const TableExport::Result exported = TableExport::run(logs, options);
     result.findings = exported.findings;
     result.cancelled = exported.cancelled;
+    result.notAdmitted = exported.notAdmitted;
     if (!exported.written) {
         if (!exported.cancelled)
             result.findings.append(error(QStringLiteral("nothing written")));

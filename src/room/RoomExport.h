@@ -24,10 +24,13 @@ public:
     {
         bool written = false;
         bool cancelled = false;
+        int notAdmitted = 0; // logs that fail verification: nothing written unless forced
         QStringList files; // written, full paths
         Findings findings;
     };
 
-    // step(k) before log k: false cancels.
-    static Result to(const QString &folder, const QStringList &logs, const std::function<bool(int)> &step);
+    // step(k) before log k: false cancels. force: logs that fail verification are read as
+    // the records their lines look like, as treelab export --force reads them.
+    static Result to(const QString &folder, const QStringList &logs, const std::function<bool(int)> &step,
+                     bool force = false);
 };

@@ -337,9 +337,22 @@ void RoomWindow::exportTables()
     if (folder.isEmpty())
         return;
     const QStringList logs = roomLogs();
-    WorkProgress progress(this, QStringLiteral("Exporting the logs..."), int(logs.size()));
-    const RoomExport::Result result = RoomExport::to(folder, logs, [&](int k) { return progress.step(k); });
-    progress.done();
+    const auto exportAll = [&](bool force) {
+        WorkProgress progress(this, QStringLiteral("Exporting the logs..."), int(logs.size()));
+        RoomExport::Result result = RoomExport::to(folder, logs, [&](int k) { return progress.step(k); }, force);
+        progress.done();
+        return result;
+    };
+    RoomExport::Result result = exportAll(false);
+    // As treelab export --force: asked for by name, after the logs that fail were named.
+    if (result.notAdmitted > 0
+        && m_services.boxes.confirm(this, QStringLiteral("Export"),
+                                    QStringLiteral("%1 of the logs fail verification (see Verify all), so nothing "
+                                                   "was written.\n\nExport them all the same, reading each line "
+                                                   "that has no place by the rules as the record it looks like "
+                                                   "(treelab export --force)?")
+                                        .arg(result.notAdmitted)))
+        result = exportAll(true);
     QStringList lines;
     for (const Finding &finding : result.findings)
         lines.append(finding.text());

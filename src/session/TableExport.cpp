@@ -58,8 +58,10 @@ TableExport::Result TableExport::run(const QStringList &logs, const Options &opt
         log.judge(options.dataFile, 0);
         const LabLog::Admission admission = log.admit(options.force);
         result.findings += admission.findings;
-        if (!admission.admitted)
+        if (!admission.admitted) {
+            ++result.notAdmitted;
             failed = true;
+        }
         if (payoffs && !log.loadShownPayoffs(options.dataFile, &error)) {
             tell(error);
             failed = true;

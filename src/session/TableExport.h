@@ -30,6 +30,7 @@ public:
     {
         bool written = false;
         bool cancelled = false;
+        int notAdmitted = 0; // logs that fail verification, which force would export
         Findings findings; // what each log was told, and why nothing was written
     };
 

@@ -524,6 +524,68 @@ private slots:
         QVERIFY(roomLogLines().last().contains(QStringLiteral("  export  2 logs exported to")));
     }
 
+    void aLogThatFailsIsExportedOnlyWhenForced_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("answered Cancel: nothing written") << false;
+        QTest::newRow("answered OK: as treelab export --force") << true;
+    }
+
+    // A damaged log stops the export, and the box that says so offers --force; taken, the
+    // tables are what treelab export --force writes.
+    void aLogThatFailsIsExportedOnlyWhenForced()
+    {
+        QFETCH(bool, force);
+        const QByteArray damaged = firstLines(wholeExperimentLog(), 27) + "46 Continue            \r\n";
+        const QStringList folders = room({wholeExperimentLog(), damaged}, {11, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        const QString out = QDir(m_work).filePath(QStringLiteral("forced"));
+        QVERIFY(QDir().mkpath(out));
+        m_boxes.folder = out;
+        m_boxes.answer = force;
+        click(*window, QStringLiteral("Export"));
+        const QList<AnsweringRoomBoxes::Shown> asked = m_boxes.of(Kind::Confirm);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.first().text.startsWith(QStringLiteral("1 of the logs fail verification")),
+                 qPrintable(asked.first().text));
+        const QString events = QDir(out).filePath(QStringLiteral("events.csv"));
+        QCOMPARE(QFileInfo::exists(events), force);
+        if (!force)
+            return;
+        QStringList arguments{QStringLiteral("export")};
+        arguments << folders << QStringLiteral("--force") << QStringLiteral("--events")
+                  << QDir(m_work).filePath(QStringLiteral("forced-events.csv"));
+        QCOMPARE(LabFolders::treelab(arguments).exitCode, 0);
+        QCOMPARE(fileBytes(events), fileBytes(QDir(m_work).filePath(QStringLiteral("forced-events.csv"))));
+    }
+
+    void payReadsALogThatFailsOnlyWithForce_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("without --force: nothing drawn") << false << 0;
+        QTest::newRow("with --force: both paid") << true << 2;
+    }
+
+    void payReadsALogThatFailsOnlyWithForce()
+    {
+        QFETCH(bool, force);
+        QFETCH(int, rows);
+        // Subject 12's log: a record after its last Continue that the rules do not place.
+        const QByteArray damaged = wholeExperimentLog() + "999 Continue            \r\n";
+        auto window = open(room({wholeExperimentLog(), damaged}, {11, 12}));
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
+        if (force)
+            QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("Force")), Qt::LeftButton);
+        click(*dialog, QStringLiteral("Draw"));
+        QCOMPARE(dialog->findChild<QTableWidget *>(QStringLiteral("Payments"))->rowCount(), rows);
+    }
+
     // Cancel on the export's progress bar, pressed while the logs are read: every table
     // already in the folder stays as it was, and nothing new or half written is left there.
     void aCancelledExportLeavesTheFolderAsItWas()
