@@ -51,10 +51,22 @@ export DISPLAY="$display"
 unset QT_QPA_PLATFORM
 sleep 1
 
-fail() { import -display "$display" -window root "$out/failed.png" 2>/dev/null || true; echo "room-walk: $* (the screen: $out/failed.png)" >&2; exit 1; }
+fail() {
+  import -display "$display" -window root "$out/failed.png" 2>/dev/null || true
+  echo "room-walk: $* (the screen: $out/failed.png; its windows:" \
+    "$(for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do printf '"%s" ' "$(xdotool getwindowname "$w")"; done))" >&2
+  exit 1
+}
 shot() { sleep "${2:-1}"; import -display "$display" -window root "$out/$1.png"; echo "  $out/$1.png"; }
 okto() { tr -d ' \r\n' < "$room/ws$1/data/okto.go"; }
+# Each okto.go as the action left it; under Wine its writes take a moment longer.
 expect_okto() {
+  local k held
+  for _ in $(seq 1 40); do
+    held="$(okto 1 2>/dev/null)$(okto 2 2>/dev/null)$(okto 3 2>/dev/null)"
+    [ "$held" = "$1$1$1" ] && return 0
+    sleep 0.25
+  done
   for k in 1 2 3; do
     [ "$(okto $k)" = "$1" ] || fail "ws$k's okto.go holds $(okto $k), not $1, after $2"
   done
@@ -71,7 +83,20 @@ window_named() {
 }
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
 # With no window manager on the display, focus goes back to the room window by hand.
-room_keys() { xdotool windowfocus --sync "$main" 2>/dev/null || true; keys "$@"; }
+# (A click on the marks panel first: Wine takes keys only into the window it activated.)
+room_keys() {
+  xdotool windowfocus --sync "$main" 2>/dev/null || true
+  xdotool mousemove --window "$main" 300 640 click 1
+  keys "$@"
+}
+# Keys for the window titled so (a box of the room's): focused first, as a click would.
+box_keys() {
+  local box
+  box="$(window_named "$1")"
+  shift
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  [ $# -eq 0 ] || keys "$@"
+}
 
 echo "The room window on $room:"
 (cd "$out/work" && exec $run "$room_program" "$room") &
@@ -83,16 +108,16 @@ shot 01-opened-leftover-99 2
 
 room_keys ctrl+shift+p
 shot 02-prepare-asks
-keys shift+Tab space # OK: Cancel is the default, so Enter alone changes nothing
+box_keys "^Prepare$" Tab Return # OK: Cancel is the default, so Enter alone changes nothing
 expect_okto 0 Prepare
 shot 03-prepared
-keys Return # the box that tells each value before and after
+box_keys "^Prepare$" Return # the box that tells each value before and after
 
 room_keys ctrl+shift+r
 shot 04-release-asks
-keys shift+Tab space # OK: Cancel is the default, so Enter alone changes nothing
+box_keys "^Release$" Tab Return # OK: Cancel is the default, so Enter alone changes nothing
 expect_okto 1 Release
-keys Return
+box_keys "^Release$" Return # the box that tells each value before and after
 shot 05-released
 
 # Each subject's four attempts: the decision or Nature's draw at each of the six levels,
@@ -165,7 +190,7 @@ shot 08-all-over 2.5
 
 room_keys ctrl+shift+v
 shot 09-verify-all 2
-keys Escape
+box_keys "^Verify all$" Escape
 
 room_keys ctrl+shift+y
 pay="$(window_named '^Pay$')"
@@ -173,36 +198,40 @@ xdotool type --delay 50 "20261209"
 keys Return
 shot 10-pay-drawn 2
 [ ! -e "$out/work/payments.csv" ] || fail "Pay wrote before it was asked to"
-keys alt+w
+box_keys '^Pay$' alt+w
 shot 11-pay-written
 [ -s "$out/work/payments.csv" ] && [ -s "$out/work/payments.xlsx" ] || fail "Pay wrote no payments.csv and payments.xlsx"
-keys Return # the box that says where
-xdotool windowfocus --sync "$pay" 2>/dev/null || true
-keys Escape # the Pay dialog
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+box_keys '^Pay$' Return # the box that says where: the newest window of that title
+box_keys '^Pay$' Escape # the Pay dialog
+sleep 2
 
 room_keys ctrl+shift+e
-window_named '^Export into$' >/dev/null
-xdotool type --delay 20 "$out/tables"
+# Qt's own folder dialog, or Windows' ("Select Folder" under Wine), which takes a Windows path.
+box_keys '^(Export into|Select Folder)$'
+tables="$out/tables"
+[ -n "$exe" ] && tables="Z:${tables//\//\\}"
+xdotool type --delay 20 "$tables"
 keys Return
 shot 12-export-folder
-# Qt's own folder dialog goes into a folder typed, and takes it at the second Enter.
-[ -s "$out/tables/events.csv" ] || keys Return
-shot 13-exported 2
+# Qt's own folder dialog goes into a folder typed, and takes it at the second Enter;
+# Windows' takes it at the first.
+[ -n "$exe" ] || [ -s "$out/tables/events.csv" ] || keys Return
+window_named '^Export$' >/dev/null # the box that says what was written
+shot 13-exported
 for table in events.csv attempts.csv inspections.csv decisions.csv tables.xlsx codebook.md; do
   [ -s "$out/tables/$table" ] || fail "Export wrote no $table"
 done
-keys Return
+box_keys '^Export$' Return
 
 # The whole room: every row selected (none selected would do as well).
 xdotool mousemove --window "$main" 120 42 click 1
 keys ctrl+a
 room_keys ctrl+shift+q
 shot 14-quit-asks
-keys shift+Tab space # OK: Cancel is the default, so Enter alone changes nothing
+box_keys "^Quit$" Tab Return # OK: Cancel is the default, so Enter alone changes nothing
 expect_okto 99 Quit
 shot 15-quit
-keys Return
+box_keys "^Quit$" Return # the box that tells each value before and after
 
 echo "room-log.txt:"
 cat "$out/work/room-log.txt"

@@ -72,8 +72,14 @@ QString number(double value)
 QFont labelFont(double size, bool bold)
 {
     QFont font(QStringLiteral("sans-serif"));
+#ifdef Q_OS_WIN
+    // Windows has no family of that name, and the first it falls back to may be a font of
+    // symbols (the room's live tree under Wine drew its texts as fragments): named fonts
+    // that every Windows has.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")});
+#endif
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qMax(1, qRound(size))); // in points: the painter is scaled
+    font.setPixelSize(qMax(1, qRound(size))); // in points, or pixels once painted at a scale
     font.setBold(bold);
     return font;
 }
@@ -505,25 +511,26 @@ void TreePicture::paint(QPainter &painter, double scale) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(scale, scale);
-    painter.fillRect(QRectF(0, 0, Width, m_height), Qt::white);
+    // Scaled here rather than through the painter: Windows' font engine draws the glyphs of
+    // a painter scaled below one as fragments (the room's live tree under Wine).
+    painter.fillRect(QRectF(0, 0, Width * scale, m_height * scale), Qt::white);
     for (const Stroke &s : m_strokes) {
-        painter.setPen(QPen(s.colour, s.width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(s.from, s.to);
+        painter.setPen(QPen(s.colour, s.width * scale, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(s.from * scale, s.to * scale);
     }
     for (const Box &b : m_boxes) {
-        painter.setPen(QPen(Ink, b.outline));
+        painter.setPen(QPen(Ink, b.outline * scale));
         painter.setBrush(b.fill);
-        painter.drawRect(b.rect);
+        painter.drawRect(QRectF(b.rect.topLeft() * scale, b.rect.size() * scale));
     }
     for (const Label &l : m_labels) {
-        const QFont font = labelFont(l.size, l.bold);
+        const QFont font = labelFont(l.size * scale, l.bold);
         painter.setFont(font);
         painter.setPen(l.colour);
         const double width = QFontMetricsF(font).horizontalAdvance(l.text);
         const double x = l.align < 0 ? -width : l.align == 0 ? -width / 2 : 0;
         painter.save();
-        painter.translate(l.at);
+        painter.translate(l.at * scale);
         if (l.upright)
             painter.rotate(-90);
         painter.drawText(QPointF(x, 0), l.text);
