@@ -353,7 +353,7 @@ QStringList LabLog::logsIn(const QString &folder)
         if (!StatusTable::keptAsideIn(folder, name).isEmpty())
             continue;
         if (LogReader::readHeader(info.filePath()))
-            logs.append(dir.filePath(name));
+            logs.append(QDir::toNativeSeparators(dir.filePath(name))); // as a Windows user types it
     }
     return logs;
 }

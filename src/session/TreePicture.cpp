@@ -402,52 +402,52 @@ QRectF TreePicture::extent(const Label &label)
 
 void TreePicture::addLegend(double top, bool ranges)
 {
+    constexpr double Size = 9;
+    constexpr double Gap = 8; // between a key and its meaning, and after a meaning
     const double y = top;
     double x = OffsetX;
+    // A key in the clicks' colour and its meaning after it, as far on as the key is wide in
+    // the font it is drawn in (the fonts differ from system to system); x moves past both.
+    auto keyed = [&](double at, const QString &key, const QString &text, double minimum) {
+        addLabel({x, at}, key, ClickColour, Size, true, 1, QStringLiteral("legend"));
+        const double after = x + textWidth(key, Size, true) + Gap;
+        addLabel({after, at}, text, Ink, Size, false, 1, QStringLiteral("legend"));
+        x = std::max(x + minimum, after + textWidth(text, Size, false) + 2 * Gap);
+    };
     auto swatchLine = [&](const QColor &colour, const QString &text) {
         m_strokes.append({{x, y - 4}, {x + 24, y - 4}, colour, 3, QStringLiteral("legend")});
-        addLabel({x + 30, y}, text, Ink, 9, false, 1, QStringLiteral("legend"));
-        x += 200;
+        addLabel({x + 30, y}, text, Ink, Size, false, 1, QStringLiteral("legend"));
+        x = std::max(x + 200, x + 30 + textWidth(text, Size, false) + 2 * Gap);
     };
     swatchLine(DecisionMove, QStringLiteral("L / R  the subject's decision"));
     swatchLine(NatureMove, QStringLiteral("L / R  Nature's draw"));
-    addLabel({x, y}, QStringLiteral("1, 2, 3 ..."), ClickColour, 9, true, 1, QStringLiteral("legend"));
-    addLabel({x + 52, y}, QStringLiteral("nodes clicked (inspected), in order"), Ink, 9, false, 1,
-             QStringLiteral("legend"));
+    keyed(y, QStringLiteral("1, 2, 3 ..."), QStringLiteral("nodes clicked (inspected), in order"), 0);
     const double y2 = y + 18;
     x = OffsetX;
     for (const auto &[colour, text] : {std::pair{DecisionColour, QStringLiteral("decision node")},
                                        std::pair{ChanceColour, QStringLiteral("chance node (Nature)")},
                                        std::pair{PayoffColour, QStringLiteral("payoff node")}}) {
         m_boxes.append({QRectF(x, y2 - 9, 9.75, 9.75), colour, 1.5, QStringLiteral("legend")});
-        addLabel({x + 16, y2}, text, Ink, 9, false, 1, QStringLiteral("legend"));
-        x += 150;
+        addLabel({x + 16, y2}, text, Ink, Size, false, 1, QStringLiteral("legend"));
+        x = std::max(x + 150, x + 16 + textWidth(text, Size, false) + 2 * Gap);
     }
-    addLabel({x, y2}, QStringLiteral("outlined nodes: the path taken; pale nodes: not reached"), Ink, 9, false, 1,
+    addLabel({x, y2}, QStringLiteral("outlined nodes: the path taken; pale nodes: not reached"), Ink, Size, false, 1,
              QStringLiteral("legend"));
     double last = y2;
     if (ranges || !m_keyed.isEmpty()) {
         last += 18;
         x = OffsetX;
-        if (ranges) {
-            addLabel({x, last}, QStringLiteral("28") + RangeDash + QStringLiteral("40"), ClickColour, 9, true, 1,
-                     QStringLiteral("legend"));
-            addLabel({x + 40, last}, QStringLiteral("the clicks 28 to 40, all on that node"), Ink, 9, false, 1,
-                     QStringLiteral("legend"));
-            x += 300;
-        }
-        if (!m_keyed.isEmpty()) {
-            addLabel({x, last}, QStringLiteral("a, b ..."), ClickColour, 9, true, 1, QStringLiteral("legend"));
-            addLabel({x + 40, last}, QStringLiteral("the node's clicks are listed below"), Ink, 9, false, 1,
-                     QStringLiteral("legend"));
-        }
+        if (ranges)
+            keyed(last, QStringLiteral("28") + RangeDash + QStringLiteral("40"),
+                  QStringLiteral("the clicks 28 to 40, all on that node"), 300);
+        if (!m_keyed.isEmpty())
+            keyed(last, QStringLiteral("a, b ..."), QStringLiteral("the node's clicks are listed below"), 0);
     }
     if (!m_dwell.isEmpty()) {
         last += 18;
-        addLabel({OffsetX, last}, QStringLiteral("(3.5 s)"), ClickColour, 9, true, 1, QStringLiteral("legend"));
-        addLabel({OffsetX + 52, last},
-                 QStringLiteral("how long the node was shown, all its clicks together (? where the record does not tell)"),
-                 Ink, 9, false, 1, QStringLiteral("legend"));
+        x = OffsetX;
+        keyed(last, QStringLiteral("(3.5 s)"),
+              QStringLiteral("how long the node was shown, all its clicks together (? where the record does not tell)"), 0);
     }
     // The lists that found no room beside their nodes, wrapped to the picture's width.
     const double width = Width - 2 * OffsetX - 12;

@@ -223,15 +223,25 @@ private slots:
         TreeWindow &w = f.window();
         const Controls &c = f.controls();
         const double dpi = w.logicalDpiY();
+#ifdef Q_OS_WIN
+        // Windows' offscreen platform reads its fonts from one folder, without the window's
+        // Microsoft Sans Serif: another family's payoff line may take a smaller font to fit
+        // (window-under-wine.sh checks the window's fonts on the windows platform).
+        const bool ownFonts = QGuiApplication::platformName() != QLatin1String("offscreen");
+#else
+        const bool ownFonts = true;
+#endif
         QCOMPARE(w.isMaximized(), smallScreen());
         QCOMPARE(c.scale.fit() < 1.0, smallScreen());
         if (!smallScreen()) {
             QCOMPARE(w.size(), QSize(qRound(774 * dpi / 72), qRound(534 * dpi / 72)));
-            QCOMPARE(c.Payoffs->font().pointSizeF(), 12.0);
+            if (ownFonts)
+                QCOMPARE(c.Payoffs->font().pointSizeF(), 12.0);
         }
         const QRect room = w.screen()->availableGeometry();
         QVERIFY(w.frameGeometry().height() <= room.height() && w.frameGeometry().width() <= room.width());
-        QCOMPARE(c.Payoffs->font().pointSizeF(), 12.0 * c.scale.fit());
+        if (ownFonts)
+            QCOMPARE(c.Payoffs->font().pointSizeF(), 12.0 * c.scale.fit());
 
         // Every control of the run's busiest screens lies in the window (Welcome stands
         // off its left edge by design).
