@@ -268,11 +268,13 @@ private slots:
         QVERIFY(rows[1].startsWith(QStringLiteral("4711,%1,5,").arg(QDir::toNativeSeparators(QStringLiteral("ws2/data/o15btinp.01")))));
         QVERIFY(rows[2].startsWith(QStringLiteral("4711,%1,99,").arg(QDir::toNativeSeparators(QStringLiteral("ws1/data/o199btinp.01")))));
 
-        // What ws*/data/o1* catches: both logs, the kept one and the companion.
-        const auto glob = treelab(QStringList{QStringLiteral("pay"), QStringLiteral("ws1/data/o199btinp.01"),
-                                              QStringLiteral("ws1/data/o199btinp.01.1"), QStringLiteral("ws1/data/o199btinp.01.jsonl"),
-                                              QStringLiteral("ws2/data/o15btinp.01")}
-                                      + seed + QStringList{QStringLiteral("g.csv")},
+        // What ws*/data/o1* catches: both logs, the kept one and the companion (with the
+        // separators of the system, as its users type them and as the folders' logs read).
+        QStringList caught;
+        for (const char *path : {"ws1/data/o199btinp.01", "ws1/data/o199btinp.01.1", "ws1/data/o199btinp.01.jsonl",
+                                 "ws2/data/o15btinp.01"})
+            caught.append(QDir::toNativeSeparators(QString::fromLatin1(path)));
+        const auto glob = treelab(QStringList{QStringLiteral("pay")} + caught + seed + QStringList{QStringLiteral("g.csv")},
                                   dir.path());
         QVERIFY2(glob.exitCode == 0, qPrintable(report(glob)));
         QCOMPARE(glob.err.count(QLatin1Char('\n')), 2); // the kept log skipped, the companion passed over

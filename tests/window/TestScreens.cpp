@@ -198,6 +198,11 @@ private slots:
 
     void everyTextFitsItsControl()
     {
+#ifdef Q_OS_WIN
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("The offscreen platform on Windows reads its fonts from a folder, without the window's "
+                  "own; window-under-wine.sh runs this on the windows platform.");
+#endif
         QFETCH(int, phase);
         WindowFixture f;
         RunPhases::all[phase].reach(f);
