@@ -106,19 +106,20 @@ xdotool windowmove "$main" 10 10
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 shot 01-opened-leftover-99 2
 
-room_keys ctrl+shift+p
-shot 02-prepare-asks
-box_keys "^Prepare$" Tab Return # OK: Cancel is the default, so Enter alone changes nothing
-expect_okto 0 Prepare
-shot 03-prepared
-box_keys "^Prepare$" Return # the box that tells each value before and after
+# Prepare, Release or Quit by its keys: its question answered OK (Cancel is the default, so
+# Enter alone changes nothing), every okto.go checked, the box that reports it closed; a
+# screenshot of the question and one of the report.
+go_ahead() { # keys, title, value, screenshot of the question, of the report
+  room_keys "$1"
+  shot "$4"
+  box_keys "^$2\$" Tab Return
+  expect_okto "$3" "$2"
+  shot "$5"
+  box_keys "^$2\$" Return
+}
 
-room_keys ctrl+shift+r
-shot 04-release-asks
-box_keys "^Release$" Tab Return # OK: Cancel is the default, so Enter alone changes nothing
-expect_okto 1 Release
-box_keys "^Release$" Return # the box that tells each value before and after
-shot 05-released
+go_ahead ctrl+shift+p Prepare 0 02-prepare-asks 03-prepared
+go_ahead ctrl+shift+r Release 1 04-release-asks 05-released
 
 # Each subject's four attempts: the decision or Nature's draw at each of the six levels,
 # L or R, one word per attempt; the nodes clicked follow from them.
@@ -226,12 +227,7 @@ box_keys '^Export$' Return
 # The whole room: every row selected (none selected would do as well).
 xdotool mousemove --window "$main" 120 42 click 1
 keys ctrl+a
-room_keys ctrl+shift+q
-shot 14-quit-asks
-box_keys "^Quit$" Tab Return # OK: Cancel is the default, so Enter alone changes nothing
-expect_okto 99 Quit
-shot 15-quit
-box_keys "^Quit$" Return # the box that tells each value before and after
+go_ahead ctrl+shift+q Quit 99 14-quit-asks 15-quit
 
 echo "room-log.txt:"
 cat "$out/work/room-log.txt"
