@@ -169,6 +169,28 @@ QString DurableFile::temporaryName(const QString &path)
         + QStringLiteral(".new");
 }
 
+bool DurableFile::appendWhole(QFile &file, QByteArray *pending, qint64 *inFile, QString *problem)
+{
+    qint64 done = 0;
+    while (done < pending->size()) {
+        const qint64 written = file.write(pending->constData() + done, pending->size() - done);
+        if (written <= 0) {
+            *problem = file.errorString(); // before the resize, which clears it
+            if (done > 0) {
+                if (file.resize(*inFile))
+                    return false;
+                pending->remove(0, done);
+                *inFile += done;
+            }
+            return false;
+        }
+        done += written;
+    }
+    *inFile += done;
+    pending->clear();
+    return true;
+}
+
 std::unique_ptr<QFile> DurableFile::makeAgain(const QString &path, QString *problem)
 {
     const QString folder = QFileInfo(path).absolutePath();

@@ -48,6 +48,13 @@ public:
     // is missing or the file cannot be made.
     static std::unique_ptr<QFile> makeAgain(const QString &path, QString *problem);
 
+    // Appends *pending, whole lines, to file, of which *inFile bytes are written so far.
+    // True, *pending empty, when all went in. Otherwise *problem says why; the part that got
+    // through is taken back off the file so that its last line stays whole, and stays in
+    // *pending for the next try (if it cannot be taken back it counts as written, never to
+    // be written twice).
+    static bool appendWhole(QFile &file, QByteArray *pending, qint64 *inFile, QString *problem);
+
     // Keeps what could not reach a file at its own place (a disk that stayed full, a data
     // folder that went) in a new file called name, by replace(): in the system's
     // temporary folder, or where there is none in the user's home folder, under the next

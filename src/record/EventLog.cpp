@@ -239,26 +239,10 @@ bool EventLog::flushPending()
     if (!m_file && !reopen())
         return false;
 
-    qint64 done = 0;
-    while (done < m_pending.size()) {
-        const qint64 written = m_file->write(m_pending.constData() + done, m_pending.size() - done);
-        if (written <= 0) {
-            m_problem = m_file->errorString();
-            // Keep the file's last line whole: take back the part of these records that
-            // got through; they stay pending and go out whole with the next record.
-            if (done > 0) {
-                if (m_file->resize(m_onDisk))
-                    return false;
-                m_pending.remove(0, done); // it cannot be taken back: never write it twice
-                m_onDisk += done;
-            }
-            return false;
-        }
-        done += written;
-    }
-    m_onDisk += done;
-    m_pending.clear();
-    if (done > 0)
-        m_sync.request(m_file->handle());
+    if (m_pending.isEmpty())
+        return true;
+    if (!DurableFile::appendWhole(*m_file, &m_pending, &m_onDisk, &m_problem))
+        return false;
+    m_sync.request(m_file->handle());
     return true;
 }

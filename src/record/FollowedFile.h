@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QFile;
+
 #include <optional>
 
 // A file read as it grows, as a log is while its program runs: the bytes read so far are
@@ -17,7 +19,7 @@ class FollowedFile
 public:
     enum class Change {
         None,     // as it was: nothing read
-        Appended, // bytes added at the end, read from readBefore() on
+        Appended, // bytes added at the end, read alone
         Whole,    // read whole (the first time, or the file is not the one read before)
     };
 
@@ -27,15 +29,13 @@ public:
     bool read(const QString &path, qint64 most, const QString &what, Change *change, QString *error);
 
     const QByteArray &bytes() const { return m_bytes; }
-    // The size before the last read: where the bytes it appended begin.
-    qint64 readBefore() const { return m_before; }
 
 private:
-    bool readWhole(const QString &path, qint64 most, const QString &what, Change *change, QString *error);
+    // Appends what file holds after the bytes read (size in all), when the last of those
+    // still stand there; false when they do not, or the file cannot be read.
+    bool readOn(QFile &file, qint64 size);
 
     QByteArray m_bytes;
-    std::optional<FileIdentity::Id> m_identity;
+    std::optional<FileIdentity::Id> m_identity; // of the file read; none before a reading
     QDateTime m_modified;
-    bool m_read = false;
-    qint64 m_before = 0;
 };

@@ -1,6 +1,7 @@
 #include "session/FollowedLogs.h"
 
 #include "record/CompanionFollower.h"
+#include "record/CompanionLog.h"
 #include "record/LogFollower.h"
 
 FollowedLogs::FollowedLogs() = default;
@@ -27,7 +28,7 @@ void FollowedLogs::forget(const QString &path)
     if (const auto found = m_logs.constFind(path); found != m_logs.cend())
         m_linesForgotten += (*found)->linesRead();
     m_logs.remove(path);
-    m_companions.remove(path);
+    m_companions.remove(CompanionLog::pathFor(path));
 }
 
 void FollowedLogs::clear()

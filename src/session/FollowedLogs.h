@@ -21,7 +21,7 @@ public:
 
     LogFollower &log(const QString &path);
     CompanionFollower &companion(const QString &path);
-    // Lets go of a file that is gone or cannot be read.
+    // Lets go of a log that is gone or cannot be read, and of its companion record.
     void forget(const QString &path);
     void clear();
 
