@@ -11,6 +11,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QString None = QStringLiteral("-");
@@ -54,14 +56,24 @@ StatusTable::StatusTable(const Clock &clock, int attempts) : m_clock(clock), m_a
 {
 }
 
-QString StatusTable::newestLog(const QString &folder)
+namespace {
+
+// The folder's event logs, by name: its files whose names begin with "o" and whose first
+// line is a log header (kept older logs "<log>.<n>" among them).
+QFileInfoList logFiles(const QString &folder)
 {
-    const QFileInfoList candidates = QDir(folder).entryInfoList(
-        {QStringLiteral("o*")}, QDir::Files | QDir::Readable, QDir::Name);
+    QFileInfoList logs;
+    for (const QFileInfo &info : QDir(folder).entryInfoList({QStringLiteral("o*")}, QDir::Files | QDir::Readable,
+                                                            QDir::Name))
+        if (info.fileName() != GoAheadFile::FileName && LogReader::readHeader(info.filePath()))
+            logs.append(info);
+    return logs;
+}
+
+QString newestOf(const QFileInfoList &logs)
+{
     QFileInfo newest;
-    for (const QFileInfo &info : candidates) {
-        if (info.fileName() == GoAheadFile::FileName || !LogReader::readHeader(info.filePath()))
-            continue;
+    for (const QFileInfo &info : logs) {
         // By time; at the same time the shorter name, so the log in use wins over a copy
         // kept aside in the same second.
         if (!newest.exists() || info.lastModified() > newest.lastModified()
@@ -70,6 +82,13 @@ QString StatusTable::newestLog(const QString &folder)
             newest = info;
     }
     return newest.exists() ? newest.filePath() : QString();
+}
+
+} // namespace
+
+QString StatusTable::newestLog(const QString &folder)
+{
+    return newestOf(logFiles(folder));
 }
 
 QString StatusTable::dataFileOf(const QString &folder, const QString &logName, qint16 set,
@@ -105,7 +124,9 @@ WorkstationState StatusTable::state(const QString &folder) const
 
 QList<WorkstationState> StatusTable::folderStates(const QString &folder) const
 {
-    const QString newest = QFileInfo(folder).isDir() ? newestLog(folder) : QString();
+    // One listing, each file's first line read once.
+    QFileInfoList logs = QFileInfo(folder).isDir() ? logFiles(folder) : QFileInfoList();
+    const QString newest = newestOf(logs);
     if (newest.isEmpty())
         return {stateOf(folder, newest)};
     const QDate today = toDateTime(m_clock.now()).date();
@@ -113,11 +134,11 @@ QList<WorkstationState> StatusTable::folderStates(const QString &folder) const
     // started again is a restart, noted on the state of the log it was kept from.
     QFileInfoList todays;
     QStringList restarts;
-    const QFileInfoList candidates = QDir(folder).entryInfoList({QStringLiteral("o*")}, QDir::Files | QDir::Readable,
-                                                                QDir::Time);
-    for (const QFileInfo &info : candidates) {
-        if (info.fileName() == GoAheadFile::FileName || info.lastModified().date() != today
-            || !LogReader::readHeader(info.filePath()))
+    std::stable_sort(logs.begin(), logs.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        return a.lastModified() > b.lastModified(); // at the same time by name, as listed
+    });
+    for (const QFileInfo &info : std::as_const(logs)) {
+        if (info.lastModified().date() != today)
             continue;
         if (const QString keptFrom = keptAsideIn(folder, info.fileName()); !keptFrom.isEmpty())
             restarts.append(QStringLiteral("%1 was kept aside today when the program was started again with the "
