@@ -1,9 +1,9 @@
 #include "AttemptPlayer.h"
 
-#include "tree/TreeModel.h"
-#include "window/Controls.h"
+#include "tree/logic/TreeModel.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -20,7 +20,7 @@
 #include "RoomBenchmarks.h"
 #include "StudyBenchmarks.h"
 
-#include "window/LabStyle.h"
+#include "window/widgets/LabStyle.h"
 
 #include <QApplication>
 #include <QDate>

@@ -5,7 +5,7 @@
 #include "record/EventLog.h"
 #include "record/SystemClock.h"
 #include "record/EventTags.h"
-#include "window/PayoffFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QDir>
 #include <QCoreApplication>

@@ -3,12 +3,12 @@
 #include "AttemptPlayer.h"
 #include "BenchResults.h"
 
-#include "tree/TreeModel.h"
+#include "tree/logic/TreeModel.h"
 #include "tree/TreeWalk.h"
-#include "window/Controls.h"
+#include "window/widgets/Controls.h"
 #include "window/ExperimentFlow.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QPlainTextEdit>
 

@@ -1,7 +1,7 @@
 #include "RoomBenchmarks.h"
 
 #include "record/SystemClock.h"
-#include "room/RoomReader.h"
+#include "room/logic/RoomReader.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -5,8 +5,8 @@
 #include "ProbeReport.h"
 
 #include "record/SystemClock.h"
-#include "room/QtRoomBoxes.h"
-#include "room/RoomWindow.h"
+#include "room/widgets/QtRoomBoxes.h"
+#include "room/widgets/RoomWindow.h"
 
 #include <QApplication>
 #include <QDir>

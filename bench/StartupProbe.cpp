@@ -13,14 +13,14 @@
 #include "ProbeReport.h"
 
 #include "record/SystemClock.h"
-#include "tree/NodeButton.h"
-#include "tree/TreeModel.h"
-#include "window/Controls.h"
-#include "window/LabStyle.h"
-#include "window/MersenneRandomSource.h"
-#include "window/QtMessageBoxes.h"
+#include "tree/widgets/NodeButton.h"
+#include "tree/logic/TreeModel.h"
+#include "window/widgets/Controls.h"
+#include "window/widgets/LabStyle.h"
+#include "window/logic/MersenneRandomSource.h"
+#include "window/widgets/QtMessageBoxes.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 // folder named on the command line: make screenshots.
 #include "WindowFixture.h"
 
-#include "window/Controls.h"
-#include "window/LabStyle.h"
+#include "window/widgets/Controls.h"
+#include "window/widgets/LabStyle.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "GoAheadFileCheck.h"
 
-#include "window/GoAheadFile.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "IntegerConversionCheck.h"
 
-#include "window/IntegerConversion.h"
+#include "window/logic/IntegerConversion.h"
 
 namespace {
 

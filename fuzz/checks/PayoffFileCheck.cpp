@@ -2,7 +2,7 @@
 
 #include "ReferenceNumbers.h"
 
-#include "window/PayoffFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 #include "ReferenceNumbers.h"
 #include "TrickleDevice.h"
 
-#include "window/PayoffReader.h"
+#include "window/logic/PayoffReader.h"
 
 #include <QBuffer>
 

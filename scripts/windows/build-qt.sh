@@ -9,7 +9,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 prefix="${QT_WIN_PREFIX:-/var/cache/decisiontree/qt6-win64}"
 work="${QT_WIN_WORK:-/var/cache/decisiontree/qt6-win64-work}"
 
-if [ -f "$prefix/.complete" ]; then
+# Print Support came in later (the payment schedule and receipts print): a Qt built
+# without it is built again.
+if [ -f "$prefix/.complete" ] && [ -f "$prefix/lib/libQt6PrintSupport.a" ]; then
   echo "Static Qt for Windows: $prefix"
   exit 0
 fi
@@ -41,7 +43,7 @@ if [ ! -f "$work/build/build.ninja" ]; then
     -DBUILD_SHARED_LIBS=OFF \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
-    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_printsupport=ON -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF \
     -DINPUT_openssl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF \

@@ -1,8 +1,8 @@
 #include "lab/CheckCommand.h"
 
 #include "lab/CommandLine.h"
-#include "window/IntegerConversion.h"
-#include "window/PayoffFile.h"
+#include "window/logic/IntegerConversion.h"
+#include "window/logic/PayoffFile.h"
 
 #include "record/InputFile.h"
 

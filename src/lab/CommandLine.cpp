@@ -4,8 +4,8 @@
 #include "session/OutputCheck.h"
 
 #include "lab/Utf8Console.h"
-#include "window/IntegerConversion.h"
-#include "window/ParameterCheck.h"
+#include "window/logic/IntegerConversion.h"
+#include "window/logic/ParameterCheck.h"
 
 #include <cstdio>
 

@@ -6,8 +6,8 @@
 #include "session/LogWalk.h"
 #include "session/OutputFile.h"
 #include "session/TreePicture.h"
-#include "window/IntegerConversion.h"
-#include "window/PayoffFile.h"
+#include "window/logic/IntegerConversion.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QImage>
 #include <QPainter>

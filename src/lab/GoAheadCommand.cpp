@@ -3,7 +3,7 @@
 #include "lab/CommandLine.h"
 #include "session/GoAheadAction.h"
 #include "record/SystemClock.h"
-#include "window/GoAheadFile.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QDir>
 

@@ -5,7 +5,7 @@
 #include "record/JsonLine.h"
 #include "record/LogTime.h"
 #include "record/SyncQueue.h"
-#include "tree/TreeModel.h"
+#include "tree/logic/TreeModel.h"
 
 #include <QDir>
 #include <QFile>

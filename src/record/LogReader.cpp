@@ -4,7 +4,7 @@
 #include "record/InputFile.h"
 #include "record/RuleReader.h"
 #include "record/Windows1252.h"
-#include "tree/TreeModel.h"
+#include "tree/logic/TreeModel.h"
 
 #include <QFile>
 #include <QLocale>

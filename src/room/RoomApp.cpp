@@ -1,8 +1,8 @@
 #include "room/RoomApp.h"
 
 #include "record/SystemClock.h"
-#include "room/QtRoomBoxes.h"
-#include "room/RoomWindow.h"
+#include "room/widgets/QtRoomBoxes.h"
+#include "room/widgets/RoomWindow.h"
 #include "session/WildcardArguments.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "session/AttemptFacts.h"
 #include "session/LogWalk.h"
-#include "window/PayoffFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QHash>
 

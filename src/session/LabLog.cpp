@@ -1,7 +1,7 @@
 #include "session/LabLog.h"
 
 #include "session/StatusTable.h"
-#include "window/GoAheadFile.h"
+#include "window/logic/GoAheadFile.h"
 #include "record/CompanionFollower.h"
 #include "record/CompanionReader.h"
 #include "record/LogFollower.h"

@@ -3,7 +3,7 @@
 #include "record/CompanionReader.h"
 #include "session/Finding.h"
 #include "record/LogReader.h"
-#include "window/PayoffFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QStringList>
 #include <QList>

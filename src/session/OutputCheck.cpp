@@ -4,9 +4,9 @@
 
 #include "record/InputFile.h"
 #include "record/LogReader.h"
-#include "window/GoAheadFile.h"
-#include "window/PayoffFile.h"
-#include "window/PayoffReader.h"
+#include "window/logic/GoAheadFile.h"
+#include "window/logic/PayoffFile.h"
+#include "window/logic/PayoffReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "session/LabLog.h"
 #include "record/LogReader.h"
-#include "window/GoAheadFile.h"
-#include "window/PayoffFile.h"
+#include "window/logic/GoAheadFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "session/TreePicture.h"
 
-#include "tree/BgrColour.h"
-#include "tree/TreeModel.h"
+#include "tree/logic/BgrColour.h"
+#include "tree/logic/TreeModel.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tree/TreeModel.h"
+#include "tree/logic/TreeModel.h"
 #include <QString>
 
 class EventLog;

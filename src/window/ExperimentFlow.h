@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/GoAheadFile.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QList>
 #include <QSet>

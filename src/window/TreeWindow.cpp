@@ -1,10 +1,10 @@
 #include "window/TreeWindow.h"
 
-#include "tree/NodeButton.h"
-#include "tree/NotepadText.h"
-#include "tree/TreeModel.h"
-#include "window/ControlFactory.h"
-#include "window/WrappingButton.h"
+#include "tree/widgets/NodeButton.h"
+#include "tree/widgets/NotepadText.h"
+#include "tree/logic/TreeModel.h"
+#include "window/widgets/ControlFactory.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -2,12 +2,12 @@
 
 #include "record/EventLog.h"
 #include "tree/TreeWalk.h"
-#include "window/Controls.h"
+#include "window/widgets/Controls.h"
 #include "window/ExperimentFlow.h"
-#include "window/RecordedMessageBoxes.h"
-#include "window/RunState.h"
-#include "window/Services.h"
-#include "window/WatchedMessageBoxes.h"
+#include "window/widgets/RecordedMessageBoxes.h"
+#include "window/logic/RunState.h"
+#include "window/widgets/Services.h"
+#include "window/widgets/WatchedMessageBoxes.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "LabFolders.h"
 
-#include "window/PayoffFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

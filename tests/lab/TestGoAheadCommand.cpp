@@ -1,6 +1,6 @@
 #include "LabFolders.h"
 
-#include "window/GoAheadFile.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 #include "LabFolders.h"
 #include "WindowFixture.h"
 
-#include "window/Controls.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // Usage: reliability-player DATA-FOLDER [options] STEP...
 #include "ScriptPlayer.h"
 
-#include "window/LabStyle.h"
+#include "window/widgets/LabStyle.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,11 +1,11 @@
 #include "ScriptPlayer.h"
 
 #include "TestFiles.h"
-#include "tree/NodeButton.h"
-#include "window/Controls.h"
+#include "tree/widgets/NodeButton.h"
+#include "window/widgets/Controls.h"
 #include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -6,8 +6,8 @@
 #include "PayoffFileCheck.h"
 #include "PayoffReaderCheck.h"
 
-#include "window/GoAheadFile.h"
-#include "window/PayoffReader.h"
+#include "window/logic/GoAheadFile.h"
+#include "window/logic/PayoffReader.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "room/RoomBoxes.h"
+#include "room/widgets/RoomBoxes.h"
 
 #include <QList>
 #include <QString>

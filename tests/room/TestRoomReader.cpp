@@ -1,8 +1,8 @@
 #include "LabFolders.h"
 #include "StubClock.h"
 
-#include "room/RoomFolders.h"
-#include "room/RoomReader.h"
+#include "room/logic/RoomFolders.h"
+#include "room/logic/RoomReader.h"
 
 #include <QDateTime>
 #include <QDir>

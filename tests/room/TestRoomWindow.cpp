@@ -3,12 +3,12 @@
 #include "LabFolders.h"
 
 #include "record/SystemClock.h"
-#include "room/LiveTreeView.h"
-#include "room/PayDialog.h"
-#include "room/RoomLog.h"
-#include "room/RoomWindow.h"
-#include "room/VerifyDialog.h"
-#include "room/WorkProgress.h"
+#include "room/widgets/LiveTreeView.h"
+#include "room/widgets/PayDialog.h"
+#include "room/logic/RoomLog.h"
+#include "room/widgets/RoomWindow.h"
+#include "room/widgets/VerifyDialog.h"
+#include "room/widgets/WorkProgress.h"
 
 #include <QAccessible>
 #include <QCheckBox>

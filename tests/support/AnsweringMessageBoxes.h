@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/MessageBoxes.h"
+#include "window/widgets/MessageBoxes.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/LabStyle.h"
+#include "window/widgets/LabStyle.h"
 
 #include <QApplication>
 #include <QLocale>

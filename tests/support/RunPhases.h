@@ -2,8 +2,8 @@
 
 #include "WindowFixture.h"
 
-#include "window/Controls.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/Controls.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QPlainTextEdit>
 #include <QTest>

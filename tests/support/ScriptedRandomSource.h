@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/RandomSource.h"
+#include "window/logic/RandomSource.h"
 
 #include <QList>
 

@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "tree/NodeButton.h"
-#include "window/Controls.h"
+#include "tree/widgets/NodeButton.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

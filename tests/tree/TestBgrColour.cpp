@@ -1,4 +1,4 @@
-#include "tree/BgrColour.h"
+#include "tree/logic/BgrColour.h"
 
 #include <QTest>
 

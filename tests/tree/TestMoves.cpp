@@ -1,11 +1,11 @@
 #include "GuiTestMain.h"
 #include "WindowFixture.h"
 
-#include "tree/NodeButton.h"
-#include "window/Controls.h"
-#include "window/RunState.h"
+#include "tree/widgets/NodeButton.h"
+#include "window/widgets/Controls.h"
+#include "window/logic/RunState.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QDir>
 #include <QFile>

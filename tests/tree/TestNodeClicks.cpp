@@ -1,10 +1,10 @@
 #include "GuiTestMain.h"
 #include "WindowFixture.h"
 
-#include "tree/NodeButton.h"
-#include "window/Controls.h"
+#include "tree/widgets/NodeButton.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

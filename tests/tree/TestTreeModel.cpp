@@ -1,4 +1,4 @@
-#include "tree/TreeModel.h"
+#include "tree/logic/TreeModel.h"
 
 #include <QTest>
 

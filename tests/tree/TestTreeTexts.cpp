@@ -1,4 +1,4 @@
-#include "tree/TreeTexts.h"
+#include "tree/logic/TreeTexts.h"
 
 #include <QTest>
 

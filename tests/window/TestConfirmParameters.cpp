@@ -1,9 +1,9 @@
 #include "GuiTestMain.h"
 #include "WindowFixture.h"
 
-#include "window/Controls.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QDir>
 #include <QGroupBox>

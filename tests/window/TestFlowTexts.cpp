@@ -1,4 +1,4 @@
-#include "window/FlowTexts.h"
+#include "window/logic/FlowTexts.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 
 #include "record/DurableFile.h"
 #include "record/SharedRead.h"
-#include "window/GoAheadFile.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "window/IntegerConversion.h"
+#include "window/logic/IntegerConversion.h"
 
 #include <QTest>
 

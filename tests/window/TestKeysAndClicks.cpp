@@ -3,10 +3,10 @@
 #include "WindowFixture.h"
 
 #include "record/EventTags.h"
-#include "tree/NodeButton.h"
-#include "window/Controls.h"
+#include "tree/widgets/NodeButton.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QDir>
 #include <QGroupBox>

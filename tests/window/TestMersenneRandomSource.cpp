@@ -1,4 +1,4 @@
-#include "window/MersenneRandomSource.h"
+#include "window/logic/MersenneRandomSource.h"
 
 #include <QTest>
 

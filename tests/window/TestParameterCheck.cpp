@@ -1,4 +1,4 @@
-#include "window/ParameterCheck.h"
+#include "window/logic/ParameterCheck.h"
 
 #include <QTest>
 

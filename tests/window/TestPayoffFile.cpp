@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "window/PayoffFile.h"
+#include "window/logic/PayoffFile.h"
 
 #include <QDir>
 #include <QFile>

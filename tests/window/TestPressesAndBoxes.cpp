@@ -3,9 +3,9 @@
 
 #include "record/CompanionReader.h"
 #include "record/LogReader.h"
-#include "window/Controls.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QAbstractButton>
 #include <QJsonDocument>

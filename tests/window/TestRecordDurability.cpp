@@ -1,10 +1,10 @@
 #include "GuiTestMain.h"
 #include "WindowFixture.h"
 
-#include "window/Controls.h"
+#include "window/widgets/Controls.h"
 #include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include "TestFiles.h"
 

@@ -1,10 +1,10 @@
 #include "RunPhases.h"
 #include "WindowFixture.h"
 
-#include "window/Controls.h"
-#include "window/LabStyle.h"
+#include "window/widgets/Controls.h"
+#include "window/widgets/LabStyle.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

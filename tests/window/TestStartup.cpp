@@ -1,12 +1,12 @@
 #include "GuiTestMain.h"
 #include "WindowFixture.h"
 
-#include "tree/BranchLine.h"
-#include "tree/NodeButton.h"
-#include "tree/TreeModel.h"
-#include "window/Controls.h"
+#include "tree/widgets/BranchLine.h"
+#include "tree/widgets/NodeButton.h"
+#include "tree/logic/TreeModel.h"
+#include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
-#include "window/WrappingButton.h"
+#include "window/widgets/WrappingButton.h"
 
 #include <QDir>
 #include <QGroupBox>

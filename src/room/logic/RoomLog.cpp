@@ -1,0 +1,86 @@
+#include "room/logic/RoomLog.h"
+
+#include "record/DurableFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTime>
+
+RoomLog::RoomLog(const QString &folder, const Clock &clock) : m_folder(folder), m_clock(clock)
+{
+}
+
+QString RoomLog::path() const
+{
+    return QDir(m_folder).filePath(FileName);
+}
+
+QString RoomLog::valueText(const GoAheadFile::Reading &reading)
+{
+    switch (reading.status) {
+    case GoAheadFile::Status::Number: return QString::number(reading.value);
+    case GoAheadFile::Status::Missing: return QStringLiteral("none");
+    default: return QStringLiteral("?");
+    }
+}
+
+bool RoomLog::goAhead(const QString &action, const QList<GoAheadAction> &actions, QString *error)
+{
+    QStringList parts;
+    for (const GoAheadAction &done : actions) {
+        const GoAheadWrite &write = done.write;
+        QString part = QDir::toNativeSeparators(write.folder) + QStringLiteral(": ");
+        switch (write.outcome) {
+        case GoAheadWrite::Outcome::Written:
+        case GoAheadWrite::Outcome::ReadsBackWrong:
+            part += valueText(write.before) + QStringLiteral(" -> ") + valueText(write.after);
+            if (!done.stillPlaying.isEmpty())
+                part += QStringLiteral(" (subject not finished: %1)").arg(done.stillPlaying);
+            break;
+        case GoAheadWrite::Outcome::Failed:
+            part += valueText(write.before) + QStringLiteral(" -> not written (%1)").arg(write.error);
+            break;
+        default:
+            part += QStringLiteral("not written (%1)").arg(write.text());
+            break;
+        }
+        parts.append(part);
+    }
+    return append(action, parts.join(QStringLiteral("; ")), error);
+}
+
+bool RoomLog::append(const QString &action, const QString &what, QString *error)
+{
+    const ClockReading now = m_clock.now();
+    const QString line = QStringLiteral("%1 %2  %3  %4\n")
+                             .arg(now.date.toString(Qt::ISODate),
+                                  QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)).toString(QStringLiteral("HH:mm:ss")),
+                                  action, QString(what).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    return write(line, error);
+}
+
+bool RoomLog::write(const QString &line, QString *error)
+{
+    QFile file(path());
+    const bool isNew = !file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        *error = QStringLiteral("cannot open %1: %2").arg(QDir::toNativeSeparators(path()), file.errorString());
+        return false;
+    }
+    const QByteArray bytes = line.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path()), file.errorString());
+        return false;
+    }
+    QString why;
+    if (!DurableFile::syncData(file.handle(), &why) || !DurableFile::close(file, &why)) {
+        *error = QStringLiteral("cannot write %1 to the disk: %2").arg(QDir::toNativeSeparators(path()), why);
+        return false;
+    }
+    // A new file's name must reach the disk too.
+    if (isNew && !DurableFile::syncFolder(m_folder, &why)) {
+        *error = QStringLiteral("cannot write %1 to the disk: %2").arg(QDir::toNativeSeparators(path()), why);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,64 @@
+#include "room/logic/RoomMark.h"
+
+#include "session/StatusTable.h"
+
+QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int silentAfter)
+{
+    QList<RoomMark> marks;
+    if (!state.folderFound) {
+        marks.append({Kind::Unreadable, QStringLiteral("there is no such folder (a share not connected, or a "
+                                                       "mistyped name?)")});
+        return marks;
+    }
+    if (!readable || state.goAhead.status == GoAheadFile::Status::Unreadable) {
+        marks.append({Kind::Unreadable, !readable ? QStringLiteral("the folder cannot be read: its files cannot be "
+                                                                   "listed (no permission?)")
+                                                  : QStringLiteral("okto.go cannot be read: %1").arg(state.goAhead.detail)});
+        if (!readable)
+            return marks;
+    }
+    if (state.leftoverGoAhead)
+        marks.append({Kind::LeftoverGoAhead,
+                      QStringLiteral("okto.go holds %1, left from an earlier session, and there is no log of today's "
+                                     "run yet: %2; Prepare writes 0")
+                          .arg(state.goAhead.value)
+                          .arg(state.goAhead.value == 99
+                                   ? QStringLiteral("the program will close a second after its parameters are confirmed")
+                                   : QStringLiteral("the subject will be offered Start as soon as the parameters are "
+                                                    "confirmed"))});
+    if (state.sameSubjectElsewhere)
+        marks.append({Kind::SameSubject, QStringLiteral("subject %1 also has a log of today in another folder: each "
+                                                        "subject must have a number of their own")
+                                             .arg(state.subject)});
+    if (state.setDiffers)
+        marks.append({Kind::SetDiffers,
+                      QStringLiteral("parameter set %1 differs from the rest of the room's").arg(state.set)});
+    if (state.severalLogsToday)
+        marks.append({Kind::TwoSubjects, QStringLiteral("this folder holds the logs of two programs of today (two "
+                                                        "programs started on one data folder?); each has a row")});
+    const bool inPlay = state.hasLog() && state.today && state.attemptInPlay > 0 && !state.isOver();
+    if (inPlay && state.ageSeconds >= silentAfter)
+        marks.append({Kind::Silent, QStringLiteral("nothing written for %1 while attempt %2 is in play (marked after "
+                                                   "%3 s)")
+                                        .arg(StatusTable::ageText(state.ageSeconds))
+                                        .arg(state.attemptInPlay)
+                                        .arg(silentAfter)});
+    if (state.failsVerification)
+        marks.append({Kind::FailsVerification,
+                      QStringLiteral("%1 fails verification (Verify all names each line)").arg(state.logName)});
+    return marks;
+}
+
+QString RoomMark::name(Kind kind)
+{
+    switch (kind) {
+    case Kind::Unreadable: return QStringLiteral("cannot be read");
+    case Kind::LeftoverGoAhead: return QStringLiteral("leftover go-ahead");
+    case Kind::SameSubject: return QStringLiteral("same subject");
+    case Kind::SetDiffers: return QStringLiteral("set differs");
+    case Kind::TwoSubjects: return QStringLiteral("two subjects");
+    case Kind::Silent: return QStringLiteral("silent");
+    case Kind::FailsVerification: return QStringLiteral("fails verification");
+    }
+    return QString();
+}

@@ -1,0 +1,91 @@
+#include "room/logic/RoomReader.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QDateTime toDateTime(const ClockReading &reading)
+{
+    return reading.date.startOfDay().addMSecs(reading.msecs);
+}
+
+bool sameRow(const RoomReader::Row &a, const RoomReader::Row &b)
+{
+    const StatusTable::Row x = StatusTable::format(a.state);
+    const StatusTable::Row y = StatusTable::format(b.state);
+    return a.readable == b.readable && a.marks == b.marks && x.folder == y.folder && x.goAhead == y.goAhead
+        && x.log == y.log && x.subject == y.subject && x.set == y.set && x.attempt == y.attempt
+        && x.level == y.level && x.done == y.done && x.payoffs == y.payoffs && x.since == y.since
+        && x.over == y.over && x.notes == y.notes;
+}
+
+} // namespace
+
+RoomReader::RoomReader(const Clock &clock, int attempts) : m_clock(clock), m_table(clock, attempts)
+{
+    m_table.follow(&m_followed);
+}
+
+void RoomReader::setFolders(const QStringList &folders)
+{
+    m_folders = folders;
+    m_followed.clear();
+    m_read.clear();
+    for (const QString &path : folders)
+        m_read.append(Folder{path, {}, false, {}, {}, {}});
+}
+
+void RoomReader::read(Folder &folder, const QDateTime &now)
+{
+    folder.states = m_table.folderStates(folder.path);
+    folder.logTimes.clear();
+    for (const WorkstationState &state : std::as_const(folder.states))
+        folder.logTimes.append(state.logPath.isEmpty() ? QDateTime() : QFileInfo(state.logPath).lastModified());
+    folder.read = true;
+    folder.readOn = now.date();
+    ++m_folderReads;
+}
+
+RoomReader::Changes RoomReader::tick()
+{
+    const QDateTime now = toDateTime(m_clock.now());
+    QList<WorkstationState> states;
+    QList<bool> readable;
+    for (Folder &folder : m_read) {
+        FolderStamp stamp = FolderStamp::of(folder.path);
+        if (!folder.read || !(stamp == folder.stamp) || folder.readOn != now.date()) {
+            folder.stamp = std::move(stamp);
+            read(folder, now);
+        } else {
+            // Unchanged: only the time since each log was written moves on.
+            for (qsizetype k = 0; k < folder.states.size(); ++k)
+                if (folder.logTimes[k].isValid())
+                    folder.states[k].ageSeconds = folder.logTimes[k].secsTo(now);
+        }
+        states += folder.states;
+        for (qsizetype k = 0; k < folder.states.size(); ++k)
+            readable.append(folder.stamp.readable());
+    }
+    StatusTable::markRoom(states);
+
+    QList<Row> rows;
+    rows.reserve(states.size());
+    for (qsizetype k = 0; k < states.size(); ++k)
+        rows.append(Row{states[k], readable[k], RoomMark::of(states[k], readable[k], m_silentAfter)});
+
+    Changes changes;
+    if (rows.size() != m_rows.size()) {
+        changes.rowsReplaced = true;
+    } else {
+        for (qsizetype k = 0; k < rows.size(); ++k) {
+            if (rows[k].state.folder != m_rows[k].state.folder)
+                changes.rowsReplaced = true;
+            else if (!sameRow(rows[k], m_rows[k]))
+                changes.changed.append(int(k));
+        }
+    }
+    if (changes.rowsReplaced)
+        changes.changed.clear();
+    m_rows = std::move(rows);
+    return changes;
+}

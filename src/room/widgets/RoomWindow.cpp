@@ -1,0 +1,396 @@
+#include "room/widgets/RoomWindow.h"
+
+#include "room/widgets/LiveTreeView.h"
+#include "room/widgets/PayDialog.h"
+#include "room/logic/RoomExport.h"
+#include "room/logic/RoomFolders.h"
+#include "room/widgets/VerifyDialog.h"
+#include "room/widgets/WorkProgress.h"
+#include "session/LabLog.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint16 PrepareValue = 0;
+constexpr qint16 ReleaseValue = 1;
+constexpr qint16 QuitValue = 99;
+
+QString holdsText(const GoAheadFile::Reading &reading)
+{
+    switch (reading.status) {
+    case GoAheadFile::Status::Number: return QStringLiteral("okto.go holds %1").arg(reading.value);
+    case GoAheadFile::Status::Missing: return QStringLiteral("there is no okto.go");
+    default: return QStringLiteral("okto.go holds no number (%1)").arg(reading.detail);
+    }
+}
+
+} // namespace
+
+RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders, QWidget *parent)
+    : QMainWindow(parent),
+      m_services(services),
+      m_log(services.workFolder, services.clock),
+      m_reader(services.clock, 0),
+      m_model(m_reader)
+{
+    setObjectName(QStringLiteral("Room"));
+    setWindowTitle(QStringLiteral("Decision Tree Room"));
+
+    m_table = new QTableView;
+    m_table->setObjectName(QStringLiteral("RoomTable"));
+    m_table->setAccessibleName(QStringLiteral("Workstations"));
+    m_table->setModel(&m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setWordWrap(false);
+    // Of a long path the workstation's end is what tells rows apart.
+    m_table->setTextElideMode(Qt::ElideLeft);
+
+    m_marks = new QListWidget;
+    m_marks->setObjectName(QStringLiteral("Marks"));
+    m_marks->setAccessibleName(QStringLiteral("Marks"));
+    m_marks->setWordWrap(true);
+
+    m_tree = new LiveTreeView;
+
+    auto *left = new QSplitter(Qt::Vertical);
+    left->addWidget(m_table);
+    left->addWidget(m_marks);
+    left->setStretchFactor(0, 3);
+    left->setStretchFactor(1, 1);
+    auto *split = new QSplitter(Qt::Horizontal);
+    split->addWidget(left);
+    split->addWidget(m_tree);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    split->setSizes({900, 560});
+
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(split, 1);
+    layout->addWidget(makeActions());
+    setCentralWidget(central);
+    statusBar()->showMessage(QStringLiteral("Each workstation's files are read every second."));
+    resize(1500, 800);
+
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RoomWindow::followSelected);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &RoomWindow::followSelected);
+    connect(&m_poll, &QTimer::timeout, this, &RoomWindow::tick);
+    m_poll.start(PollMs);
+
+    setFolders(folders.isEmpty() ? services.settings.value(SettingsKey).toStringList() : RoomFolders::expand(folders));
+}
+
+QPushButton *RoomWindow::addButton(const QString &text, const QKeySequence &shortcut, const QString &tip)
+{
+    auto *button = new QPushButton(text);
+    // "Verify all" is found as VerifyAll.
+    QString name;
+    for (const QString &word : text.split(QLatin1Char(' ')))
+        name += word.left(1).toUpper() + word.mid(1);
+    button->setObjectName(name);
+    button->setAccessibleName(text);
+    button->setShortcut(shortcut);
+    button->setToolTip(QStringLiteral("%1 (%2): %3").arg(text, shortcut.toString(QKeySequence::NativeText), tip));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget *RoomWindow::makeActions()
+{
+    const QString which = QStringLiteral("of the selected workstations, all when none is selected");
+    QPushButton *prepare = addButton(QStringLiteral("Prepare"), QKeySequence(QStringLiteral("Ctrl+Shift+P")),
+                                     QStringLiteral("write 0 into okto.go ") + which);
+    QPushButton *release = addButton(QStringLiteral("Release"), QKeySequence(QStringLiteral("Ctrl+Shift+R")),
+                                     QStringLiteral("write 1 into okto.go ") + which + QStringLiteral(": Start is offered"));
+    QPushButton *quit = addButton(QStringLiteral("Quit"), QKeySequence(QStringLiteral("Ctrl+Shift+Q")),
+                                  QStringLiteral("write 99 into okto.go ") + which + QStringLiteral(": the program closes"));
+    QPushButton *verify = addButton(QStringLiteral("Verify all"), QKeySequence(QStringLiteral("Ctrl+Shift+V")),
+                                    QStringLiteral("read every log of the room by the rules of the run"));
+    QPushButton *pay = addButton(QStringLiteral("Pay"), QKeySequence(QStringLiteral("Ctrl+Shift+Y")),
+                                 QStringLiteral("draw each subject's paid attempt from a seed, then write the table"));
+    QPushButton *exportButton = addButton(QStringLiteral("Export"), QKeySequence(QStringLiteral("Ctrl+Shift+E")),
+                                          QStringLiteral("write the room's logs as tables into a folder"));
+    QPushButton *add = addButton(QStringLiteral("Add folder"), QKeySequence(QStringLiteral("Ctrl+O")),
+                                 QStringLiteral("add a workstation's data folder, or a folder holding ws*/data"));
+    QPushButton *remove = addButton(QStringLiteral("Remove folder"), QKeySequence(QStringLiteral("Ctrl+Delete")),
+                                    QStringLiteral("take the selected workstations' folders out of the room"));
+    connect(prepare, &QPushButton::clicked, this, &RoomWindow::prepare);
+    connect(release, &QPushButton::clicked, this, &RoomWindow::release);
+    connect(quit, &QPushButton::clicked, this, &RoomWindow::quit);
+    connect(verify, &QPushButton::clicked, this, &RoomWindow::verifyAll);
+    connect(pay, &QPushButton::clicked, this, &RoomWindow::pay);
+    connect(exportButton, &QPushButton::clicked, this, &RoomWindow::exportTables);
+    connect(add, &QPushButton::clicked, this, &RoomWindow::addFolder);
+    connect(remove, &QPushButton::clicked, this, &RoomWindow::removeFolders);
+
+    m_silent = new QSpinBox;
+    m_silent->setObjectName(QStringLiteral("SilentAfter"));
+    m_silent->setAccessibleName(QStringLiteral("Mark a log silent after, in seconds"));
+    m_silent->setRange(10, 3600);
+    m_silent->setSuffix(QStringLiteral(" s"));
+    m_silent->setValue(m_reader.silentAfter());
+    auto *silentLabel = new QLabel(QStringLiteral("Mark &silent after:"));
+    silentLabel->setBuddy(m_silent);
+    connect(m_silent, &QSpinBox::valueChanged, this, &RoomWindow::silentAfterChanged);
+
+    auto *bar = new QWidget;
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton *button : {prepare, release, quit})
+        row->addWidget(button);
+    row->addSpacing(24);
+    for (QPushButton *button : {verify, pay, exportButton})
+        row->addWidget(button);
+    row->addStretch();
+    row->addWidget(silentLabel);
+    row->addWidget(m_silent);
+    row->addSpacing(24);
+    row->addWidget(add);
+    row->addWidget(remove);
+    return bar;
+}
+
+void RoomWindow::silentAfterChanged(int seconds)
+{
+    m_reader.setSilentAfter(seconds);
+    tick();
+}
+
+void RoomWindow::setFolders(const QStringList &folders)
+{
+    m_reader.setFolders(folders);
+    m_services.settings.setValue(SettingsKey, folders);
+    m_services.settings.sync();
+    tick();
+}
+
+void RoomWindow::tick()
+{
+    m_model.tick();
+    showMarks();
+    followSelected();
+    m_tree->refresh();
+    statusBar()->showMessage(QStringLiteral("%1 workstations; read every second, last at %2")
+                                 .arg(m_reader.rows().size())
+                                 .arg(QTime::fromMSecsSinceStartOfDay(int(m_services.clock.now().msecs % 86400000))
+                                          .toString(QStringLiteral("HH:mm:ss"))));
+}
+
+void RoomWindow::showMarks()
+{
+    QStringList lines;
+    for (const RoomReader::Row &row : m_reader.rows())
+        for (const RoomMark &mark : row.marks)
+            lines.append(QStringLiteral("%1: %2: %3").arg(row.state.folder, RoomMark::name(mark.kind), mark.reason));
+    // Rebuilt only when it changed, so a line the experimenter is reading stays put.
+    QStringList shown;
+    for (int k = 0; k < m_marks->count(); ++k)
+        shown.append(m_marks->item(k)->text());
+    if (shown == lines)
+        return;
+    m_marks->clear();
+    m_marks->addItems(lines);
+}
+
+QList<int> RoomWindow::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_table->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QStringList RoomWindow::selectedFolders() const
+{
+    QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        for (int k = 0; k < m_model.rowCount(); ++k)
+            rows.append(k);
+    QStringList folders;
+    const QStringList &all = m_reader.folders();
+    for (const int k : rows)
+        for (const QString &folder : all)
+            if (QDir::toNativeSeparators(folder) == m_model.row(k).state.folder && !folders.contains(folder))
+                folders.append(folder);
+    return folders;
+}
+
+void RoomWindow::followSelected()
+{
+    const QList<int> rows = selectedRows();
+    m_tree->follow(rows.size() == 1 ? m_model.row(rows.first()).state.logPath : QString());
+}
+
+void RoomWindow::goAhead(qint16 value, const QString &action)
+{
+    const QStringList folders = selectedFolders();
+    if (folders.isEmpty())
+        return;
+    QStringList lines;
+    for (const QString &folder : folders)
+        lines.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder),
+                                                   holdsText(GoAheadFile::read(GoAheadFile::in(folder)))));
+    if (value == QuitValue)
+        for (const RoomReader::Row &row : m_reader.rows()) {
+            const bool chosen = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {
+                return QDir::toNativeSeparators(folder) == row.state.folder;
+            });
+            const QString where = GoAheadAction::stillPlayingIn({row.state}, row.state.goAhead);
+            if (chosen && row.state.today && row.state.hasLog() && !where.isEmpty())
+                lines.append(QStringLiteral("%1: subject %2 has not finished (%3): the program acts on 99 only after "
+                                            "the last attempt, once the button on its last screen is clicked")
+                                 .arg(row.state.folder).arg(row.state.subject).arg(where));
+        }
+    if (!m_services.boxes.confirm(this, action,
+                                  QStringLiteral("%1: write %2 into okto.go of %3?\n\n%4")
+                                      .arg(action)
+                                      .arg(value)
+                                      .arg(folders.size() == 1 ? QStringLiteral("1 workstation")
+                                                               : QStringLiteral("%1 workstations").arg(folders.size()))
+                                      .arg(lines.join(QLatin1Char('\n')))))
+        return;
+    QList<GoAheadAction> done;
+    bool allDone = true;
+    QStringList report;
+    for (const QString &folder : folders) {
+        done.append(GoAheadAction::to(folder, value, 0, m_services.clock));
+        allDone = allDone && done.last().done();
+        report.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), done.last().text()));
+    }
+    QString error;
+    if (!m_log.goAhead(action.toLower(), done, &error))
+        report.append(error);
+    tick();
+    if (allDone && error.isEmpty())
+        m_services.boxes.information(this, action, report.join(QLatin1Char('\n')));
+    else
+        m_services.boxes.warning(this, action, report.join(QLatin1Char('\n')));
+}
+
+void RoomWindow::prepare()
+{
+    goAhead(PrepareValue, QStringLiteral("Prepare"));
+}
+
+void RoomWindow::release()
+{
+    goAhead(ReleaseValue, QStringLiteral("Release"));
+}
+
+void RoomWindow::quit()
+{
+    goAhead(QuitValue, QStringLiteral("Quit"));
+}
+
+QStringList RoomWindow::roomLogs()
+{
+    return LabLog::resolveArguments(m_reader.folders()).logs;
+}
+
+void RoomWindow::logAction(const QString &action, const QString &what)
+{
+    QString error;
+    if (!m_log.append(action, what, &error))
+        m_services.boxes.warning(this, QStringLiteral("Decision Tree Room"), error);
+}
+
+void RoomWindow::verifyAll()
+{
+    auto *dialog = new VerifyDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    dialog->verify(roomLogs());
+    logAction(QStringLiteral("verify"), dialog->summary());
+}
+
+void RoomWindow::pay()
+{
+    auto *dialog = new PayDialog(roomLogs(), m_services.workFolder, m_services.boxes, m_log, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void RoomWindow::exportTables()
+{
+    const QString folder = m_services.boxes.chooseFolder(this, QStringLiteral("Export into"), m_services.workFolder);
+    if (folder.isEmpty())
+        return;
+    const QStringList logs = roomLogs();
+    const auto exportAll = [&](bool force) {
+        WorkProgress progress(this, QStringLiteral("Exporting the logs..."), int(logs.size()));
+        RoomExport::Result result = RoomExport::to(folder, logs, [&](int k) { return progress.step(k); }, force);
+        progress.done();
+        return result;
+    };
+    RoomExport::Result result = exportAll(false);
+    // As treelab export --force: asked for by name, after the logs that fail were named.
+    if (result.notAdmitted > 0
+        && m_services.boxes.confirm(this, QStringLiteral("Export"),
+                                    QStringLiteral("%1 of the logs fail verification (see Verify all), so nothing "
+                                                   "was written.\n\nExport them all the same, reading each line "
+                                                   "that has no place by the rules as the record it looks like "
+                                                   "(treelab export --force)?")
+                                        .arg(result.notAdmitted)))
+        result = exportAll(true);
+    QStringList lines;
+    for (const Finding &finding : result.findings)
+        lines.append(finding.text());
+    if (result.cancelled)
+        lines.prepend(QStringLiteral("Export cancelled: nothing written."));
+    else if (result.written)
+        lines.prepend(QStringLiteral("%1 logs exported to %2.").arg(logs.size()).arg(result.files.join(QStringLiteral(", "))));
+    logAction(QStringLiteral("export"), result.written ? lines.first() : QStringLiteral("nothing written into %1")
+                                                                             .arg(QDir::toNativeSeparators(folder)));
+    if (result.written)
+        m_services.boxes.information(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
+    else
+        m_services.boxes.warning(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
+}
+
+void RoomWindow::addFolder()
+{
+    const QString folder = m_services.boxes.chooseFolder(this, QStringLiteral("Add a data folder, or a folder holding "
+                                                                              "ws*/data"),
+                                                         m_services.workFolder);
+    if (folder.isEmpty())
+        return;
+    QStringList folders = m_reader.folders();
+    for (const QString &added : RoomFolders::expand({folder}))
+        if (!folders.contains(added))
+            folders.append(added);
+    logAction(QStringLiteral("folders"), QStringLiteral("added %1").arg(QDir::toNativeSeparators(folder)));
+    setFolders(folders);
+}
+
+void RoomWindow::removeFolders()
+{
+    if (selectedRows().isEmpty())
+        return;
+    const QStringList gone = selectedFolders();
+    QStringList folders = m_reader.folders();
+    for (const QString &folder : gone)
+        folders.removeAll(folder);
+    logAction(QStringLiteral("folders"), QStringLiteral("removed %1").arg(QDir::toNativeSeparators(gone.join(QStringLiteral(", ")))));
+    setFolders(folders);
+}

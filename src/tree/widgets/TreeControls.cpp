@@ -1,0 +1,56 @@
+#include "tree/widgets/TreeControls.h"
+
+#include "tree/widgets/BranchLine.h"
+#include "tree/widgets/NodeButton.h"
+#include "tree/logic/TreeModel.h"
+#include "tree/logic/TreeTexts.h"
+#include "window/logic/PointScale.h"
+
+#include <QWidget>
+
+namespace {
+
+QString memberName(const QString &array, int level, int index)
+{
+    if (level == 1 && array == QLatin1String("d1"))
+        return array;
+    return QStringLiteral("%1(%2)").arg(array).arg(index);
+}
+
+} // namespace
+
+void TreeControls::create(QWidget *window)
+{
+    for (int k = 1; k < TreeModel::PayoffLevel; ++k) {
+        for (int j = 0; j < TreeModel::nodesOnLevel(k + 1); ++j) {
+            auto *line = new BranchLine(window);
+            line->setObjectName(memberName(QStringLiteral("l%1").arg(k), 0, j));
+            m_lines[k].append(line);
+        }
+    }
+    for (int level = 1; level <= TreeModel::PayoffLevel; ++level) {
+        const QString array = TreeTexts::level(level).arrayName;
+        for (int i = 0; i < TreeModel::nodesOnLevel(level); ++i) {
+            auto *node = new NodeButton(level, i, window);
+            node->setObjectName(memberName(array, level, i));
+            m_nodes[level].append(node);
+        }
+    }
+}
+
+void TreeControls::place(const PointScale &scale)
+{
+    const int side = scale.px(TreeModel::NodeWidth);
+    for (int level = 1; level <= TreeModel::PayoffLevel; ++level) {
+        for (int i = 0; i < TreeModel::nodesOnLevel(level); ++i) {
+            node(level, i)->setGeometry(scale.px(TreeModel::nodeLeft(level, i)),
+                                        scale.px(TreeModel::nodeTop(level)), side, side);
+        }
+    }
+    for (int k = 1; k < TreeModel::PayoffLevel; ++k) {
+        for (int j = 0; j < TreeModel::nodesOnLevel(k + 1); ++j) {
+            const TreeModel::Segment s = TreeModel::line(k, j);
+            line(k, j)->setEnds(scale.point(s.x1, s.y1), scale.point(s.x2, s.y2));
+        }
+    }
+}
