@@ -9,8 +9,8 @@
 
 QString GoAheadCommand::help(qint16 value)
 {
-    const bool release = value == Release;
-    QString text = value == Prepare
+    const bool release = value == GoAheadFile::Release;
+    QString text = value == GoAheadFile::Hold
         ? QStringLiteral(
               "Usage: treelab prepare DIR...\n"
               "\n"
@@ -52,10 +52,10 @@ QString GoAheadCommand::help(qint16 value)
         "\n"
         "%3")
                 .arg(QString::fromLatin1(GoAheadFile::text(value).chopped(2)),
-                     value == Quit ? QStringLiteral("  --attempts N  The number of attempts of the experiment, for logs without a companion\n"
+                     value == GoAheadFile::Quit ? QStringLiteral("  --attempts N  The number of attempts of the experiment, for logs without a companion\n"
                                                   "                record (the number the program was built with when not given).\n")
                                    : QString(),
-                     value == Quit ? QStringLiteral("Exit status: 0 when every DIR was written and no subject is still in\n"
+                     value == GoAheadFile::Quit ? QStringLiteral("Exit status: 0 when every DIR was written and no subject is still in\n"
                                                     "the experiment; 1 when any was not or one is; 2 for a usage error.\n")
                                    : QStringLiteral("Exit status: 0 when every DIR was written; 1 when any was not; 2 for a\n"
                                                     "usage error.\n"));
@@ -67,7 +67,7 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
     QCommandLineParser parser;
     const QCommandLineOption attemptsOption(QStringLiteral("attempts"), QStringLiteral("number of attempts"),
                                             QStringLiteral("N"));
-    if (value == Quit)
+    if (value == GoAheadFile::Quit)
         parser.addOption(attemptsOption);
     if (const auto done = CommandLine::parse(parser, arguments, help(value)))
         return *done;
@@ -75,7 +75,7 @@ int GoAheadCommand::run(const QStringList &arguments, qint16 value)
     if (folders.isEmpty())
         return CommandLine::usageError(arguments.value(0), QStringLiteral("no DIR given"));
     int attempts = 0; // the companion's, else the number the program was built with
-    if (value == Quit) {
+    if (value == GoAheadFile::Quit) {
         if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attempts))
             return *wrong;
     }

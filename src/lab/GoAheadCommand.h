@@ -7,12 +7,8 @@
 class GoAheadCommand
 {
 public:
-    static constexpr qint16 Prepare = 0;
-    static constexpr qint16 Release = 1;
-    static constexpr qint16 Quit = 99;
-
     // arguments[0] is "treelab prepare", "treelab release" or "treelab quit"; value is
-    // Prepare, Release or Quit.
+    // GoAheadFile::Hold, Release or Quit.
     static int run(const QStringList &arguments, qint16 value);
     static QString help(qint16 value);
 };

@@ -3,6 +3,7 @@
 #include "lab/DrawCommand.h"
 #include "lab/ExportCommand.h"
 #include "lab/GoAheadCommand.h"
+#include "window/logic/GoAheadFile.h"
 #include "lab/PayCommand.h"
 #include "lab/RoomCommand.h"
 #include "lab/StatusCommand.h"
@@ -63,11 +64,11 @@ std::optional<int> dispatch(const QString &command, QStringList arguments)
     if (command == QLatin1String("check"))
         return CheckCommand::run(arguments);
     if (command == QLatin1String("prepare"))
-        return GoAheadCommand::run(arguments, GoAheadCommand::Prepare);
+        return GoAheadCommand::run(arguments, GoAheadFile::Hold);
     if (command == QLatin1String("release"))
-        return GoAheadCommand::run(arguments, GoAheadCommand::Release);
+        return GoAheadCommand::run(arguments, GoAheadFile::Release);
     if (command == QLatin1String("quit"))
-        return GoAheadCommand::run(arguments, GoAheadCommand::Quit);
+        return GoAheadCommand::run(arguments, GoAheadFile::Quit);
     if (command == QLatin1String("status"))
         return StatusCommand::run(arguments);
     if (command == QLatin1String("export"))

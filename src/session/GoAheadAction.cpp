@@ -1,13 +1,13 @@
 #include "session/GoAheadAction.h"
 
 #include "session/StatusTable.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QFileInfo>
 #include <QStringList>
 
 namespace {
 
-constexpr qint16 QuitValue = 99;
 
 QString subjectsEnded(const QList<WorkstationState> &runs)
 {
@@ -24,7 +24,7 @@ QString subjectsEnded(const QList<WorkstationState> &runs)
 
 QString GoAheadAction::stillPlayingIn(const QList<WorkstationState> &runs, const GoAheadFile::Reading &previous)
 {
-    if (previous.status != GoAheadFile::Status::Number || (previous.value != 1 && previous.value != 2))
+    if (previous.status != GoAheadFile::Status::Number || (previous.value != GoAheadFile::Release && previous.value != GoAheadFile::Played))
         return QString();
     QStringList where;
     for (const WorkstationState &state : runs) {
@@ -42,12 +42,12 @@ GoAheadAction GoAheadAction::to(const QString &folder, qint16 value, int attempt
 {
     GoAheadAction action;
     // The subjects a 99 would end, read before the write.
-    if (value == QuitValue && QFileInfo(folder).isDir())
+    if (value == GoAheadFile::Quit && QFileInfo(folder).isDir())
         for (const WorkstationState &state : StatusTable(clock, attempts).folderStates(folder))
             if (state.today && state.hasLog())
                 action.runs.append(state);
     action.write = GoAheadWrite::to(folder, value);
-    if (value == QuitValue && action.write.written())
+    if (value == GoAheadFile::Quit && action.write.written())
         action.stillPlaying = stillPlayingIn(action.runs, action.write.before);
     return action;
 }

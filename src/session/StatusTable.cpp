@@ -26,11 +26,11 @@ QDateTime toDateTime(const ClockReading &reading)
 // A leftover go-ahead value, for a workstation with no log of today's run.
 QString leftoverNote(qint16 value)
 {
-    if (value == 99)
+    if (value == GoAheadFile::Quit)
         return QStringLiteral("okto.go holds 99, left from an earlier session, and there is no log of "
                               "today's run yet: the program will close a second after its parameters are "
                               "confirmed; run \"treelab prepare\" first");
-    if (value == 1)
+    if (value == GoAheadFile::Release)
         return QStringLiteral("okto.go holds 1, left from an earlier session, and there is no log of "
                               "today's run yet: the subject will be offered Start as soon as the parameters "
                               "are confirmed; run \"treelab prepare\" first");

@@ -236,7 +236,7 @@ void TreeWalk::reachPayoffNode()
 
 void TreeWalk::writeGoAheadAfterFirstAttempt()
 {
-    m_state.GoValue = 2;
+    m_state.GoValue = GoAheadFile::Played;
     const qint16 value = m_state.GoValue;
     const QString path = GoAheadFile::in(m_services.dataDirectory);
     // Written, synced and renamed on the records' thread, after the records so far, so the

@@ -83,7 +83,7 @@ void ExperimentFlow::Form_Load()
     HideTree();
     m_c.move(m_c.ExperimenterInput, 300, 160);
     m_c.ExperimenterInput->show();
-    m_state.GoValue = 0;
+    m_state.GoValue = GoAheadFile::Hold;
     m_state.ReachedLevel = 1;
     m_state.PathNode[1] = 0;
     m_state.ClickLevel = -1;
@@ -164,11 +164,11 @@ bool ExperimentFlow::acceptLeftoverGoAhead()
     if (reading.status != GoAheadFile::Status::Number)
         return true; // the poll reports what is wrong with the file
     const QString path = QDir::toNativeSeparators(goAheadPath());
-    if (reading.value == 99) {
+    if (reading.value == GoAheadFile::Quit) {
         tellExperimenter(leftoverEndOrder(path, QDir::toNativeSeparators(m_services.dataDirectory)));
         return false;
     }
-    if (reading.value == 1)
+    if (reading.value == GoAheadFile::Release)
         tellExperimenter(leftoverGoAhead(path));
     return true;
 }
@@ -233,9 +233,9 @@ void ExperimentFlow::TimerOkToGo_Timer()
     m_state.GoValue = reading.value;
     m_log.companion().goAheadRead(m_state.GoValue);
     // Once the experiment is over the log is closed: only 99 is acted on.
-    if (m_state.GoValue == 1 && !m_state.experimentOver())
+    if (m_state.GoValue == GoAheadFile::Release && !m_state.experimentOver())
         ShowStart();
-    if (m_state.GoValue == 99) {
+    if (m_state.GoValue == GoAheadFile::Quit) {
         m_log.companion().endingBy(QStringLiteral("goAhead99"));
         std::fprintf(stderr, "Decision Tree: %s holds 99, the experimenter's order to end: the "
                              "program ends.\n", qPrintable(QDir::toNativeSeparators(goAheadPath())));

@@ -1,6 +1,7 @@
 #include "room/logic/RoomMark.h"
 
 #include "session/StatusTable.h"
+#include "window/logic/GoAheadFile.h"
 
 QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int silentAfter)
 {
@@ -22,7 +23,7 @@ QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int s
                       QStringLiteral("okto.go holds %1, left from an earlier session, and there is no log of today's "
                                      "run yet: %2; Prepare writes 0")
                           .arg(state.goAhead.value)
-                          .arg(state.goAhead.value == 99
+                          .arg(state.goAhead.value == GoAheadFile::Quit
                                    ? QStringLiteral("the program will close a second after its parameters are confirmed")
                                    : QStringLiteral("the subject will be offered Start as soon as the parameters are "
                                                     "confirmed"))});

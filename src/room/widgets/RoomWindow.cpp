@@ -7,6 +7,7 @@
 #include "room/widgets/VerifyDialog.h"
 #include "room/widgets/WorkProgress.h"
 #include "session/LabLog.h"
+#include "window/logic/GoAheadFile.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -27,9 +28,6 @@
 
 namespace {
 
-constexpr qint16 PrepareValue = 0;
-constexpr qint16 ReleaseValue = 1;
-constexpr qint16 QuitValue = 99;
 
 QString holdsText(const GoAheadFile::Reading &reading)
 {
@@ -251,7 +249,7 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
     for (const QString &folder : folders)
         lines.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder),
                                                    holdsText(GoAheadFile::read(GoAheadFile::in(folder)))));
-    if (value == QuitValue)
+    if (value == GoAheadFile::Quit)
         for (const RoomReader::Row &row : m_reader.rows()) {
             const bool chosen = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {
                 return QDir::toNativeSeparators(folder) == row.state.folder;
@@ -290,17 +288,17 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
 
 void RoomWindow::prepare()
 {
-    goAhead(PrepareValue, QStringLiteral("Prepare"));
+    goAhead(GoAheadFile::Hold, QStringLiteral("Prepare"));
 }
 
 void RoomWindow::release()
 {
-    goAhead(ReleaseValue, QStringLiteral("Release"));
+    goAhead(GoAheadFile::Release, QStringLiteral("Release"));
 }
 
 void RoomWindow::quit()
 {
-    goAhead(QuitValue, QStringLiteral("Quit"));
+    goAhead(GoAheadFile::Quit, QStringLiteral("Quit"));
 }
 
 QStringList RoomWindow::roomLogs()

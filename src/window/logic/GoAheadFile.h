@@ -11,6 +11,11 @@ class GoAheadFile
 public:
     enum class Status { Number, Missing, Unreadable, Empty, NotANumber };
 
+    // The values the file carries, each written by one party: the room's Prepare writes
+    // Hold before the program starts, Release lets the subject start, the program itself
+    // writes Played after the first attempt, and Quit ends the program.
+    enum Value : qint16 { Hold = 0, Release = 1, Played = 2, Quit = 99 };
+
     // Its name in a workstation's data folder.
     static inline const QString FileName = QStringLiteral("okto.go");
     // Its path in the data folder.
