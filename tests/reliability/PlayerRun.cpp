@@ -39,6 +39,9 @@ void PlayerRun::start(const QString &dataDirectory, const QStringList &options,
     for (const QString &name : m_environment.keys())
         env.insert(name, m_environment.value(name));
     m_process.setProcessEnvironment(env);
+    // Started in the test's temporary folder too: whatever the program writes under a
+    // relative name lands there, never in the folder the tests were run from.
+    m_process.setWorkingDirectory(QFileInfo(dataDirectory).absolutePath());
     m_process.start(playerPath(), QStringList{dataDirectory} + options + steps);
     if (m_process.waitForStarted(20000))
         m_pid = m_process.processId();

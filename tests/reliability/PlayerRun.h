@@ -14,7 +14,8 @@ public:
     ~PlayerRun();
 
     // Its temporary folder (TMPDIR, TMP, TEMP) is "tmp" beside the data folder, unless
-    // setEnvironment, called before, says otherwise.
+    // setEnvironment, called before, says otherwise; its working folder is the one that
+    // holds the data folder.
     void start(const QString &dataDirectory, const QStringList &options, const QStringList &steps);
     void setEnvironment(const QString &name, const QString &value) { m_environment.insert(name, value); }
 
