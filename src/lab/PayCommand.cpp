@@ -2,9 +2,8 @@
 
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
-#include "session/Payment.h"
 #include "session/PaymentList.h"
-#include "session/Table.h"
+#include "session/PaymentTable.h"
 
 QString PayCommand::help()
 {
@@ -141,18 +140,16 @@ int PayCommand::run(const QStringList &arguments)
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
-    Table table(QStringLiteral("payments"), Payment::header(), Payment::numericColumns());
-    for (const QStringList &row : rows)
-        table.addRow(row);
+    const std::optional<QString> workbook =
+        parser.isSet(xlsxOption) ? std::optional(parser.value(xlsxOption)) : std::nullopt;
     QString error;
     QString warning;
-    if (!table.csv().save(parser.value(outOption), &error)
-        || (parser.isSet(xlsxOption) && !Table::saveWorkbook(parser.value(xlsxOption), {&table}, &error, &warning))) {
+    if (!PaymentTable::write(rows, parser.value(outOption), workbook, &error, &warning)) {
         CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
     if (!warning.isEmpty())
         CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
-    CommandLine::out(QStringLiteral("seed %1\n").arg(*seed) + QString::fromUtf8(table.csv().bytes()));
+    CommandLine::out(QStringLiteral("seed %1\n").arg(*seed) + QString::fromUtf8(PaymentTable::csv(rows)));
     return CommandLine::Success;
 }

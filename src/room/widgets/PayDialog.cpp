@@ -4,7 +4,7 @@
 #include "room/logic/RoomLog.h"
 #include "room/widgets/WorkProgress.h"
 #include "session/OutputCheck.h"
-#include "session/TableOutputs.h"
+#include "session/PaymentTable.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -182,14 +182,9 @@ bool PayDialog::write()
         m_boxes.warning(this, QStringLiteral("Pay"), refused + QStringLiteral("; nothing written."));
         return false;
     }
-    TableOutputs out;
-    const int table = book.isEmpty() || out.openWorkbook(book, &error)
-        ? out.addTable(QStringLiteral("payments"), Payment::header(), Payment::numericColumns(), {}, csv, &error)
-        : -1;
-    if (table >= 0)
-        for (const QStringList &row : std::as_const(m_rows))
-            out.addRow(table, row);
-    if (table < 0 || !out.commit(&error, &warning)) {
+    // An empty field names no file.
+    const auto named = [](const QString &path) { return path.isEmpty() ? std::nullopt : std::optional(path); };
+    if (!PaymentTable::write(m_rows, named(csv), named(book), &error, &warning)) {
         m_boxes.warning(this, QStringLiteral("Pay"), error + QStringLiteral("; nothing written."));
         return false;
     }
