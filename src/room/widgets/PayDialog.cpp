@@ -45,7 +45,17 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
 {
     setObjectName(QStringLiteral("Pay"));
     setWindowTitle(QStringLiteral("Pay"));
-    const QDir work(workFolder);
+    // Made in the order of the keyboard's focus: the inputs, the table, the buttons.
+    makeInputs(QDir(workFolder));
+    makeTable();
+    makeButtons();
+    layOut();
+    resize(1000, 520);
+    connectControls();
+}
+
+void PayDialog::makeInputs(const QDir &work)
+{
     m_seed = field(QString(), QStringLiteral("Seed"), QStringLiteral("Seed"), this);
     m_seed->setPlaceholderText(QStringLiteral("the seed you announced, 0 to 4294967295"));
     m_partial = new QCheckBox(QStringLiteral("--partial: also pay a subject who did not finish every attempt, from "
@@ -62,6 +72,10 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
                   QStringLiteral("PaymentsCsv"), QStringLiteral("CSV file"), this);
     m_workbook = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.xlsx"))),
                        QStringLiteral("PaymentsWorkbook"), QStringLiteral("Workbook"), this);
+}
+
+void PayDialog::makeTable()
+{
     m_table = new QTableWidget(0, int(Payment::header().size()), this);
     m_table->setObjectName(QStringLiteral("Payments"));
     m_table->setAccessibleName(QStringLiteral("Payments"));
@@ -75,11 +89,18 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     m_findings->setAccessibleName(QStringLiteral("What was found"));
     m_findings->setReadOnly(true);
     m_findings->setMaximumHeight(110);
+}
+
+void PayDialog::makeButtons()
+{
     m_drawButton = button(QStringLiteral("&Draw"), QStringLiteral("Draw"), this);
     m_writeButton = button(QStringLiteral("&Write"), QStringLiteral("Write"), this);
     m_writeButton->setEnabled(false);
-    QPushButton *close = button(QStringLiteral("Close"), QStringLiteral("Close"), this);
+    m_closeButton = button(QStringLiteral("Close"), QStringLiteral("Close"), this);
+}
 
+void PayDialog::layOut()
+{
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Seed:"), m_seed);
     form->addRow(QString(), m_partial);
@@ -90,17 +111,19 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     buttons->addWidget(m_drawButton);
     buttons->addWidget(m_writeButton);
     buttons->addStretch();
-    buttons->addWidget(close);
+    buttons->addWidget(m_closeButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_table);
     layout->addWidget(m_findings);
     layout->addLayout(buttons);
-    resize(1000, 520);
+}
 
+void PayDialog::connectControls()
+{
     connect(m_drawButton, &QPushButton::clicked, this, &PayDialog::draw);
     connect(m_writeButton, &QPushButton::clicked, this, &PayDialog::write);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_seed, &QLineEdit::textChanged, this, &PayDialog::inputsChanged);
     // Enter after the seed draws; writing stays a click (or Alt+W) once the table is seen.
     connect(m_seed, &QLineEdit::returnPressed, this, &PayDialog::draw);

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QCheckBox;
+class QDir;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,6 +36,11 @@ public:
     bool write();
 
 private:
+    void makeInputs(const QDir &work);
+    void makeTable();
+    void makeButtons();
+    void layOut();
+    void connectControls();
     void inputsChanged();
     void showFindings(const Findings &findings);
 
@@ -50,6 +56,7 @@ private:
     QPlainTextEdit *m_findings;
     QPushButton *m_drawButton;
     QPushButton *m_writeButton;
+    QPushButton *m_closeButton;
     QList<QStringList> m_rows;
     std::optional<std::uint32_t> m_drawnSeed;
 };
