@@ -48,92 +48,39 @@ qint64 LogWalk::lineOf(qsizetype record) const
     return exact ? exact->line : -1;
 }
 
+// Where one attempt's walk stands: the node stood on and the looking since it was reached.
+struct LogWalk::Position
+{
+    const AttemptSummary &attempt;
+    int reached = 1; // the level stood on
+    std::array<int, 8> path{-1, 0, -1, -1, -1, -1, -1, -1}; // by level: the node stood on there
+    Stage stage;
+    QString previous{}; // the node inspected last
+    int order = 0;      // of the last inspection
+};
+
 void LogWalk::walk(const AttemptSummary &attempt, bool lastOfLog)
 {
     const QList<LogRecord> &records = m_log.parsed.records;
-    qint64 startMs = -1;
-    if (attempt.firstRecord < records.size() && records[attempt.firstRecord].kind == LogRecord::Kind::Start)
-        startMs = msOf(attempt.firstRecord);
-    else if (m_log.companion)
-        for (const CompanionPress &press : m_log.companion->presses)
-            if (press.control == QLatin1String("NextAttempt") && press.attempt == attempt.number)
-                startMs = press.ms;
-
-    int reached = 1;
-    std::array<int, 8> path{-1, 0, -1, -1, -1, -1, -1, -1};
-    Stage stage{startMs, attempt.firstRecord, {}};
-    QString previous;
-    int order = 0;
+    const qint64 startMs = startOf(attempt);
+    Position at{.attempt = attempt, .stage = Stage{startMs, attempt.firstRecord, {}}};
     m_open = -1;
     m_attemptMs.append(-1);
     for (qsizetype k = attempt.firstRecord; k <= attempt.lastRecord && k < records.size(); ++k) {
         const LogRecord &record = records[k];
         switch (record.kind) {
-        case LogRecord::Kind::NodeClick: {
+        case LogRecord::Kind::NodeClick:
             close(k, QStringLiteral("click"));
-            Inspection seen;
-            seen.attempt = attempt.number;
-            seen.order = ++order;
-            seen.level = record.level;
-            seen.index = record.index;
-            seen.record = k;
-            seen.stoodOn = record.level == reached && path[std::size_t(reached)] == record.index;
-            seen.levelsAhead = record.level - reached;
-            const int taken = record.level >= 1 && record.level <= 7 ? attempt.pathNode[std::size_t(record.level)] : -1;
-            seen.onPath = taken < 0 ? -1 : taken == record.index ? 1 : 0;
-            seen.openedMs = msOf(k);
-            seen.previous = previous;
-            previous = nodeName(record.level, record.index);
-            m_open = m_inspections.size();
-            stage.inspections.append(m_open);
-            m_inspections.append(seen);
-            m_closing.append(-1);
+            inspect(k, at);
             break;
-        }
         case LogRecord::Kind::CloseNotepad:
             close(k, QStringLiteral("CloseNotepad"));
             break;
         case LogRecord::Kind::ConfirmDecision:
-        case LogRecord::Kind::NatureMove: {
+        case LogRecord::Kind::NatureMove:
             close(k, record.kindName());
-            Move move;
-            move.attempt = attempt.number;
-            move.level = record.level;
-            move.index = record.index;
-            move.direction = record.direction == LogRecord::Direction::Left ? 'L' : 'R';
-            move.record = k;
-            move.stoodMs = stage.stoodMs;
-            move.movedMs = msOf(k);
-            move.inspections = int(stage.inspections.size());
-            QSet<QPair<int, int>> nodes;
-            for (const qsizetype i : std::as_const(stage.inspections)) {
-                nodes.insert({m_inspections[i].level, m_inspections[i].index});
-                move.deepestAhead = std::max(move.deepestAhead, m_inspections[i].levelsAhead);
-            }
-            move.distinctNodes = int(nodes.size());
-            const qint64 line = lineOf(k);
-            if (record.kind == LogRecord::Kind::NatureMove && m_log.companion && line >= 0)
-                for (const CompanionDraw &draw : m_log.companion->draws)
-                    if (draw.line < line && draw.level == record.level && draw.index == record.index)
-                        move.r = draw.r;
-            m_moves.append(move);
-            m_stageFrom.append(stage.from);
-
-            if (record.level >= 1 && record.level <= 6) {
-                reached = record.level + 1;
-                path[std::size_t(reached)] = 2 * record.index + (move.direction == 'R' ? 1 : 0);
-            }
-            // After Nature's move the subject stands on the next node once its boxes are answered.
-            qint64 stood = move.movedMs;
-            if (record.kind == LogRecord::Kind::NatureMove && m_log.companion && line >= 0) {
-                const qint64 next = k + 1 < records.size() && lineOf(k + 1) >= 0 ? lineOf(k + 1) : NoLine;
-                for (const CompanionBox &box : m_log.companion->boxes)
-                    if (box.line > line && box.line < next)
-                        stood = box.answeredMs;
-            }
-            stage = Stage{stood, k + 1, {}};
+            move(k, at);
             break;
-        }
         case LogRecord::Kind::Continue:
             close(k, QStringLiteral("Continue"));
             if (startMs >= 0 && msOf(k) >= 0)
@@ -144,6 +91,98 @@ void LogWalk::walk(const AttemptSummary &attempt, bool lastOfLog)
         }
     }
     closeAtEnd(lastOfLog);
+}
+
+qint64 LogWalk::startOf(const AttemptSummary &attempt) const
+{
+    const QList<LogRecord> &records = m_log.parsed.records;
+    qint64 startMs = -1;
+    if (attempt.firstRecord < records.size() && records[attempt.firstRecord].kind == LogRecord::Kind::Start)
+        startMs = msOf(attempt.firstRecord);
+    else if (m_log.companion)
+        for (const CompanionPress &press : m_log.companion->presses)
+            if (press.control == QLatin1String("NextAttempt") && press.attempt == attempt.number)
+                startMs = press.ms;
+    return startMs;
+}
+
+void LogWalk::inspect(qsizetype k, Position &at)
+{
+    const LogRecord &record = m_log.parsed.records[k];
+    Inspection seen;
+    seen.attempt = at.attempt.number;
+    seen.order = ++at.order;
+    seen.level = record.level;
+    seen.index = record.index;
+    seen.record = k;
+    seen.stoodOn = record.level == at.reached && at.path[std::size_t(at.reached)] == record.index;
+    seen.levelsAhead = record.level - at.reached;
+    const int taken = record.level >= 1 && record.level <= 7 ? at.attempt.pathNode[std::size_t(record.level)] : -1;
+    seen.onPath = taken < 0 ? -1 : taken == record.index ? 1 : 0;
+    seen.openedMs = msOf(k);
+    seen.previous = at.previous;
+    at.previous = nodeName(record.level, record.index);
+    m_open = m_inspections.size();
+    at.stage.inspections.append(m_open);
+    m_inspections.append(seen);
+    m_closing.append(-1);
+}
+
+void LogWalk::move(qsizetype k, Position &at)
+{
+    const LogRecord &record = m_log.parsed.records[k];
+    Move move;
+    move.attempt = at.attempt.number;
+    move.level = record.level;
+    move.index = record.index;
+    move.direction = record.direction == LogRecord::Direction::Left ? 'L' : 'R';
+    move.record = k;
+    move.stoodMs = at.stage.stoodMs;
+    move.movedMs = msOf(k);
+    move.inspections = int(at.stage.inspections.size());
+    QSet<QPair<int, int>> nodes;
+    for (const qsizetype i : std::as_const(at.stage.inspections)) {
+        nodes.insert({m_inspections[i].level, m_inspections[i].index});
+        move.deepestAhead = std::max(move.deepestAhead, m_inspections[i].levelsAhead);
+    }
+    move.distinctNodes = int(nodes.size());
+    if (record.kind == LogRecord::Kind::NatureMove)
+        move.r = drawOf(k);
+    m_moves.append(move);
+    m_stageFrom.append(at.stage.from);
+
+    if (record.level >= 1 && record.level <= 6) {
+        at.reached = record.level + 1;
+        at.path[std::size_t(at.reached)] = 2 * record.index + (move.direction == 'R' ? 1 : 0);
+    }
+    at.stage = Stage{stoodAfter(k, move.movedMs), k + 1, {}};
+}
+
+std::optional<float> LogWalk::drawOf(qsizetype k) const
+{
+    const LogRecord &record = m_log.parsed.records[k];
+    const qint64 line = lineOf(k);
+    std::optional<float> r;
+    if (m_log.companion && line >= 0)
+        for (const CompanionDraw &draw : m_log.companion->draws)
+            if (draw.line < line && draw.level == record.level && draw.index == record.index)
+                r = draw.r;
+    return r;
+}
+
+qint64 LogWalk::stoodAfter(qsizetype k, qint64 movedMs) const
+{
+    // After Nature's move the subject stands on the next node once its boxes are answered.
+    const QList<LogRecord> &records = m_log.parsed.records;
+    const qint64 line = lineOf(k);
+    qint64 stood = movedMs;
+    if (records[k].kind == LogRecord::Kind::NatureMove && m_log.companion && line >= 0) {
+        const qint64 next = k + 1 < records.size() && lineOf(k + 1) >= 0 ? lineOf(k + 1) : NoLine;
+        for (const CompanionBox &box : m_log.companion->boxes)
+            if (box.line > line && box.line < next)
+                stood = box.answeredMs;
+    }
+    return stood;
 }
 
 void LogWalk::close(qsizetype k, const QString &by)

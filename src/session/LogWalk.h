@@ -74,8 +74,19 @@ public:
 
 private:
     struct Stage; // the looking from one stand to the move made there
+    struct Position;
 
     void walk(const AttemptSummary &attempt, bool lastOfLog);
+    // The attempt's start: its Start record, or the NextAttempt press that began it.
+    qint64 startOf(const AttemptSummary &attempt) const;
+    // The node click of record k opens an inspection.
+    void inspect(qsizetype k, Position &at);
+    // The decision or Nature's move of record k ends the stage, and the next begins.
+    void move(qsizetype k, Position &at);
+    // Nature's draw for the move of record k, from the companion.
+    std::optional<float> drawOf(qsizetype k) const;
+    // When the subject stood on the node the move of record k led to.
+    qint64 stoodAfter(qsizetype k, qint64 movedMs) const;
     qint64 msOf(qsizetype record) const;
     qint64 lineOf(qsizetype record) const;
     // Ends the open inspection at record k (the event that closes it), or at a box shown
