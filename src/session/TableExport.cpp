@@ -8,84 +8,118 @@
 
 #include <QDir>
 
+namespace {
+
+void tell(TableExport::Result &result, const QString &message)
+{
+    result.findings.append({Finding::Severity::Plain, QString(), 0, message});
+}
+
+} // namespace
+
+// The outputs begun, and which tables they hold.
+struct TableExport::Outputs
+{
+    TableOutputs out;
+    QList<bool> wanted; // by the tables of ExportTables::all()
+    QList<int> numbers; // their numbers in out; -1 for a table not wanted
+    bool payoffs = false; // a wanted table tells the payoffs shown
+};
+
 TableExport::Result TableExport::run(const QStringList &logs, const Options &options)
 {
     Result result;
-    const auto tell = [&](const QString &message) {
-        result.findings.append({Finding::Severity::Plain, QString(), 0, message});
-    };
-    const QList<ExportTables::Definition> tables = ExportTables::all();
-    TableOutputs out;
-    QString error;
-    const bool book = !options.workbook.isEmpty();
-    if (book && !out.openWorkbook(options.workbook, &error)) {
-        tell(error);
+    Outputs outputs;
+    if (!begin(options, outputs, result))
         return result;
-    }
-    QList<bool> wanted;
-    QList<int> numbers;
-    for (qsizetype t = 0; t < tables.size(); ++t) {
-        const ExportTables::Definition &table = tables[t];
-        const QString csv = options.csvFiles.value(t);
-        wanted.append(book || !csv.isEmpty());
-        numbers.append(!wanted.last() ? -1
-                                      : out.addTable(table.name, table.header(), table.numericColumns(),
-                                                     table.dateTimeColumns(), csv, &error));
-        if (wanted.last() && numbers.last() < 0) {
-            tell(error);
-            return result;
-        }
-    }
-    if (book) {
-        const ExportTables::Definition sheet = Codebook::sheet();
-        const int codebook = out.addTable(sheet.name, sheet.header(), {}, {}, QString(), &error);
-        for (const QStringList &row : Codebook::rows())
-            out.addRow(codebook, row);
-    }
-    const bool payoffs = book || wanted[1] || wanted[2] || wanted[5];
     bool failed = false;
     for (qsizetype k = 0; k < logs.size(); ++k) {
         if (options.progress && !options.progress(k, logs.size())) {
             result.cancelled = true;
-            return result; // out is discarded: nothing is put in place
+            return result; // outputs are discarded: nothing is put in place
         }
         LabLog log;
-        if (!LabLog::load(logs[k], &log, &error)) {
-            tell(error);
+        if (!read(logs[k], options, outputs.payoffs, &log, result))
             failed = true;
-            continue;
-        }
-        log.judge(options.dataFile, 0);
-        const LabLog::Admission admission = log.admit(options.force);
-        result.findings += admission.findings;
-        if (!admission.admitted) {
-            ++result.notAdmitted;
-            failed = true;
-        }
-        if (payoffs && !log.loadShownPayoffs(options.dataFile, &error)) {
-            tell(error);
-            failed = true;
-        }
         if (failed)
             continue; // nothing will be written: only the problems of the rest are told
-        const QList<QList<QStringList>> rows = ExportTables::rowsOf(log, wanted);
+        const QList<QList<QStringList>> rows = ExportTables::rowsOf(log, outputs.wanted);
         for (qsizetype t = 0; t < rows.size(); ++t)
             for (const QStringList &row : rows[t])
-                out.addRow(numbers[t], row);
+                outputs.out.addRow(outputs.numbers[t], row);
     }
-    if (failed)
-        return result;
+    if (!failed)
+        result.written = finish(options, outputs, result);
+    return result;
+}
+
+bool TableExport::begin(const Options &options, Outputs &outputs, Result &result)
+{
+    const QList<ExportTables::Definition> tables = ExportTables::all();
+    QString error;
+    const bool book = !options.workbook.isEmpty();
+    if (book && !outputs.out.openWorkbook(options.workbook, &error)) {
+        tell(result, error);
+        return false;
+    }
+    for (qsizetype t = 0; t < tables.size(); ++t) {
+        const ExportTables::Definition &table = tables[t];
+        const QString csv = options.csvFiles.value(t);
+        const bool wanted = book || !csv.isEmpty();
+        outputs.wanted.append(wanted);
+        outputs.numbers.append(!wanted ? -1
+                                       : outputs.out.addTable(table.name, table.header(), table.numericColumns(),
+                                                              table.dateTimeColumns(), csv, &error));
+        if (wanted && outputs.numbers.last() < 0) {
+            tell(result, error);
+            return false;
+        }
+    }
+    if (book) {
+        const ExportTables::Definition sheet = Codebook::sheet();
+        const int codebook = outputs.out.addTable(sheet.name, sheet.header(), {}, {}, QString(), &error);
+        for (const QStringList &row : Codebook::rows())
+            outputs.out.addRow(codebook, row);
+    }
+    outputs.payoffs = book || outputs.wanted[1] || outputs.wanted[2] || outputs.wanted[5];
+    return true;
+}
+
+bool TableExport::read(const QString &path, const Options &options, bool payoffs, LabLog *log, Result &result)
+{
+    QString error;
+    if (!LabLog::load(path, log, &error)) {
+        tell(result, error);
+        return false;
+    }
+    log->judge(options.dataFile, 0);
+    const LabLog::Admission admission = log->admit(options.force);
+    result.findings += admission.findings;
+    bool exported = true;
+    if (!admission.admitted) {
+        ++result.notAdmitted;
+        exported = false;
+    }
+    if (payoffs && !log->loadShownPayoffs(options.dataFile, &error)) {
+        tell(result, error);
+        exported = false;
+    }
+    return exported;
+}
+
+bool TableExport::finish(const Options &options, Outputs &outputs, Result &result)
+{
+    QString error;
     if (!options.codebook.isEmpty() && !OutputFile::save(options.codebook, Codebook::markdown().toUtf8(), &error)) {
-        tell(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(options.codebook), error));
-        return result;
+        tell(result, QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(options.codebook), error));
+        return false;
     }
     QString warning;
-    if (!out.commit(&error, &warning)) {
-        tell(error);
-        return result;
+    if (!outputs.out.commit(&error, &warning)) {
+        tell(result, error);
+        return false;
     }
     if (!warning.isEmpty())
         result.findings.append({Finding::Severity::Warning, QString(), 0, warning});
-    result.written = true;
-    return result;
+    return true;
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class LabLog;
+
 // An export of logs as the tables of ExportTables, for treelab export and the room
 // window's Export alike: each table to its CSV file where one is named, all of them with
 // the codebook and the runs as the sheets of one workbook where one is named, and the
@@ -35,4 +37,15 @@ public:
     };
 
     static Result run(const QStringList &logs, const Options &options);
+
+private:
+    struct Outputs;
+
+    // Begins every output asked for; false, told in result, when one cannot be begun.
+    static bool begin(const Options &options, Outputs &outputs, Result &result);
+    // Reads the log and judges it; false, told in result, when it cannot be exported.
+    // payoffs: the payoffs shown are wanted too.
+    static bool read(const QString &path, const Options &options, bool payoffs, LabLog *log, Result &result);
+    // Puts the codebook and every output in place; false, told in result, on failure.
+    static bool finish(const Options &options, Outputs &outputs, Result &result);
 };
