@@ -27,6 +27,9 @@ constexpr double PayoffSize = 11;
 // A viewer of the SVG may draw a sans-serif a little wider than the one measured here.
 constexpr double WidthMargin = 1.08;
 constexpr double Pad = 0.5; // kept clear around every text
+constexpr double LegendSize = 9;
+constexpr double LegendGap = 8;   // between a key and its meaning, and after a meaning
+constexpr double LegendStep = 18; // from one line of the legend to the next
 
 // The nodes' colours, as the window paints them.
 QColor nodeColour(const QString &text)
@@ -402,54 +405,66 @@ QRectF TreePicture::extent(const Label &label)
 
 void TreePicture::addLegend(double top, bool ranges)
 {
-    constexpr double Size = 9;
-    constexpr double Gap = 8; // between a key and its meaning, and after a meaning
-    const double y = top;
+    addMovesLegend(top);
+    double last = top + LegendStep;
+    addNodesLegend(last);
+    if (ranges || !m_keyed.isEmpty()) {
+        last += LegendStep;
+        double x = OffsetX;
+        if (ranges)
+            x = addLegendKey(x, last, QStringLiteral("28") + RangeDash + QStringLiteral("40"),
+                             QStringLiteral("the clicks 28 to 40, all on that node"), 300);
+        if (!m_keyed.isEmpty())
+            addLegendKey(x, last, QStringLiteral("a, b ..."), QStringLiteral("the node's clicks are listed below"), 0);
+    }
+    if (!m_dwell.isEmpty()) {
+        last += LegendStep;
+        addLegendKey(OffsetX, last, QStringLiteral("(3.5 s)"),
+                     QStringLiteral("how long the node was shown, all its clicks together (? where the record does not "
+                                    "tell)"),
+                     0);
+    }
+    last = addKeyedLists(last);
+    m_height = std::max(MinHeight, std::ceil(last + 14));
+}
+
+void TreePicture::addMovesLegend(double y)
+{
     double x = OffsetX;
-    // A key in the clicks' colour and its meaning after it, as far on as the key is wide in
-    // the font it is drawn in (the fonts differ from system to system); x moves past both.
-    auto keyed = [&](double at, const QString &key, const QString &text, double minimum) {
-        addLabel({x, at}, key, ClickColour, Size, true, 1, QStringLiteral("legend"));
-        const double after = x + textWidth(key, Size, true) + Gap;
-        addLabel({after, at}, text, Ink, Size, false, 1, QStringLiteral("legend"));
-        x = std::max(x + minimum, after + textWidth(text, Size, false) + 2 * Gap);
-    };
-    auto swatchLine = [&](const QColor &colour, const QString &text) {
+    for (const auto &[colour, text] : {std::pair{DecisionMove, QStringLiteral("L / R  the subject's decision")},
+                                       std::pair{NatureMove, QStringLiteral("L / R  Nature's draw")}}) {
         m_strokes.append({{x, y - 4}, {x + 24, y - 4}, colour, 3, QStringLiteral("legend")});
-        addLabel({x + 30, y}, text, Ink, Size, false, 1, QStringLiteral("legend"));
-        x = std::max(x + 200, x + 30 + textWidth(text, Size, false) + 2 * Gap);
-    };
-    swatchLine(DecisionMove, QStringLiteral("L / R  the subject's decision"));
-    swatchLine(NatureMove, QStringLiteral("L / R  Nature's draw"));
-    keyed(y, QStringLiteral("1, 2, 3 ..."), QStringLiteral("nodes clicked (inspected), in order"), 0);
-    const double y2 = y + 18;
-    x = OffsetX;
+        addLabel({x + 30, y}, text, Ink, LegendSize, false, 1, QStringLiteral("legend"));
+        x = std::max(x + 200, x + 30 + textWidth(text, LegendSize, false) + 2 * LegendGap);
+    }
+    addLegendKey(x, y, QStringLiteral("1, 2, 3 ..."), QStringLiteral("nodes clicked (inspected), in order"), 0);
+}
+
+void TreePicture::addNodesLegend(double y)
+{
+    double x = OffsetX;
     for (const auto &[colour, text] : {std::pair{DecisionColour, QStringLiteral("decision node")},
                                        std::pair{ChanceColour, QStringLiteral("chance node (Nature)")},
                                        std::pair{PayoffColour, QStringLiteral("payoff node")}}) {
-        m_boxes.append({QRectF(x, y2 - 9, 9.75, 9.75), colour, 1.5, QStringLiteral("legend")});
-        addLabel({x + 16, y2}, text, Ink, Size, false, 1, QStringLiteral("legend"));
-        x = std::max(x + 150, x + 16 + textWidth(text, Size, false) + 2 * Gap);
+        m_boxes.append({QRectF(x, y - 9, 9.75, 9.75), colour, 1.5, QStringLiteral("legend")});
+        addLabel({x + 16, y}, text, Ink, LegendSize, false, 1, QStringLiteral("legend"));
+        x = std::max(x + 150, x + 16 + textWidth(text, LegendSize, false) + 2 * LegendGap);
     }
-    addLabel({x, y2}, QStringLiteral("outlined nodes: the path taken; pale nodes: not reached"), Ink, Size, false, 1,
-             QStringLiteral("legend"));
-    double last = y2;
-    if (ranges || !m_keyed.isEmpty()) {
-        last += 18;
-        x = OffsetX;
-        if (ranges)
-            keyed(last, QStringLiteral("28") + RangeDash + QStringLiteral("40"),
-                  QStringLiteral("the clicks 28 to 40, all on that node"), 300);
-        if (!m_keyed.isEmpty())
-            keyed(last, QStringLiteral("a, b ..."), QStringLiteral("the node's clicks are listed below"), 0);
-    }
-    if (!m_dwell.isEmpty()) {
-        last += 18;
-        x = OffsetX;
-        keyed(last, QStringLiteral("(3.5 s)"),
-              QStringLiteral("how long the node was shown, all its clicks together (? where the record does not tell)"), 0);
-    }
-    // The lists that found no room beside their nodes, wrapped to the picture's width.
+    addLabel({x, y}, QStringLiteral("outlined nodes: the path taken; pale nodes: not reached"), Ink, LegendSize, false,
+             1, QStringLiteral("legend"));
+}
+
+double TreePicture::addLegendKey(double x, double y, const QString &key, const QString &text, double minimum)
+{
+    addLabel({x, y}, key, ClickColour, LegendSize, true, 1, QStringLiteral("legend"));
+    const double after = x + textWidth(key, LegendSize, true) + LegendGap;
+    addLabel({after, y}, text, Ink, LegendSize, false, 1, QStringLiteral("legend"));
+    return std::max(x + minimum, after + textWidth(text, LegendSize, false) + 2 * LegendGap);
+}
+
+double TreePicture::addKeyedLists(double last)
+{
+    // Wrapped to the picture's width.
     const double width = Width - 2 * OffsetX - 12;
     for (const QString &list : std::as_const(m_keyed)) {
         const QStringList lines = wrapped(list, width, ListSize, false);
@@ -459,7 +474,7 @@ void TreePicture::addLegend(double top, bool ranges)
                      QStringLiteral("click-list"));
         }
     }
-    m_height = std::max(MinHeight, std::ceil(last + 14));
+    return last;
 }
 
 void TreePicture::addLabel(QPointF at, const QString &text, QColor colour, double size, bool bold, int align,

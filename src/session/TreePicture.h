@@ -115,6 +115,16 @@ private:
     // room: the width free on its right; bottom: how far down its lines may go.
     bool placeBeside(const QRectF &node, const QString &list, double room, double bottom);
     void addLegend(double top, bool ranges);
+    // The legend's lines of the moves' colours and of the nodes' kinds, on baseline y.
+    void addMovesLegend(double y);
+    void addNodesLegend(double y);
+    // A key in the clicks' colour at x and its meaning after it, as far on as the key is
+    // wide in the font it is drawn in (the fonts differ from system to system). Returns
+    // the x past both, and at least minimum past x.
+    double addLegendKey(double x, double y, const QString &key, const QString &text, double minimum);
+    // The lists that found no room beside their nodes, below the legend's last line.
+    // Returns the baseline of the last.
+    double addKeyedLists(double last);
 
     QMap<QPair<int, int>, qint64> m_dwell;
 
