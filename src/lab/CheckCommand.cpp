@@ -78,6 +78,165 @@ QString wholeFileCause(const QString &path)
     return QString();
 }
 
+// The arguments read: the payoff file and the set of --set. An exit status when the
+// command ends there (help shown, or a usage error).
+std::optional<int> readArguments(const QStringList &arguments, QString *path, std::optional<qint16> *wanted)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption setOption(QStringLiteral("set"), QStringLiteral("parameter set"),
+                                       QStringLiteral("N"));
+    parser.addOption(setOption);
+    if (const auto done = CommandLine::parse(parser, arguments, CheckCommand::help()))
+        return *done;
+    const QString command = arguments.value(0);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return CommandLine::usageError(command, positional.isEmpty()
+                                                    ? QStringLiteral("no DATAFILE given")
+                                                    : QStringLiteral("give one DATAFILE only"));
+    if (parser.isSet(setOption)) {
+        const IntegerConversion set = IntegerConversion::fromText(parser.value(setOption));
+        if (!set.ok())
+            return CommandLine::usageError(
+                command, QStringLiteral("--set \"%1\" is not a whole number from -32768 to 32767")
+                             .arg(parser.value(setOption)));
+        *wanted = set.value;
+    }
+    *path = positional.first();
+    return std::nullopt;
+}
+
+// The record the program uses for --set N, when it gets that far.
+const PayoffFile::ScannedRecord *usedRecord(const PayoffFile::Scan &scan, const std::optional<qint16> &wanted,
+                                            const PayoffFile::SetResult &program)
+{
+    if (!wanted || !program.ok || *wanted == 0)
+        return nullptr;
+    for (const PayoffFile::ScannedRecord &record : scan.records)
+        if (record.setKnown && record.set == *wanted)
+            return &record;
+    return nullptr;
+}
+
+// Said of a finding at line and column when the program stops reading before it.
+QString unreadNote(const PayoffFile::ScannedRecord *used, const std::optional<qint16> &wanted, qint64 line,
+                   qint64 column)
+{
+    return used && after(line, column, used->endLine, used->endColumn)
+        ? QStringLiteral(" [after the record of set %1: the program does not read it]").arg(*wanted)
+        : QString();
+}
+
+// The count of records, each record with its set and place, and the sets in order.
+QString recordList(const QString &path, const PayoffFile::Scan &scan)
+{
+    QString text = QStringLiteral("%1: %2 complete record%3")
+                       .arg(native(path), QString::number(scan.records.size()),
+                            scan.records.size() == 1 ? QString() : QStringLiteral("s"));
+    text += scan.incomplete ? QStringLiteral(" and an incomplete one.\n") : QStringLiteral(".\n");
+    for (qsizetype k = 0; k < scan.records.size(); ++k) {
+        const PayoffFile::ScannedRecord &record = scan.records[k];
+        text += QStringLiteral("  record %1  set %2  %3\n")
+                    .arg(k + 1, 3)
+                    .arg(record.setKnown ? QString::number(record.set) : QStringLiteral("?"), 6)
+                    .arg(at(record.line, record.column));
+    }
+    QStringList sets;
+    for (const PayoffFile::ScannedRecord &record : scan.records)
+        sets.append(record.setKnown ? QString::number(record.set) : QStringLiteral("?"));
+    if (!sets.isEmpty())
+        text += QStringLiteral("Sets in the order of the file: %1\n").arg(sets.join(QStringLiteral(", ")));
+    return text;
+}
+
+// What the program would stop at.
+QStringList failuresOf(const PayoffFile::Scan &scan, const PayoffFile::ScannedRecord *used,
+                       const std::optional<qint16> &wanted)
+{
+    QStringList failures;
+    for (const PayoffFile::BadNumber &bad : scan.badNumbers)
+        failures.append(QStringLiteral("%1: %2%3")
+                            .arg(at(bad.line, bad.column), badNumberText(bad),
+                                 unreadNote(used, wanted, bad.line, bad.column)));
+    if (scan.incomplete)
+        failures.append(QStringLiteral("%1: the file ends in the middle of a record: the record "
+                                       "of set %2 that begins there has %3 of its 65 numbers%4")
+                            .arg(at(scan.last.line, scan.last.column))
+                            .arg(scan.last.set)
+                            .arg(scan.last.numbers)
+                            .arg(unreadNote(used, wanted, scan.last.line, scan.last.column)));
+    if (scan.records.isEmpty() && !scan.incomplete && scan.badNumbers.isEmpty())
+        failures.append(QStringLiteral("the file holds no record, so no parameter set but 0 can be "
+                                       "used"));
+    return failures;
+}
+
+// What the program would pass over: a set again, a record of set 0.
+QStringList notesOf(const PayoffFile::Scan &scan)
+{
+    QStringList notes;
+    for (const PayoffFile::ScannedRecord &record : scan.records) {
+        if (record.firstOfSet >= 0) {
+            const PayoffFile::ScannedRecord &first = scan.records[record.firstOfSet];
+            notes.append(QStringLiteral("%1: set %2 again; the program uses the first record of "
+                                        "set %2 (%3) and never reads this one")
+                             .arg(at(record.line, record.column))
+                             .arg(record.set)
+                             .arg(at(first.line, first.column)));
+        } else if (record.setKnown && record.set == 0) {
+            notes.append(QStringLiteral("%1: a record of set 0, which the program never reads: "
+                                        "with parameter set 0 it reads nothing and every payoff "
+                                        "is £0")
+                             .arg(at(record.line, record.column)));
+        }
+    }
+    return notes;
+}
+
+QString findingsText(const QStringList &failures, const QStringList &notes)
+{
+    if (failures.isEmpty() && notes.isEmpty())
+        return QStringLiteral("Every record is complete, every number is a whole number from "
+                              "-32767 to 32767 and no set repeats.\n");
+    QString text = QStringLiteral("Findings:\n");
+    for (const QString &finding : failures)
+        text += QStringLiteral("  %1.\n").arg(finding);
+    for (const QString &finding : notes)
+        text += QStringLiteral("  %1.\n").arg(finding);
+    return text;
+}
+
+// What the program does given set wanted: the message it stops with, or the record it
+// uses and the payoffs as the subject sees them.
+QString setReport(qint16 wanted, const PayoffFile::SetResult &program, const PayoffFile::ScannedRecord *used)
+{
+    if (!program.ok)
+        return QStringLiteral("Set %1: the program would stop with this message:\n  %2\n")
+            .arg(QString::number(wanted), program.error);
+    QString text;
+    if (wanted == 0) {
+        text += QStringLiteral("Set 0: the program opens the file, reads nothing, and "
+                               "every payoff is £0.\n");
+    } else {
+        QString before;
+        if (!program.setsBefore.isEmpty()) {
+            QStringList names;
+            for (const qint16 set : program.setsBefore)
+                names.append(QString::number(set));
+            before = QStringLiteral(", after the record%1 of set%1 %2")
+                         .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
+                              names.join(QStringLiteral(", ")));
+        }
+        text += QStringLiteral("Set %1: the program uses the record at %2%3.\n")
+                    .arg(QString::number(wanted),
+                         used ? at(used->line, used->column) : QStringLiteral("?"), before);
+    }
+    text += QStringLiteral("Payoffs as the subject sees them, p(0) to p(63) from left to "
+                           "right:\n");
+    text += payoffRows(program.payoffs);
+    return text;
+}
+
 } // namespace
 
 QString CheckCommand::help()
@@ -113,29 +272,10 @@ QString CheckCommand::help()
 
 int CheckCommand::run(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption setOption(QStringLiteral("set"), QStringLiteral("parameter set"),
-                                       QStringLiteral("N"));
-    parser.addOption(setOption);
-    if (const auto done = CommandLine::parse(parser, arguments, help()))
-        return *done;
-    const QString command = arguments.value(0);
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return CommandLine::usageError(command, positional.isEmpty()
-                                                    ? QStringLiteral("no DATAFILE given")
-                                                    : QStringLiteral("give one DATAFILE only"));
+    QString path;
     std::optional<qint16> wanted;
-    if (parser.isSet(setOption)) {
-        const IntegerConversion set = IntegerConversion::fromText(parser.value(setOption));
-        if (!set.ok())
-            return CommandLine::usageError(
-                command, QStringLiteral("--set \"%1\" is not a whole number from -32768 to 32767")
-                             .arg(parser.value(setOption)));
-        wanted = set.value;
-    }
-
-    const QString path = positional.first();
+    if (const auto done = readArguments(arguments, &path, &wanted))
+        return *done;
     if (const QString cause = wholeFileCause(path); !cause.isEmpty()) {
         CommandLine::out(cause + QLatin1Char('\n'));
         return CommandLine::Finding;
@@ -145,116 +285,16 @@ int CheckCommand::run(const QStringList &arguments)
         CommandLine::out(scan.error + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
-
-    // The record the program would stop at for --set N, when it gets that far.
     const PayoffFile::SetResult program = wanted ? PayoffFile::readSet(path, *wanted)
                                                  : PayoffFile::SetResult{};
-    const PayoffFile::ScannedRecord *used = nullptr;
-    if (wanted && program.ok && *wanted != 0) {
-        for (const PayoffFile::ScannedRecord &record : scan.records) {
-            if (record.setKnown && record.set == *wanted) {
-                used = &record;
-                break;
-            }
-        }
-    }
-    const auto unread = [&](qint64 line, qint64 column) {
-        return used && after(line, column, used->endLine, used->endColumn)
-            ? QStringLiteral(" [after the record of set %1: the program does not read it]")
-                  .arg(*wanted)
-            : QString();
-    };
+    const PayoffFile::ScannedRecord *used = usedRecord(scan, wanted, program);
 
-    QString text = QStringLiteral("%1: %2 complete record%3")
-                       .arg(native(path), QString::number(scan.records.size()),
-                            scan.records.size() == 1 ? QString() : QStringLiteral("s"));
-    text += scan.incomplete ? QStringLiteral(" and an incomplete one.\n") : QStringLiteral(".\n");
-    for (qsizetype k = 0; k < scan.records.size(); ++k) {
-        const PayoffFile::ScannedRecord &record = scan.records[k];
-        text += QStringLiteral("  record %1  set %2  %3\n")
-                    .arg(k + 1, 3)
-                    .arg(record.setKnown ? QString::number(record.set) : QStringLiteral("?"), 6)
-                    .arg(at(record.line, record.column));
-    }
-    QStringList sets;
-    for (const PayoffFile::ScannedRecord &record : scan.records)
-        sets.append(record.setKnown ? QString::number(record.set) : QStringLiteral("?"));
-    if (!sets.isEmpty())
-        text += QStringLiteral("Sets in the order of the file: %1\n").arg(sets.join(QStringLiteral(", ")));
-
-    QStringList failures; // what the program would stop at
-    QStringList notes;    // what it would not
-    for (const PayoffFile::BadNumber &bad : scan.badNumbers)
-        failures.append(QStringLiteral("%1: %2%3")
-                            .arg(at(bad.line, bad.column), badNumberText(bad),
-                                 unread(bad.line, bad.column)));
-    if (scan.incomplete)
-        failures.append(QStringLiteral("%1: the file ends in the middle of a record: the record "
-                                       "of set %2 that begins there has %3 of its 65 numbers%4")
-                            .arg(at(scan.last.line, scan.last.column))
-                            .arg(scan.last.set)
-                            .arg(scan.last.numbers)
-                            .arg(unread(scan.last.line, scan.last.column)));
-    if (scan.records.isEmpty() && !scan.incomplete && scan.badNumbers.isEmpty())
-        failures.append(QStringLiteral("the file holds no record, so no parameter set but 0 can be "
-                                       "used"));
-    for (const PayoffFile::ScannedRecord &record : scan.records) {
-        if (record.firstOfSet >= 0) {
-            const PayoffFile::ScannedRecord &first = scan.records[record.firstOfSet];
-            notes.append(QStringLiteral("%1: set %2 again; the program uses the first record of "
-                                        "set %2 (%3) and never reads this one")
-                             .arg(at(record.line, record.column))
-                             .arg(record.set)
-                             .arg(at(first.line, first.column)));
-        } else if (record.setKnown && record.set == 0) {
-            notes.append(QStringLiteral("%1: a record of set 0, which the program never reads: "
-                                        "with parameter set 0 it reads nothing and every payoff "
-                                        "is £0")
-                             .arg(at(record.line, record.column)));
-        }
-    }
-    const QStringList findings = failures + notes;
-    if (findings.isEmpty()) {
-        text += QStringLiteral("Every record is complete, every number is a whole number from "
-                               "-32767 to 32767 and no set repeats.\n");
-    } else {
-        text += QStringLiteral("Findings:\n");
-        for (const QString &finding : failures)
-            text += QStringLiteral("  %1.\n").arg(finding);
-        for (const QString &finding : notes)
-            text += QStringLiteral("  %1.\n").arg(finding);
-    }
-
+    const QStringList failures = failuresOf(scan, used, wanted);
+    QString text = recordList(path, scan) + findingsText(failures, notesOf(scan));
     int status = failures.isEmpty() ? CommandLine::Success : CommandLine::Finding;
     if (wanted) {
-        text += QLatin1Char('\n');
-        if (!program.ok) {
-            text += QStringLiteral("Set %1: the program would stop with this message:\n  %2\n")
-                        .arg(QString::number(*wanted), program.error);
-            status = CommandLine::Finding;
-        } else {
-            if (*wanted == 0) {
-                text += QStringLiteral("Set 0: the program opens the file, reads nothing, and "
-                                       "every payoff is £0.\n");
-            } else {
-                QString before;
-                if (!program.setsBefore.isEmpty()) {
-                    QStringList names;
-                    for (const qint16 set : program.setsBefore)
-                        names.append(QString::number(set));
-                    before = QStringLiteral(", after the record%1 of set%1 %2")
-                                 .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
-                                      names.join(QStringLiteral(", ")));
-                }
-                text += QStringLiteral("Set %1: the program uses the record at %2%3.\n")
-                            .arg(QString::number(*wanted),
-                                 used ? at(used->line, used->column) : QStringLiteral("?"), before);
-            }
-            text += QStringLiteral("Payoffs as the subject sees them, p(0) to p(63) from left to "
-                                   "right:\n");
-            text += payoffRows(program.payoffs);
-            status = CommandLine::Success;
-        }
+        text += QLatin1Char('\n') + setReport(*wanted, program, used);
+        status = program.ok ? CommandLine::Success : CommandLine::Finding;
     }
     CommandLine::out(text);
     return status;
