@@ -119,10 +119,166 @@ public:
         return named(new QRadioButton(caption, in), name, in, l, t, w, h, Font::Default);
     }
 
+    // The window's controls, group by group, in the order they are made.
+    void parameterFrame();
+    void greeting();
+    void welcome();
+    void attemptNotice();
+    void payoffLine();
+    void notepad();
+    void decisionBox();
+    void natureBox();
+    void endButtons();
+    void parameterKeys();
+
 private:
     QWidget *m_window;
     Controls &m_c;
 };
+
+// The experimenter's frame: the parameters and their Confirm.
+void Builder::parameterFrame()
+{
+    Controls &c = m_c;
+    c.ExperimenterInput = frame("ExperimenterInput", m_window, 552, 126, 138.75, 288.75,
+                                QStringLiteral("Experimental Parameters"));
+    c.ExperimenterInput->hide();
+    c.ParameterSet = frame("ParameterSet", c.ExperimenterInput, 12, 72, 108.75, 42.75,
+                           QStringLiteral("Parameter Set"));
+    c.ParameterSetInput = line("ParameterSetInput", c.ParameterSet, 12, 12, 78.75, 20.25,
+                               QStringLiteral("1"), false);
+    c.SubjectNumber = frame("SubjectNumber", c.ExperimenterInput, 12, 120, 108.75, 42.75,
+                            QStringLiteral("Subject Number"));
+    c.SubjectNumberInput = line("SubjectNumberInput", c.SubjectNumber, 12, 12, 78.75, 20.25,
+                                QStringLiteral("99"), false);
+    c.NumberAttempts = frame("NumberAttempts", c.ExperimenterInput, 12, 168, 108.75, 42.75,
+                             QStringLiteral("Number of Attempts"));
+    c.NumberAttemptsInput = line("NumberAttemptsInput", c.NumberAttempts, 12, 12, 78.75, 20.25,
+                                 QStringLiteral(DT_NUMBER_OF_ATTEMPTS), true);
+    c.InputDataFile = frame("InputDataFile", c.ExperimenterInput, 12, 18, 108.75, 42.75,
+                            QStringLiteral("Input Data File"));
+    c.InputDataFileInput = line("InputDataFileInput", c.InputDataFile, 12, 12, 84.75, 20.25,
+                                QStringLiteral(DT_DATA_FILE_NAME), true);
+    c.ConfirmParameters = button("ConfirmParameters", c.ExperimenterInput, 12, 222, 108.75, 54.75,
+                                 QStringLiteral("Enter the information requested and then Click here"));
+}
+
+// The logo and the greeting, the go-ahead's timer, and Start.
+void Builder::greeting()
+{
+    Controls &c = m_c;
+    QWidget *window = m_window;
+    c.OrrinLogo = named(new QLabel(window), "OrrinLogo", window, 276, 312, 72.75, 72.75, Font::Default);
+    // Its picture is loaded when it is first shown (ExperimentFlow).
+    c.OrrinLogo->setScaledContents(true);
+    c.OrrinLogo->setToolTip(QStringLiteral("Orrin"));
+    c.OrrinLogo->hide();
+
+    c.Hello = box("Hello", window, 372, 312, 150.75, 24.75, QString(), true, Font::Bold975);
+    c.Hello->hide();
+
+    c.TimerOkToGo = new QTimer(window);
+    c.TimerOkToGo->setObjectName(QStringLiteral("TimerOkToGo"));
+    c.TimerOkToGo->setInterval(1000);
+
+    c.Start = button("Start", window, 302.25, 237.75, 174.75, 54.75, QString(), Font::Bold12);
+    c.Start->hide();
+}
+
+void Builder::welcome()
+{
+    Controls &c = m_c;
+    c.Welcome = frame("Welcome", m_window, -30, 60, 576.75, 90.75,
+                      QStringLiteral("Welcome to this experiment"));
+    c.Instructions = box("Instructions", c.Welcome, 18, 12, 546.75, 48.75,
+                         QStringLiteral("This will contain a description of the experiment."), true);
+    c.ShowtheTree = button("ShowtheTree", c.Welcome, 192, 66, 144.75, 12.75,
+                           QStringLiteral("Click here when you are ready to start"));
+}
+
+void Builder::attemptNotice()
+{
+    Controls &c = m_c;
+    c.NumberofAttemptFrame = frame("NumberofAttemptFrame", m_window, 0, 408, 114.75, 120.75,
+                                   QStringLiteral("Attention!"));
+    c.NumberofAttemptFrame->hide();
+    c.NumberofAttempt = box("NumberofAttempt", c.NumberofAttemptFrame, 6, 12, 102.75, 102.75,
+                            QString(), true, Font::Bold12);
+}
+
+void Builder::payoffLine()
+{
+    Controls &c = m_c;
+    c.Payoffs = line("Payoffs", m_window, 186, 6, 396.75, 18.75,
+                     QStringLiteral("Click on any payoff (yellow) node to find the payoff at that node."),
+                     true, Font::Bold12);
+    c.Payoffs->setFocusPolicy(Qt::NoFocus);
+    // Messages are centred by their leading blanks: always show them from the start.
+    QObject::connect(c.Payoffs, &QLineEdit::textChanged, c.Payoffs,
+                     [edit = c.Payoffs] { edit->setCursorPosition(0); });
+}
+
+void Builder::notepad()
+{
+    Controls &c = m_c;
+    c.NotepadContainer = frame("NotepadContainer", m_window, 18, 402, 342.75, 96.75,
+                               QStringLiteral("This is the Notepad for this node. You can edit and save the Notepad here."));
+    c.Notepad = box("Notepad", c.NotepadContainer, 6, 12, 264.75, 72.75, QString(), false);
+    c.CloseNotepad = button("CloseNotepad", c.NotepadContainer, 282, 12, 54.75, 72.75,
+                            QStringLiteral("If you want to close and save the Notepad click here"));
+}
+
+void Builder::decisionBox()
+{
+    Controls &c = m_c;
+    c.DecisionBox = frame("DecisionBox", m_window, 366, 402, 96.75, 96.75,
+                          QStringLiteral("Are you ready to decide?"));
+    c.MoveLeft = option("MoveLeft", c.DecisionBox, 6, 12, 66.75, 18.75, QStringLiteral("Move Left"));
+    c.MoveRight = option("MoveRight", c.DecisionBox, 6, 36, 84.75, 18.75, QStringLiteral("Move Right"));
+    // Radio buttons of one frame exclude each other.
+    c.ConfirmDecision = button("ConfirmDecision", c.DecisionBox, 6, 60, 84.75, 30.75,
+                               QStringLiteral("Click here to confirm your decision."));
+}
+
+void Builder::natureBox()
+{
+    Controls &c = m_c;
+    c.NatureBox = frame("NatureBox", m_window, 474, 408, 84.75, 90.75,
+                        QStringLiteral("It is Nature's Move"));
+    c.NatureMove = button("NatureMove", c.NatureBox, 12, 18, 66.75, 60.75,
+                          QStringLiteral("Click here when you are ready for Nature to Move."));
+}
+
+// Continue, Next Attempt and the end screen's button.
+void Builder::endButtons()
+{
+    Controls &c = m_c;
+    QWidget *window = m_window;
+    c.Continue = button("Continue", window, 258, 510, 132.75, 30.75,
+                        QStringLiteral("Click here to continue"), Font::Bold975);
+    c.Continue->hide();
+    c.NextAttempt = button("NextAttempt", window, 96, 324, 150, 60, QString(), Font::Bold975);
+    c.NextAttempt->hide();
+    c.ExperimentOver = button("ExperimentOver", window, 96, 258, 138.75, 54.75,
+                              QStringLiteral("The experiment is over, please call the experimenter."),
+                              Font::Bold975);
+    // The experimenter's button, for the mouse only: on the end screen keys do nothing.
+    c.ExperimentOver->setFocusPolicy(Qt::NoFocus);
+    c.ExperimentOver->hide();
+}
+
+// Enter and Tab in the parameter frame.
+void Builder::parameterKeys()
+{
+    Controls &c = m_c;
+    // Enter in any parameter box confirms, as the experimenter's instructions say.
+    DefaultButton::make(c.ConfirmParameters, c.ExperimenterInput);
+
+    QWidget::setTabOrder(c.ConfirmParameters, c.ParameterSetInput);
+    QWidget::setTabOrder(c.ParameterSetInput, c.SubjectNumberInput);
+    QWidget::setTabOrder(c.SubjectNumberInput, c.NumberAttemptsInput);
+    QWidget::setTabOrder(c.NumberAttemptsInput, c.InputDataFileInput);
+}
 
 } // namespace
 
@@ -140,104 +296,16 @@ void ControlFactory::build(QWidget *window, Controls &c)
 
     // The tree first, so that every other control lies above its lines and buttons.
     c.tree.create(window);
-
-    c.ExperimenterInput = b.frame("ExperimenterInput", window, 552, 126, 138.75, 288.75,
-                                  QStringLiteral("Experimental Parameters"));
-    c.ExperimenterInput->hide();
-    c.ParameterSet = b.frame("ParameterSet", c.ExperimenterInput, 12, 72, 108.75, 42.75,
-                             QStringLiteral("Parameter Set"));
-    c.ParameterSetInput = b.line("ParameterSetInput", c.ParameterSet, 12, 12, 78.75, 20.25,
-                                 QStringLiteral("1"), false);
-    c.SubjectNumber = b.frame("SubjectNumber", c.ExperimenterInput, 12, 120, 108.75, 42.75,
-                              QStringLiteral("Subject Number"));
-    c.SubjectNumberInput = b.line("SubjectNumberInput", c.SubjectNumber, 12, 12, 78.75, 20.25,
-                                  QStringLiteral("99"), false);
-    c.NumberAttempts = b.frame("NumberAttempts", c.ExperimenterInput, 12, 168, 108.75, 42.75,
-                               QStringLiteral("Number of Attempts"));
-    c.NumberAttemptsInput = b.line("NumberAttemptsInput", c.NumberAttempts, 12, 12, 78.75, 20.25,
-                                   QStringLiteral(DT_NUMBER_OF_ATTEMPTS), true);
-    c.InputDataFile = b.frame("InputDataFile", c.ExperimenterInput, 12, 18, 108.75, 42.75,
-                              QStringLiteral("Input Data File"));
-    c.InputDataFileInput = b.line("InputDataFileInput", c.InputDataFile, 12, 12, 84.75, 20.25,
-                                  QStringLiteral(DT_DATA_FILE_NAME), true);
-    c.ConfirmParameters = b.button("ConfirmParameters", c.ExperimenterInput, 12, 222, 108.75, 54.75,
-                                   QStringLiteral("Enter the information requested and then Click here"));
-
-    c.OrrinLogo = b.named(new QLabel(window), "OrrinLogo", window, 276, 312, 72.75, 72.75, Font::Default);
-    // Its picture is loaded when it is first shown (ExperimentFlow).
-    c.OrrinLogo->setScaledContents(true);
-    c.OrrinLogo->setToolTip(QStringLiteral("Orrin"));
-    c.OrrinLogo->hide();
-
-    c.Hello = b.box("Hello", window, 372, 312, 150.75, 24.75, QString(), true, Font::Bold975);
-    c.Hello->hide();
-
-    c.TimerOkToGo = new QTimer(window);
-    c.TimerOkToGo->setObjectName(QStringLiteral("TimerOkToGo"));
-    c.TimerOkToGo->setInterval(1000);
-
-    c.Start = b.button("Start", window, 302.25, 237.75, 174.75, 54.75, QString(), Font::Bold12);
-    c.Start->hide();
-
-    c.Welcome = b.frame("Welcome", window, -30, 60, 576.75, 90.75,
-                        QStringLiteral("Welcome to this experiment"));
-    c.Instructions = b.box("Instructions", c.Welcome, 18, 12, 546.75, 48.75,
-                           QStringLiteral("This will contain a description of the experiment."), true);
-    c.ShowtheTree = b.button("ShowtheTree", c.Welcome, 192, 66, 144.75, 12.75,
-                             QStringLiteral("Click here when you are ready to start"));
-
-    c.NumberofAttemptFrame = b.frame("NumberofAttemptFrame", window, 0, 408, 114.75, 120.75,
-                                     QStringLiteral("Attention!"));
-    c.NumberofAttemptFrame->hide();
-    c.NumberofAttempt = b.box("NumberofAttempt", c.NumberofAttemptFrame, 6, 12, 102.75, 102.75,
-                              QString(), true, Font::Bold12);
-
-    c.Payoffs = b.line("Payoffs", window, 186, 6, 396.75, 18.75,
-                       QStringLiteral("Click on any payoff (yellow) node to find the payoff at that node."),
-                       true, Font::Bold12);
-    c.Payoffs->setFocusPolicy(Qt::NoFocus);
-    // Messages are centred by their leading blanks: always show them from the start.
-    QObject::connect(c.Payoffs, &QLineEdit::textChanged, c.Payoffs,
-                     [edit = c.Payoffs] { edit->setCursorPosition(0); });
-
-    c.NotepadContainer = b.frame("NotepadContainer", window, 18, 402, 342.75, 96.75,
-                                 QStringLiteral("This is the Notepad for this node. You can edit and save the Notepad here."));
-    c.Notepad = b.box("Notepad", c.NotepadContainer, 6, 12, 264.75, 72.75, QString(), false);
-    c.CloseNotepad = b.button("CloseNotepad", c.NotepadContainer, 282, 12, 54.75, 72.75,
-                              QStringLiteral("If you want to close and save the Notepad click here"));
-
-    c.DecisionBox = b.frame("DecisionBox", window, 366, 402, 96.75, 96.75,
-                            QStringLiteral("Are you ready to decide?"));
-    c.MoveLeft = b.option("MoveLeft", c.DecisionBox, 6, 12, 66.75, 18.75, QStringLiteral("Move Left"));
-    c.MoveRight = b.option("MoveRight", c.DecisionBox, 6, 36, 84.75, 18.75, QStringLiteral("Move Right"));
-    // Radio buttons of one frame exclude each other.
-    c.ConfirmDecision = b.button("ConfirmDecision", c.DecisionBox, 6, 60, 84.75, 30.75,
-                                 QStringLiteral("Click here to confirm your decision."));
-
-    c.NatureBox = b.frame("NatureBox", window, 474, 408, 84.75, 90.75,
-                          QStringLiteral("It is Nature's Move"));
-    c.NatureMove = b.button("NatureMove", c.NatureBox, 12, 18, 66.75, 60.75,
-                            QStringLiteral("Click here when you are ready for Nature to Move."));
-
-    c.Continue = b.button("Continue", window, 258, 510, 132.75, 30.75,
-                          QStringLiteral("Click here to continue"), Font::Bold975);
-    c.Continue->hide();
-    c.NextAttempt = b.button("NextAttempt", window, 96, 324, 150, 60, QString(), Font::Bold975);
-    c.NextAttempt->hide();
-    c.ExperimentOver = b.button("ExperimentOver", window, 96, 258, 138.75, 54.75,
-                                QStringLiteral("The experiment is over, please call the experimenter."),
-                                Font::Bold975);
-    // The experimenter's button, for the mouse only: on the end screen keys do nothing.
-    c.ExperimentOver->setFocusPolicy(Qt::NoFocus);
-    c.ExperimentOver->hide();
-
-    // Enter in any parameter box confirms, as the experimenter's instructions say.
-    DefaultButton::make(c.ConfirmParameters, c.ExperimenterInput);
-
-    QWidget::setTabOrder(c.ConfirmParameters, c.ParameterSetInput);
-    QWidget::setTabOrder(c.ParameterSetInput, c.SubjectNumberInput);
-    QWidget::setTabOrder(c.SubjectNumberInput, c.NumberAttemptsInput);
-    QWidget::setTabOrder(c.NumberAttemptsInput, c.InputDataFileInput);
+    b.parameterFrame();
+    b.greeting();
+    b.welcome();
+    b.attemptNotice();
+    b.payoffLine();
+    b.notepad();
+    b.decisionBox();
+    b.natureBox();
+    b.endButtons();
+    b.parameterKeys();
 
     // Last, when every text control has its text, size and font.
     TextFit::watch(window);
