@@ -82,6 +82,10 @@ public:
     // and tells what they have to tell (SyncQueue::settle); before the run's end is recorded.
     void settle() { m_sync.settle(); }
 
+    // Starts the syncs of the records written so far now (SyncQueue::startRequested):
+    // before a box or anything else waits for the subject.
+    void startSyncs() { m_sync.startRequested(); }
+
     // Returns once every record so far is forced to the disk. For measurements: the
     // program never waits for the disk in a handler.
     void waitForDisk() { m_sync.drain(); }

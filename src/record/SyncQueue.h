@@ -36,6 +36,12 @@ public:
     // that writes a file again while its pages are being written back waits for the disk.
     void request(int handle);
 
+    // Starts at once the syncs asked for so far, rather than when the owner's thread is
+    // next back in its event loop. Called before anything waits for a person: a modal
+    // box turns its own event loop only once it is built and shown, which would hold a
+    // record written just before it back from the disk for a tenth of a second or more.
+    void startRequested();
+
     // Work for the disk that no handler should wait for (a file replaced and synced):
     // true when done, or false with *error set.
     using Task = std::function<bool(QString *error)>;
@@ -63,7 +69,6 @@ public:
 private:
     void run();
     void fail(const QString &error);
-    void startRequested();
 
     bool m_inline; // before m_sync, which takes the function given
     SyncFunction m_sync;

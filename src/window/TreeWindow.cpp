@@ -29,7 +29,7 @@ constexpr double FrameHeight = 30;
 TreeWindow::TreeWindow(Services services, QWidget *parent)
     : QWidget(parent),
       m_log(services.clock, QLocale(), services.syncData),
-      m_recorded(services.boxes, m_log.companion()),
+      m_recorded(services.boxes, m_log),
       m_boxes(m_recorded),
       m_services{services.clock, services.random, m_boxes, std::move(services.dataDirectory),
                  std::move(services.syncData)},

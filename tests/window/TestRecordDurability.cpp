@@ -1,6 +1,7 @@
 #include "GuiTestMain.h"
 #include "WindowFixture.h"
 
+#include "record/EventLog.h"
 #include "window/widgets/Controls.h"
 #include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
@@ -8,12 +9,14 @@
 
 #include "TestFiles.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QThread>
 
 #include <algorithm>
 #include <csignal>
@@ -88,6 +91,49 @@ private slots:
         const auto records = std::count_if(lines.cbegin(), lines.cend(),
             [](const QJsonObject &o) { return o.value(QStringLiteral("type")) == QStringLiteral("record"); });
         QCOMPARE(logSyncs, int(records) + 1);
+    }
+
+    // A box waits for the subject in an event loop of its own, which first turns once the
+    // box is built and shown: by then the records written before it are on their way to
+    // the disk, on the records' own thread, as the program runs.
+    void theRecordsBeforeABoxReachTheDiskWhileItIsOpen_data()
+    {
+        QTest::addColumn<QList<bool>>("movesBefore"); // from d1 up to the chance node
+        QTest::newRow("Nature's box at c1") << QList<bool>{true};
+        QTest::newRow("Nature's box at c2") << QList<bool>{true, false, true};
+        QTest::newRow("Nature's box at c3, the payoff reached") << QList<bool>{true, false, true, true, false};
+    }
+
+    void theRecordsBeforeABoxReachTheDiskWhileItIsOpen()
+    {
+        QFETCH(QList<bool>, movesBefore);
+        WindowFixture f(WindowFixture::Syncs::Threaded);
+        f.startRun();
+        const int index = f.playMoves(movesBefore);
+        f.clickNode(int(movesBefore.size()) + 1, index);
+        EventLog &log = f.window().log();
+        log.waitForDisk();
+        const quint64 synced = log.syncsDone();
+        const QByteArray logBefore = f.log();
+        const qsizetype boxesBefore = f.boxes.shown.size();
+        bool syncedWhileOpen = false;
+        QByteArray logWhenShown;
+        f.boxes.onShow = [&](const AnsweringMessageBoxes::Shown &) {
+            if (f.boxes.shown.size() != boxesBefore + 1)
+                return; // the first box after the move
+            logWhenShown = f.log();
+            // No event loop turns here, as none does while a real box is being put up.
+            QElapsedTimer waited;
+            waited.start();
+            while (log.syncsDone() == synced && waited.elapsed() < 2000)
+                QThread::msleep(1);
+            syncedWhileOpen = log.syncsDone() > synced;
+        };
+        f.random.draws.append(0.75f);
+        f.click(f.controls().NatureMove);
+        QVERIFY(f.boxes.shown.size() > boxesBefore);
+        QVERIFY(logWhenShown.size() > logBefore.size()); // Nature's move is recorded before the box
+        QVERIFY(syncedWhileOpen);
     }
 
     void notepadKeepsWhatWasTyped_data()
