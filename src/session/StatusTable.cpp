@@ -1,6 +1,7 @@
 #include "session/StatusTable.h"
 
 #include "session/LabLog.h"
+#include "session/LogNames.h"
 #include "record/LogReader.h"
 #include "window/logic/GoAheadFile.h"
 #include "window/logic/PayoffFile.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -91,32 +91,6 @@ QString StatusTable::newestLog(const QString &folder)
     return newestOf(logFiles(folder));
 }
 
-QString StatusTable::dataFileOf(const QString &folder, const QString &logName, qint16 set,
-                                qint16 subject)
-{
-    const QString prefix = QLatin1Char('o') + QString::number(set) + QString::number(subject);
-    if (!logName.startsWith(prefix) || logName.size() == prefix.size())
-        return QString();
-    const QString name = logName.mid(prefix.size());
-    const QString keptFrom = keptAsideFrom(name);
-    const QDir dir(folder);
-    if (!keptFrom.isEmpty() && !QFileInfo::exists(dir.filePath(name)) && QFileInfo::exists(dir.filePath(keptFrom)))
-        return keptFrom;
-    return name;
-}
-
-QString StatusTable::keptAsideIn(const QString &folder, const QString &name)
-{
-    const QString keptFrom = keptAsideFrom(name);
-    return !keptFrom.isEmpty() && QFileInfo(QDir(folder).filePath(keptFrom)).isFile() ? keptFrom : QString();
-}
-
-QString StatusTable::keptAsideFrom(const QString &name)
-{
-    static const QRegularExpression kept(QStringLiteral("^(.+)\\.\\d+$"));
-    return kept.match(name).captured(1);
-}
-
 WorkstationState StatusTable::state(const QString &folder) const
 {
     return stateOf(folder, QFileInfo(folder).isDir() ? newestLog(folder) : QString());
@@ -140,7 +114,7 @@ QList<WorkstationState> StatusTable::folderStates(const QString &folder) const
     for (const QFileInfo &info : std::as_const(logs)) {
         if (info.lastModified().date() != today)
             continue;
-        if (const QString keptFrom = keptAsideIn(folder, info.fileName()); !keptFrom.isEmpty())
+        if (const QString keptFrom = LogNames::keptAsideIn(folder, info.fileName()); !keptFrom.isEmpty())
             restarts.append(QStringLiteral("%1 was kept aside today when the program was started again with the "
                                            "same subject and set: a restart; only %2 counts")
                                 .arg(info.fileName(), keptFrom));

@@ -77,18 +77,6 @@ public:
     // whose first line is a log header (kept older logs "<log>.<n>" included). Empty if none.
     static QString newestLog(const QString &folder);
 
-    // The name that "<name>.<n>" was kept aside from (a log set aside when a later run of
-    // the same name began): <name>; empty when the name has no such ending.
-    static QString keptAsideFrom(const QString &name);
-    // Whether the file is such a log: "<name>.<n>" beside a file <name>. Empty when not;
-    // else the name it was kept aside from.
-    static QString keptAsideIn(const QString &folder, const QString &name);
-
-    // The payoff file a log belongs to: its name without "o", the set and the subject
-    // (and without a ".<n>" that kept the log aside, when only the shorter name exists).
-    static QString dataFileOf(const QString &folder, const QString &logName, qint16 set,
-                              qint16 subject);
-
 private:
     WorkstationState stateOf(const QString &folder, const QString &logPath) const;
 

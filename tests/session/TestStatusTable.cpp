@@ -1,6 +1,7 @@
 #include "LabFolders.h"
 #include "StubClock.h"
 
+#include "session/LogNames.h"
 #include "session/StatusTable.h"
 
 #include <QDateTime>
@@ -187,9 +188,9 @@ private slots:
         QCOMPARE(row.payoffs.left(3), Pound + QStringLiteral("51")); // from btinp.01, without ".1"
         QCOMPARE(row.since, QStringLiteral("20 s"));
 
-        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o199btinp.01.1"), 1, 99), QStringLiteral("btinp.01"));
-        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o199btinp.01"), 1, 99), QStringLiteral("btinp.01"));
-        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o12btinp.01"), 1, 99), QString());
+        QCOMPARE(LogNames::dataFileOf(folder, QStringLiteral("o199btinp.01.1"), 1, 99), QStringLiteral("btinp.01"));
+        QCOMPARE(LogNames::dataFileOf(folder, QStringLiteral("o199btinp.01"), 1, 99), QStringLiteral("btinp.01"));
+        QCOMPARE(LogNames::dataFileOf(folder, QStringLiteral("o12btinp.01"), 1, 99), QString());
     }
 
     // A room where things do not add up, each marked "!" on its row with a note: one
