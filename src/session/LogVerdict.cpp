@@ -1,6 +1,9 @@
 #include "session/LogVerdict.h"
 
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogAdmission.h"
+#include "session/RunJudge.h"
 
 #include <QStringList>
 
@@ -9,16 +12,15 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     LogVerdict verdict;
     verdict.path = path;
     LabLog log;
-    QString error;
-    if (!LabLog::load(path, &log, &error)) {
-        verdict.ending = error;
-        verdict.summary = QStringLiteral("FAILS: ") + error;
+    if (const std::optional<Finding> unread = LabLogReader::load(path, &log)) {
+        verdict.ending = unread->text();
+        verdict.summary = QStringLiteral("FAILS: ") + unread->text();
         return verdict;
     }
     verdict.read = true;
     verdict.subject = log.subject();
     verdict.set = log.set();
-    log.judge(dataFile, attempts);
+    RunJudge::judge(&log, dataFile, attempts);
     verdict.ending = log.endingText();
     const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4%5")
                               .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
@@ -27,7 +29,7 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     verdict.warnings = log.parsed.warnings;
     verdict.problems = log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems;
     verdict.unlisted = log.parsed.unlistedProblems;
-    verdict.findings = log.admit(false).findings;
+    verdict.findings = LogAdmission::admit(&log, false).findings;
     if (verdict.problems.isEmpty()) {
         verdict.ok = true;
         verdict.summary = QStringLiteral("ok: %1%2")

@@ -21,7 +21,7 @@ struct LogVerdict
     QList<LogProblem> problems; // every line that fails it, with what was expected there
     qint64 unlisted = 0;        // further lines like those
     QList<LogProblem> warnings; // read all the same
-    Findings findings;          // the same, as pay and export tell them (LabLog::admit)
+    Findings findings;          // the same, as pay and export tell them (LogAdmission)
 
     // dataFile: the payoff file to check the payoffs shown against (empty: the one beside
     // the log); attempts: the run's number where no companion says (0: as built).

@@ -1,6 +1,9 @@
 #include "session/StatusTable.h"
 
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogPayoffs.h"
+#include "session/RunJudge.h"
 #include "record/LogReader.h"
 #include "window/logic/GoAheadFile.h"
 #include "window/logic/PayoffFile.h"
@@ -205,9 +208,8 @@ WorkstationState StatusTable::stateOf(const QString &folder, const QString &logP
     }
     state.logName = logInfo.fileName();
     LabLog log;
-    QString error;
-    if (!LabLog::load(logPath, &log, &error, m_followed)) {
-        state.notes.append(error);
+    if (const std::optional<Finding> unread = LabLogReader::load(logPath, &log, m_followed)) {
+        state.notes.append(unread->text());
         return state;
     }
     state.logPath = logPath;
@@ -220,14 +222,14 @@ WorkstationState StatusTable::stateOf(const QString &folder, const QString &logP
                                .arg(state.logName, QString::number(problems.size() - MostNotesPerLog)));
     // The same policy as pay's: a companion record is believed only where it agrees with
     // the log; one that differs is set aside, and the payoff file stands in.
-    log.judge(QString(), m_attempts);
+    RunJudge::judge(&log, QString(), m_attempts);
     state.failsVerification = !problems.isEmpty() || !log.companionProblems.isEmpty() || !log.runProblems.isEmpty()
         || !log.payoffProblems.isEmpty();
     if (!log.companionProblems.isEmpty() && log.setCompanionAside()) {
         state.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
                                           "log and its payoff file are shown")
                                .arg(state.logName));
-        log.judge(QString(), m_attempts);
+        RunJudge::judge(&log, QString(), m_attempts);
     }
     for (const LogProblem &problem : std::as_const(log.payoffProblems))
         state.notes.append(QStringLiteral("%1: %2").arg(state.logName, problem.message));
@@ -264,8 +266,8 @@ WorkstationState StatusTable::stateOf(const QString &folder, const QString &logP
             reached.append(&attempt);
     if (reached.isEmpty())
         return state;
-    if (!log.companion && !log.loadPayoffs(QString(), &error))
-        state.notes.append(error + QStringLiteral(" Payoff nodes shown instead."));
+    if (const std::optional<Finding> unread = LogPayoffs::loadShown(&log, QString()))
+        state.notes.append(unread->text() + QStringLiteral(" Payoff nodes shown instead."));
     for (const AttemptSummary *attempt : reached) {
         const std::optional<LabLog::Shown> shown = log.shownPayoff(*attempt);
         state.payoffs.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));
