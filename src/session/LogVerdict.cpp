@@ -5,7 +5,21 @@
 #include "session/LogAdmission.h"
 #include "session/RunJudge.h"
 
+#include <QDir>
 #include <QStringList>
+
+namespace {
+
+// The record layer's problems of the log at path, as findings of severity.
+Findings findingsOf(const QList<LogProblem> &problems, Finding::Severity severity, const QString &path)
+{
+    Findings findings;
+    for (const LogProblem &problem : problems)
+        findings.append({severity, QDir::toNativeSeparators(path), problem.line, problem.message});
+    return findings;
+}
+
+} // namespace
 
 LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int attempts)
 {
@@ -26,8 +40,9 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
                               .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
                               .arg(log.endingText(),
                                    log.keptFiles.isEmpty() ? QString() : QStringLiteral("; ") + log.keptText());
-    verdict.warnings = log.parsed.warnings;
-    verdict.problems = log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems;
+    verdict.warnings = findingsOf(log.parsed.warnings, Finding::Severity::Warning, path);
+    verdict.problems = findingsOf(log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems,
+                                  Finding::Severity::Error, path);
     verdict.unlisted = log.parsed.unlistedProblems;
     verdict.findings = LogAdmission::admit(&log, false).findings;
     if (verdict.problems.isEmpty()) {
