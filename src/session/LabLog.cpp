@@ -1,6 +1,6 @@
 #include "session/LabLog.h"
 
-#include "session/StatusTable.h"
+#include "session/LogNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -99,5 +99,5 @@ QString LabLog::keptText() const
 
 bool LabLog::keptAside() const
 {
-    return !StatusTable::keptAsideIn(QFileInfo(path).absolutePath(), fileName).isEmpty();
+    return !LogNames::keptAsideIn(QFileInfo(path).absolutePath(), fileName).isEmpty();
 }

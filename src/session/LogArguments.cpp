@@ -2,7 +2,7 @@
 
 #include "record/CompanionReader.h"
 #include "record/LogReader.h"
-#include "session/StatusTable.h"
+#include "session/LogNames.h"
 #include "window/logic/GoAheadFile.h"
 
 #include <QDate>
@@ -134,7 +134,7 @@ QStringList LogArguments::logsIn(const QString &folder)
         if (name.endsWith(QLatin1String(".jsonl")) || name.endsWith(QLatin1String(".unwritten"))
             || name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
             continue;
-        if (!StatusTable::keptAsideIn(folder, name).isEmpty())
+        if (!LogNames::keptAsideIn(folder, name).isEmpty())
             continue;
         if (LogReader::readHeader(info.filePath()))
             logs.append(QDir::toNativeSeparators(dir.filePath(name))); // as a Windows user types it

@@ -1,7 +1,7 @@
 #include "session/LogPayoffs.h"
 
 #include "session/LabLog.h"
-#include "session/StatusTable.h"
+#include "session/LogNames.h"
 #include "window/logic/PayoffFile.h"
 
 #include <QDateTime>
@@ -45,7 +45,7 @@ std::optional<Finding> LogPayoffs::load(LabLog *log, const QString &dataFile)
     QString file = dataFile;
     if (file.isEmpty()) {
         const QFileInfo info(log->path);
-        const QString name = StatusTable::dataFileOf(info.absolutePath(), log->fileName, log->set(), log->subject());
+        const QString name = LogNames::dataFileOf(info.absolutePath(), log->fileName, log->set(), log->subject());
         if (name.isEmpty())
             return unread(QStringLiteral("%1: the payoff file cannot be told from the log's name; give it "
                                          "with --data")
