@@ -3,6 +3,10 @@
 #include "session/Codebook.h"
 #include "session/ExportTables.h"
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogAdmission.h"
+#include "session/LogPayoffs.h"
+#include "session/RunJudge.h"
 #include "session/OutputFile.h"
 #include "session/TableOutputs.h"
 
@@ -87,21 +91,20 @@ bool TableExport::begin(const Options &options, Outputs &outputs, Result &result
 
 bool TableExport::read(const QString &path, const Options &options, bool payoffs, LabLog *log, Result &result)
 {
-    QString error;
-    if (!LabLog::load(path, log, &error)) {
-        tell(result, error);
+    if (const std::optional<Finding> unread = LabLogReader::load(path, log)) {
+        result.findings.append(*unread);
         return false;
     }
-    log->judge(options.dataFile, 0);
-    const LabLog::Admission admission = log->admit(options.force);
+    RunJudge::judge(log, options.dataFile, 0);
+    const LogAdmission admission = LogAdmission::admit(log, options.force);
     result.findings += admission.findings;
     bool exported = true;
     if (!admission.admitted) {
         ++result.notAdmitted;
         exported = false;
     }
-    if (payoffs && !log->loadShownPayoffs(options.dataFile, &error)) {
-        tell(result, error);
+    if (const std::optional<Finding> unread = payoffs ? LogPayoffs::loadShown(log, options.dataFile) : std::nullopt) {
+        result.findings.append(*unread);
         exported = false;
     }
     return exported;
