@@ -3,6 +3,7 @@
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
 #include "session/StatusTable.h"
+#include "session/WorkstationReader.h"
 #include "record/SystemClock.h"
 
 #include <QDateTime>
@@ -90,12 +91,12 @@ int StatusCommand::run(const QStringList &arguments)
         return *wrong;
 
     const SystemClock clock;
-    const StatusTable table(clock, attempts);
+    const WorkstationReader reader(clock, attempts);
     if (!parser.isSet(watchOption)) {
-        const QList<StatusTable::Row> rows = table.rows(folders);
-        CommandLine::out(StatusTable::render(rows));
-        for (const StatusTable::Row &row : rows)
-            if (row.failed)
+        const QList<WorkstationState> states = reader.states(folders);
+        CommandLine::out(StatusTable::render(states));
+        for (const WorkstationState &state : states)
+            if (state.failed)
                 return CommandLine::Finding;
         return CommandLine::Success;
     }
@@ -103,7 +104,7 @@ int StatusCommand::run(const QStringList &arguments)
     // the one before, without control codes.
     const bool redraw = CommandLine::canRedraw();
     for (;;) {
-        const QString text = StatusTable::render(table.rows(folders));
+        const QString text = StatusTable::render(reader.states(folders));
         const QString heading = QStringLiteral("treelab status at %1, every second; Ctrl+C stops\n\n")
                                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")));
         // Home, clear the screen, then the table: one write, so it never flickers half drawn.

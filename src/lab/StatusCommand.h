@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // treelab status DIR... [--attempts N] [--watch]: one line per workstation, from the
-// files the program writes (see StatusTable); --watch redraws it every second.
+// files the program writes (see WorkstationReader and StatusTable); --watch redraws it every second.
 class StatusCommand
 {
 public:

@@ -1,6 +1,6 @@
 #include "session/GoAheadAction.h"
 
-#include "session/StatusTable.h"
+#include "session/WorkstationReader.h"
 #include "window/logic/GoAheadFile.h"
 
 #include <QFileInfo>
@@ -43,7 +43,7 @@ GoAheadAction GoAheadAction::to(const QString &folder, qint16 value, int attempt
     GoAheadAction action;
     // The subjects a 99 would end, read before the write.
     if (value == GoAheadFile::Quit && QFileInfo(folder).isDir())
-        for (const WorkstationState &state : StatusTable(clock, attempts).folderStates(folder))
+        for (const WorkstationState &state : WorkstationReader(clock, attempts).folderStates(folder))
             if (state.today && state.hasLog())
                 action.runs.append(state);
     action.write = GoAheadWrite::to(folder, value);

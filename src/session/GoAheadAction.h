@@ -20,7 +20,7 @@ struct GoAheadAction
     QString stillPlaying;          // quit only: where each unfinished subject is; empty when none
 
     // attempts: the run's number of attempts for logs without a companion record, 0 for
-    // the number the program was built with (as for StatusTable).
+    // the number the program was built with (as for WorkstationReader).
     static GoAheadAction to(const QString &folder, qint16 value, int attempts, const Clock &clock);
 
     // Where each of runs (a folder's logs of today) still is in the experiment, for a 99

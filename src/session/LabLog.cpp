@@ -1,6 +1,6 @@
 #include "session/LabLog.h"
 
-#include "session/StatusTable.h"
+#include "session/LogNames.h"
 #include "window/logic/GoAheadFile.h"
 #include "record/CompanionFollower.h"
 #include "record/CompanionReader.h"
@@ -271,7 +271,7 @@ bool LabLog::loadPayoffs(const QString &dataFile, QString *error)
     QString file = dataFile;
     if (file.isEmpty()) {
         const QFileInfo info(path);
-        const QString name = StatusTable::dataFileOf(info.absolutePath(), fileName, set(), subject());
+        const QString name = LogNames::dataFileOf(info.absolutePath(), fileName, set(), subject());
         if (name.isEmpty()) {
             *error = QStringLiteral("%1: the payoff file cannot be told from the log's name; give it "
                                     "with --data")
@@ -338,7 +338,7 @@ QString LabLog::keptText() const
 
 bool LabLog::keptAside() const
 {
-    return !StatusTable::keptAsideIn(QFileInfo(path).absolutePath(), fileName).isEmpty();
+    return !LogNames::keptAsideIn(QFileInfo(path).absolutePath(), fileName).isEmpty();
 }
 
 QStringList LabLog::logsIn(const QString &folder)
@@ -350,7 +350,7 @@ QStringList LabLog::logsIn(const QString &folder)
         if (name.endsWith(QLatin1String(".jsonl")) || name.endsWith(QLatin1String(".unwritten"))
             || name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
             continue;
-        if (!StatusTable::keptAsideIn(folder, name).isEmpty())
+        if (!LogNames::keptAsideIn(folder, name).isEmpty())
             continue;
         if (LogReader::readHeader(info.filePath()))
             logs.append(QDir::toNativeSeparators(dir.filePath(name))); // as a Windows user types it

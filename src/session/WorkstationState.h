@@ -8,7 +8,7 @@
 // A workstation as the files in its data folder show it, for one of its event logs: the
 // go-ahead value, the log with its subject and set, where the subject is in the run, the
 // payoffs shown so far, how long ago the log was written, and what is wrong. Typed, so
-// that what acts on it (quit, the room window) never reads a display text; StatusTable
+// that what acts on it (quit, the room window) never reads a display text; StatusColumn
 // formats it for people.
 struct WorkstationState
 {
@@ -29,7 +29,7 @@ struct WorkstationState
     qint64 ageSeconds = 0;       // since the log was last written
     bool today = false;          // the log was last written today
 
-    // Marks for the room as a whole (StatusTable::states).
+    // Marks for the room as a whole (WorkstationReader::states).
     bool sameSubjectElsewhere = false; // another log of today has this subject number
     bool setDiffers = false;           // the set differs from the one most of the room's logs have
     bool severalLogsToday = false;     // the folder holds logs of two or more programs of today
@@ -47,4 +47,6 @@ struct WorkstationState
     // the run had attempts: overCount).
     bool isOver() const { return hasLog() && continues >= attemptCount; }
     bool overCount() const { return hasLog() && continues > attemptCount; }
+
+    bool operator==(const WorkstationState &) const = default;
 };

@@ -1,7 +1,11 @@
 #include "LabFolders.h"
 #include "StubClock.h"
 
+#include "session/LogNames.h"
+#include "session/StateTexts.h"
+#include "session/StatusColumn.h"
 #include "session/StatusTable.h"
+#include "session/WorkstationReader.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -23,7 +27,40 @@ bool touch(const QString &path, const QDateTime &when)
     return file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime);
 }
 
-QString rowText(const StatusTable::Row &row)
+// A state as treelab status shows it: the text of each column, and the notes below the table.
+struct Row
+{
+    QString folder, goAhead, log, subject, set, attempt, level, done, payoffs, since, over;
+    QStringList notes;
+    bool failed = false;
+};
+
+Row rowOf(const WorkstationState &state)
+{
+    const auto text = [&](StatusColumn::Id id) { return StatusColumn::of(id).text(state); };
+    return Row{text(StatusColumn::Folder), text(StatusColumn::GoAhead), text(StatusColumn::Log),
+               text(StatusColumn::Subject), text(StatusColumn::Set), text(StatusColumn::Attempt),
+               text(StatusColumn::Level), text(StatusColumn::Done), text(StatusColumn::Payoffs),
+               text(StatusColumn::Since), text(StatusColumn::Over), StatusTable::notes(state), state.failed};
+}
+
+// The reader's states as rows.
+struct Table
+{
+    WorkstationReader reader;
+
+    Table(const Clock &clock, int attempts) : reader(clock, attempts) {}
+    Row row(const QString &folder) const { return rowOf(reader.state(folder)); }
+    QList<Row> rows(const QStringList &folders) const
+    {
+        QList<Row> result;
+        for (const WorkstationState &state : reader.states(folders))
+            result.append(rowOf(state));
+        return result;
+    }
+};
+
+QString rowText(const Row &row)
 {
     return QStringList{row.goAhead, row.log, row.subject, row.set, row.attempt, row.level, row.done,
                        row.payoffs, row.since, row.over}
@@ -58,75 +95,64 @@ private slots:
         QVERIFY2(!wholeExperimentLog().isEmpty(), "tests/window/expected/whole-experiment.log is missing");
     }
 
-    void theWholeExperimentIsOver()
+    // Where the subject is in the run, from the log's first lines (0: the whole log).
+    void whereTheSubjectIs_data()
     {
-        const StatusTable table(m_clock, 4);
-        const StatusTable::Row row = table.row(station(QStringLiteral("whole"), wholeExperimentLog()));
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QByteArray>("okto");
+        QTest::addColumn<QString>("goAhead");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<QString>("attempt");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QString>("done");
+        QTest::addColumn<QString>("payoffs");
+        QTest::addColumn<QString>("over");
+        // p(50), p(24), p(42), p(50) of set 1.
+        const QString all = Pound + QStringLiteral("51 -") + Pound + QStringLiteral("5 ") + Pound + QStringLiteral("0 ")
+            + Pound + QStringLiteral("51");
+        QTest::newRow("the whole experiment is over")
+            << 0 << QByteArray(" 2 \r\n") << "2" << "99" << "1" << "4/4" << "7 p" << "4" << all << "yes";
+        // Up to line 33, the Continue of attempt 1.
+        QTest::newRow("between two attempts the next one is in play")
+            << 33 << QByteArray(" 2 \r\n") << "2" << "99" << "1" << "2/4" << "1 d1" << "1" << Pound + QStringLiteral("51")
+            << "no";
+        // Up to line 27, "43 c3 25", after the decision at d3(12).
+        QTest::newRow("in the middle of an attempt the level reached")
+            << 27 << QByteArray(" 2 \r\n") << "2" << "99" << "1" << "1/4" << "6 c3" << "0" << "-" << "no";
+        QTest::newRow("a log with its header only has not started")
+            << 1 << QByteArray(" 0 \r\n") << "0" << "99" << "1" << "-" << "-" << "0" << "-" << "no";
+    }
+
+    void whereTheSubjectIs()
+    {
+        QFETCH(int, lines);
+        QFETCH(QByteArray, okto);
+        const QByteArray log = lines == 0 ? wholeExperimentLog() : firstLines(wholeExperimentLog(), lines);
+        const Table table(m_clock, 4);
+        const Row row = table.row(station(QString::fromLatin1(QTest::currentDataTag()), log, okto));
         QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
         QVERIFY(!row.failed);
-        QCOMPARE(row.goAhead, QStringLiteral("2"));
+        QTEST(row.goAhead, "goAhead");
         QCOMPARE(row.log, QStringLiteral("o199btinp.01"));
-        QCOMPARE(row.subject, QStringLiteral("99"));
-        QCOMPARE(row.set, QStringLiteral("1"));
-        QCOMPARE(row.attempt, QStringLiteral("4/4"));
-        QCOMPARE(row.level, QStringLiteral("7 p"));
-        QCOMPARE(row.done, QStringLiteral("4"));
-        // p(50), p(24), p(42), p(50) of set 1.
-        QCOMPARE(row.payoffs, Pound + QStringLiteral("51 -") + Pound + QStringLiteral("5 ") + Pound
-                     + QStringLiteral("0 ") + Pound + QStringLiteral("51"));
+        QTEST(row.subject, "subject");
+        QTEST(row.set, "set");
+        QTEST(row.attempt, "attempt");
+        QTEST(row.level, "level");
+        QTEST(row.done, "done");
+        QTEST(row.payoffs, "payoffs");
         QCOMPARE(row.since, QStringLiteral("30 s"));
-        QCOMPARE(row.over, QStringLiteral("yes"));
-    }
-
-    void betweenTwoAttemptsTheNextOneIsInPlay()
-    {
-        // Up to line 33, the Continue of attempt 1.
-        const StatusTable table(m_clock, 4);
-        const StatusTable::Row row = table.row(station(QStringLiteral("between"), firstLines(wholeExperimentLog(), 33)));
-        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
-        QCOMPARE(row.attempt, QStringLiteral("2/4"));
-        QCOMPARE(row.level, QStringLiteral("1 d1"));
-        QCOMPARE(row.done, QStringLiteral("1"));
-        QCOMPARE(row.payoffs, Pound + QStringLiteral("51"));
-        QCOMPARE(row.over, QStringLiteral("no"));
-    }
-
-    void inTheMiddleOfAnAttemptTheLevelReached()
-    {
-        // Up to line 27, "43 c3 25", after the decision at d3(12).
-        const StatusTable table(m_clock, 4);
-        const StatusTable::Row row = table.row(station(QStringLiteral("middle"), firstLines(wholeExperimentLog(), 27)));
-        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
-        QCOMPARE(row.attempt, QStringLiteral("1/4"));
-        QCOMPARE(row.level, QStringLiteral("6 c3"));
-        QCOMPARE(row.done, QStringLiteral("0"));
-        QCOMPARE(row.payoffs, QStringLiteral("-"));
-        QCOMPARE(row.over, QStringLiteral("no"));
-    }
-
-    void aLogWithItsHeaderOnlyHasNotStarted()
-    {
-        const StatusTable table(m_clock, 4);
-        const StatusTable::Row row = table.row(station(QStringLiteral("waiting"), firstLines(wholeExperimentLog(), 1),
-                                                       " 0 \r\n"));
-        QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
-        QCOMPARE(row.goAhead, QStringLiteral("0"));
-        QCOMPARE(row.subject, QStringLiteral("99"));
-        QCOMPARE(row.attempt, QStringLiteral("-"));
-        QCOMPARE(row.level, QStringLiteral("-"));
-        QCOMPARE(row.done, QStringLiteral("0"));
-        QCOMPARE(row.over, QStringLiteral("no"));
-        QCOMPARE(row.since, QStringLiteral("30 s"));
+        QTEST(row.over, "over");
     }
 
     void theNumberOfAttemptsDecidesOver()
     {
         const QString folder = station(QStringLiteral("attempts"), wholeExperimentLog());
-        const StatusTable::Row five = StatusTable(m_clock, 5).row(folder);
+        const Row five = Table(m_clock, 5).row(folder);
         QCOMPARE(five.attempt, QStringLiteral("5/5"));
         QCOMPARE(five.level, QStringLiteral("1 d1"));
         QCOMPARE(five.over, QStringLiteral("no"));
-        const StatusTable::Row two = StatusTable(m_clock, 2).row(folder);
+        const Row two = Table(m_clock, 2).row(folder);
         QCOMPARE(two.over, QStringLiteral("?")); // flagged, not "5/2 over"
         QCOMPARE(two.attempt, QStringLiteral("4?"));
         QCOMPARE(two.notes.size(), 1);
@@ -137,24 +163,24 @@ private slots:
     {
         const QString folder = station(QStringLiteral("clock"), wholeExperimentLog());
         StubClock later(36000.0f + 3600.0f + 5.5f, Day);
-        QCOMPARE(StatusTable(later, 4).row(folder).since, QStringLiteral("60 min"));
+        QCOMPARE(Table(later, 4).row(folder).since, QStringLiteral("60 min"));
         StubClock nextDay(10.0f, Day.addDays(1)); // across midnight
-        QCOMPARE(StatusTable(nextDay, 4).row(folder).since, QStringLiteral("14 h"));
+        QCOMPARE(Table(nextDay, 4).row(folder).since, QStringLiteral("14 h"));
         StubClock behind(36000.0f - 90.0f, Day); // this machine's clock behind the log's
-        const StatusTable::Row skewed = StatusTable(behind, 4).row(folder);
+        const Row skewed = Table(behind, 4).row(folder);
         QCOMPARE(skewed.since, QStringLiteral("0 s"));
         QVERIFY2(skewed.notes.value(0).contains(QStringLiteral("90 s later than this machine's clock")),
                  qPrintable(skewed.notes.value(0)));
         for (const auto &[seconds, text] : {std::pair{119, "119 s"}, std::pair{7199, "119 min"},
                                             std::pair{172799, "47 h"}, std::pair{172800, "2 days"}})
-            QCOMPARE(StatusTable::ageText(seconds), QLatin1String(text));
+            QCOMPARE(StateTexts::age(seconds), QLatin1String(text));
     }
 
     void withoutThePayoffFileTheNodesAreShown()
     {
         const QString folder = station(QStringLiteral("nofile"), wholeExperimentLog());
         QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("btinp.01"))));
-        const StatusTable::Row row = StatusTable(m_clock, 4).row(folder);
+        const Row row = Table(m_clock, 4).row(folder);
         QCOMPARE(row.payoffs, QStringLiteral("p(50) p(24) p(42) p(50)"));
         QCOMPARE(row.notes.size(), 1);
         QVERIFY(row.notes[0].contains(QStringLiteral("does not exist")));
@@ -175,21 +201,21 @@ private slots:
         touch(dir.filePath(QStringLiteral("okto.go")), LastWrite.addSecs(20));
 
         touch(kept, LastWrite.addSecs(-600)); // the log of an earlier run
-        StatusTable::Row row = StatusTable(m_clock, 4).row(folder);
+        Row row = Table(m_clock, 4).row(folder);
         QCOMPARE(row.log, QStringLiteral("o199btinp.01"));
         QCOMPARE(row.attempt, QStringLiteral("-"));
 
         touch(kept, LastWrite.addSecs(10)); // written after the current one
-        row = StatusTable(m_clock, 4).row(folder);
+        row = Table(m_clock, 4).row(folder);
         QVERIFY2(row.notes.isEmpty(), qPrintable(rowText(row)));
         QCOMPARE(row.log, QStringLiteral("o199btinp.01.1"));
         QCOMPARE(row.attempt, QStringLiteral("4/4"));
         QCOMPARE(row.payoffs.left(3), Pound + QStringLiteral("51")); // from btinp.01, without ".1"
         QCOMPARE(row.since, QStringLiteral("20 s"));
 
-        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o199btinp.01.1"), 1, 99), QStringLiteral("btinp.01"));
-        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o199btinp.01"), 1, 99), QStringLiteral("btinp.01"));
-        QCOMPARE(StatusTable::dataFileOf(folder, QStringLiteral("o12btinp.01"), 1, 99), QString());
+        QCOMPARE(LogNames::dataFileOf(folder, QStringLiteral("o199btinp.01.1"), 1, 99), QStringLiteral("btinp.01"));
+        QCOMPARE(LogNames::dataFileOf(folder, QStringLiteral("o199btinp.01"), 1, 99), QStringLiteral("btinp.01"));
+        QCOMPARE(LogNames::dataFileOf(folder, QStringLiteral("o12btinp.01"), 1, 99), QString());
     }
 
     // A room where things do not add up, each marked "!" on its row with a note: one
@@ -227,7 +253,7 @@ private slots:
         QVERIFY(LabFolders::putFile(QDir(folders[4]).filePath(QStringLiteral("o110btinp.01.1")), firstLines(whole, 5)));
         touch(QDir(folders[4]).filePath(QStringLiteral("o110btinp.01.1")), LastWrite.addSecs(-300));
 
-        const QList<StatusTable::Row> rows = StatusTable(m_clock, 4).rows(folders);
+        const QList<Row> rows = Table(m_clock, 4).rows(folders);
         QCOMPARE(rows.size(), 7); // ws3 has a line for each of its two logs
         struct Expected { const char *folder; const char *subject; const char *set; const char *log; const char *note; };
         const QList<Expected> expected{
@@ -240,7 +266,7 @@ private slots:
             {"old", "7", "1", "o17btinp.01", nullptr},
         };
         for (qsizetype k = 0; k < rows.size(); ++k) {
-            const StatusTable::Row &row = rows[k];
+            const Row &row = rows[k];
             const Expected &e = expected[k];
             QVERIFY2(row.folder.endsWith(QLatin1String(e.folder)), qPrintable(rowText(row)));
             QCOMPARE(row.subject, QLatin1String(e.subject));
@@ -261,7 +287,7 @@ private slots:
     {
         // The program stopped in the middle of line 27.
         const QByteArray cut = firstLines(wholeExperimentLog(), 26) + "43 c3   ";
-        const StatusTable::Row row = StatusTable(m_clock, 4).row(station(QStringLiteral("cut"), cut));
+        const Row row = Table(m_clock, 4).row(station(QStringLiteral("cut"), cut));
         QCOMPARE(row.notes.size(), 1);
         QVERIFY2(row.notes[0].startsWith(QStringLiteral("o199btinp.01 line 27: the file ends in the middle")),
                  qPrintable(row.notes[0]));
@@ -270,15 +296,15 @@ private slots:
 
     void aMissingFolderOrGoAheadFileFails()
     {
-        const StatusTable table(m_clock, 4);
-        const StatusTable::Row gone = table.row(m_dir.filePath(QStringLiteral("gone")));
+        const Table table(m_clock, 4);
+        const Row gone = table.row(m_dir.filePath(QStringLiteral("gone")));
         QVERIFY(gone.failed);
         QCOMPARE(gone.notes, QStringList{QStringLiteral("no such folder")});
         QCOMPARE(gone.log, QStringLiteral("-"));
 
         const QString folder = station(QStringLiteral("nookto"), wholeExperimentLog());
         QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("okto.go"))));
-        const StatusTable::Row row = table.row(folder);
+        const Row row = table.row(folder);
         QVERIFY(row.failed);
         QCOMPARE(row.goAhead, QStringLiteral("none"));
         QCOMPARE(row.over, QStringLiteral("yes")); // the rest is still read
@@ -286,7 +312,7 @@ private slots:
         const QString empty = m_dir.filePath(QStringLiteral("empty"));
         QDir().mkpath(empty);
         LabFolders::putFile(QDir(empty).filePath(QStringLiteral("okto.go")), "1");
-        const StatusTable::Row noLog = table.row(empty);
+        const Row noLog = table.row(empty);
         QVERIFY(noLog.failed); // a 1 with no log of today's run is left from an earlier session
         QCOMPARE(noLog.goAhead, QStringLiteral("1!"));
         QCOMPARE(noLog.log, QStringLiteral("-"));
@@ -297,12 +323,12 @@ private slots:
 
     void theTableIsAligned()
     {
-        const StatusTable table(m_clock, 4);
+        const Table table(m_clock, 4);
         const QString longer = station(QStringLiteral("a-longer-name"), {});
         QVERIFY(touch(LabFolders::putLogOf(longer, firstLines(wholeExperimentLog(), 27), 98), LastWrite));
         const QStringList folders{station(QStringLiteral("a"), wholeExperimentLog()), longer,
                                   m_dir.filePath(QStringLiteral("gone"))};
-        const QString text = StatusTable::render(table.rows(folders));
+        const QString text = StatusTable::render(table.reader.states(folders));
         const QStringList lines = text.split(QLatin1Char('\n'));
         QVERIFY2(lines.size() >= 5, qPrintable(text));
         const QString heading = lines[0];

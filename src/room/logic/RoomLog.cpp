@@ -1,6 +1,7 @@
 #include "room/logic/RoomLog.h"
 
 #include "record/DurableFile.h"
+#include "session/StateTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,15 +16,6 @@ QString RoomLog::path() const
     return QDir(m_folder).filePath(FileName);
 }
 
-QString RoomLog::valueText(const GoAheadFile::Reading &reading)
-{
-    switch (reading.status) {
-    case GoAheadFile::Status::Number: return QString::number(reading.value);
-    case GoAheadFile::Status::Missing: return QStringLiteral("none");
-    default: return QStringLiteral("?");
-    }
-}
-
 bool RoomLog::goAhead(const QString &action, const QList<GoAheadAction> &actions, QString *error)
 {
     QStringList parts;
@@ -33,12 +25,12 @@ bool RoomLog::goAhead(const QString &action, const QList<GoAheadAction> &actions
         switch (write.outcome) {
         case GoAheadWrite::Outcome::Written:
         case GoAheadWrite::Outcome::ReadsBackWrong:
-            part += valueText(write.before) + QStringLiteral(" -> ") + valueText(write.after);
+            part += StateTexts::goAhead(write.before) + QStringLiteral(" -> ") + StateTexts::goAhead(write.after);
             if (!done.stillPlaying.isEmpty())
                 part += QStringLiteral(" (subject not finished: %1)").arg(done.stillPlaying);
             break;
         case GoAheadWrite::Outcome::Failed:
-            part += valueText(write.before) + QStringLiteral(" -> not written (%1)").arg(write.error);
+            part += StateTexts::goAhead(write.before) + QStringLiteral(" -> not written (%1)").arg(write.error);
             break;
         default:
             part += QStringLiteral("not written (%1)").arg(write.text());

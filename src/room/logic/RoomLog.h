@@ -10,7 +10,7 @@
 // The room window's audit trail, room-log.txt in its working folder: one line per action
 // taken in the window, appended and forced to the disk before the action is reported
 // done, as the program's own log is. A line gives the local time, the action and, for
-// each folder, what okto.go held before and after:
+// each folder, what okto.go held before and after (StateTexts::goAhead):
 //
 //   2024-05-14 10:02:31  release  ws1/data: 0 -> 1; ws2/data: none -> not written (no such folder)
 //
@@ -29,9 +29,6 @@ public:
     bool goAhead(const QString &action, const QList<GoAheadAction> &actions, QString *error);
     // Any other action, with what it did: "pay  seed 4711: payments.csv, payments.xlsx".
     bool append(const QString &action, const QString &what, QString *error);
-
-    // The text of an okto.go reading in a line: the number, "none" or "?".
-    static QString valueText(const GoAheadFile::Reading &reading);
 
 private:
     bool write(const QString &line, QString *error);

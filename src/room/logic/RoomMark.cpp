@@ -1,6 +1,6 @@
 #include "room/logic/RoomMark.h"
 
-#include "session/StatusTable.h"
+#include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
 
 QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int silentAfter)
@@ -20,13 +20,7 @@ QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int s
     }
     if (state.leftoverGoAhead)
         marks.append({Kind::LeftoverGoAhead,
-                      QStringLiteral("okto.go holds %1, left from an earlier session, and there is no log of today's "
-                                     "run yet: %2; Prepare writes 0")
-                          .arg(state.goAhead.value)
-                          .arg(state.goAhead.value == GoAheadFile::Quit
-                                   ? QStringLiteral("the program will close a second after its parameters are confirmed")
-                                   : QStringLiteral("the subject will be offered Start as soon as the parameters are "
-                                                    "confirmed"))});
+                      StateTexts::leftover(state.goAhead.value) + QStringLiteral("; Prepare writes 0")});
     if (state.sameSubjectElsewhere)
         marks.append({Kind::SameSubject, QStringLiteral("subject %1 also has a log of today in another folder: each "
                                                         "subject must have a number of their own")
@@ -41,7 +35,7 @@ QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int s
     if (inPlay && state.ageSeconds >= silentAfter)
         marks.append({Kind::Silent, QStringLiteral("nothing written for %1 while attempt %2 is in play (marked after "
                                                    "%3 s)")
-                                        .arg(StatusTable::ageText(state.ageSeconds))
+                                        .arg(StateTexts::age(state.ageSeconds))
                                         .arg(state.attemptInPlay)
                                         .arg(silentAfter)});
     if (state.failsVerification)

@@ -21,7 +21,7 @@ struct RoomMark
     Kind kind;
     QString reason;
 
-    // The marks of a state as StatusTable::states gives it (the room marked). readable:
+    // The marks of a state as WorkstationReader::states gives it (the room marked). readable:
     // the folder could be listed; silentAfter: the seconds without a record, with an
     // attempt in play, after which a log is marked silent.
     static QList<RoomMark> of(const WorkstationState &state, bool readable, int silentAfter);

@@ -9,21 +9,11 @@ QDateTime toDateTime(const ClockReading &reading)
     return reading.date.startOfDay().addMSecs(reading.msecs);
 }
 
-bool sameRow(const RoomReader::Row &a, const RoomReader::Row &b)
-{
-    const StatusTable::Row x = StatusTable::format(a.state);
-    const StatusTable::Row y = StatusTable::format(b.state);
-    return a.readable == b.readable && a.marks == b.marks && x.folder == y.folder && x.goAhead == y.goAhead
-        && x.log == y.log && x.subject == y.subject && x.set == y.set && x.attempt == y.attempt
-        && x.level == y.level && x.done == y.done && x.payoffs == y.payoffs && x.since == y.since
-        && x.over == y.over && x.notes == y.notes;
-}
-
 } // namespace
 
-RoomReader::RoomReader(const Clock &clock, int attempts) : m_clock(clock), m_table(clock, attempts)
+RoomReader::RoomReader(const Clock &clock, int attempts) : m_clock(clock), m_workstations(clock, attempts)
 {
-    m_table.follow(&m_followed);
+    m_workstations.follow(&m_followed);
 }
 
 void RoomReader::setFolders(const QStringList &folders)
@@ -37,7 +27,7 @@ void RoomReader::setFolders(const QStringList &folders)
 
 void RoomReader::read(Folder &folder, const QDateTime &now)
 {
-    folder.states = m_table.folderStates(folder.path);
+    folder.states = m_workstations.folderStates(folder.path);
     folder.logTimes.clear();
     for (const WorkstationState &state : std::as_const(folder.states))
         folder.logTimes.append(state.logPath.isEmpty() ? QDateTime() : QFileInfo(state.logPath).lastModified());
@@ -66,7 +56,7 @@ RoomReader::Changes RoomReader::tick()
         for (qsizetype k = 0; k < folder.states.size(); ++k)
             readable.append(folder.stamp.readable());
     }
-    StatusTable::markRoom(states);
+    WorkstationReader::markRoom(states);
 
     QList<Row> rows;
     rows.reserve(states.size());
@@ -80,7 +70,7 @@ RoomReader::Changes RoomReader::tick()
         for (qsizetype k = 0; k < rows.size(); ++k) {
             if (rows[k].state.folder != m_rows[k].state.folder)
                 changes.rowsReplaced = true;
-            else if (!sameRow(rows[k], m_rows[k]))
+            else if (!(rows[k] == m_rows[k]))
                 changes.changed.append(int(k));
         }
     }

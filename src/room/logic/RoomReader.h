@@ -4,7 +4,7 @@
 #include "room/logic/FolderStamp.h"
 #include "room/logic/RoomMark.h"
 #include "session/FollowedLogs.h"
-#include "session/StatusTable.h"
+#include "session/WorkstationReader.h"
 #include "session/WorkstationState.h"
 
 #include <QDate>
@@ -14,7 +14,7 @@
 #include <QStringList>
 
 // The room's reading of its workstations' data folders, tick by tick, with no widget: one
-// row per WorkstationState (StatusTable::folderStates, the room marked as treelab status
+// row per WorkstationState (WorkstationReader::folderStates, the room marked as treelab status
 // marks it) with its RoomMarks. A folder is read again only when its stamp (FolderStamp:
 // each file's size, time and identity) changed; an unchanged folder costs one listing and
 // a stat per file, and only its row's age moves on. Each tick says which rows changed, so
@@ -27,6 +27,9 @@ public:
         WorkstationState state;
         bool readable = true; // the folder could be listed
         QList<RoomMark> marks;
+
+        // Compared by what was read, never by the texts shown.
+        bool operator==(const Row &) const = default;
     };
 
     struct Changes
@@ -35,7 +38,7 @@ public:
         QList<int> changed;        // otherwise the rows whose state or marks changed
     };
 
-    // attempts: as for StatusTable (0: each companion's, else the built number).
+    // attempts: as for WorkstationReader (0: each companion's, else the built number).
     RoomReader(const Clock &clock, int attempts);
 
     void setFolders(const QStringList &folders);
@@ -69,8 +72,8 @@ private:
     void read(Folder &folder, const QDateTime &now);
 
     const Clock &m_clock;
-    FollowedLogs m_followed; // before m_table, which reads through it
-    StatusTable m_table;
+    FollowedLogs m_followed; // before m_workstations, which reads through it
+    WorkstationReader m_workstations;
     int m_silentAfter = 120;
     QStringList m_folders;
     QList<Folder> m_read;

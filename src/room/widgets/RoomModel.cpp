@@ -3,6 +3,43 @@
 #include <QBrush>
 #include <QColor>
 
+#include <array>
+
+namespace {
+
+// The StatusColumns the room shows, in their order.
+constexpr std::array<StatusColumn::Id, RoomModel::ColumnCount> roomColumns()
+{
+    std::array<StatusColumn::Id, RoomModel::ColumnCount> shown{};
+    std::size_t k = 0;
+    for (int id = 0; id < StatusColumn::ColumnCount; ++id)
+        if (StatusColumn::inRoom(StatusColumn::Id(id)) && k < shown.size())
+            shown[k++] = StatusColumn::Id(id);
+    return shown;
+}
+
+constexpr std::array<StatusColumn::Id, RoomModel::ColumnCount> Shown = roomColumns();
+
+constexpr int roomColumnCount()
+{
+    int count = 0;
+    for (int id = 0; id < StatusColumn::ColumnCount; ++id)
+        count += StatusColumn::inRoom(StatusColumn::Id(id)) ? 1 : 0;
+    return count;
+}
+
+// The table's names for its columns are StatusColumn's.
+static_assert(roomColumnCount() == RoomModel::ColumnCount);
+static_assert(Shown[RoomModel::Folder] == StatusColumn::Folder && Shown[RoomModel::Level] == StatusColumn::Level
+              && Shown[RoomModel::Payoffs] == StatusColumn::Payoffs && Shown[RoomModel::Over] == StatusColumn::Over);
+
+} // namespace
+
+const StatusColumn &RoomModel::statusColumn(int column)
+{
+    return StatusColumn::of(Shown[std::size_t(column)]);
+}
+
 RoomModel::RoomModel(RoomReader &reader, QObject *parent) : QAbstractTableModel(parent), m_reader(reader)
 {
 }
@@ -33,20 +70,7 @@ int RoomModel::columnCount(const QModelIndex &parent) const
 
 QString RoomModel::cellText(const RoomReader::Row &row, int column)
 {
-    const StatusTable::Row text = StatusTable::format(row.state);
-    switch (column) {
-    case Folder: return text.folder;
-    case GoAhead: return text.goAhead;
-    case Log: return text.log;
-    case Subject: return text.subject;
-    case Set: return text.set;
-    case Attempt: return text.attempt;
-    case Level: return text.level;
-    case Payoffs: return text.payoffs;
-    case Since: return text.since;
-    case Over: return text.over;
-    default: return QString();
-    }
+    return column >= 0 && column < ColumnCount ? statusColumn(column).text(row.state) : QString();
 }
 
 QString RoomModel::reasons(const RoomReader::Row &row)
@@ -78,12 +102,9 @@ QVariant RoomModel::data(const QModelIndex &index, int role) const
             return QBrush(QColor(0xff, 0xd8, 0xd0));
         return QVariant();
     case Qt::TextAlignmentRole:
-        switch (index.column()) {
-        case GoAhead: case Subject: case Set: case Attempt: case Since:
+        if (index.column() < ColumnCount && statusColumn(index.column()).number)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        default:
-            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-        }
+        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
         return QVariant();
     }
@@ -93,10 +114,7 @@ QVariant RoomModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList names{
-        QStringLiteral("Folder"), QStringLiteral("Go-ahead"), QStringLiteral("Log"),   QStringLiteral("Subject"),
-        QStringLiteral("Set"),    QStringLiteral("Attempt"),  QStringLiteral("Level"), QStringLiteral("Payoffs"),
-        QStringLiteral("Since"),  QStringLiteral("Over"),
-    };
-    return names.value(section);
+    if (section < 0 || section >= ColumnCount)
+        return QString();
+    return QString::fromLatin1(statusColumn(section).title);
 }

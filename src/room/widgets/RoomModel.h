@@ -1,11 +1,12 @@
 #pragma once
 
 #include "room/logic/RoomReader.h"
+#include "session/StatusColumn.h"
 
 #include <QAbstractTableModel>
 
-// The room table's model over a RoomReader: one row per workstation state, its cells the
-// texts StatusTable::format gives them (the one formatter of treelab status too). A marked
+// The room table's model over a RoomReader: one row per workstation state, its columns
+// treelab status's (StatusColumn, each with its title, alignment and text), but Done. A marked
 // row is tinted and its tooltip gives every reason. A tick changes only the rows that
 // changed, so the selection and the view's scroll survive it.
 class RoomModel : public QAbstractTableModel
@@ -13,7 +14,11 @@ class RoomModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // The columns by their place in the table: StatusColumn's that the room shows
+    // (StatusColumn::inRoom), in their order and under their names.
     enum Column { Folder, GoAhead, Log, Subject, Set, Attempt, Level, Payoffs, Since, Over, ColumnCount };
+    // The StatusColumn a column of the table shows.
+    static const StatusColumn &statusColumn(int column);
 
     explicit RoomModel(RoomReader &reader, QObject *parent = nullptr);
 

@@ -7,6 +7,7 @@
 #include "room/widgets/VerifyDialog.h"
 #include "room/widgets/WorkProgress.h"
 #include "session/LabLog.h"
+#include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
 
 #include <QDir>
@@ -25,20 +26,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-
-QString holdsText(const GoAheadFile::Reading &reading)
-{
-    switch (reading.status) {
-    case GoAheadFile::Status::Number: return QStringLiteral("okto.go holds %1").arg(reading.value);
-    case GoAheadFile::Status::Missing: return QStringLiteral("there is no okto.go");
-    default: return QStringLiteral("okto.go holds no number (%1)").arg(reading.detail);
-    }
-}
-
-} // namespace
 
 RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders, QWidget *parent)
     : QMainWindow(parent),
@@ -248,7 +235,7 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
     QStringList lines;
     for (const QString &folder : folders)
         lines.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder),
-                                                   holdsText(GoAheadFile::read(GoAheadFile::in(folder)))));
+                                                   StateTexts::holds(GoAheadFile::read(GoAheadFile::in(folder)))));
     if (value == GoAheadFile::Quit)
         for (const RoomReader::Row &row : m_reader.rows()) {
             const bool chosen = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {

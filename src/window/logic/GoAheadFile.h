@@ -26,6 +26,8 @@ public:
         Status status = Status::Missing;
         qint16 value = 0;   // when status is Number
         QString detail;     // what was found otherwise, for a person
+
+        bool operator==(const Reading &) const = default;
     };
 
     static Reading read(const QString &path);
