@@ -1,6 +1,6 @@
 #include "lab/CommandLine.h"
 
-#include "session/LabLog.h"
+#include "session/LogArguments.h"
 #include "session/OutputCheck.h"
 
 #include "lab/Utf8Console.h"
@@ -85,7 +85,7 @@ std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &argu
     if (const auto done = parse(parser, arguments, help))
         return done;
     const QString command = arguments.value(0);
-    const LabLog::Arguments resolved = LabLog::resolveArguments(parser.positionalArguments());
+    const LogArguments resolved = LogArguments::resolve(parser.positionalArguments());
     tell(command, resolved.findings);
     *logs = resolved.logs;
     if (logs->isEmpty())

@@ -44,7 +44,7 @@ QCommandLineOption xlsxOption();
 void tell(const QString &command, const Findings &findings);
 
 // CommandLine::parse for a command that reads logs, then its LOG arguments into *logs
-// (LabLog::resolveArguments, whose notes are told). None left is a usage error. The exit
+// (LogArguments::resolve, whose notes are told). None left is a usage error. The exit
 // status when the command is done already, else nullopt.
 std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments, const QString &help,
                              QStringList *logs);

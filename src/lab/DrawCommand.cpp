@@ -3,6 +3,8 @@
 #include "session/AttemptFacts.h"
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogPayoffs.h"
 #include "session/LogWalk.h"
 #include "session/OutputFile.h"
 #include "session/TreePicture.h"
@@ -90,10 +92,11 @@ int DrawCommand::run(const QStringList &arguments)
         return *refused;
 
     LabLog log;
-    QString error;
-    if (!LabLog::load(paths.first(), &log, &error)
-        || !log.loadShownPayoffs(parser.value(dataOption), &error)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+    std::optional<Finding> unread = LabLogReader::load(paths.first(), &log);
+    if (!unread)
+        unread = LogPayoffs::loadShown(&log, parser.value(dataOption));
+    if (unread) {
+        CommandLine::err(command + QStringLiteral(": ") + unread->text() + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
     if (k.value > log.attempts.size()) {
@@ -141,6 +144,7 @@ int DrawCommand::run(const QStringList &arguments)
         bytes = picture.svg().toUtf8();
     }
     // An interrupted draw leaves the old picture whole.
+    QString error;
     if (!OutputFile::save(out, bytes, &error)) {
         CommandLine::err(QStringLiteral("%1: cannot write %2: %3\n").arg(command, out, error));
         return CommandLine::Finding;

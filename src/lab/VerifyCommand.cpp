@@ -75,11 +75,11 @@ int VerifyCommand::run(const QStringList &arguments)
         const LogVerdict verdict = LogVerdict::of(path, parser.value(dataOption), attemptsGiven);
         failed = failed || !verdict.ok;
         CommandLine::out(QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(path), verdict.summary));
-        for (const LogProblem &problem : verdict.problems)
+        for (const Finding &problem : verdict.problems)
             CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
         if (verdict.unlisted > 0)
             CommandLine::out(QStringLiteral("  and %1 more\n").arg(verdict.unlisted));
-        for (const LogProblem &warning : verdict.warnings)
+        for (const Finding &warning : verdict.warnings)
             CommandLine::out(QStringLiteral("  warning: %1\n").arg(warning.message));
     }
     return failed ? CommandLine::Finding : CommandLine::Success;

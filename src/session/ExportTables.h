@@ -39,7 +39,7 @@ public:
 
     // One row per record of the log.
     static Definition events();
-    // One row per attempt; the payoffs need LabLog::loadShownPayoffs first.
+    // One row per attempt; the payoffs need LogPayoffs::loadShown first.
     static Definition attempts();
     // One row per node click.
     static Definition inspections();
@@ -47,7 +47,7 @@ public:
     static Definition decisions();
     // One row per notepad text stored (from the companion record).
     static Definition notes();
-    // One row per log: the run's facts; the payoff table needs LabLog::loadShownPayoffs.
+    // One row per log: the run's facts; the payoff table needs LogPayoffs::loadShown.
     static Definition runs();
     // Every table above, in the workbook's order.
     static QList<Definition> all();

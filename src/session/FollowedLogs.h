@@ -10,7 +10,7 @@ class LogFollower;
 
 // The logs and companion records that one reader (the room window's) reads again and
 // again while they grow: one follower per file, so that each reading reads on from where
-// the last stopped (LogFollower, CompanionFollower). LabLog::load takes it.
+// the last stopped (LogFollower, CompanionFollower). LabLogReader::load takes it.
 class FollowedLogs
 {
 public:

@@ -1,33 +1,50 @@
 #include "session/LogVerdict.h"
 
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogAdmission.h"
+#include "session/RunJudge.h"
 
+#include <QDir>
 #include <QStringList>
+
+namespace {
+
+// The record layer's problems of the log at path, as findings of severity.
+Findings findingsOf(const QList<LogProblem> &problems, Finding::Severity severity, const QString &path)
+{
+    Findings findings;
+    for (const LogProblem &problem : problems)
+        findings.append({severity, QDir::toNativeSeparators(path), problem.line, problem.message});
+    return findings;
+}
+
+} // namespace
 
 LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int attempts)
 {
     LogVerdict verdict;
     verdict.path = path;
     LabLog log;
-    QString error;
-    if (!LabLog::load(path, &log, &error)) {
-        verdict.ending = error;
-        verdict.summary = QStringLiteral("FAILS: ") + error;
+    if (const std::optional<Finding> unread = LabLogReader::load(path, &log)) {
+        verdict.ending = unread->text();
+        verdict.summary = QStringLiteral("FAILS: ") + unread->text();
         return verdict;
     }
     verdict.read = true;
     verdict.subject = log.subject();
     verdict.set = log.set();
-    log.judge(dataFile, attempts);
+    RunJudge::judge(&log, dataFile, attempts);
     verdict.ending = log.endingText();
     const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4%5")
                               .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
                               .arg(log.endingText(),
                                    log.keptFiles.isEmpty() ? QString() : QStringLiteral("; ") + log.keptText());
-    verdict.warnings = log.parsed.warnings;
-    verdict.problems = log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems;
+    verdict.warnings = findingsOf(log.parsed.warnings, Finding::Severity::Warning, path);
+    verdict.problems = findingsOf(log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems,
+                                  Finding::Severity::Error, path);
     verdict.unlisted = log.parsed.unlistedProblems;
-    verdict.findings = log.admit(false).findings;
+    verdict.findings = LogAdmission::admit(&log, false).findings;
     if (verdict.problems.isEmpty()) {
         verdict.ok = true;
         verdict.summary = QStringLiteral("ok: %1%2")

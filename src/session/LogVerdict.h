@@ -1,6 +1,5 @@
 #pragma once
 
-#include "record/LogReader.h"
 #include "session/Finding.h"
 
 #include <QList>
@@ -18,10 +17,10 @@ struct LogVerdict
     qint16 set = 0;
     QString ending;    // how the run ended (LabLog::endingText), or why it could not be read
     QString summary;   // "ok: subject 99, set 1, 100 records, all 4 attempts finished; ..." or "FAILS: ..."
-    QList<LogProblem> problems; // every line that fails it, with what was expected there
-    qint64 unlisted = 0;        // further lines like those
-    QList<LogProblem> warnings; // read all the same
-    Findings findings;          // the same, as pay and export tell them (LabLog::admit)
+    Findings problems;  // every line that fails it, with what was expected there (errors)
+    qint64 unlisted = 0; // further lines like those
+    Findings warnings;  // read all the same
+    Findings findings;  // the same, as pay and export tell them (LogAdmission)
 
     // dataFile: the payoff file to check the payoffs shown against (empty: the one beside
     // the log); attempts: the run's number where no companion says (0: as built).

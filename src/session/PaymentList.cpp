@@ -1,6 +1,10 @@
 #include "session/PaymentList.h"
 
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogAdmission.h"
+#include "session/LogPayoffs.h"
+#include "session/RunJudge.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,10 +24,9 @@ Findings PaymentList::add(const QString &path)
 {
     Findings findings;
     LabLog log;
-    QString error;
     const QString shown = QDir::toNativeSeparators(path);
-    if (!LabLog::load(path, &log, &error)) {
-        findings.append(plain(error));
+    if (const std::optional<Finding> unread = LabLogReader::load(path, &log)) {
+        findings.append(*unread);
         m_failed = true;
         return findings;
     }
@@ -39,15 +42,15 @@ Findings PaymentList::add(const QString &path)
                                         "Start)").arg(shown)});
         return findings;
     }
-    log.judge(m_options.dataFile, m_options.attempts);
-    const LabLog::Admission admission = log.admit(m_options.force);
+    RunJudge::judge(&log, m_options.dataFile, m_options.attempts);
+    const LogAdmission admission = LogAdmission::admit(&log, m_options.force);
     findings += admission.findings;
     if (!admission.admitted) {
         m_failed = true;
         return findings;
     }
-    if (!log.loadShownPayoffs(m_options.dataFile, &error)) {
-        findings.append(plain(error));
+    if (const std::optional<Finding> unread = LogPayoffs::loadShown(&log, m_options.dataFile)) {
+        findings.append(*unread);
         m_failed = true;
         return findings;
     }

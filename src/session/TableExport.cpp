@@ -3,6 +3,10 @@
 #include "session/Codebook.h"
 #include "session/ExportTables.h"
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogAdmission.h"
+#include "session/LogPayoffs.h"
+#include "session/RunJudge.h"
 #include "session/OutputFile.h"
 #include "session/TableOutputs.h"
 
@@ -50,20 +54,21 @@ TableExport::Result TableExport::run(const QStringList &logs, const Options &opt
             return result; // out is discarded: nothing is put in place
         }
         LabLog log;
-        if (!LabLog::load(logs[k], &log, &error)) {
-            tell(error);
+        if (const std::optional<Finding> unread = LabLogReader::load(logs[k], &log)) {
+            result.findings.append(*unread);
             failed = true;
             continue;
         }
-        log.judge(options.dataFile, 0);
-        const LabLog::Admission admission = log.admit(options.force);
+        RunJudge::judge(&log, options.dataFile, 0);
+        const LogAdmission admission = LogAdmission::admit(&log, options.force);
         result.findings += admission.findings;
         if (!admission.admitted) {
             ++result.notAdmitted;
             failed = true;
         }
-        if (payoffs && !log.loadShownPayoffs(options.dataFile, &error)) {
-            tell(error);
+        if (const std::optional<Finding> unread = payoffs ? LogPayoffs::loadShown(&log, options.dataFile)
+                                                          : std::nullopt) {
+            result.findings.append(*unread);
             failed = true;
         }
         if (failed)

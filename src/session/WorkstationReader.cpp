@@ -2,6 +2,9 @@
 
 #include "record/LogReader.h"
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogPayoffs.h"
+#include "session/RunJudge.h"
 #include "session/LogNames.h"
 #include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
@@ -131,9 +134,8 @@ WorkstationState WorkstationReader::stateOf(const QString &folder, const QString
     }
     state.logName = logInfo.fileName();
     LabLog log;
-    QString error;
-    if (!LabLog::load(logPath, &log, &error, m_followed)) {
-        state.notes.append(error);
+    if (const std::optional<Finding> unread = LabLogReader::load(logPath, &log, m_followed)) {
+        state.notes.append(unread->text());
         return state;
     }
     state.logPath = logPath;
@@ -175,14 +177,14 @@ void WorkstationReader::judge(WorkstationState &state, LabLog &log) const
                                .arg(state.logName, QString::number(problems.size() - MostNotesPerLog)));
     // The same policy as pay's: a companion record is believed only where it agrees with
     // the log; one that differs is set aside, and the payoff file stands in.
-    log.judge(QString(), m_attempts);
+    RunJudge::judge(&log, QString(), m_attempts);
     state.failsVerification = !problems.isEmpty() || !log.companionProblems.isEmpty() || !log.runProblems.isEmpty()
         || !log.payoffProblems.isEmpty();
     if (!log.companionProblems.isEmpty() && log.setCompanionAside()) {
         state.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
                                           "log and its payoff file are shown")
                                .arg(state.logName));
-        log.judge(QString(), m_attempts);
+        RunJudge::judge(&log, QString(), m_attempts);
     }
     for (const LogProblem &problem : std::as_const(log.payoffProblems))
         state.notes.append(QStringLiteral("%1: %2").arg(state.logName, problem.message));
@@ -226,9 +228,8 @@ void WorkstationReader::readPayoffs(WorkstationState &state, LabLog &log)
             reached.append(&attempt);
     if (reached.isEmpty())
         return;
-    QString error;
-    if (!log.companion && !log.loadPayoffs(QString(), &error))
-        state.notes.append(error + QStringLiteral(" Payoff nodes shown instead."));
+    if (const std::optional<Finding> unread = LogPayoffs::loadShown(&log, QString()))
+        state.notes.append(unread->text() + QStringLiteral(" Payoff nodes shown instead."));
     for (const AttemptSummary *attempt : reached) {
         const std::optional<LabLog::Shown> shown = log.shownPayoff(*attempt);
         state.payoffs.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));

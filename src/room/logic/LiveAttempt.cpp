@@ -1,6 +1,8 @@
 #include "room/logic/LiveAttempt.h"
 
 #include "session/LabLog.h"
+#include "session/LabLogReader.h"
+#include "session/LogPayoffs.h"
 
 void LiveAttempt::follow(const QString &path)
 {
@@ -36,9 +38,8 @@ void LiveAttempt::read()
     }
     ++m_reads;
     LabLog log;
-    QString error;
-    if (!LabLog::load(m_path, &log, &error, &m_followed)) {
-        m_why = error;
+    if (const std::optional<Finding> unread = LabLogReader::load(m_path, &log, &m_followed)) {
+        m_why = unread->text();
         return;
     }
     if (log.attempts.isEmpty()) {
@@ -47,7 +48,7 @@ void LiveAttempt::read()
     }
     // Payoffs come from the companion record, else from the payoff file beside the log;
     // without either the payoff node alone is shown.
-    log.loadShownPayoffs(QString(), &error);
+    LogPayoffs::loadShown(&log, QString());
     const AttemptSummary &attempt = log.attempts.last();
     m_facts = AttemptFacts::of(log.parsed.records, log.attempts).last();
     if (const std::optional<LabLog::Shown> shown = log.shownPayoff(attempt))

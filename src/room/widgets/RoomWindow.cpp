@@ -6,7 +6,7 @@
 #include "room/logic/RoomFolders.h"
 #include "room/widgets/VerifyDialog.h"
 #include "room/widgets/WorkProgress.h"
-#include "session/LabLog.h"
+#include "session/LogArguments.h"
 #include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
 
@@ -290,7 +290,7 @@ void RoomWindow::quit()
 
 QStringList RoomWindow::roomLogs()
 {
-    return LabLog::resolveArguments(m_reader.folders()).logs;
+    return LogArguments::resolve(m_reader.folders()).logs;
 }
 
 void RoomWindow::logAction(const QString &action, const QString &what)
