@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -62,6 +63,10 @@ ScriptPlayer::ScriptPlayer(const QString &dataDirectory, const QStringList &argu
             m_stopAtReading = a.section(QLatin1Char('='), 1).toInt();
         else if (a.startsWith(QLatin1String("--stop-after-step=")))
             m_stopAfterStep.insert(a.section(QLatin1Char('='), 1).toInt());
+        else if (a.startsWith(QLatin1String("--think=")))
+            m_thinkMs = a.section(QLatin1Char('='), 1).toInt();
+        else if (a.startsWith(QLatin1String("--hold-boxes=")))
+            m_holdBoxesMs = a.section(QLatin1Char('='), 1).toInt();
         else if (a.startsWith(QLatin1String("--stop-in-box=")))
             m_stopInBox = a.section(QLatin1Char('='), 1).toInt();
         else if (a == QLatin1String("--stop-on-warning") || a.startsWith(QLatin1String("--stop-on-warning=")))
@@ -109,6 +114,10 @@ void ScriptPlayer::onBox(const AnsweringMessageBoxes::Shown &box)
     say(QStringLiteral("box %1 %2: %3")
             .arg(box.warning ? QStringLiteral("warning") : QStringLiteral("information"),
                  box.title, text));
+    // A box held open with no event loop turning: the worst case for the records written
+    // before it, which must reach the disk all the same (scripts/box-syncs.sh).
+    if (m_holdBoxesMs > 0)
+        QThread::msleep(m_holdBoxesMs);
     if (box.warning && m_stopOnWarning && box.text.contains(m_stopOnWarningWith))
         pause(QStringLiteral("on a warning"));
     else if (!box.warning && ++m_informationBoxes == m_stopInBox)
@@ -217,6 +226,8 @@ int ScriptPlayer::run()
         say(QStringLiteral("step %1 %2").arg(n).arg(shown));
         if (m_stopAfterStep.contains(n))
             pause(QStringLiteral("after step %1").arg(n));
+        if (m_thinkMs > 0)
+            QTest::qWait(m_thinkMs);
     }
     say(QStringLiteral("done"));
     m_window->close();

@@ -29,6 +29,9 @@ class TreeWindow;
 //   --stop-at-reading=K   stop inside the K-th clock reading, before its record is built
 //   --stop-after-step=N   stop after step N (repeatable)
 //   --stop-in-box=N       stop while the N-th information box is open
+//   --hold-boxes=MS       keep every box open MS milliseconds with no event loop turning
+//   --think=MS            between two steps, MS milliseconds with the events running, as a
+//                         subject's next click comes from the event loop
 //   --stop-on-warning     stop while a warning box is open
 //   --stop-on-warning=T   the same, for a warning whose text holds T
 //   --file-size-limit=B   no file of the process may grow beyond B bytes (EFBIG)
@@ -63,6 +66,8 @@ private:
     int m_stopAtReading = 0;
     QSet<int> m_stopAfterStep;
     int m_stopInBox = 0;
+    int m_holdBoxesMs = 0;
+    int m_thinkMs = 0;
     bool m_stopOnWarning = false;
     QString m_stopOnWarningWith; // only on a warning whose text holds it
     qint64 m_fileSizeLimit = 0;
