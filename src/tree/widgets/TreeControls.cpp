@@ -32,7 +32,11 @@ void TreeControls::create(QWidget *window)
             m_lines[k].append(line);
         }
     }
-    for (int level = 1; level <= TreeModel::PayoffLevel; ++level) {
+    // Top level first, each level left to right: the window's children then run in the
+    // order of their rows on screen, in which Qt's union of the opaque nodes' rectangles
+    // (rebuilt after any control is shown, hidden or moved) appends each one instead of
+    // merging it. Nodes do not overlap, so the order shows nowhere.
+    for (int level = TreeModel::PayoffLevel; level >= 1; --level) {
         const QString array = TreeTexts::level(level).arrayName;
         for (int i = 0; i < TreeModel::nodesOnLevel(level); ++i) {
             auto *node = new NodeButton(level, i, window);

@@ -12,7 +12,8 @@ class QWidget;
 
 // The tree's controls: 127 node buttons d1, c1(0..1) ... p(0..63) and 126 branch lines
 // l1(0..1) ... l6(0..63), created once with the window. The lines are drawn by one
-// BranchLines widget; it and the lines are created first, so they lie under the buttons.
+// BranchLines widget; it and the lines are created first, so they lie under the buttons,
+// and the buttons follow from p(0) to d1 in the rows' order on screen.
 class TreeControls
 {
 public:
