@@ -219,6 +219,25 @@ private slots:
                 QVERIFY(tree.lines()->geometry().contains(tree.line(k, j)->box()));
     }
 
+    // The window's union of its opaque nodes is rebuilt at a repaint after any control is
+    // shown, hidden or moved; in the rows' order on screen each node is appended to it.
+    void nodesFollowOneAnotherInTheirRowsOrderOnScreen()
+    {
+        WindowFixture f;
+        f.startRun();
+        QList<QRect> rows;
+        for (QObject *child : f.window().children())
+            if (auto *node = qobject_cast<NodeButton *>(child))
+                rows << node->geometry();
+        QCOMPARE(rows.size(), 127);
+        for (qsizetype i = 1; i < rows.size(); ++i) {
+            const QRect &before = rows.at(i - 1), &after = rows.at(i);
+            const bool sameRow = after.top() == before.top();
+            QVERIFY2(sameRow ? after.left() > before.right() : after.top() > before.bottom(),
+                     qPrintable(QString::number(i)));
+        }
+    }
+
     // The lines' widget is on screen while any line is: not on the parameter screen,
     // not between the experiment's end and the window's close.
     void theLinesWidgetIsVisibleWhileAnyLineIsShown()
