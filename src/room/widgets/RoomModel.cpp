@@ -77,7 +77,7 @@ QString RoomModel::reasons(const RoomReader::Row &row)
 {
     QStringList lines;
     for (const RoomMark &mark : row.marks)
-        lines.append(RoomMark::name(mark.kind) + QStringLiteral(": ") + mark.reason);
+        lines.append(RoomMark::name(mark.kind) + QStringLiteral(": ") + mark.finding.message);
     for (const QString &note : row.state.notes)
         lines.append(note);
     lines.removeDuplicates();

@@ -186,7 +186,7 @@ void RoomWindow::showMarks()
     QStringList lines;
     for (const RoomReader::Row &row : m_reader.rows())
         for (const RoomMark &mark : row.marks)
-            lines.append(QStringLiteral("%1: %2: %3").arg(row.state.folder, RoomMark::name(mark.kind), mark.reason));
+            lines.append(QStringLiteral("%1: %2: %3").arg(row.state.folder, RoomMark::name(mark.kind), mark.finding.message));
     // Rebuilt only when it changed, so a line the experimenter is reading stays put.
     QStringList shown;
     for (int k = 0; k < m_marks->count(); ++k)
