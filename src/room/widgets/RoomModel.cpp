@@ -78,8 +78,8 @@ QString RoomModel::reasons(const RoomReader::Row &row)
     QStringList lines;
     for (const RoomMark &mark : row.marks)
         lines.append(RoomMark::name(mark.kind) + QStringLiteral(": ") + mark.finding.message);
-    for (const QString &note : row.state.notes)
-        lines.append(note);
+    for (const Finding &note : row.state.notes)
+        lines.append(note.message);
     lines.removeDuplicates();
     return lines.join(QLatin1Char('\n'));
 }
