@@ -96,7 +96,7 @@ int StatusCommand::run(const QStringList &arguments)
         const QList<WorkstationState> states = reader.states(folders);
         CommandLine::out(StatusTable::render(states));
         for (const WorkstationState &state : states)
-            if (state.failed)
+            if (state.failed())
                 return CommandLine::Finding;
         return CommandLine::Success;
     }

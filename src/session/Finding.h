@@ -22,6 +22,8 @@ struct Finding
 
     // "error: ws1/data/o199btinp.01:12: <message>", "note: <message>", "<message>".
     QString text() const;
+
+    bool operator==(const Finding &) const = default;
 };
 
 using Findings = QList<Finding>;

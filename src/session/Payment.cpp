@@ -31,7 +31,7 @@ QList<int> Payment::numericColumns()
     return {0, 2, 3, 4, 6, 7, 9, 10};
 }
 
-QStringList Payment::row(std::uint32_t seed, QString *error) const
+QStringList Payment::row(std::uint32_t seed, Findings *findings) const
 {
     const QString seedText = QString::number(seed);
     const QString completeText = complete ? QStringLiteral("1") : QStringLiteral("0");
@@ -41,7 +41,10 @@ QStringList Payment::row(std::uint32_t seed, QString *error) const
     const PaymentDraw draw(seed, subject);
     const Attempt &paid = finished[draw.choose(int(finished.size())) - 1];
     if (!paid.shown) {
-        *error = QStringLiteral("%1: the companion record holds no payoff shown for attempt %2").arg(path).arg(paid.number);
+        findings->append({Finding::Severity::Plain, QString(), 0,
+                          QStringLiteral("%1: the companion record holds no payoff shown for attempt %2")
+                              .arg(path)
+                              .arg(paid.number)});
         return {};
     }
     return {seedText, path, QString::number(subject), QString::number(set), QString::number(finished.size()),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/Finding.h"
 #include "session/LabLog.h"
 
 #include <QList>
@@ -33,7 +34,7 @@ struct Payment
     static QStringList header();
     static QList<int> numericColumns();
     // The row that pays this subject from seed (PaymentDraw); a run with no finished
-    // attempt is paid nothing. Empty, with *error set, when the payoff shown in the drawn
-    // attempt is not known.
-    QStringList row(std::uint32_t seed, QString *error) const;
+    // attempt is paid nothing. Empty, with why appended to *findings, when the payoff shown
+    // in the drawn attempt is not known.
+    QStringList row(std::uint32_t seed, Findings *findings) const;
 };

@@ -94,10 +94,8 @@ QList<QStringList> PaymentList::rows(std::uint32_t seed, Findings *findings) con
     QList<QStringList> rows;
     bool unknown = false;
     for (const Payment &payment : m_payments) {
-        QString why;
-        const QStringList row = payment.row(seed, &why);
+        const QStringList row = payment.row(seed, findings);
         if (row.isEmpty()) {
-            findings->append(plain(why));
             unknown = true;
             continue;
         }

@@ -47,10 +47,12 @@ QString aligned(const QList<QStringList> &lines)
 
 QStringList StatusTable::notes(const WorkstationState &state)
 {
-    if (!state.leftoverGoAhead)
-        return state.notes;
-    return QStringList{StateTexts::leftover(state.goAhead.value) + QStringLiteral("; run \"treelab prepare\" first")}
-        + state.notes;
+    QStringList lines;
+    if (state.leftoverGoAhead)
+        lines.append(StateTexts::leftover(state.goAhead.value) + QStringLiteral("; run \"treelab prepare\" first"));
+    for (const Finding &note : state.notes)
+        lines.append(note.message);
+    return lines;
 }
 
 QString StatusTable::render(const QList<WorkstationState> &states)

@@ -20,6 +20,12 @@ namespace {
 
 constexpr int MostNotesPerLog = 3;
 
+// A note on a state, said by its message; at Error the experimenter must act on it.
+Finding note(Finding::Severity severity, const QString &message)
+{
+    return {severity, QString(), 0, message};
+}
+
 QDateTime toDateTime(const ClockReading &reading)
 {
     return reading.date.startOfDay().addMSecs(qint64(double(reading.seconds) * 1000.0 + 0.5));
@@ -78,7 +84,7 @@ QList<WorkstationState> WorkstationReader::folderStates(const QString &folder) c
     // Today's logs of the folder, newest first; a log kept aside when the program was
     // started again is a restart, noted on the state of the log it was kept from.
     QFileInfoList todays;
-    QStringList restarts;
+    Findings restarts;
     std::stable_sort(logs.begin(), logs.end(), [](const QFileInfo &a, const QFileInfo &b) {
         return a.lastModified() > b.lastModified(); // at the same time by name, as listed
     });
@@ -86,9 +92,10 @@ QList<WorkstationState> WorkstationReader::folderStates(const QString &folder) c
         if (info.lastModified().date() != today)
             continue;
         if (const QString keptFrom = LogNames::keptAsideIn(folder, info.fileName()); !keptFrom.isEmpty())
-            restarts.append(QStringLiteral("%1 was kept aside today when the program was started again with the "
-                                           "same subject and set: a restart; only %2 counts")
-                                .arg(info.fileName(), keptFrom));
+            restarts.append(note(Finding::Severity::Error,
+                                 QStringLiteral("%1 was kept aside today when the program was started again with "
+                                                "the same subject and set: a restart; only %2 counts")
+                                     .arg(info.fileName(), keptFrom)));
         else if (info.absoluteFilePath() == QFileInfo(newest).absoluteFilePath())
             todays.prepend(info);
         else
@@ -102,15 +109,13 @@ QList<WorkstationState> WorkstationReader::folderStates(const QString &folder) c
     for (WorkstationState &state : result) {
         if (todays.size() > 1) {
             state.severalLogsToday = true;
-            state.notes.append(QStringLiteral("this folder holds %1 logs of today (two programs started on one data "
-                                              "folder?): each is shown; treelab quit would end each")
-                                   .arg(todays.size()));
-            state.failed = true;
+            state.notes.append(note(Finding::Severity::Error,
+                                    QStringLiteral("this folder holds %1 logs of today (two programs started on one "
+                                                   "data folder?): each is shown; treelab quit would end each")
+                                        .arg(todays.size())));
         }
-        if (!restarts.isEmpty() && state.logPath == newest) {
+        if (state.logPath == newest)
             state.notes += restarts;
-            state.failed = true;
-        }
     }
     return result;
 }
@@ -121,21 +126,21 @@ WorkstationState WorkstationReader::stateOf(const QString &folder, const QString
     state.folder = QDir::toNativeSeparators(folder);
     state.folderFound = QFileInfo(folder).isDir();
     if (!state.folderFound) {
-        state.notes.append(QStringLiteral("no such folder"));
-        state.failed = true;
+        state.notes.append(note(Finding::Severity::Error, QStringLiteral("no such folder")));
         return state;
     }
     const QDateTime now = toDateTime(m_clock.now());
     const QFileInfo logInfo(logPath);
     readGoAhead(state, folder, logInfo, now);
     if (logPath.isEmpty()) {
-        state.notes.append(QStringLiteral("no event log yet"));
+        state.notes.append(note(Finding::Severity::Note, QStringLiteral("no event log yet")));
         return state;
     }
     state.logName = logInfo.fileName();
     LabLog log;
     if (const std::optional<Finding> unread = LabLogReader::load(logPath, &log, m_followed)) {
-        state.notes.append(unread->text());
+        // Told whole, as the loader tells it; the folder is still watched, so not an Error.
+        state.notes.append(note(Finding::Severity::Warning, unread->text()));
         return state;
     }
     state.logPath = logPath;
@@ -152,51 +157,53 @@ void WorkstationReader::readGoAhead(WorkstationState &state, const QString &fold
                                     const QDateTime &now) const
 {
     state.goAhead = GoAheadFile::read(GoAheadFile::in(folder));
-    if (state.goAhead.status != GoAheadFile::Status::Number) {
-        state.notes.append(state.goAhead.detail);
-        state.failed = true;
-    }
+    if (state.goAhead.status != GoAheadFile::Status::Number)
+        state.notes.append(note(Finding::Severity::Error, state.goAhead.detail));
     state.today = !logInfo.filePath().isEmpty() && logInfo.lastModified().date() == now.date();
     // Said for people where the state is shown (StateTexts::leftover), each with what to
     // run against it.
     if (state.goAhead.status == GoAheadFile::Status::Number && !state.today
-        && StateTexts::isLeftover(state.goAhead.value)) {
-        state.leftoverGoAhead = true;
-        state.failed = true;
-    }
+        && StateTexts::isLeftover(state.goAhead.value))
+        state.leftoverGoAhead = true; // failed() without a note: the texts say it
 }
 
 void WorkstationReader::judge(WorkstationState &state, LabLog &log) const
 {
     const QList<LogProblem> &problems = log.parsed.problems;
     for (qsizetype k = 0; k < problems.size() && k < MostNotesPerLog; ++k)
-        state.notes.append(QStringLiteral("%1 line %2: %3")
-                               .arg(state.logName, QString::number(problems[k].line), problems[k].message));
+        state.notes.append(note(Finding::Severity::Warning,
+                                QStringLiteral("%1 line %2: %3")
+                                    .arg(state.logName, QString::number(problems[k].line), problems[k].message)));
     if (problems.size() > MostNotesPerLog)
-        state.notes.append(QStringLiteral("%1: %2 more problems")
-                               .arg(state.logName, QString::number(problems.size() - MostNotesPerLog)));
+        state.notes.append(note(Finding::Severity::Warning,
+                                QStringLiteral("%1: %2 more problems")
+                                    .arg(state.logName, QString::number(problems.size() - MostNotesPerLog))));
     // The same policy as pay's: a companion record is believed only where it agrees with
     // the log; one that differs is set aside, and the payoff file stands in.
     RunJudge::judge(&log, QString(), m_attempts);
     state.failsVerification = !problems.isEmpty() || !log.companionProblems.isEmpty() || !log.runProblems.isEmpty()
         || !log.payoffProblems.isEmpty();
     if (!log.companionProblems.isEmpty() && log.setCompanionAside()) {
-        state.notes.append(QStringLiteral("%1: its companion record differs from it (see treelab verify %1): the "
-                                          "log and its payoff file are shown")
-                               .arg(state.logName));
+        state.notes.append(note(Finding::Severity::Warning,
+                                QStringLiteral("%1: its companion record differs from it (see treelab verify %1): "
+                                               "the log and its payoff file are shown")
+                                    .arg(state.logName)));
         RunJudge::judge(&log, QString(), m_attempts);
     }
     for (const LogProblem &problem : std::as_const(log.payoffProblems))
-        state.notes.append(QStringLiteral("%1: %2").arg(state.logName, problem.message));
+        state.notes.append(
+            note(Finding::Severity::Warning, QStringLiteral("%1: %2").arg(state.logName, problem.message)));
 }
 
 void WorkstationReader::readAge(WorkstationState &state, const QFileInfo &logInfo, const QDateTime &now)
 {
     state.ageSeconds = logInfo.lastModified().secsTo(now);
     if (state.ageSeconds < -2)
-        state.notes.append(QStringLiteral("%1 was written %2 s later than this machine's clock shows now: "
-                                          "the clocks differ")
-                               .arg(state.logName).arg(-state.ageSeconds));
+        state.notes.append(note(Finding::Severity::Warning,
+                                QStringLiteral("%1 was written %2 s later than this machine's clock shows now: "
+                                               "the clocks differ")
+                                    .arg(state.logName)
+                                    .arg(-state.ageSeconds)));
 }
 
 void WorkstationReader::readProgress(WorkstationState &state, const LabLog &log)
@@ -205,11 +212,12 @@ void WorkstationReader::readProgress(WorkstationState &state, const LabLog &log)
         state.continues += attempt.continued ? 1 : 0;
     state.attemptCount = log.attemptCount;
     if (state.overCount())
-        state.notes.append(QStringLiteral("the log holds %1 Continue records, more than the %2 "
-                                          "attempts given with --attempts: give the number of attempts "
-                                          "the experiment was set to")
-                               .arg(state.continues)
-                               .arg(state.attemptCount));
+        state.notes.append(note(Finding::Severity::Warning,
+                                QStringLiteral("the log holds %1 Continue records, more than the %2 "
+                                               "attempts given with --attempts: give the number of attempts "
+                                               "the experiment was set to")
+                                    .arg(state.continues)
+                                    .arg(state.attemptCount)));
     if (log.attempts.isEmpty())
         return;
     state.attemptInPlay = log.attempts.last().number;
@@ -229,7 +237,8 @@ void WorkstationReader::readPayoffs(WorkstationState &state, LabLog &log)
     if (reached.isEmpty())
         return;
     if (const std::optional<Finding> unread = LogPayoffs::loadShown(&log, QString()))
-        state.notes.append(unread->text() + QStringLiteral(" Payoff nodes shown instead."));
+        state.notes.append(
+            note(Finding::Severity::Warning, unread->text() + QStringLiteral(" Payoff nodes shown instead.")));
     for (const AttemptSummary *attempt : reached) {
         const std::optional<LabLog::Shown> shown = log.shownPayoff(*attempt);
         state.payoffs.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));
@@ -272,10 +281,12 @@ void WorkstationReader::markRoom(QList<WorkstationState> &result)
         const QStringList &same = foldersOf.value(state.subject);
         if (same.size() > 1) {
             state.sameSubjectElsewhere = true;
-            state.notes.append(QStringLiteral("subject %1 has a log of today in %2 folders: %3; each subject must have "
-                                              "a number of their own")
-                                   .arg(state.subject).arg(same.size()).arg(same.join(QStringLiteral(", "))));
-            state.failed = true;
+            state.notes.append(note(Finding::Severity::Error,
+                                    QStringLiteral("subject %1 has a log of today in %2 folders: %3; each subject "
+                                                   "must have a number of their own")
+                                        .arg(state.subject)
+                                        .arg(same.size())
+                                        .arg(same.join(QStringLiteral(", ")))));
         }
         if (setCount.size() > 1 && (tie || state.set != roomSet)) {
             QList<qint16> sets = setCount.keys();
@@ -284,11 +295,13 @@ void WorkstationReader::markRoom(QList<WorkstationState> &result)
             for (const qint16 set : sets)
                 names.append(QStringLiteral("set %1 in %2").arg(set).arg(setCount.value(set)));
             state.setDiffers = true;
-            state.notes.append(tie ? QStringLiteral("the room's logs of today differ in their parameter set (%1)")
-                                         .arg(names.join(QStringLiteral(", ")))
-                                   : QStringLiteral("parameter set %1 differs from the room's set %2 (%3)")
-                                         .arg(state.set).arg(roomSet).arg(names.join(QStringLiteral(", "))));
-            state.failed = true;
+            state.notes.append(note(Finding::Severity::Error,
+                                    tie ? QStringLiteral("the room's logs of today differ in their parameter set (%1)")
+                                              .arg(names.join(QStringLiteral(", ")))
+                                        : QStringLiteral("parameter set %1 differs from the room's set %2 (%3)")
+                                              .arg(state.set)
+                                              .arg(roomSet)
+                                              .arg(names.join(QStringLiteral(", ")))));
         }
     }
 }

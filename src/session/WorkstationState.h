@@ -1,9 +1,12 @@
 #pragma once
 
+#include "session/Finding.h"
 #include "window/logic/GoAheadFile.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <algorithm>
 
 // A workstation as the files in its data folder show it, for one of its event logs: the
 // go-ahead value, the log with its subject and set, where the subject is in the run, the
@@ -39,14 +42,22 @@ struct WorkstationState
     // the payoff file does not hold.
     bool failsVerification = false;
 
-    QStringList notes;           // what could not be read or is wrong, for a person
-    bool failed = false;         // something the experimenter must act on
+    // What could not be read or is wrong, each said for a person by its message; at Error
+    // what the experimenter must act on.
+    Findings notes;
 
     bool hasLog() const { return !logPath.isEmpty(); }
     // The subject has left the last attempt (or the log holds more Continue records than
     // the run had attempts: overCount).
     bool isOver() const { return hasLog() && continues >= attemptCount; }
     bool overCount() const { return hasLog() && continues > attemptCount; }
+    // Something the experimenter must act on: a note at Error, or a go-ahead value left over.
+    bool failed() const
+    {
+        return leftoverGoAhead || std::any_of(notes.cbegin(), notes.cend(), [](const Finding &note) {
+                   return note.severity == Finding::Severity::Error;
+               });
+    }
 
     bool operator==(const WorkstationState &) const = default;
 };

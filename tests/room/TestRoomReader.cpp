@@ -260,8 +260,8 @@ private slots:
         QVERIFY2(kinds(row).contains(mark), qPrintable(kinds(row).join(QStringLiteral(", "))));
         bool explained = false;
         for (const RoomMark &m : row.marks)
-            explained = explained || m.reason.contains(reason);
-        QVERIFY2(explained, qPrintable(row.marks.value(0).reason));
+            explained = explained || m.finding.message.contains(reason);
+        QVERIFY2(explained, qPrintable(row.marks.value(0).finding.message));
         QCOMPARE(kinds(reader.rows()[0]).contains(mark), shared);
     }
 

@@ -41,7 +41,7 @@ Row rowOf(const WorkstationState &state)
     return Row{text(StatusColumn::Folder), text(StatusColumn::GoAhead), text(StatusColumn::Log),
                text(StatusColumn::Subject), text(StatusColumn::Set), text(StatusColumn::Attempt),
                text(StatusColumn::Level), text(StatusColumn::Done), text(StatusColumn::Payoffs),
-               text(StatusColumn::Since), text(StatusColumn::Over), StatusTable::notes(state), state.failed};
+               text(StatusColumn::Since), text(StatusColumn::Over), StatusTable::notes(state), state.failed()};
 }
 
 // The reader's states as rows.

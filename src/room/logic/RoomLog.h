@@ -1,11 +1,14 @@
 #pragma once
 
 #include "record/Clock.h"
+#include "session/Finding.h"
 #include "session/GoAheadAction.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The room window's audit trail, room-log.txt in its working folder: one line per action
 // taken in the window, appended and forced to the disk before the action is reported
@@ -24,14 +27,14 @@ public:
 
     QString path() const;
 
-    // One go-ahead action over folders (prepare, release, quit). False, with *error set,
-    // when the line could not be written and synced.
-    bool goAhead(const QString &action, const QList<GoAheadAction> &actions, QString *error);
+    // One go-ahead action over folders (prepare, release, quit). An Error, its message
+    // naming the file, when the line could not be written and synced.
+    std::optional<Finding> goAhead(const QString &action, const QList<GoAheadAction> &actions);
     // Any other action, with what it did: "pay  seed 4711: payments.csv, payments.xlsx".
-    bool append(const QString &action, const QString &what, QString *error);
+    std::optional<Finding> append(const QString &action, const QString &what);
 
 private:
-    bool write(const QString &line, QString *error);
+    std::optional<Finding> write(const QString &line);
 
     QString m_folder;
     const Clock &m_clock;

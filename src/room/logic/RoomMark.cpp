@@ -6,41 +6,42 @@
 QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int silentAfter)
 {
     QList<RoomMark> marks;
+    const auto mark = [&](Kind kind, const QString &reason) {
+        const bool unusable = kind == Kind::Unreadable || kind == Kind::FailsVerification;
+        const Finding::Severity severity = unusable ? Finding::Severity::Error : Finding::Severity::Warning;
+        marks.append({kind, {severity, state.folder, 0, reason}});
+    };
     if (!state.folderFound) {
-        marks.append({Kind::Unreadable, QStringLiteral("there is no such folder (a share not connected, or a "
-                                                       "mistyped name?)")});
+        mark(Kind::Unreadable, QStringLiteral("there is no such folder (a share not connected, or a mistyped name?)"));
         return marks;
     }
     if (!readable || state.goAhead.status == GoAheadFile::Status::Unreadable) {
-        marks.append({Kind::Unreadable, !readable ? QStringLiteral("the folder cannot be read: its files cannot be "
-                                                                   "listed (no permission?)")
-                                                  : QStringLiteral("okto.go cannot be read: %1").arg(state.goAhead.detail)});
+        mark(Kind::Unreadable, !readable ? QStringLiteral("the folder cannot be read: its files cannot be "
+                                                          "listed (no permission?)")
+                                         : QStringLiteral("okto.go cannot be read: %1").arg(state.goAhead.detail));
         if (!readable)
             return marks;
     }
     if (state.leftoverGoAhead)
-        marks.append({Kind::LeftoverGoAhead,
-                      StateTexts::leftover(state.goAhead.value) + QStringLiteral("; Prepare writes 0")});
+        mark(Kind::LeftoverGoAhead, StateTexts::leftover(state.goAhead.value) + QStringLiteral("; Prepare writes 0"));
     if (state.sameSubjectElsewhere)
-        marks.append({Kind::SameSubject, QStringLiteral("subject %1 also has a log of today in another folder: each "
-                                                        "subject must have a number of their own")
-                                             .arg(state.subject)});
+        mark(Kind::SameSubject, QStringLiteral("subject %1 also has a log of today in another folder: each "
+                                               "subject must have a number of their own")
+                                    .arg(state.subject));
     if (state.setDiffers)
-        marks.append({Kind::SetDiffers,
-                      QStringLiteral("parameter set %1 differs from the rest of the room's").arg(state.set)});
+        mark(Kind::SetDiffers, QStringLiteral("parameter set %1 differs from the rest of the room's").arg(state.set));
     if (state.severalLogsToday)
-        marks.append({Kind::TwoSubjects, QStringLiteral("this folder holds the logs of two programs of today (two "
-                                                        "programs started on one data folder?); each has a row")});
+        mark(Kind::TwoSubjects, QStringLiteral("this folder holds the logs of two programs of today (two "
+                                               "programs started on one data folder?); each has a row"));
     const bool inPlay = state.hasLog() && state.today && state.attemptInPlay > 0 && !state.isOver();
     if (inPlay && state.ageSeconds >= silentAfter)
-        marks.append({Kind::Silent, QStringLiteral("nothing written for %1 while attempt %2 is in play (marked after "
-                                                   "%3 s)")
-                                        .arg(StateTexts::age(state.ageSeconds))
-                                        .arg(state.attemptInPlay)
-                                        .arg(silentAfter)});
+        mark(Kind::Silent, QStringLiteral("nothing written for %1 while attempt %2 is in play (marked after %3 s)")
+                               .arg(StateTexts::age(state.ageSeconds))
+                               .arg(state.attemptInPlay)
+                               .arg(silentAfter));
     if (state.failsVerification)
-        marks.append({Kind::FailsVerification,
-                      QStringLiteral("%1 fails verification (Verify all names each line)").arg(state.logName)});
+        mark(Kind::FailsVerification,
+             QStringLiteral("%1 fails verification (Verify all names each line)").arg(state.logName));
     return marks;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "session/Finding.h"
 #include "session/WorkstationState.h"
 
 #include <QList>
 #include <QString>
 
-// Why a row of the room table is marked: something the experimenter should look at,
-// with the reason for people (in the row's tooltip and in the panel below the table).
+// Why a row of the room table is marked: something the experimenter should look at. The
+// finding holds the folder and the reason for people (in the row's tooltip and in the
+// panel below the table), at Error where the row cannot be used (unreadable, failing
+// verification), else at Warning; the kind names the mark.
 struct RoomMark
 {
     enum class Kind {
@@ -19,7 +22,7 @@ struct RoomMark
         FailsVerification, // the log fails treelab verify
     };
     Kind kind;
-    QString reason;
+    Finding finding;
 
     // The marks of a state as WorkstationReader::states gives it (the room marked). readable:
     // the folder could be listed; silentAfter: the seconds without a record, with an

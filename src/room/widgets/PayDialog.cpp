@@ -211,15 +211,14 @@ bool PayDialog::write()
         m_boxes.warning(this, QStringLiteral("Pay"), error + QStringLiteral("; nothing written."));
         return false;
     }
-    QString logError;
     const QString files = outputs.join(QStringLiteral(", "));
-    if (!m_roomLog.append(QStringLiteral("pay"), QStringLiteral("seed %1%2: %3 subjects to %4")
-                                                     .arg(*m_drawnSeed)
-                                                     .arg(m_partial->isChecked() ? QStringLiteral(" --partial") : QString())
-                                                     .arg(m_rows.size())
-                                                     .arg(files),
-                          &logError))
-        warning += (warning.isEmpty() ? QString() : QStringLiteral("\n")) + logError;
+    const QString what = QStringLiteral("seed %1%2: %3 subjects to %4")
+                             .arg(*m_drawnSeed)
+                             .arg(m_partial->isChecked() ? QStringLiteral(" --partial") : QString())
+                             .arg(m_rows.size())
+                             .arg(files);
+    if (const std::optional<Finding> unlogged = m_roomLog.append(QStringLiteral("pay"), what))
+        warning += (warning.isEmpty() ? QString() : QStringLiteral("\n")) + unlogged->message;
     m_boxes.information(this, QStringLiteral("Pay"),
                         QStringLiteral("The payments of %1 subjects, seed %2, are written to %3.%4")
                             .arg(m_rows.size())

@@ -77,9 +77,9 @@ QString RoomModel::reasons(const RoomReader::Row &row)
 {
     QStringList lines;
     for (const RoomMark &mark : row.marks)
-        lines.append(RoomMark::name(mark.kind) + QStringLiteral(": ") + mark.reason);
-    for (const QString &note : row.state.notes)
-        lines.append(note);
+        lines.append(RoomMark::name(mark.kind) + QStringLiteral(": ") + mark.finding.message);
+    for (const Finding &note : row.state.notes)
+        lines.append(note.message);
     lines.removeDuplicates();
     return lines.join(QLatin1Char('\n'));
 }

@@ -186,7 +186,7 @@ void RoomWindow::showMarks()
     QStringList lines;
     for (const RoomReader::Row &row : m_reader.rows())
         for (const RoomMark &mark : row.marks)
-            lines.append(QStringLiteral("%1: %2: %3").arg(row.state.folder, RoomMark::name(mark.kind), mark.reason));
+            lines.append(QStringLiteral("%1: %2: %3").arg(row.state.folder, RoomMark::name(mark.kind), mark.finding.message));
     // Rebuilt only when it changed, so a line the experimenter is reading stays put.
     QStringList shown;
     for (int k = 0; k < m_marks->count(); ++k)
@@ -263,11 +263,11 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
         allDone = allDone && done.last().done();
         report.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), done.last().text()));
     }
-    QString error;
-    if (!m_log.goAhead(action.toLower(), done, &error))
-        report.append(error);
+    const std::optional<Finding> unlogged = m_log.goAhead(action.toLower(), done);
+    if (unlogged)
+        report.append(unlogged->message);
     tick();
-    if (allDone && error.isEmpty())
+    if (allDone && !unlogged)
         m_services.boxes.information(this, action, report.join(QLatin1Char('\n')));
     else
         m_services.boxes.warning(this, action, report.join(QLatin1Char('\n')));
@@ -295,9 +295,8 @@ QStringList RoomWindow::roomLogs()
 
 void RoomWindow::logAction(const QString &action, const QString &what)
 {
-    QString error;
-    if (!m_log.append(action, what, &error))
-        m_services.boxes.warning(this, QStringLiteral("Decision Tree Room"), error);
+    if (const std::optional<Finding> unlogged = m_log.append(action, what))
+        m_services.boxes.warning(this, QStringLiteral("Decision Tree Room"), unlogged->message);
 }
 
 void RoomWindow::verifyAll()
