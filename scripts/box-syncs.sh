@@ -39,7 +39,7 @@ for moves in RLLRRL LLRRLR RRRLLL LRLRLR; do
 done
 steps+=(over)
 
-QT_QPA_PLATFORM=offscreen strace -f -tt -e trace=openat,write,fdatasync,fsync,close -o "$out/trace.txt" \
+QT_QPA_PLATFORM=offscreen strace --seccomp-bpf -f -tt -e trace=openat,write,fdatasync,fsync,close -o "$out/trace.txt" \
   "$build/tests/reliability/reliability-player" "$out/data" --hold-boxes=1000 --think=100 "${steps[@]}" > "$out/player.txt"
 grep -q '^done' "$out/player.txt" || { echo "the player did not finish: $(tail -3 "$out/player.txt")" >&2; exit 1; }
 
