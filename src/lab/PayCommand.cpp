@@ -142,14 +142,13 @@ int PayCommand::run(const QStringList &arguments)
     }
     const std::optional<QString> workbook =
         parser.isSet(xlsxOption) ? std::optional(parser.value(xlsxOption)) : std::nullopt;
-    QString error;
-    QString warning;
-    if (!PaymentTable::write(rows, parser.value(outOption), workbook, &error, &warning)) {
-        CommandLine::err(command + QStringLiteral(": ") + error + QLatin1Char('\n'));
+    const Findings written = PaymentTable::write(rows, parser.value(outOption), workbook);
+    if (const std::optional<Finding> failure = PaymentTable::failure(written)) {
+        CommandLine::err(command + QStringLiteral(": ") + failure->message + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
-    if (!warning.isEmpty())
-        CommandLine::err(command + QStringLiteral(": warning: ") + warning + QLatin1Char('\n'));
+    for (const Finding &warning : written)
+        CommandLine::err(command + QStringLiteral(": ") + warning.text() + QLatin1Char('\n'));
     CommandLine::out(QStringLiteral("seed %1\n").arg(*seed) + QString::fromUtf8(PaymentTable::csv(rows)));
     return CommandLine::Success;
 }

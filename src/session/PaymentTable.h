@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/Finding.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,10 +18,14 @@ class PaymentTable
 {
 public:
     // csvPath: none when nullopt; workbookPath likewise. A path given empty is a path
-    // that cannot be written. False, with *error set, at the first output that fails.
-    // *warning tells of texts cut to a cell in the workbook.
-    static bool write(const QList<QStringList> &rows, const std::optional<QString> &csvPath,
-                      const std::optional<QString> &workbookPath, QString *error, QString *warning);
+    // that cannot be written. What there is to tell: an Error at the first output that
+    // fails (then nothing more is put in place), a Warning of texts cut to a cell in the
+    // workbook. The messages name the file and say why, with no label of their own.
+    static Findings write(const QList<QStringList> &rows, const std::optional<QString> &csvPath,
+                          const std::optional<QString> &workbookPath);
+
+    // The first Error of findings, if any: the table was not written.
+    static std::optional<Finding> failure(const Findings &findings);
 
     // The table as its CSV file holds it.
     static QByteArray csv(const QList<QStringList> &rows);

@@ -199,18 +199,18 @@ bool PayDialog::write()
     QStringList outputs{csv};
     if (!book.isEmpty())
         outputs.append(book);
-    QString error;
-    QString warning;
     if (const QString refused = OutputCheck::refusal(outputs, m_logs, QString()); !refused.isEmpty()) {
         m_boxes.warning(this, QStringLiteral("Pay"), refused + QStringLiteral("; nothing written."));
         return false;
     }
     // An empty field names no file.
     const auto named = [](const QString &path) { return path.isEmpty() ? std::nullopt : std::optional(path); };
-    if (!PaymentTable::write(m_rows, named(csv), named(book), &error, &warning)) {
-        m_boxes.warning(this, QStringLiteral("Pay"), error + QStringLiteral("; nothing written."));
+    const Findings written = PaymentTable::write(m_rows, named(csv), named(book));
+    if (const std::optional<Finding> failure = PaymentTable::failure(written)) {
+        m_boxes.warning(this, QStringLiteral("Pay"), failure->message + QStringLiteral("; nothing written."));
         return false;
     }
+    QString warning = written.isEmpty() ? QString() : written.first().message; // texts cut to a cell
     const QString files = outputs.join(QStringLiteral(", "));
     const QString what = QStringLiteral("seed %1%2: %3 subjects to %4")
                              .arg(*m_drawnSeed)
