@@ -17,27 +17,10 @@ out=$build/box-syncs
 rm -rf "$out"
 mkdir -p "$out/data"
 cp data/btinp.01 "$out/data/"
-printf ' 0 \r\n' > "$out/data/okto.go"
+printf ' 1 \r\n' > "$out/data/okto.go" # released before the program starts
 
-steps=(subject=99 attempts=4 confirm go start)
-for moves in RLLRRL LLRRLR RRRLLL LRLRLR; do
-  [ "${#steps[@]}" -gt 5 ] && steps+=(next)
-  index=0
-  for level in 1 2 3 4 5 6; do
-    steps+=("node=$level.$index")
-    move=${moves:level-1:1}
-    if [ $((level % 2)) = 1 ]; then
-      if [ "$move" = L ]; then steps+=(left); else steps+=(right); fi
-    else
-      steps+=("nature=$move")
-    fi
-    bit=0
-    [ "$move" = R ] && bit=1
-    index=$((2 * index + bit))
-  done
-  steps+=("node=7.$index" continue)
-done
-steps+=(over)
+source scripts/player-steps.sh
+mapfile -t steps < <(play 99 RLLRRL LLRRLR RRRLLL LRLRLR)
 
 QT_QPA_PLATFORM=offscreen strace --seccomp-bpf -f -tt -e trace=openat,write,fdatasync,fsync,close -o "$out/trace.txt" \
   "$build/tests/reliability/reliability-player" "$out/data" --hold-boxes=1000 --think=100 "${steps[@]}" > "$out/player.txt"
