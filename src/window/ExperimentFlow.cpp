@@ -21,6 +21,7 @@
 
 #include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -36,12 +37,23 @@ namespace {
 const QString ExperimenterTitle = QStringLiteral("Decision Tree: experimental parameters");
 
 // The logo is decoded when it is first shown rather than with the window, which opens
-// on the parameter frame alone and so comes up sooner.
+// on the parameter frame alone and so comes up sooner. Only the picture at the size it
+// is shown is kept: the label would otherwise hold the decoded original beside its
+// scaled copy for the whole run. It is scaled as the label itself scales (the label's
+// size in device pixels, smooth), so the screen is the same to the pixel.
 void showLogo(QLabel *logo)
 {
-    // The format is named, so Qt loads none of its image plugins to find it out.
-    if (logo->pixmap().isNull())
-        logo->setPixmap(QPixmap(QStringLiteral(":/OrrinLogo.png"), "PNG"));
+    const qreal ratio = logo->devicePixelRatio();
+    const QSize shown = logo->contentsRect().size() * ratio;
+    if (logo->pixmap().isNull() || logo->pixmap().size() != shown) {
+        // Decoded as an image, not a pixmap, which Qt would keep in its pixmap cache; the
+        // format is named, so Qt loads none of its image plugins to find it out.
+        const QImage original(QStringLiteral(":/OrrinLogo.png"), "PNG");
+        QPixmap scaled = QPixmap::fromImage(
+            original.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        scaled.setDevicePixelRatio(ratio);
+        logo->setPixmap(scaled);
+    }
     logo->show();
 }
 
@@ -144,8 +156,8 @@ void ExperimentFlow::ConfirmParameters_Click()
     m_confirmed = true;
     m_c.TimerOkToGo->start();
     m_c.ExperimenterInput->hide();
-    showLogo(m_c.OrrinLogo);
     m_c.place(m_c.OrrinLogo, 230, 180, 294.75, 216.75);
+    showLogo(m_c.OrrinLogo);
     m_c.Hello->show();
     m_c.place(m_c.Hello, 100, 440, 555, 15);
     m_c.Hello->setPlainText(FlowTexts::Hello);

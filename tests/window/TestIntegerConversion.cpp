@@ -62,6 +62,10 @@ private slots:
         QTest::newRow("sign only") << "-" << S::NotANumber << 0;
         QTest::newRow("point only") << "." << S::NotANumber << 0;
         QTest::newRow("hexadecimal") << "0x10" << S::NotANumber << 0;
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("\u0661\u0662") << S::NotANumber << 0;
+        QTest::newRow("full-width digits") << QString::fromUtf8("\uFF11\uFF12") << S::NotANumber << 0;
+        QTest::newRow("a point without fraction") << "5." << S::Ok << 5;
+        QTest::newRow("no-break space around") << QString::fromUtf8("\u00A03\u00A0") << S::Ok << 3;
     }
 
     void fromText()
