@@ -77,6 +77,20 @@ bool boxFits(const QPlainTextEdit *box, const QFont &font)
     return bottom <= room.height();
 }
 
+// The text a control is fitted to.
+QString textOf(const QWidget *control)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control))
+        return frame->title();
+    if (const auto *line = qobject_cast<const QLineEdit *>(control))
+        return line->text();
+    if (const auto *box = qobject_cast<const QPlainTextEdit *>(control))
+        return box->toPlainText();
+    return {};
+}
+
 } // namespace
 
 TextFit::TextFit(QWidget *window) : QObject(window)
@@ -124,6 +138,11 @@ bool TextFit::fits(const QWidget *control, const QFont &font)
 
 void TextFit::fit(QWidget *control)
 {
+    const QString text = textOf(control);
+    if (const auto last = m_fitted.constFind(control);
+        last != m_fitted.cend() && last->text == text && last->size == control->size()
+        && last->dpi == control->logicalDpiY() && last->font == control->font())
+        return;
     QFont font = control->font();
     const double asked = m_asked.value(control, font.pointSizeF());
     double size = asked;
@@ -132,10 +151,9 @@ void TextFit::fit(QWidget *control)
         size *= Step;
         font.setPointSizeF(size);
     }
-    if (const auto *button = qobject_cast<const WrappingButton *>(control))
-        m_fittedFor.insert(control, button->text());
     if (font.pointSizeF() != control->font().pointSizeF())
         control->setFont(font);
+    m_fitted.insert(control, {text, control->size(), control->logicalDpiY(), control->font()});
 }
 
 bool TextFit::eventFilter(QObject *watched, QEvent *event)
@@ -149,7 +167,7 @@ bool TextFit::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Paint:
         // A button tells no one when its caption changes; it is fitted before it is drawn.
         if (const auto *button = qobject_cast<const WrappingButton *>(control);
-            button && m_fittedFor.value(control) != button->text())
+            button && m_fitted.value(control).text != button->text())
             fit(control);
         break;
     default:

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QObject>
+#include <QSize>
 #include <QString>
 
-class QFont;
 class QWidget;
 
 // Chooses each control's font size by the text it shows: the size the layout asks for,
@@ -14,7 +15,8 @@ class QWidget;
 // cannot say how large its text may be. Where every text fits at its size (the
 // workstation's screen) nothing changes. Texts are fitted when they change, when their
 // control is resized or shown; the notepad, which holds what the subject types, keeps its
-// size.
+// size. A control whose text, size, font and resolution are those it was last fitted for
+// is not measured again: the click handlers show and hide controls at every step.
 class TextFit : public QObject
 {
 public:
@@ -32,6 +34,15 @@ private:
     void follow(QWidget *control);
     void fit(QWidget *control);
 
-    QHash<QWidget *, double> m_asked;      // the point size the layout gives each control
-    QHash<QWidget *, QString> m_fittedFor; // the button caption the font was chosen for
+    // What a control's font was last chosen for, and the font chosen.
+    struct Fitted
+    {
+        QString text;
+        QSize size;
+        int dpi = 0;
+        QFont font;
+    };
+
+    QHash<QWidget *, double> m_asked; // the point size the layout gives each control
+    QHash<QWidget *, Fitted> m_fitted;
 };
