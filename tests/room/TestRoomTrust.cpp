@@ -1,0 +1,214 @@
+#include "AnsweringRoomBoxes.h"
+#include "GuiTestMain.h"
+#include "LabFolders.h"
+
+#include "record/SystemClock.h"
+#include "room/logic/RoomLog.h"
+#include "room/widgets/PayDialog.h"
+#include "room/widgets/RoomWindow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+using LabFolders::fileBytes;
+using LabFolders::wholeExperimentLog;
+
+// What the room window must never be turned into by the files around it: its audit trail
+// written through a link onto a subject's log or an okto.go, a payments table written onto
+// the audit trail, payoffs paid from what a payoff file held before it was rewritten. The
+// real window, offscreen, over real folders, its boxes answered.
+class TestRoomTrust : public QObject
+{
+    Q_OBJECT
+
+    using Kind = AnsweringRoomBoxes::Kind;
+
+    QTemporaryDir m_dir;
+    SystemClock m_clock;
+    AnsweringRoomBoxes m_boxes;
+    std::unique_ptr<QSettings> m_settings;
+    QString m_work;
+    int m_rooms = 0;
+
+    // ws1/data, ws2/data, ... each with okto.go 0, btinp.01 and the whole experiment's log
+    // as subject 11, 12, ...
+    QStringList room(int workstations)
+    {
+        const QString parent = QDir(m_dir.path()).filePath(QStringLiteral("room%1").arg(++m_rooms));
+        QStringList folders;
+        for (int k = 0; k < workstations; ++k) {
+            const QString folder = LabFolders::workstation(parent, QStringLiteral("ws%1/data").arg(k + 1), " 0 \r\n",
+                                                           QByteArray());
+            LabFolders::putLogOf(folder, wholeExperimentLog(), 11 + k);
+            folders.append(folder);
+        }
+        return folders;
+    }
+
+    std::unique_ptr<RoomWindow> open(const QStringList &folders)
+    {
+        auto window = std::make_unique<RoomWindow>(RoomServices{m_clock, m_boxes, *m_settings, m_work}, folders);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return nullptr;
+        return window;
+    }
+
+    static void click(QWidget &window, const QString &name)
+    {
+        auto *button = window.findChild<QPushButton *>(name);
+        QVERIFY2(button, qPrintable(name));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    static void clickRow(RoomWindow &window, int row)
+    {
+        auto *view = window.findChild<QTableView *>(QStringLiteral("RoomTable"));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+    }
+
+    // Pay opened, the seed typed and drawn; the dialog.
+    static PayDialog *drawn(RoomWindow &window, const QString &seed)
+    {
+        click(window, QStringLiteral("Pay"));
+        auto *dialog = window.findChild<PayDialog *>();
+        if (!dialog || !QTest::qWaitForWindowExposed(dialog))
+            return nullptr;
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), seed);
+        click(*dialog, QStringLiteral("Draw"));
+        return dialog;
+    }
+
+    QString trail() const { return QDir(m_work).filePath(RoomLog::FileName); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(!wholeExperimentLog().isEmpty(), "tests/window/expected/whole-experiment.log is missing");
+        m_settings = std::make_unique<QSettings>(QDir(m_dir.path()).filePath(QStringLiteral("room.ini")),
+                                                 QSettings::IniFormat);
+    }
+
+    void init()
+    {
+        m_boxes = AnsweringRoomBoxes();
+        m_work = QDir(m_dir.path()).filePath(QStringLiteral("work%1").arg(m_rooms));
+        QVERIFY(QDir().mkpath(m_work));
+    }
+
+    // A payoff file rewritten in the open room at the same size, its time put back, is
+    // paid as it now reads: as a fresh treelab pay pays it.
+    void payReadsThePayoffFileAsItIsNow()
+    {
+        const QStringList folders = room(2);
+        auto window = open(folders);
+        QVERIFY(window);
+        const QStringList pay{QStringLiteral("pay"), folders[0], folders[1], QStringLiteral("--seed"), QStringLiteral("4711"),
+                              QStringLiteral("--out")};
+        QCOMPARE(LabFolders::treelab(pay + QStringList{QDir(m_work).filePath(QStringLiteral("before.csv"))}).exitCode, 0);
+
+        // Set 1 and set 2 swap their records: the same bytes in another order.
+        for (const QString &folder : folders) {
+            const QString payoffs = QDir(folder).filePath(QStringLiteral("btinp.01"));
+            const QDateTime modified = QFileInfo(payoffs).lastModified();
+            QByteArray text = fileBytes(payoffs);
+            const qsizetype second = text.indexOf("\r\n2\r\n") + 2;
+            QVERIFY(text.startsWith("1\r\n") && second > 2);
+            text = "2\r\n" + text.mid(3, second - 3) + "1\r\n" + text.mid(second + 3);
+            QFile file(payoffs);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write(text) == text.size());
+            file.close();
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(modified, QFileDevice::FileModificationTime));
+            file.close();
+            QCOMPARE(QFileInfo(payoffs).lastModified(), modified);
+        }
+        window->tick();
+        QCOMPARE(LabFolders::treelab(pay + QStringList{QDir(m_work).filePath(QStringLiteral("after.csv"))}).exitCode, 0);
+        QVERIFY(fileBytes(QDir(m_work).filePath(QStringLiteral("after.csv")))
+                != fileBytes(QDir(m_work).filePath(QStringLiteral("before.csv"))));
+
+        PayDialog *dialog = drawn(*window, QStringLiteral("4711"));
+        QVERIFY(dialog);
+        click(*dialog, QStringLiteral("Write"));
+        QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("payments.csv"))),
+                 fileBytes(QDir(m_work).filePath(QStringLiteral("after.csv"))));
+        dialog->close();
+    }
+
+    // room-log.txt made a second name of another workstation's log or okto.go: Prepare on
+    // ws1 writes ws1's okto.go, says that its line could not be written, and leaves ws2's
+    // files as they were.
+    void theAuditTrailIsNeverWrittenThroughALink_data()
+    {
+        QTest::addColumn<bool>("hard");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("a symbolic link to a log") << false << QStringLiteral("o112btinp.01");
+        QTest::newRow("a hard link to a log") << true << QStringLiteral("o112btinp.01");
+        QTest::newRow("a symbolic link to okto.go") << false << QStringLiteral("okto.go");
+        QTest::newRow("a hard link to okto.go") << true << QStringLiteral("okto.go");
+    }
+
+    void theAuditTrailIsNeverWrittenThroughALink()
+    {
+        QFETCH(bool, hard);
+        QFETCH(QString, target);
+        const QStringList folders = room(2);
+        const QString linked = QDir(folders[1]).filePath(target);
+        const QByteArray before = fileBytes(linked);
+        const QByteArray target8 = QFile::encodeName(linked), name8 = QFile::encodeName(trail());
+        QVERIFY(hard ? ::link(target8.constData(), name8.constData()) == 0
+                     : ::symlink(target8.constData(), name8.constData()) == 0);
+        auto window = open(folders);
+        QVERIFY(window);
+        clickRow(*window, 0);
+        click(*window, QStringLiteral("Prepare"));
+        QCOMPARE(m_boxes.of(Kind::Confirm).size(), 1);
+        const QList<AnsweringRoomBoxes::Shown> warned = m_boxes.of(Kind::Warning);
+        QCOMPARE(warned.size(), 1);
+        QVERIFY2(warned[0].text.contains(QDir::toNativeSeparators(trail())) && warned[0].text.contains(QStringLiteral("link")),
+                 qPrintable(warned[0].text));
+        QCOMPARE(fileBytes(linked), before);
+        QCOMPARE(fileBytes(QDir(folders[0]).filePath(QStringLiteral("okto.go"))), QByteArray(" 0 \r\n"));
+    }
+
+    // Pay's CSV path set to room-log.txt: refused, and the audit trail keeps its lines.
+    void payNeverWritesOntoTheAuditTrail()
+    {
+        const QStringList folders = room(1);
+        auto window = open(folders);
+        QVERIFY(window);
+        clickRow(*window, 0);
+        click(*window, QStringLiteral("Prepare")); // a line in the audit trail
+        const QByteArray before = fileBytes(trail());
+        QVERIFY(before.contains("  prepare  "));
+        PayDialog *dialog = drawn(*window, QStringLiteral("4711"));
+        QVERIFY(dialog);
+        auto *csv = dialog->findChild<QLineEdit *>(QStringLiteral("PaymentsCsv"));
+        csv->setText(QDir::toNativeSeparators(trail()));
+        click(*dialog, QStringLiteral("Write"));
+        const QList<AnsweringRoomBoxes::Shown> warned = m_boxes.of(Kind::Warning);
+        QVERIFY(!warned.isEmpty());
+        QVERIFY2(warned.last().text.contains(QStringLiteral("audit trail")), qPrintable(warned.last().text));
+        QVERIFY(fileBytes(trail()).startsWith(before));
+        QVERIFY(!fileBytes(trail()).contains("subject,"));
+        dialog->close();
+    }
+};
+
+DT_GUI_TEST_MAIN(TestRoomTrust)
+#include "TestRoomTrust.moc"
