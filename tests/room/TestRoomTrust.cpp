@@ -6,6 +6,7 @@
 #include "room/logic/RoomLog.h"
 #include "room/widgets/PayDialog.h"
 #include "room/widgets/RoomWindow.h"
+#include "room/widgets/VerifyDialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -93,6 +94,17 @@ class TestRoomTrust : public QObject
     }
 
     QString trail() const { return QDir(m_work).filePath(RoomLog::FileName); }
+
+    static bool touch(const QString &path, const QDateTime &when)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime);
+    }
+
+    static QString findings(QWidget &dialog, const QString &name)
+    {
+        return dialog.findChild<QPlainTextEdit *>(name)->toPlainText();
+    }
 
 private slots:
     void initTestCase()
@@ -184,6 +196,90 @@ private slots:
                  qPrintable(warned[0].text));
         QCOMPARE(fileBytes(linked), before);
         QCOMPARE(fileBytes(QDir(folders[0]).filePath(QStringLiteral("okto.go"))), QByteArray(" 0 \r\n"));
+    }
+
+    // Last week's log left in ws2: Pay names it with its day before anything is drawn,
+    // pays the session's logs alone, with or without --partial, and takes it in only when
+    // its checkbox is ticked; room-log.txt says which was done.
+    void payLeavesOutTheLogsOfAnotherDay_data()
+    {
+        QTest::addColumn<bool>("partial");
+        QTest::addColumn<bool>("include");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("left out") << false << false << 1;
+        QTest::newRow("left out with --partial") << true << false << 1;
+        QTest::newRow("taken in") << false << true << 2;
+    }
+
+    void payLeavesOutTheLogsOfAnotherDay()
+    {
+        QFETCH(bool, partial);
+        QFETCH(bool, include);
+        QFETCH(int, rows);
+        const QStringList folders = room(2);
+        const QString old = QDir(folders[1]).filePath(QStringLiteral("o112btinp.01"));
+        const QDate lastWeek = QDate::currentDate().addDays(-7);
+        QVERIFY(touch(old, QDateTime(lastWeek, QTime(10, 0))));
+        auto window = open(folders);
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));
+        const QString before = findings(*dialog, QStringLiteral("PayFindings"));
+        QVERIFY2(before.contains(QDir::toNativeSeparators(old)) && before.contains(lastWeek.toString(Qt::ISODate))
+                     && before.contains(QStringLiteral("left out")),
+                 qPrintable(before));
+        auto *days = dialog->findChild<QCheckBox *>(QStringLiteral("IncludeDays"));
+        QVERIFY(days && days->isVisible() && !days->isChecked());
+        if (partial)
+            QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("Partial")), Qt::LeftButton);
+        if (include)
+            QTest::mouseClick(days, Qt::LeftButton);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
+        click(*dialog, QStringLiteral("Draw"));
+        QCOMPARE(dialog->findChild<QTableWidget *>(QStringLiteral("Payments"))->rowCount(), rows);
+        click(*dialog, QStringLiteral("Write"));
+        QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
+        const QString line = QString::fromUtf8(fileBytes(trail())).trimmed().section(QLatin1Char('\n'), -1);
+        QVERIFY2(line.contains(include ? QStringLiteral("--include-days") : QStringLiteral("left out the logs of other days"))
+                     && line.contains(QDir::toNativeSeparators(old)) && line.contains(QStringLiteral("--partial")) == partial,
+                 qPrintable(line));
+        dialog->close();
+    }
+
+    // Verify all gives each log's time, and a run whose companion has no end line yet is
+    // still running while its log is written, cut off once it has long been silent.
+    void verifyAllTellsARunningRunFromOneCutOff_data()
+    {
+        QTest::addColumn<int>("silentFor");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("written just now") << 0 << QStringLiteral("; still running");
+        QTest::newRow("silent for an hour") << 3600 << QStringLiteral("; cut off with no end line");
+    }
+
+    void verifyAllTellsARunningRunFromOneCutOff()
+    {
+        QFETCH(int, silentFor);
+        QFETCH(QString, ending);
+        const QString parent = QDir(m_dir.path()).filePath(QStringLiteral("room%1").arg(++m_rooms));
+        const QString folder = LabFolders::workstation(parent, QStringLiteral("ws1/data"), " 1 \r\n", wholeExperimentLog());
+        const QString log = QDir(folder).filePath(QStringLiteral("o199btinp.01"));
+        QByteArray companion = fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION));
+        companion.truncate(companion.lastIndexOf("{\"type\":\"exit\""));
+        QVERIFY(LabFolders::putFile(log + QStringLiteral(".jsonl"), companion));
+        const QDateTime written = QDateTime::currentDateTime().addSecs(-silentFor);
+        QVERIFY(touch(log, written));
+        auto window = open({folder});
+        QVERIFY(window);
+        click(*window, QStringLiteral("VerifyAll"));
+        auto *dialog = window->findChild<VerifyDialog *>();
+        QVERIFY(dialog);
+        auto *verdicts = dialog->findChild<QTableWidget *>(QStringLiteral("Verdicts"));
+        QCOMPARE(verdicts->rowCount(), 1);
+        QVERIFY2(verdicts->item(0, 4)->text().contains(ending), qPrintable(verdicts->item(0, 4)->text()));
+        QCOMPARE(verdicts->horizontalHeaderItem(5)->text(), QStringLiteral("Last written"));
+        QCOMPARE(verdicts->item(0, 5)->text(), written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        dialog->close();
     }
 
     // Pay's CSV path set to room-log.txt: refused, and the audit trail keeps its lines.

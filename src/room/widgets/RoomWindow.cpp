@@ -253,8 +253,13 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
                                       .arg(value)
                                       .arg(folders.size() == 1 ? QStringLiteral("1 workstation")
                                                                : QStringLiteral("%1 workstations").arg(folders.size()))
-                                      .arg(lines.join(QLatin1Char('\n')))))
+                                      .arg(lines.join(QLatin1Char('\n'))))) {
+        QStringList shown;
+        for (const QString &folder : folders)
+            shown.append(QDir::toNativeSeparators(folder));
+        logAction(action.toLower(), QStringLiteral("cancelled at its box, nothing written: %1").arg(shown.join(QStringLiteral(", "))));
         return;
+    }
     QList<GoAheadAction> done;
     bool allDone = true;
     QStringList report;
@@ -288,9 +293,9 @@ void RoomWindow::quit()
     goAhead(GoAheadFile::Quit, QStringLiteral("Quit"));
 }
 
-QStringList RoomWindow::roomLogs()
+LogArguments RoomWindow::roomLogs()
 {
-    return LogArguments::resolve(m_reader.folders()).logs;
+    return LogArguments::resolve(m_reader.folders());
 }
 
 void RoomWindow::logAction(const QString &action, const QString &what)
@@ -304,7 +309,13 @@ void RoomWindow::verifyAll()
     auto *dialog = new VerifyDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
-    dialog->verify(roomLogs());
+    const LogArguments logs = roomLogs();
+    const ClockReading now = m_services.clock.now();
+    // A run is still running while its log is written within the time after which its row
+    // is marked silent.
+    const QDateTime runningSince = QDateTime(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)))
+                                       .addSecs(-m_reader.silentAfter());
+    dialog->verify(logs.logs, runningSince, logs.findings);
     logAction(QStringLiteral("verify"), dialog->summary());
 }
 
@@ -320,7 +331,22 @@ void RoomWindow::exportTables()
     const QString folder = m_services.boxes.chooseFolder(this, QStringLiteral("Export into"), m_services.workFolder);
     if (folder.isEmpty())
         return;
-    const QStringList logs = roomLogs();
+    const LogArguments room = roomLogs();
+    Findings found = room.findings;
+    const QStringList others = room.otherDays();
+    QStringList shownOthers;
+    for (const QString &log : others)
+        shownOthers.append(QDir::toNativeSeparators(log));
+    const bool includeDays = !others.isEmpty()
+        && m_services.boxes.confirm(this, QStringLiteral("Export"),
+                                    QStringLiteral("%1 of the room's logs were last written on another day than the "
+                                                   "session's, %2:\n%3\n\nExport them too (treelab export "
+                                                   "--include-days)? Cancel leaves them out.")
+                                        .arg(others.size())
+                                        .arg(LogArguments::dayText(room.sessionDay), shownOthers.join(QLatin1Char('\n'))));
+    const QStringList logs = room.ofSession(includeDays, QStringLiteral("answer OK when Export asks to take them in"), &found);
+    QStringList choices;
+    bool forced = false;
     const auto exportAll = [&](bool force) {
         WorkProgress progress(this, QStringLiteral("Exporting the logs..."), int(logs.size()));
         RoomExport::Result result = RoomExport::to(folder, logs, [&](int k) { return progress.step(k); }, force);
@@ -335,8 +361,18 @@ void RoomWindow::exportTables()
                                                    "was written.\n\nExport them all the same, reading each line "
                                                    "that has no place by the rules as the record it looks like "
                                                    "(treelab export --force)?")
-                                        .arg(result.notAdmitted)))
+                                        .arg(result.notAdmitted))) {
         result = exportAll(true);
+        forced = true;
+    } else if (result.notAdmitted > 0) {
+        choices.append(QStringLiteral("--force declined"));
+    }
+    if (forced)
+        choices.append(QStringLiteral("--force"));
+    if (includeDays)
+        choices.append(QStringLiteral("--include-days"));
+    choices += room.choicesText(includeDays);
+    result.findings = found + result.findings;
     QStringList lines;
     for (const Finding &finding : result.findings)
         lines.append(finding.text());
@@ -344,8 +380,10 @@ void RoomWindow::exportTables()
         lines.prepend(QStringLiteral("Export cancelled: nothing written."));
     else if (result.written)
         lines.prepend(QStringLiteral("%1 logs exported to %2.").arg(logs.size()).arg(result.files.join(QStringLiteral(", "))));
-    logAction(QStringLiteral("export"), result.written ? lines.first() : QStringLiteral("nothing written into %1")
-                                                                             .arg(QDir::toNativeSeparators(folder)));
+    logAction(QStringLiteral("export"), (result.written ? lines.first() : QStringLiteral("nothing written into %1")
+                                                                              .arg(QDir::toNativeSeparators(folder)))
+                                            + (choices.isEmpty() ? QString()
+                                                                 : QStringLiteral(" (%1)").arg(choices.join(QStringLiteral("; ")))));
     if (result.written)
         m_services.boxes.information(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
     else

@@ -4,6 +4,7 @@
 #include "room/widgets/RoomModel.h"
 #include "room/logic/RoomReader.h"
 #include "room/widgets/RoomServices.h"
+#include "session/LogArguments.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -58,7 +59,7 @@ private:
     void silentAfterChanged(int seconds);
     void addFolder();
     void removeFolders();
-    QStringList roomLogs();
+    LogArguments roomLogs();
     void logAction(const QString &action, const QString &what);
 
     RoomServices m_services;
