@@ -6,6 +6,8 @@
 #include "room/logic/RoomLog.h"
 #include "room/widgets/PayDialog.h"
 #include "room/widgets/RoomWindow.h"
+#include "room/widgets/SetAsideDialog.h"
+#include "session/SetAside.h"
 #include "room/widgets/VerifyDialog.h"
 
 #include <QCheckBox>
@@ -94,6 +96,14 @@ class TestRoomTrust : public QObject
     }
 
     QString trail() const { return QDir(m_work).filePath(RoomLog::FileName); }
+
+    // The window as the experimenter sees it, into build/.../tests/room/room-screens.
+    static void shoot(QWidget &widget, const QString &name)
+    {
+        const QDir dir(QStringLiteral(QT_TESTCASE_BUILDDIR "/room-screens"));
+        dir.mkpath(QStringLiteral("."));
+        widget.grab().save(dir.filePath(name + QStringLiteral(".png")));
+    }
 
     static bool touch(const QString &path, const QDateTime &when)
     {
@@ -238,6 +248,8 @@ private slots:
         QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
         click(*dialog, QStringLiteral("Draw"));
         QCOMPARE(dialog->findChild<QTableWidget *>(QStringLiteral("Payments"))->rowCount(), rows);
+        if (!include)
+            shoot(*dialog, QStringLiteral("trust-pay-another-day"));
         click(*dialog, QStringLiteral("Write"));
         QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
         const QString line = QString::fromUtf8(fileBytes(trail())).trimmed().section(QLatin1Char('\n'), -1);
@@ -279,7 +291,77 @@ private slots:
         QVERIFY2(verdicts->item(0, 4)->text().contains(ending), qPrintable(verdicts->item(0, 4)->text()));
         QCOMPARE(verdicts->horizontalHeaderItem(5)->text(), QStringLiteral("Last written"));
         QCOMPARE(verdicts->item(0, 5)->text(), written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        if (silentFor == 0)
+            shoot(*dialog, QStringLiteral("trust-verify-running"));
         dialog->close();
+    }
+
+    // A program started with a wrong subject number, closed, and started again with the
+    // right one leaves two logs of today in ws1. The abandoned one set aside, with the
+    // reason typed: its bytes unchanged, its row says so, the folder is no longer marked
+    // for two programs, Quit no longer says the subject has not finished, treelab status,
+    // verify and pay name it and why and leave it out, room-log.txt has the decision.
+    // Brought back, it counts again.
+    void aMistakenLogIsSetAsideAndBroughtBack()
+    {
+        const QStringList folders = room(1);
+        const QString mistaken = LabFolders::putLogOf(folders[0], LabFolders::firstLines(wholeExperimentLog(), 1), 13);
+        QVERIFY(touch(mistaken, QDateTime::currentDateTime().addSecs(-600)));
+        const QByteArray bytes = fileBytes(mistaken);
+        auto window = open(folders);
+        QVERIFY(window);
+        const auto rowOf = [&](const QString &log) {
+            const QList<RoomReader::Row> &rows = window->reader().rows();
+            for (qsizetype k = 0; k < rows.size(); ++k)
+                if (QFileInfo(rows[k].state.logPath) == QFileInfo(log))
+                    return int(k);
+            return -1;
+        };
+        QCOMPARE(window->reader().rows().size(), 2);
+        QVERIFY(window->reader().rows()[rowOf(mistaken)].state.severalLogsToday);
+
+        clickRow(*window, rowOf(mistaken));
+        click(*window, QStringLiteral("SetAside"));
+        auto *dialog = window->findChild<SetAsideDialog *>();
+        QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));
+        auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("SetAsideOk"));
+        QVERIFY(!ok->isEnabled());
+        const QString reason = QStringLiteral("started again as subject 11");
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Reason")), reason);
+        shoot(*dialog, QStringLiteral("trust-set-aside"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        shoot(*window, QStringLiteral("trust-room-set-aside"));
+
+        QCOMPARE(fileBytes(mistaken), bytes);
+        QVERIFY(QFileInfo::exists(SetAside::fileOf(mistaken)));
+        const RoomReader::Row aside = window->reader().rows()[rowOf(mistaken)];
+        QVERIFY2(aside.state.setAside.contains(reason), qPrintable(aside.state.setAside));
+        for (const RoomReader::Row &row : window->reader().rows())
+            QVERIFY(!row.state.severalLogsToday);
+        QVERIFY(QString::fromUtf8(fileBytes(trail())).contains(QStringLiteral("  set aside  %1: %2")
+                                                                   .arg(QDir::toNativeSeparators(mistaken), reason)));
+        m_boxes.answer = false;
+        click(*window, QStringLiteral("Quit"));
+        QVERIFY2(!m_boxes.of(Kind::Confirm).last().text.contains(QStringLiteral("subject 13")),
+                 qPrintable(m_boxes.of(Kind::Confirm).last().text));
+
+        for (const QString &command : {QStringLiteral("status"), QStringLiteral("verify")}) {
+            const LabFolders::Run run = LabFolders::treelab({command, folders[0]});
+            QVERIFY2(run.out.contains(reason) || run.err.contains(reason), qPrintable(LabFolders::report(run)));
+        }
+        const LabFolders::Run paid = LabFolders::treelab({QStringLiteral("pay"), folders[0], QStringLiteral("--seed"),
+                                                          QStringLiteral("1"), QStringLiteral("--out"),
+                                                          QDir(m_work).filePath(QStringLiteral("p.csv"))});
+        QVERIFY2(paid.exitCode == 0 && paid.err.contains(reason), qPrintable(LabFolders::report(paid)));
+
+        m_boxes.answer = true;
+        clickRow(*window, rowOf(mistaken));
+        click(*window, QStringLiteral("BringBack"));
+        QVERIFY2(m_boxes.of(Kind::Confirm).last().text.contains(reason), qPrintable(m_boxes.of(Kind::Confirm).last().text));
+        QVERIFY(window->reader().rows()[rowOf(mistaken)].state.setAside.isEmpty());
+        QVERIFY(window->reader().rows()[rowOf(mistaken)].state.severalLogsToday);
+        QVERIFY(QString::fromUtf8(fileBytes(trail())).contains(QStringLiteral("  bring back  ") + QDir::toNativeSeparators(mistaken)));
+        QCOMPARE(fileBytes(mistaken), bytes);
     }
 
     // Pay's CSV path set to room-log.txt: refused, and the audit trail keeps its lines.

@@ -2,11 +2,13 @@
 
 #include "room/widgets/LiveTreeView.h"
 #include "room/widgets/PayDialog.h"
+#include "room/widgets/SetAsideDialog.h"
 #include "room/logic/RoomExport.h"
 #include "room/logic/RoomFolders.h"
 #include "room/widgets/VerifyDialog.h"
 #include "room/widgets/WorkProgress.h"
 #include "session/LogArguments.h"
+#include "session/SetAside.h"
 #include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
 
@@ -125,6 +127,14 @@ QWidget *RoomWindow::makeActions()
     connect(verify, &QPushButton::clicked, this, &RoomWindow::verifyAll);
     connect(pay, &QPushButton::clicked, this, &RoomWindow::pay);
     connect(exportButton, &QPushButton::clicked, this, &RoomWindow::exportTables);
+    QPushButton *setAside = addButton(QStringLiteral("Set aside..."), QKeySequence(QStringLiteral("Ctrl+Shift+A")),
+                                      QStringLiteral("set the selected rows' logs aside, with a reason: status, verify, "
+                                                     "pay and export leave them out; nothing is renamed or deleted"));
+    setAside->setObjectName(QStringLiteral("SetAside"));
+    QPushButton *bringBack = addButton(QStringLiteral("Bring back"), QKeySequence(QStringLiteral("Ctrl+Shift+B")),
+                                       QStringLiteral("bring the selected rows' logs set aside back into use"));
+    connect(setAside, &QPushButton::clicked, this, &RoomWindow::setAsideSelected);
+    connect(bringBack, &QPushButton::clicked, this, &RoomWindow::bringBackSelected);
     connect(add, &QPushButton::clicked, this, &RoomWindow::addFolder);
     connect(remove, &QPushButton::clicked, this, &RoomWindow::removeFolders);
 
@@ -146,6 +156,9 @@ QWidget *RoomWindow::makeActions()
     row->addSpacing(24);
     for (QPushButton *button : {verify, pay, exportButton})
         row->addWidget(button);
+    row->addSpacing(24);
+    row->addWidget(setAside);
+    row->addWidget(bringBack);
     row->addStretch();
     row->addWidget(silentLabel);
     row->addWidget(m_silent);
@@ -388,6 +401,83 @@ void RoomWindow::exportTables()
         m_services.boxes.information(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
     else
         m_services.boxes.warning(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
+}
+
+void RoomWindow::setAsideSelected()
+{
+    QStringList logs;
+    for (const int k : selectedRows())
+        if (const WorkstationState &state = m_model.row(k).state; state.hasLog() && state.setAside.isEmpty())
+            logs.append(state.logPath);
+    if (logs.isEmpty()) {
+        m_services.boxes.information(this, QStringLiteral("Set aside"),
+                                     QStringLiteral("Select the rows of the logs to set aside."));
+        return;
+    }
+    auto *dialog = new SetAsideDialog(logs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, logs] { setAside(logs, dialog->reason()); });
+    connect(dialog, &QDialog::rejected, this, [this, logs] {
+        logAction(QStringLiteral("set aside"), QStringLiteral("cancelled at its box, nothing set aside: %1")
+                                                   .arg(QDir::toNativeSeparators(logs.join(QStringLiteral(", ")))));
+    });
+    dialog->open();
+}
+
+void RoomWindow::setAside(const QStringList &logs, const QString &reason)
+{
+    const ClockReading now = m_services.clock.now();
+    const QDateTime when(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)));
+    QStringList done, failed;
+    for (const QString &log : logs) {
+        if (const std::optional<QString> why = SetAside::setAside(log, reason, when))
+            failed.append(*why);
+        else
+            done.append(QDir::toNativeSeparators(log));
+    }
+    if (!done.isEmpty())
+        logAction(QStringLiteral("set aside"), QStringLiteral("%1: %2").arg(done.join(QStringLiteral(", ")), reason));
+    tick();
+    if (failed.isEmpty())
+        m_services.boxes.information(this, QStringLiteral("Set aside"),
+                                     QStringLiteral("Set aside: %1\nReason: %2").arg(done.join(QStringLiteral(", ")), reason));
+    else
+        m_services.boxes.warning(this, QStringLiteral("Set aside"), failed.join(QLatin1Char('\n')));
+}
+
+void RoomWindow::bringBackSelected()
+{
+    QStringList logs, lines;
+    for (const int k : selectedRows())
+        if (const WorkstationState &state = m_model.row(k).state; state.hasLog() && !state.setAside.isEmpty()) {
+            logs.append(state.logPath);
+            lines.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(state.logPath), state.setAside));
+        }
+    if (logs.isEmpty()) {
+        m_services.boxes.information(this, QStringLiteral("Bring back"),
+                                     QStringLiteral("Select the rows of the logs set aside to bring back."));
+        return;
+    }
+    if (!m_services.boxes.confirm(this, QStringLiteral("Bring back"),
+                                  QStringLiteral("Bring back into use?\n\n%1").arg(lines.join(QLatin1Char('\n'))))) {
+        logAction(QStringLiteral("bring back"), QStringLiteral("cancelled at its box: %1")
+                                                    .arg(QDir::toNativeSeparators(logs.join(QStringLiteral(", ")))));
+        return;
+    }
+    const ClockReading now = m_services.clock.now();
+    const QDateTime when(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)));
+    QStringList done, failed;
+    for (const QString &log : logs) {
+        if (const std::optional<QString> why = SetAside::bringBack(log, when))
+            failed.append(*why);
+        else
+            done.append(QDir::toNativeSeparators(log));
+    }
+    if (!done.isEmpty())
+        logAction(QStringLiteral("bring back"), done.join(QStringLiteral(", ")));
+    tick();
+    if (!failed.isEmpty())
+        m_services.boxes.warning(this, QStringLiteral("Bring back"), failed.join(QLatin1Char('\n')));
 }
 
 void RoomWindow::addFolder()

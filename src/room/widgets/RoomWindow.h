@@ -56,6 +56,9 @@ private:
     void verifyAll();
     void pay();
     void exportTables();
+    void setAsideSelected();
+    void bringBackSelected();
+    void setAside(const QStringList &logs, const QString &reason);
     void silentAfterChanged(int seconds);
     void addFolder();
     void removeFolders();
