@@ -259,6 +259,43 @@ private slots:
         dialog->close();
     }
 
+    // Export asks before it takes in last week's log, names it with its day in its report,
+    // and room-log.txt says what was answered.
+    void exportAsksForTheLogsOfAnotherDay_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("left out") << false << 1;
+        QTest::newRow("taken in") << true << 2;
+    }
+
+    void exportAsksForTheLogsOfAnotherDay()
+    {
+        QFETCH(bool, answer);
+        QFETCH(int, rows);
+        const QStringList folders = room(2);
+        const QString old = QDir(folders[1]).filePath(QStringLiteral("o112btinp.01"));
+        const QDate lastWeek = QDate::currentDate().addDays(-7);
+        QVERIFY(touch(old, QDateTime(lastWeek, QTime(10, 0))));
+        auto window = open(folders);
+        QVERIFY(window);
+        const QString out = QDir(m_work).filePath(QStringLiteral("tables"));
+        QVERIFY(QDir().mkpath(out));
+        m_boxes.folder = out;
+        m_boxes.answer = answer;
+        click(*window, QStringLiteral("Export"));
+        const QList<AnsweringRoomBoxes::Shown> asked = m_boxes.of(Kind::Confirm);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked[0].text.contains(QDir::toNativeSeparators(old)), qPrintable(asked[0].text));
+        const QList<AnsweringRoomBoxes::Shown> told = m_boxes.of(Kind::Information);
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].text.contains(lastWeek.toString(Qt::ISODate)), qPrintable(told[0].text));
+        QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("runs.csv"))).count('\n'), rows + 1);
+        const QString line = QString::fromUtf8(fileBytes(trail())).trimmed().section(QLatin1Char('\n'), -1);
+        QVERIFY2(line.contains(answer ? QStringLiteral("--include-days") : QStringLiteral("left out the logs of other days")),
+                 qPrintable(line));
+    }
+
     // Verify all gives each log's time, and a run whose companion has no end line yet is
     // still running while its log is written, cut off once it has long been silent.
     void verifyAllTellsARunningRunFromOneCutOff_data()
