@@ -31,8 +31,8 @@ struct PassedOver
     {
         // Records kept when the log could not be written are read with their file, and so
         // with the log, when they lie beside it.
-        const QString asideOf = path.chopped(SetAside::fileOf(QString()).size());
-        if (SetAside::isDecisionFile(path) && QFileInfo(asideOf).isFile()) {
+        const QString asideOf = SetAside::logOf(path);
+        if (!asideOf.isEmpty() && QFileInfo(asideOf).isFile()) {
             decisions.append(QDir::toNativeSeparators(path));
             logs.append(asideOf);
             return true;

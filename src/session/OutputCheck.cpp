@@ -4,6 +4,7 @@
 
 #include "record/InputFile.h"
 #include "record/LogReader.h"
+#include "session/SetAside.h"
 #include "window/logic/GoAheadFile.h"
 #include "window/logic/PayoffFile.h"
 #include "window/logic/PayoffReader.h"
@@ -78,6 +79,8 @@ QString protectedFile(const QString &target, const QString &shown)
     const QString name = info.fileName();
     if (name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
         return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
+    if (SetAside::isDecisionFile(name))
+        return QStringLiteral("%1 is the record of a log set aside; an output never replaces one").arg(shown);
     if (name.endsWith(QLatin1String(".unwritten"), Qt::CaseInsensitive))
         return QStringLiteral("%1 is a file of records kept when a log could not be written; an output never "
                               "replaces one").arg(shown);

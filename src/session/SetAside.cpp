@@ -40,6 +40,11 @@ bool SetAside::isDecisionFile(const QString &name)
     return name.endsWith(Suffix, Qt::CaseInsensitive);
 }
 
+QString SetAside::logOf(const QString &file)
+{
+    return isDecisionFile(file) ? file.chopped(Suffix.size()) : QString();
+}
+
 std::optional<SetAside::Decision> SetAside::of(const QString &log)
 {
     const QString file = fileOf(log);

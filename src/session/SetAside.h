@@ -21,6 +21,8 @@ public:
     static QString fileOf(const QString &log);
     // Whether name is such a file (so that it is not taken for a log).
     static bool isDecisionFile(const QString &name);
+    // The log a decision file belongs to; empty when file is no such file.
+    static QString logOf(const QString &file);
 
     struct Decision
     {

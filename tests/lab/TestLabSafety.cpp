@@ -96,6 +96,9 @@ private slots:
         QTest::newRow("export --xlsx onto the audit trail by another case")
             << QStringList{QStringLiteral("export"), log, QStringLiteral("--xlsx"), QStringLiteral("Room-Log.TXT")}
             << QStringLiteral("room-log.txt") << QStringLiteral("audit trail");
+        QTest::newRow("export onto the record of a log set aside")
+            << QStringList{QStringLiteral("export"), log, QStringLiteral("--events"), QStringLiteral("ws/o199btinp.01.aside")}
+            << QStringLiteral("ws/o199btinp.01.aside") << QStringLiteral("set aside");
     }
     // An output that is a link, or that leads to a file of the lab elsewhere.
     void outputsThroughLinksAreRefused_data()

@@ -29,6 +29,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// The clock's reading as a local date and time.
+QDateTime dateTimeOf(const ClockReading &now)
+{
+    return QDateTime(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)));
+}
+
+} // namespace
+
 RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders, QWidget *parent)
     : QMainWindow(parent),
       m_services(services),
@@ -323,11 +333,9 @@ void RoomWindow::verifyAll()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
     const LogArguments logs = roomLogs();
-    const ClockReading now = m_services.clock.now();
     // A run is still running while its log is written within the time after which its row
     // is marked silent.
-    const QDateTime runningSince = QDateTime(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)))
-                                       .addSecs(-m_reader.silentAfter());
+    const QDateTime runningSince = dateTimeOf(m_services.clock.now()).addSecs(-m_reader.silentAfter());
     dialog->verify(logs.logs, runningSince, logs.findings);
     logAction(QStringLiteral("verify"), dialog->summary());
 }
@@ -426,8 +434,7 @@ void RoomWindow::setAsideSelected()
 
 void RoomWindow::setAside(const QStringList &logs, const QString &reason)
 {
-    const ClockReading now = m_services.clock.now();
-    const QDateTime when(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)));
+    const QDateTime when = dateTimeOf(m_services.clock.now());
     QStringList done, failed;
     for (const QString &log : logs) {
         if (const std::optional<QString> why = SetAside::setAside(log, reason, when))
@@ -464,8 +471,7 @@ void RoomWindow::bringBackSelected()
                                                     .arg(QDir::toNativeSeparators(logs.join(QStringLiteral(", ")))));
         return;
     }
-    const ClockReading now = m_services.clock.now();
-    const QDateTime when(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)));
+    const QDateTime when = dateTimeOf(m_services.clock.now());
     QStringList done, failed;
     for (const QString &log : logs) {
         if (const std::optional<QString> why = SetAside::bringBack(log, when))
