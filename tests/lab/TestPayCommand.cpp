@@ -338,6 +338,11 @@ private slots:
                                                                                                   : QStringList()));
         QVERIFY2(exported.exitCode == 0, qPrintable(report(exported)));
         QCOMPARE(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("r.csv"))).count('\n'), rows + 1);
+        // verify reads both, and says when each was last written.
+        const auto verified = treelab({QStringLiteral("verify"), ws1, ws2});
+        QVERIFY2(verified.exitCode == 0 && verified.out.contains(QStringLiteral("  last written %1 09:30:00\n")
+                                                                     .arg(lastWeek.toString(Qt::ISODate))),
+                 qPrintable(report(verified)));
     }
 
     // A payoff file changed after the log was written may not hold what the subject saw.
