@@ -79,13 +79,22 @@ void tell(const QString &command, const Findings &findings)
         err(command + QStringLiteral(": ") + finding.text() + QLatin1Char('\n'));
 }
 
+QCommandLineOption includeDaysOption()
+{
+    return {QStringLiteral("include-days"), QStringLiteral("read the logs of other days too")};
+}
+
 std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments, const QString &help,
-                             QStringList *logs)
+                             QStringList *logs, const QCommandLineOption *includeDays)
 {
     if (const auto done = parse(parser, arguments, help))
         return done;
     const QString command = arguments.value(0);
-    const LogArguments resolved = LogArguments::resolve(parser.positionalArguments());
+    LogArguments resolved = LogArguments::resolve(parser.positionalArguments());
+    if (includeDays)
+        resolved.logs = resolved.ofSession(parser.isSet(*includeDays),
+                                           QStringLiteral("give --%1 to take them in").arg(includeDays->names().first()),
+                                           &resolved.findings);
     tell(command, resolved.findings);
     *logs = resolved.logs;
     if (logs->isEmpty())

@@ -43,11 +43,16 @@ QCommandLineOption xlsxOption();
 // Tells findings on stderr, each line after "command: ".
 void tell(const QString &command, const Findings &findings);
 
+// --include-days: also read the logs last written on another day than the session's.
+QCommandLineOption includeDaysOption();
+
 // CommandLine::parse for a command that reads logs, then its LOG arguments into *logs
-// (LogArguments::resolve, whose notes are told). None left is a usage error. The exit
-// status when the command is done already, else nullopt.
+// (LogArguments::resolve, whose notes are told). With includeDays (a payment, an export)
+// the logs of other days than the session's are left out unless that option is given
+// (LogArguments::ofSession), each day told. None left is a usage error. The exit status
+// when the command is done already, else nullopt.
 std::optional<int> parseLogs(QCommandLineParser &parser, const QStringList &arguments, const QString &help,
-                             QStringList *logs);
+                             QStringList *logs, const QCommandLineOption *includeDays = nullptr);
 
 // The usage error of command when an output may not be written (OutputCheck), saying
 // that nothing was written; nullopt when all may be written.

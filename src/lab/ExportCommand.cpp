@@ -32,6 +32,11 @@ QString ExportCommand::help()
         "their companion records, nor logs kept aside as \"<log>.<n>\". Logs taken from\n"
         "folders that were last written on different days are warned of.\n"
         "\n"
+        "The session's day is the latest day on which one of the logs was last written. A\n"
+        "log last written on another day (last week's, left in a folder) is left out, named\n"
+        "with its day, unless --include-days is given. A log set aside in the room window\n"
+        "(\"<log>.aside\" beside it) is left out, named with the reason typed for it.\n"
+        "\n"
         "Where the log has a companion record beside it (LOG.jsonl, written by the program),\n"
         "the notepad texts are taken from it exactly as typed, the payoffs are the ones the\n"
         "subject was shown, and the tables gain their times in milliseconds since the log was\n"
@@ -94,6 +99,8 @@ QString ExportCommand::help()
         "  --force             Export a LOG that fails \"treelab verify\" all the same: each\n"
         "                      line without its place is read as the record it looks like,\n"
         "                      and named on stderr as forced.\n"
+        "  --include-days      Export the logs last written on other days than the\n"
+        "                      session's too.\n"
         "  -h, --help          Show this help.\n"
         "\n"
         "A table is written to a temporary file beside it and renamed into place, so an\n"
@@ -126,8 +133,10 @@ int ExportCommand::run(const QStringList &arguments)
     parser.addOption(codebookOption);
     parser.addOption(dataOption);
     parser.addOption(forceOption);
+    const QCommandLineOption includeDaysOption = CommandLine::includeDaysOption();
+    parser.addOption(includeDaysOption);
     QStringList logs;
-    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &logs))
+    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &logs, &includeDaysOption))
         return *done;
     const QString command = arguments.value(0);
     QStringList outputs;

@@ -18,6 +18,11 @@ QString PayCommand::help()
         "their companion records, nor logs kept aside as \"<log>.<n>\". Logs taken from\n"
         "folders that were last written on different days are warned of.\n"
         "\n"
+        "The session's day is the latest day on which one of the logs was last written. A\n"
+        "log last written on another day (last week's, left in a folder) is left out, named\n"
+        "with its day, unless --include-days is given. A log set aside in the room window\n"
+        "(\"<log>.aside\" beside it) is left out, named with the reason typed for it.\n"
+        "\n"
         "The logs paid: each LOG that \"treelab verify\" reads by the rules of the run (see\n"
         "--force). A log kept aside as \"<log>.<n>\" beside <log> (the program keeps an older\n"
         "log of the same name so) and a log that holds its header alone (the program was\n"
@@ -65,6 +70,7 @@ QString PayCommand::help()
         "  --attempts N     The run's number of attempts, for logs without a companion\n"
         "                   record (%1 when not given, as the program was built).\n"
         "  --include-kept   Pay logs kept aside as \"<log>.<n>\" too.\n"
+        "  --include-days   Pay the logs last written on other days than the session's too.\n"
         "  --force          Pay from a LOG that fails \"treelab verify\" all the same: each\n"
         "                   line without its place is read as the record it looks like, and\n"
         "                   named on stderr as forced.\n"
@@ -99,10 +105,12 @@ int PayCommand::run(const QStringList &arguments)
     parser.addOption(dataOption);
     parser.addOption(keptOption);
     parser.addOption(forceOption);
+    const QCommandLineOption includeDaysOption = CommandLine::includeDaysOption();
+    parser.addOption(includeDaysOption);
     parser.addOption(partialOption);
     parser.addOption(attemptsOption);
     QStringList paths;
-    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &paths))
+    if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &paths, &includeDaysOption))
         return *done;
     const QString command = arguments.value(0);
     if (!parser.isSet(seedOption))

@@ -1,9 +1,16 @@
 #include "lab/RoomCommand.h"
 
 #include "lab/CommandLine.h"
-#include "room/RoomApp.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QStringList>
+
+#ifndef DT_ROOM_PROGRAM
+#define DT_ROOM_PROGRAM "decisiontree-room"
+#endif
 
 QString RoomCommand::help()
 {
@@ -34,8 +41,12 @@ QString RoomCommand::help()
         "Options:\n"
         "  -h, --help  Show this help.\n"
         "\n"
+        "The window is the program " DT_ROOM_PROGRAM ", which treelab starts from its own\n"
+        "folder and waits for; treelab itself holds no window.\n"
+        "\n"
         "Exit status: 0 when the window was closed; 1 when there is no display to open it\n"
-        "on; 2 for a usage error.\n");
+        "on, or " DT_ROOM_PROGRAM " is not beside treelab or cannot be started; 2 for a\n"
+        "usage error.\n");
 }
 
 int RoomCommand::run(int argc, char *argv[])
@@ -60,5 +71,31 @@ int RoomCommand::run(int argc, char *argv[])
         return CommandLine::Finding;
     }
 #endif
-    return RoomApp::run(argc, argv, named);
+    // The window is a program of its own, beside treelab: treelab links no widgets.
+    QCoreApplication app(argc, argv);
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(DT_ROOM_PROGRAM));
+    if (!QFileInfo(program).isFile()) {
+        CommandLine::err(QStringLiteral("treelab room: the room window's program %1 is not there; it is "
+                                        "installed beside treelab, in the same folder\n")
+                             .arg(QDir::toNativeSeparators(program)));
+        return CommandLine::Finding;
+    }
+    QProcess room;
+    room.setProgram(program);
+    room.setArguments(named);
+    room.setProcessChannelMode(QProcess::ForwardedChannels);
+    room.setInputChannelMode(QProcess::ForwardedInputChannel);
+    room.start();
+    if (!room.waitForStarted(-1)) {
+        CommandLine::err(QStringLiteral("treelab room: %1 cannot be started: %2\n")
+                             .arg(QDir::toNativeSeparators(program), room.errorString()));
+        return CommandLine::Finding;
+    }
+    room.waitForFinished(-1);
+    if (room.exitStatus() != QProcess::NormalExit) {
+        CommandLine::err(QStringLiteral("treelab room: %1 ended abnormally: %2\n")
+                             .arg(QDir::toNativeSeparators(program), room.errorString()));
+        return CommandLine::Finding;
+    }
+    return room.exitCode();
 }

@@ -3,8 +3,9 @@
 #include <QString>
 
 // treelab room FOLDER...: opens the window "Decision Tree Room" on the workstations'
-// data folders (or folders holding ws*/data). The one command that needs a display; it
-// makes its QApplication itself, so the others never do.
+// data folders (or folders holding ws*/data) by starting the room's own program from
+// treelab's folder and waiting for it to close. The one command that needs a display;
+// treelab itself links no widget.
 class RoomCommand
 {
 public:

@@ -43,7 +43,9 @@ QString VerifyCommand::help()
         "of its log, but treelab pay refuses it without --partial.\n"
         "\n"
         "LOG may also be a workstation's data folder: its event logs are read, not their\n"
-        "companion records nor logs kept aside as \"<log>.<n>\".\n"
+        "companion records nor logs kept aside as \"<log>.<n>\". Each log's line is followed\n"
+        "by when it was last written. A log set aside in the room window (\"<log>.aside\"\n"
+        "beside it) is left out, named with the reason typed for it.\n"
         "\n"
         "Options:\n"
         "  --data FILE   The payoff file to check the payoffs shown against (the one beside\n"
@@ -75,6 +77,8 @@ int VerifyCommand::run(const QStringList &arguments)
         const LogVerdict verdict = LogVerdict::of(path, parser.value(dataOption), attemptsGiven);
         failed = failed || !verdict.ok;
         CommandLine::out(QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(path), verdict.summary));
+        if (verdict.written.isValid())
+            CommandLine::out(QStringLiteral("  last written %1\n").arg(verdict.writtenText()));
         for (const Finding &problem : verdict.problems)
             CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
         if (verdict.unlisted > 0)

@@ -23,7 +23,7 @@ QList<const AttemptSummary *> LabLog::finishedAttempts() const
     return finished;
 }
 
-QString LabLog::endingText() const
+QString LabLog::endingText(bool stillWritten) const
 {
     const qsizetype finished = finishedAttempts().size();
     QString text = finished > attemptCount ? QStringLiteral("%1 attempts finished, more than the run's %2")
@@ -41,9 +41,17 @@ QString LabLog::endingText() const
     else if (companion->exitHow == QLatin1String("signal"))
         text += QStringLiteral("; ended by %1").arg(companion->exitSignal.isEmpty() ? QStringLiteral("a signal")
                                                                                     : companion->exitSignal);
+    else if (stillWritten)
+        text += QStringLiteral("; still running");
     else
         text += QStringLiteral("; cut off with no end line (killed, crashed, power lost, or still running)");
     return text;
+}
+
+bool LabLog::endLineMissing() const
+{
+    return companion && companion->exitHow != QLatin1String("windowClosed")
+        && companion->exitHow != QLatin1String("goAhead99") && companion->exitHow != QLatin1String("signal");
 }
 
 bool LabLog::setCompanionAside()

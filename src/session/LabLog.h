@@ -56,7 +56,11 @@ public:
     // How the run ended, for people: "all 4 attempts finished" or "unfinished, 2 of 4
     // attempts finished", and where there is a companion record "; closed by its window",
     // "; closed by 99 in okto.go", "; ended by SIGTERM" or "; cut off with no end line".
-    QString endingText() const;
+    // A run whose log is still being written (stillWritten) has no end line yet: it is
+    // "; still running" rather than cut off.
+    QString endingText(bool stillWritten = false) const;
+    // The companion record has no end line: the program was cut off, or still runs.
+    bool endLineMissing() const;
     // The companion set aside (when it differs from the log): the classic log and the
     // payoff file stand alone. True when there was one to set aside.
     bool setCompanionAside();

@@ -3,6 +3,7 @@
 #include "record/CompanionReader.h"
 #include "record/LogReader.h"
 #include "session/LogNames.h"
+#include "session/SetAside.h"
 #include "window/logic/GoAheadFile.h"
 
 #include <QDate>
@@ -22,6 +23,7 @@ struct PassedOver
 {
     QStringList companions;
     QStringList kept;
+    QStringList decisions; // "<log>.aside", read with its log
     QStringList logs;
 
     // True, and path taken, when path is one of them.
@@ -29,6 +31,12 @@ struct PassedOver
     {
         // Records kept when the log could not be written are read with their file, and so
         // with the log, when they lie beside it.
+        const QString asideOf = SetAside::logOf(path);
+        if (!asideOf.isEmpty() && QFileInfo(asideOf).isFile()) {
+            decisions.append(QDir::toNativeSeparators(path));
+            logs.append(asideOf);
+            return true;
+        }
         QString log = path.endsWith(QLatin1String(".unwritten")) ? path.chopped(10) : path;
         if (log != path && !QFileInfo(log).isFile())
             log = path; // not beside its file: taken as given, and told of as it reads
@@ -82,6 +90,9 @@ Finding takeLogsOf(const PassedOver &passed, QStringList *logs)
     if (!passed.kept.isEmpty())
         what.append(counted(passed.kept.size(), QStringLiteral("file of kept records"),
                             QStringLiteral("files of kept records")));
+    if (!passed.decisions.isEmpty())
+        what.append(counted(passed.decisions.size(), QStringLiteral("record of a log set aside"),
+                            QStringLiteral("records of logs set aside")));
     return {Finding::Severity::Note, QString(), 0,
             QStringLiteral("%1 passed over, each read with its log%2")
                 .arg(what.join(QStringLiteral(" and ")))
@@ -122,7 +133,79 @@ LogArguments LogArguments::resolve(const QStringList &arguments)
         result.findings.append(takeLogsOf(passed, &result.logs));
     if (fromFolders.size() > 1)
         result.findings.append(daysWarning(fromFolders));
+    // Logs set aside are left out, each named with why.
+    QStringList kept;
+    for (const QString &log : std::as_const(result.logs)) {
+        if (const std::optional<SetAside::Decision> aside = SetAside::of(log)) {
+            result.findings.append({Finding::Severity::Note, QDir::toNativeSeparators(log), 0,
+                                    QStringLiteral("left out: %1").arg(SetAside::text(*aside))});
+            result.setAside.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(log), SetAside::text(*aside)));
+            continue;
+        }
+        kept.append(log);
+    }
+    result.logs = kept;
+    for (const QString &log : std::as_const(result.logs)) {
+        const QFileInfo info(log);
+        result.days.append(info.exists() ? info.lastModified().date() : QDate());
+        if (result.days.last().isValid() && (!result.sessionDay.isValid() || result.days.last() > result.sessionDay))
+            result.sessionDay = result.days.last();
+    }
     return result;
+}
+
+QStringList LogArguments::otherDays() const
+{
+    QStringList other;
+    for (qsizetype k = 0; k < logs.size(); ++k)
+        if (days.value(k).isValid() && days.value(k) != sessionDay)
+            other.append(logs[k]);
+    return other;
+}
+
+QStringList LogArguments::ofSession(bool include, const QString &how, Findings *findings) const
+{
+    QStringList chosen;
+    QMap<QDate, QStringList> byDay;
+    for (qsizetype k = 0; k < logs.size(); ++k) {
+        const QDate day = days.value(k);
+        if (day.isValid() && day != sessionDay)
+            byDay[day].append(QDir::toNativeSeparators(logs[k]));
+        if (include || !day.isValid() || day == sessionDay)
+            chosen.append(logs[k]);
+    }
+    for (auto it = byDay.cbegin(); it != byDay.cend(); ++it)
+        findings->append({Finding::Severity::Warning, QString(), 0,
+                          QStringLiteral("%1 last written on %2, not on the session's day %3, %4: %5%6")
+                              .arg(counted(it.value().size(), QStringLiteral("log"), QStringLiteral("logs")),
+                                   dayText(it.key()), dayText(sessionDay),
+                                   include ? (it.value().size() == 1 ? QStringLiteral("is taken in")
+                                                                     : QStringLiteral("are taken in"))
+                                           : (it.value().size() == 1 ? QStringLiteral("is left out")
+                                                                     : QStringLiteral("are left out")),
+                                   it.value().join(QStringLiteral(", ")),
+                                   include ? QString() : QStringLiteral("; ") + how)});
+    return chosen;
+}
+
+QStringList LogArguments::choicesText(bool include) const
+{
+    QStringList said;
+    QStringList others = otherDays();
+    for (QString &log : others)
+        log = QDir::toNativeSeparators(log);
+    if (!others.isEmpty())
+        said.append(QStringLiteral("%1 of other days than the session's %2: %3")
+                        .arg(include ? QStringLiteral("took in the logs") : QStringLiteral("left out the logs"),
+                             dayText(sessionDay), others.join(QStringLiteral(", "))));
+    if (!setAside.isEmpty())
+        said.append(QStringLiteral("left out the logs set aside: %1").arg(setAside.join(QStringLiteral(", "))));
+    return said;
+}
+
+QString LogArguments::dayText(const QDate &day)
+{
+    return day.toString(Qt::ISODate);
 }
 
 QStringList LogArguments::logsIn(const QString &folder)

@@ -11,8 +11,9 @@ class LabLog;
 // Reads the payoffs of a log's parameter set into it (LabLog::payoffs, payoffPath). The
 // payoff file is the one given on the command line, or else the one the log's name names
 // in the log's own folder (o<set><subject><payoff file>), found as treelab status finds
-// it. A room's logs share one payoff file: each set of it is read once while the file
-// stays as it was.
+// it. The file is read from the disk at every call and nothing of it is kept between
+// calls: what is paid and exported is what the file holds when the work runs, even when
+// it was rewritten at the same size with its time kept.
 class LogPayoffs
 {
 public:

@@ -6,6 +6,7 @@
 #include "session/RunJudge.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -21,10 +22,12 @@ Findings findingsOf(const QList<LogProblem> &problems, Finding::Severity severit
 
 } // namespace
 
-LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int attempts)
+LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int attempts, const QDateTime &runningSince)
 {
     LogVerdict verdict;
     verdict.path = path;
+    if (const QFileInfo info(path); info.exists())
+        verdict.written = info.lastModified();
     LabLog log;
     if (const std::optional<Finding> unread = LabLogReader::load(path, &log)) {
         verdict.ending = unread->text();
@@ -35,10 +38,12 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     verdict.subject = log.subject();
     verdict.set = log.set();
     RunJudge::judge(&log, dataFile, attempts);
-    verdict.ending = log.endingText();
+    verdict.running = log.endLineMissing() && runningSince.isValid() && verdict.written.isValid()
+        && verdict.written >= runningSince;
+    verdict.ending = log.endingText(verdict.running);
     const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4%5")
                               .arg(log.subject()).arg(log.set()).arg(log.parsed.records.size())
-                              .arg(log.endingText(),
+                              .arg(verdict.ending,
                                    log.keptFiles.isEmpty() ? QString() : QStringLiteral("; ") + log.keptText());
     verdict.warnings = findingsOf(log.parsed.warnings, Finding::Severity::Warning, path);
     verdict.problems = findingsOf(log.parsed.problems + log.runProblems + log.companionProblems + log.payoffProblems,
@@ -65,6 +70,11 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
         what.append(QStringLiteral("%1 differences from its companion record").arg(log.companionProblems.size()));
     verdict.summary = QStringLiteral("FAILS: %1 (%2)").arg(what.join(QStringLiteral(", ")), facts);
     return verdict;
+}
+
+QString LogVerdict::writtenText() const
+{
+    return written.isValid() ? written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
 }
 
 QString LogVerdict::verdictText() const

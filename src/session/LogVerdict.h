@@ -2,6 +2,7 @@
 
 #include "session/Finding.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,8 @@ struct LogVerdict
     qint16 subject = 0;
     qint16 set = 0;
     QString ending;    // how the run ended (LabLog::endingText), or why it could not be read
+    QDateTime written; // when the log was last written (its file's time); invalid when it is not there
+    bool running = false; // no end line yet, and the log written since runningSince
     QString summary;   // "ok: subject 99, set 1, 100 records, all 4 attempts finished; ..." or "FAILS: ..."
     Findings problems;  // every line that fails it, with what was expected there (errors)
     qint64 unlisted = 0; // further lines like those
@@ -23,8 +26,13 @@ struct LogVerdict
     Findings findings;  // the same, as pay and export tell them (LogAdmission)
 
     // dataFile: the payoff file to check the payoffs shown against (empty: the one beside
-    // the log); attempts: the run's number where no companion says (0: as built).
-    static LogVerdict of(const QString &path, const QString &dataFile, int attempts);
+    // the log); attempts: the run's number where no companion says (0: as built). A run
+    // whose companion has no end line and whose log was last written at runningSince or
+    // later is still running, not cut off (invalid: it cannot be told, and both are said).
+    static LogVerdict of(const QString &path, const QString &dataFile, int attempts,
+                         const QDateTime &runningSince = QDateTime());
+    // "2026-12-09 10:42:07", when the log was last written; empty when it is not there.
+    QString writtenText() const;
 
     // "ok", "fails" or "cannot be read".
     QString verdictText() const;

@@ -4,6 +4,7 @@
 
 #include "record/InputFile.h"
 #include "record/LogReader.h"
+#include "session/SetAside.h"
 #include "window/logic/GoAheadFile.h"
 #include "window/logic/PayoffFile.h"
 #include "window/logic/PayoffReader.h"
@@ -78,6 +79,8 @@ QString protectedFile(const QString &target, const QString &shown)
     const QString name = info.fileName();
     if (name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
         return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
+    if (SetAside::isDecisionFile(name))
+        return QStringLiteral("%1 is the record of a log set aside; an output never replaces one").arg(shown);
     if (name.endsWith(QLatin1String(".unwritten"), Qt::CaseInsensitive))
         return QStringLiteral("%1 is a file of records kept when a log could not be written; an output never "
                               "replaces one").arg(shown);
@@ -96,6 +99,26 @@ QString protectedFile(const QString &target, const QString &shown)
     return QString();
 }
 
+// Why an output may not land on target, the audit trail; empty when it is another file.
+QString auditTrail(const QString &target, const QString &shown)
+{
+    if (QFileInfo(target).fileName().compare(OutputCheck::AuditTrailName, Qt::CaseInsensitive) != 0)
+        return QString();
+    return QStringLiteral("%1 is the room's audit trail; an output never replaces it").arg(shown);
+}
+
+// A link, or a file of several names, that a write would go through; empty when neither.
+QString linkRefusal(const QFileInfo &info, const QString &shown, const QString &what)
+{
+    if (info.isSymLink())
+        return QStringLiteral("%1 is a link; %2 is written to a file of its own").arg(shown, what);
+    std::error_code error;
+    if (info.isFile() && std::filesystem::hard_link_count(fsPath(info.filePath()), error) > 1 && !error)
+        return QStringLiteral("%1 is one of several names of one file (a hard link); %2 is written to a "
+                              "file of its own").arg(shown, what);
+    return QString();
+}
+
 // Why output may not be written; empty when it may. inputs are the files the command
 // reads; others are the command's other outputs.
 QString refusalOf(const QString &output, const QStringList &inputs, const QStringList &others)
@@ -104,12 +127,8 @@ QString refusalOf(const QString &output, const QStringList &inputs, const QStrin
     const QString shown = QDir::toNativeSeparators(output);
     // A link (or a Windows shortcut) would have the table written into whatever it points
     // at; a file of several names (hard links) would change under every other name too.
-    if (info.isSymLink())
-        return QStringLiteral("%1 is a link; an output is written to a file of its own").arg(shown);
-    std::error_code error;
-    if (info.isFile() && std::filesystem::hard_link_count(fsPath(output), error) > 1 && !error)
-        return QStringLiteral("%1 is one of several names of one file (a hard link); an output is written to a "
-                              "file of its own").arg(shown);
+    if (const QString refused = linkRefusal(info, shown, QStringLiteral("an output")); !refused.isEmpty())
+        return refused;
     for (const QString &other : others)
         if (sameFile(output, other))
             return QStringLiteral("%1 is named for two outputs; give each its own file").arg(shown);
@@ -117,16 +136,19 @@ QString refusalOf(const QString &output, const QStringList &inputs, const QStrin
         if (sameFile(output, input))
             return QStringLiteral("%1 is the input %2; an output never replaces an input")
                 .arg(shown, QDir::toNativeSeparators(input));
+    if (const QString refused = auditTrail(output, shown); !refused.isEmpty())
+        return refused;
     if (const QString refused = protectedFile(output, shown); !refused.isEmpty())
         return refused;
     // Through a linked folder the output may land on a lab's file elsewhere.
     const QString target = realTarget(info);
-    if (QDir::cleanPath(target) != QDir::cleanPath(info.absoluteFilePath()))
-        if (const QString refused = protectedFile(target, shown + QStringLiteral(" (that is, ")
-                                                              + QDir::toNativeSeparators(target)
-                                                              + QLatin1Char(')'));
-            !refused.isEmpty())
+    if (QDir::cleanPath(target) != QDir::cleanPath(info.absoluteFilePath())) {
+        const QString through = shown + QStringLiteral(" (that is, ") + QDir::toNativeSeparators(target) + QLatin1Char(')');
+        if (const QString refused = auditTrail(target, through); !refused.isEmpty())
             return refused;
+        if (const QString refused = protectedFile(target, through); !refused.isEmpty())
+            return refused;
+    }
     return QString();
 }
 
@@ -142,6 +164,21 @@ QString refusal(const QStringList &outputs, const QStringList &logs, const QStri
     for (qsizetype k = 0; k < outputs.size(); ++k)
         if (const QString refused = refusalOf(outputs[k], inputs, outputs.mid(k + 1)); !refused.isEmpty())
             return refused;
+    return QString();
+}
+
+QString appendRefusal(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (const QString refused = linkRefusal(info, shown, QStringLiteral("the audit trail")); !refused.isEmpty())
+        return refused;
+    if (const QString refused = protectedFile(path, shown); !refused.isEmpty())
+        return refused;
+    const QString target = realTarget(info);
+    if (QDir::cleanPath(target) != QDir::cleanPath(info.absoluteFilePath()))
+        return protectedFile(target, shown + QStringLiteral(" (that is, ") + QDir::toNativeSeparators(target)
+                                         + QLatin1Char(')'));
     return QString();
 }
 

@@ -11,12 +11,22 @@
 // regular file, and when two outputs of one command name the same file. Nor is an output
 // written through a link (a symbolic link, a Windows shortcut or a second name of the
 // same file), nor into a linked folder onto a log, a companion record, a payoff file, an
-// okto.go or a file of unwritten records.
+// okto.go or a file of unwritten records. Nor is any output written onto the room's audit
+// trail, room-log.txt, whose lines are the lab's own record of what was done.
 namespace OutputCheck {
+
+// The room's audit trail, in the room's working folder.
+inline const QString AuditTrailName = QStringLiteral("room-log.txt");
 
 // Why outputs may not be written, checked against the logs and the payoff file the
 // command reads (empty when none) and against each other: the first refused, for a
 // person. Empty when all may be written.
 QString refusal(const QStringList &outputs, const QStringList &logs, const QString &payoffFile);
+
+// Why the audit trail at path may not be opened to append a line to: it is a link or one
+// of several names of one file, something other than a regular file, or (itself, or
+// through a linked folder) a file of the lab's: an event log, a companion record, a
+// payoff file, an okto.go, a file of unwritten records. Empty when it may.
+QString appendRefusal(const QString &path);
 
 } // namespace OutputCheck

@@ -5,6 +5,7 @@
 #include "session/LabLogReader.h"
 #include "session/LogPayoffs.h"
 #include "session/RunJudge.h"
+#include "session/SetAside.h"
 #include "session/LogNames.h"
 #include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
@@ -106,13 +107,16 @@ QList<WorkstationState> WorkstationReader::folderStates(const QString &folder) c
         result.append(stateOf(folder, newest));
     for (const QFileInfo &info : std::as_const(todays))
         result.append(stateOf(folder, info.filePath()));
+    // A log set aside stands for no program of the folder's.
+    const qsizetype inUse = std::count_if(result.cbegin(), result.cend(),
+                                          [](const WorkstationState &state) { return state.setAside.isEmpty(); });
     for (WorkstationState &state : result) {
-        if (todays.size() > 1) {
+        if (todays.size() > 1 && inUse > 1 && state.setAside.isEmpty()) {
             state.severalLogsToday = true;
             state.notes.append(note(Finding::Severity::Error,
                                     QStringLiteral("this folder holds %1 logs of today (two programs started on one "
                                                    "data folder?): each is shown; treelab quit would end each")
-                                        .arg(todays.size())));
+                                        .arg(inUse)));
         }
         if (state.logPath == newest)
             state.notes += restarts;
@@ -144,6 +148,11 @@ WorkstationState WorkstationReader::stateOf(const QString &folder, const QString
         return state;
     }
     state.logPath = logPath;
+    if (const std::optional<SetAside::Decision> aside = SetAside::of(logPath)) {
+        state.setAside = SetAside::text(*aside);
+        state.notes.append(note(Finding::Severity::Note, QStringLiteral("%1 is %2; pay, export and verify leave it out")
+                                                             .arg(state.logName, state.setAside)));
+    }
     judge(state, log);
     state.subject = log.subject();
     state.set = log.set();
@@ -260,7 +269,7 @@ void WorkstationReader::markRoom(QList<WorkstationState> &result)
     QHash<qint16, QStringList> foldersOf;
     QHash<qint16, int> setCount;
     for (const WorkstationState &state : std::as_const(result)) {
-        if (!state.hasLog() || !state.today)
+        if (!state.hasLog() || !state.today || !state.setAside.isEmpty())
             continue;
         foldersOf[state.subject].append(state.folder);
         ++setCount[state.set];
@@ -276,7 +285,7 @@ void WorkstationReader::markRoom(QList<WorkstationState> &result)
     const bool tie = commonest.size() > 1;
     const qint16 roomSet = commonest.value(0);
     for (WorkstationState &state : result) {
-        if (!state.hasLog() || !state.today)
+        if (!state.hasLog() || !state.today || !state.setAside.isEmpty())
             continue;
         const QStringList &same = foldersOf.value(state.subject);
         if (same.size() > 1) {

@@ -31,6 +31,7 @@ struct WorkstationState
     QStringList payoffs;         // of each attempt that reached its payoff node, as shown ("p(50)" when unknown)
     qint64 ageSeconds = 0;       // since the log was last written
     bool today = false;          // the log was last written today
+    QString setAside;            // why the experimenter set the log aside (SetAside::text); empty when in use
 
     // Marks for the room as a whole (WorkstationReader::states).
     bool sameSubjectElsewhere = false; // another log of today has this subject number

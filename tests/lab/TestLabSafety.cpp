@@ -29,6 +29,7 @@ private slots:
         LabFolders::workstation(m_dir.path(), QStringLiteral("ws"), " 2 \r\n", LabFolders::wholeExperimentLog());
         LabFolders::putFile(path(QStringLiteral("copy.svg")), LabFolders::wholeExperimentLog());
         LabFolders::putFile(path(QStringLiteral("old.csv")), "log\n");
+        LabFolders::putFile(path(QStringLiteral("room-log.txt")), "2026-12-09 10:02:31  release  ws/data: 0 -> 1\n");
         QVERIFY(::mkfifo(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), 0600) == 0);
         QByteArray blank = LabFolders::firstLines(LabFolders::wholeExperimentLog(), 2);
         blank += QByteArray(8 * 1024 * 1024, '\n');
@@ -87,6 +88,17 @@ private slots:
         QTest::newRow("export --xlsx over the log")
             << QStringList{QStringLiteral("export"), QStringLiteral("ws/../ws/o199btinp.01"), QStringLiteral("--xlsx"), log}
             << log << QStringLiteral("is the input");
+        // The room's audit trail is the lab's record of what was done.
+        QTest::newRow("pay --out the room's audit trail")
+            << QStringList{QStringLiteral("pay"), log, QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--out"),
+                           QStringLiteral("room-log.txt")}
+            << QStringLiteral("room-log.txt") << QStringLiteral("audit trail");
+        QTest::newRow("export --xlsx onto the audit trail by another case")
+            << QStringList{QStringLiteral("export"), log, QStringLiteral("--xlsx"), QStringLiteral("Room-Log.TXT")}
+            << QStringLiteral("room-log.txt") << QStringLiteral("audit trail");
+        QTest::newRow("export onto the record of a log set aside")
+            << QStringList{QStringLiteral("export"), log, QStringLiteral("--events"), QStringLiteral("ws/o199btinp.01.aside")}
+            << QStringLiteral("ws/o199btinp.01.aside") << QStringLiteral("set aside");
     }
     // An output that is a link, or that leads to a file of the lab elsewhere.
     void outputsThroughLinksAreRefused_data()

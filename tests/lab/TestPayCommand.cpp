@@ -295,6 +295,56 @@ private slots:
                  qPrintable(report(mixed)));
     }
 
+    // Last week's log left in a folder is left out of pay and export, named with its day,
+    // --partial or not; --include-days takes it in.
+    void logsOfAnotherDayAreLeftOut_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("pay") << QStringList() << 1 << QStringLiteral("is left out");
+        QTest::newRow("pay --partial") << QStringList{QStringLiteral("--partial")} << 1 << QStringLiteral("is left out");
+        QTest::newRow("pay --include-days") << QStringList{QStringLiteral("--include-days")} << 2
+                                            << QStringLiteral("is taken in");
+    }
+
+    void logsOfAnotherDayAreLeftOut()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, rows);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString ws1 = LabFolders::workstation(dir.path(), QStringLiteral("ws1/data"), " 2 \r\n", QByteArray());
+        const QString ws2 = LabFolders::workstation(dir.path(), QStringLiteral("ws2/data"), " 2 \r\n", QByteArray());
+        LabFolders::putLogOf(ws1, LabFolders::wholeExperimentLog(), 11);
+        const QString old = LabFolders::putLogOf(ws2, LabFolders::wholeExperimentLog(), 8);
+        const QDate lastWeek = QDate::currentDate().addDays(-7);
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(QDateTime(lastWeek, QTime(9, 30)), QFileDevice::FileModificationTime));
+        file.close();
+        const QString csv = QDir(dir.path()).filePath(QStringLiteral("p.csv"));
+        const auto paid = treelab(QStringList{QStringLiteral("pay"), ws1, ws2, QStringLiteral("--seed"), QStringLiteral("1"),
+                                              QStringLiteral("--out"), csv} + options);
+        QVERIFY2(paid.exitCode == 0, qPrintable(report(paid)));
+        QVERIFY2(paid.err.contains(QStringLiteral("1 log last written on %1, not on the session's day %2, %3: %4")
+                                       .arg(lastWeek.toString(Qt::ISODate), QDate::currentDate().toString(Qt::ISODate),
+                                            said, QDir::toNativeSeparators(old))),
+                 qPrintable(report(paid)));
+        QCOMPARE(LabFolders::fileBytes(csv).count('\n'), rows + 1);
+        const auto exported = treelab(QStringList{QStringLiteral("export"), ws1, ws2, QStringLiteral("--runs"),
+                                                  QDir(dir.path()).filePath(QStringLiteral("r.csv"))}
+                                              + (options.contains(QStringLiteral("--include-days")) ? QStringList{QStringLiteral("--include-days")}
+                                                                                                  : QStringList()));
+        QVERIFY2(exported.exitCode == 0, qPrintable(report(exported)));
+        QCOMPARE(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("r.csv"))).count('\n'), rows + 1);
+        // verify reads both, and says when each was last written.
+        const auto verified = treelab({QStringLiteral("verify"), ws1, ws2});
+        QVERIFY2(verified.exitCode == 0 && verified.out.contains(QStringLiteral("  last written %1 09:30:00\n")
+                                                                     .arg(lastWeek.toString(Qt::ISODate))),
+                 qPrintable(report(verified)));
+    }
+
     // A payoff file changed after the log was written may not hold what the subject saw.
     void aPayoffFileNewerThanTheLogIsWarnedOf()
     {

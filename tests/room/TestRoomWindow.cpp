@@ -199,7 +199,7 @@ private slots:
 
     // Release asks first, listing each workstation with what its okto.go holds now; on OK
     // each okto.go holds 1 as treelab release writes it, and room-log.txt gains one line
-    // with each value before and after. Cancel writes nothing.
+    // with each value before and after. Cancel writes no okto.go, and room-log.txt says so.
     void releaseWritesAfterItsBox()
     {
         QFETCH(int, selected);
@@ -224,7 +224,11 @@ private slots:
         if (!answer) {
             QCOMPARE(okto(folders[0]), QStringLiteral(" 0 \r\n"));
             QCOMPARE(okto(folders[1]), QStringLiteral(" 0 \r\n"));
-            QCOMPARE(after, before);
+            // The cancel is the audit trail's too: one line, and nothing written.
+            QCOMPARE(after.size(), before.size() + 1);
+            QCOMPARE(after.mid(0, before.size()), before);
+            QVERIFY2(after.last().contains(QStringLiteral("  release  cancelled at its box, nothing written: ")),
+                     qPrintable(after.last()));
             return;
         }
         for (const QString &folder : folders)

@@ -7,6 +7,14 @@
 #include <QFile>
 #include <QTime>
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 Finding failure(const QString &message)
@@ -64,8 +72,31 @@ std::optional<Finding> RoomLog::write(const QString &line)
 {
     QFile file(path());
     const bool isNew = !file.exists();
+    if (const QString refused = OutputCheck::appendRefusal(path()); !refused.isEmpty())
+        return failure(QStringLiteral("%1; the action's line is not written").arg(refused));
+#ifdef Q_OS_WIN
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return failure(QStringLiteral("cannot open %1: %2").arg(QDir::toNativeSeparators(path()), file.errorString()));
+#else
+    // Opened without following a link, and looked at through the open file, so that one
+    // put in its place after the check is refused too.
+    const int fd = ::open(QFile::encodeName(path()).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                          0644);
+    if (fd < 0)
+        return failure(QStringLiteral("cannot open %1: %2 (a link is not followed)")
+                           .arg(QDir::toNativeSeparators(path()), QString::fromLocal8Bit(strerror(errno))));
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_nlink != 1) {
+        ::close(fd);
+        return failure(QStringLiteral("%1 is not a file of its own (a link, or one of several names of a file); the "
+                                      "action's line is not written")
+                           .arg(QDir::toNativeSeparators(path())));
+    }
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failure(QStringLiteral("cannot open %1: %2").arg(QDir::toNativeSeparators(path()), file.errorString()));
+    }
+#endif
     const QByteArray bytes = line.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush())
         return failure(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path()), file.errorString()));

@@ -3,6 +3,7 @@
 #include "record/Clock.h"
 #include "session/Finding.h"
 #include "session/GoAheadAction.h"
+#include "session/OutputCheck.h"
 
 #include <QList>
 #include <QString>
@@ -17,11 +18,13 @@
 //
 //   2024-05-14 10:02:31  release  ws1/data: 0 -> 1; ws2/data: none -> not written (no such folder)
 //
-// so that a lab can show what was released when.
+// so that a lab can show what was released when. It is never opened through a link, as
+// one of several names of a file, or onto a file of the lab's (OutputCheck::appendRefusal):
+// a line is then refused, and said, rather than appended to a log or an okto.go.
 class RoomLog
 {
 public:
-    static inline const QString FileName = QStringLiteral("room-log.txt");
+    static inline const QString FileName = OutputCheck::AuditTrailName;
 
     RoomLog(const QString &folder, const Clock &clock);
 

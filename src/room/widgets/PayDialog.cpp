@@ -39,9 +39,9 @@ QLineEdit *field(const QString &text, const QString &name, const QString &access
 
 } // namespace
 
-PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBoxes &boxes, RoomLog &log,
+PayDialog::PayDialog(const LogArguments &logs, const QString &workFolder, RoomBoxes &boxes, RoomLog &log,
                      QWidget *parent)
-    : QDialog(parent), m_logs(logs), m_boxes(boxes), m_roomLog(log)
+    : QDialog(parent), m_arguments(logs), m_logs(logs.logs), m_boxes(boxes), m_roomLog(log)
 {
     setObjectName(QStringLiteral("Pay"));
     setWindowTitle(QStringLiteral("Pay"));
@@ -52,6 +52,10 @@ PayDialog::PayDialog(const QStringList &logs, const QString &workFolder, RoomBox
     layOut();
     resize(1000, 520);
     connectControls();
+    // Told before anything is drawn or written.
+    Findings found;
+    chosenLogs(&found);
+    showFindings(found);
 }
 
 void PayDialog::makeInputs(const QDir &work)
@@ -68,6 +72,15 @@ void PayDialog::makeInputs(const QDir &work)
                             this);
     m_force->setObjectName(QStringLiteral("Force"));
     m_force->setAccessibleName(m_force->text());
+    const qsizetype others = m_arguments.otherDays().size();
+    m_includeDays = new QCheckBox(QStringLiteral("Also pay the %1 last written on another day than the session's, %2")
+                                      .arg(others == 1 ? QStringLiteral("log") : QStringLiteral("%1 logs").arg(others),
+                                           LogArguments::dayText(m_arguments.sessionDay)),
+                                  this);
+    m_includeDays->setObjectName(QStringLiteral("IncludeDays"));
+    m_includeDays->setAccessibleName(m_includeDays->text());
+    m_includeDays->setToolTip(QStringLiteral("treelab pay --include-days"));
+    m_includeDays->setVisible(others > 0);
     m_csv = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.csv"))),
                   QStringLiteral("PaymentsCsv"), QStringLiteral("CSV file"), this);
     m_workbook = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.xlsx"))),
@@ -105,6 +118,7 @@ void PayDialog::layOut()
     form->addRow(QStringLiteral("&Seed:"), m_seed);
     form->addRow(QString(), m_partial);
     form->addRow(QString(), m_force);
+    form->addRow(QString(), m_includeDays);
     form->addRow(QStringLiteral("&CSV file:"), m_csv);
     form->addRow(QStringLiteral("Work&book:"), m_workbook); // Alt+W is Write's
     auto *buttons = new QHBoxLayout;
@@ -129,6 +143,7 @@ void PayDialog::connectControls()
     connect(m_seed, &QLineEdit::returnPressed, this, &PayDialog::draw);
     connect(m_partial, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
     connect(m_force, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
+    connect(m_includeDays, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
 }
 
 PayDialog::~PayDialog() = default;
@@ -148,6 +163,26 @@ void PayDialog::showFindings(const Findings &findings)
     m_findings->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
+QStringList PayDialog::chosenLogs(Findings *findings) const
+{
+    *findings += m_arguments.findings;
+    return m_arguments.ofSession(m_includeDays->isChecked(),
+                                 QStringLiteral("tick \"%1\" to pay them").arg(m_includeDays->text()), findings);
+}
+
+QString PayDialog::choices() const
+{
+    QStringList chosen;
+    if (m_partial->isChecked())
+        chosen.append(QStringLiteral("--partial"));
+    if (m_force->isChecked())
+        chosen.append(QStringLiteral("--force"));
+    if (m_includeDays->isChecked())
+        chosen.append(QStringLiteral("--include-days"));
+    chosen += m_arguments.choicesText(m_includeDays->isChecked());
+    return chosen.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(chosen.join(QStringLiteral("; ")));
+}
+
 void PayDialog::draw()
 {
     inputsChanged();
@@ -162,20 +197,30 @@ void PayDialog::draw()
     }
     PaymentList payments({QString(), 0, m_partial->isChecked(), false, m_force->isChecked()});
     Findings findings;
-    WorkProgress progress(this, QStringLiteral("Reading the logs..."), int(m_logs.size()));
-    for (qsizetype k = 0; k < m_logs.size(); ++k) {
+    const QStringList logs = chosenLogs(&findings);
+    WorkProgress progress(this, QStringLiteral("Reading the logs..."), int(logs.size()));
+    for (qsizetype k = 0; k < logs.size(); ++k) {
         if (!progress.step(int(k))) {
             showFindings({{Finding::Severity::Note, QString(), 0, QStringLiteral("cancelled: nothing drawn")}});
             return;
         }
-        findings += payments.add(m_logs[k]);
+        findings += payments.add(logs[k]);
     }
     progress.done();
     findings += payments.finish();
     if (!payments.failed())
         m_rows = payments.rows(*seed, &findings);
-    if (payments.failed() || m_rows.isEmpty())
+    if (payments.failed() || m_rows.isEmpty()) {
         findings.append({Finding::Severity::Plain, QString(), 0, QStringLiteral("nothing drawn, nothing written")});
+        // The first reason given, as the experimenter saw it.
+        QString why;
+        for (const Finding &finding : std::as_const(findings))
+            if (why.isEmpty() && (finding.severity == Finding::Severity::Plain || finding.severity == Finding::Severity::Error))
+                why = finding.text();
+        if (const std::optional<Finding> unlogged = m_roomLog.append(
+                QStringLiteral("pay"), QStringLiteral("draw refused, seed %1%2: %3").arg(*seed).arg(choices(), why)))
+            findings.append(*unlogged);
+    }
     showFindings(findings);
     for (const QStringList &row : std::as_const(m_rows)) {
         const int r = m_table->rowCount();
@@ -214,7 +259,7 @@ bool PayDialog::write()
     const QString files = outputs.join(QStringLiteral(", "));
     const QString what = QStringLiteral("seed %1%2: %3 subjects to %4")
                              .arg(*m_drawnSeed)
-                             .arg(m_partial->isChecked() ? QStringLiteral(" --partial") : QString())
+                             .arg(choices())
                              .arg(m_rows.size())
                              .arg(files);
     if (const std::optional<Finding> unlogged = m_roomLog.append(QStringLiteral("pay"), what))

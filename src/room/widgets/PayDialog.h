@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/LogArguments.h"
 #include "session/PaymentList.h"
 
 #include <QDialog>
@@ -20,13 +21,16 @@ class RoomLog;
 // Pay: the seed entered, the payments table drawn and shown (PaymentList, the rules of
 // treelab pay), and only then written as CSV and as a workbook. "--partial" is a checkbox
 // that says what it admits. Write stays off until the table shown is the one for the
-// seed and the checkbox as they stand.
+// seed and the checkbox as they stand. What was found when the room's logs were gathered
+// (LogArguments) is shown from the start; the logs of other days than the session's are
+// paid only when their own checkbox is ticked. Every choice, and a draw refused, goes
+// into room-log.txt.
 class PayDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    PayDialog(const QStringList &logs, const QString &workFolder, RoomBoxes &boxes, RoomLog &log,
+    PayDialog(const LogArguments &logs, const QString &workFolder, RoomBoxes &boxes, RoomLog &log,
               QWidget *parent = nullptr);
     ~PayDialog() override;
 
@@ -43,13 +47,19 @@ private:
     void connectControls();
     void inputsChanged();
     void showFindings(const Findings &findings);
+    // The logs to draw from as the checkboxes stand, what was found of them into *findings.
+    QStringList chosenLogs(Findings *findings) const;
+    // The options ticked and the logs left out or taken in, for room-log.txt.
+    QString choices() const;
 
-    QStringList m_logs;
+    LogArguments m_arguments;
+    QStringList m_logs; // every log of the room, none of which an output may replace
     RoomBoxes &m_boxes;
     RoomLog &m_roomLog;
     QLineEdit *m_seed;
     QCheckBox *m_force = nullptr;
     QCheckBox *m_partial;
+    QCheckBox *m_includeDays;
     QLineEdit *m_csv;
     QLineEdit *m_workbook;
     QTableWidget *m_table;

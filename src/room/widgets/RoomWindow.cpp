@@ -2,11 +2,13 @@
 
 #include "room/widgets/LiveTreeView.h"
 #include "room/widgets/PayDialog.h"
+#include "room/widgets/SetAsideDialog.h"
 #include "room/logic/RoomExport.h"
 #include "room/logic/RoomFolders.h"
 #include "room/widgets/VerifyDialog.h"
 #include "room/widgets/WorkProgress.h"
 #include "session/LogArguments.h"
+#include "session/SetAside.h"
 #include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
 
@@ -26,6 +28,16 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+// The clock's reading as a local date and time.
+QDateTime dateTimeOf(const ClockReading &now)
+{
+    return QDateTime(now.date, QTime::fromMSecsSinceStartOfDay(int(now.msecs % 86400000)));
+}
+
+} // namespace
 
 RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders, QWidget *parent)
     : QMainWindow(parent),
@@ -125,6 +137,14 @@ QWidget *RoomWindow::makeActions()
     connect(verify, &QPushButton::clicked, this, &RoomWindow::verifyAll);
     connect(pay, &QPushButton::clicked, this, &RoomWindow::pay);
     connect(exportButton, &QPushButton::clicked, this, &RoomWindow::exportTables);
+    QPushButton *setAside = addButton(QStringLiteral("Set aside..."), QKeySequence(QStringLiteral("Ctrl+Shift+A")),
+                                      QStringLiteral("set the selected rows' logs aside, with a reason: status, verify, "
+                                                     "pay and export leave them out; nothing is renamed or deleted"));
+    setAside->setObjectName(QStringLiteral("SetAside"));
+    QPushButton *bringBack = addButton(QStringLiteral("Bring back"), QKeySequence(QStringLiteral("Ctrl+Shift+B")),
+                                       QStringLiteral("bring the selected rows' logs set aside back into use"));
+    connect(setAside, &QPushButton::clicked, this, &RoomWindow::setAsideSelected);
+    connect(bringBack, &QPushButton::clicked, this, &RoomWindow::bringBackSelected);
     connect(add, &QPushButton::clicked, this, &RoomWindow::addFolder);
     connect(remove, &QPushButton::clicked, this, &RoomWindow::removeFolders);
 
@@ -146,6 +166,9 @@ QWidget *RoomWindow::makeActions()
     row->addSpacing(24);
     for (QPushButton *button : {verify, pay, exportButton})
         row->addWidget(button);
+    row->addSpacing(24);
+    row->addWidget(setAside);
+    row->addWidget(bringBack);
     row->addStretch();
     row->addWidget(silentLabel);
     row->addWidget(m_silent);
@@ -253,8 +276,13 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
                                       .arg(value)
                                       .arg(folders.size() == 1 ? QStringLiteral("1 workstation")
                                                                : QStringLiteral("%1 workstations").arg(folders.size()))
-                                      .arg(lines.join(QLatin1Char('\n')))))
+                                      .arg(lines.join(QLatin1Char('\n'))))) {
+        QStringList shown;
+        for (const QString &folder : folders)
+            shown.append(QDir::toNativeSeparators(folder));
+        logAction(action.toLower(), QStringLiteral("cancelled at its box, nothing written: %1").arg(shown.join(QStringLiteral(", "))));
         return;
+    }
     QList<GoAheadAction> done;
     bool allDone = true;
     QStringList report;
@@ -288,9 +316,9 @@ void RoomWindow::quit()
     goAhead(GoAheadFile::Quit, QStringLiteral("Quit"));
 }
 
-QStringList RoomWindow::roomLogs()
+LogArguments RoomWindow::roomLogs()
 {
-    return LogArguments::resolve(m_reader.folders()).logs;
+    return LogArguments::resolve(m_reader.folders());
 }
 
 void RoomWindow::logAction(const QString &action, const QString &what)
@@ -304,7 +332,11 @@ void RoomWindow::verifyAll()
     auto *dialog = new VerifyDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
-    dialog->verify(roomLogs());
+    const LogArguments logs = roomLogs();
+    // A run is still running while its log is written within the time after which its row
+    // is marked silent.
+    const QDateTime runningSince = dateTimeOf(m_services.clock.now()).addSecs(-m_reader.silentAfter());
+    dialog->verify(logs.logs, runningSince, logs.findings);
     logAction(QStringLiteral("verify"), dialog->summary());
 }
 
@@ -320,7 +352,22 @@ void RoomWindow::exportTables()
     const QString folder = m_services.boxes.chooseFolder(this, QStringLiteral("Export into"), m_services.workFolder);
     if (folder.isEmpty())
         return;
-    const QStringList logs = roomLogs();
+    const LogArguments room = roomLogs();
+    Findings found = room.findings;
+    const QStringList others = room.otherDays();
+    QStringList shownOthers;
+    for (const QString &log : others)
+        shownOthers.append(QDir::toNativeSeparators(log));
+    const bool includeDays = !others.isEmpty()
+        && m_services.boxes.confirm(this, QStringLiteral("Export"),
+                                    QStringLiteral("%1 of the room's logs were last written on another day than the "
+                                                   "session's, %2:\n%3\n\nExport them too (treelab export "
+                                                   "--include-days)? Cancel leaves them out.")
+                                        .arg(others.size())
+                                        .arg(LogArguments::dayText(room.sessionDay), shownOthers.join(QLatin1Char('\n'))));
+    const QStringList logs = room.ofSession(includeDays, QStringLiteral("answer OK when Export asks to take them in"), &found);
+    QStringList choices;
+    bool forced = false;
     const auto exportAll = [&](bool force) {
         WorkProgress progress(this, QStringLiteral("Exporting the logs..."), int(logs.size()));
         RoomExport::Result result = RoomExport::to(folder, logs, [&](int k) { return progress.step(k); }, force);
@@ -335,8 +382,18 @@ void RoomWindow::exportTables()
                                                    "was written.\n\nExport them all the same, reading each line "
                                                    "that has no place by the rules as the record it looks like "
                                                    "(treelab export --force)?")
-                                        .arg(result.notAdmitted)))
+                                        .arg(result.notAdmitted))) {
         result = exportAll(true);
+        forced = true;
+    } else if (result.notAdmitted > 0) {
+        choices.append(QStringLiteral("--force declined"));
+    }
+    if (forced)
+        choices.append(QStringLiteral("--force"));
+    if (includeDays)
+        choices.append(QStringLiteral("--include-days"));
+    choices += room.choicesText(includeDays);
+    result.findings = found + result.findings;
     QStringList lines;
     for (const Finding &finding : result.findings)
         lines.append(finding.text());
@@ -344,12 +401,89 @@ void RoomWindow::exportTables()
         lines.prepend(QStringLiteral("Export cancelled: nothing written."));
     else if (result.written)
         lines.prepend(QStringLiteral("%1 logs exported to %2.").arg(logs.size()).arg(result.files.join(QStringLiteral(", "))));
-    logAction(QStringLiteral("export"), result.written ? lines.first() : QStringLiteral("nothing written into %1")
-                                                                             .arg(QDir::toNativeSeparators(folder)));
+    logAction(QStringLiteral("export"), (result.written ? lines.first() : QStringLiteral("nothing written into %1")
+                                                                              .arg(QDir::toNativeSeparators(folder)))
+                                            + (choices.isEmpty() ? QString()
+                                                                 : QStringLiteral(" (%1)").arg(choices.join(QStringLiteral("; ")))));
     if (result.written)
         m_services.boxes.information(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
     else
         m_services.boxes.warning(this, QStringLiteral("Export"), lines.join(QLatin1Char('\n')));
+}
+
+void RoomWindow::setAsideSelected()
+{
+    QStringList logs;
+    for (const int k : selectedRows())
+        if (const WorkstationState &state = m_model.row(k).state; state.hasLog() && state.setAside.isEmpty())
+            logs.append(state.logPath);
+    if (logs.isEmpty()) {
+        m_services.boxes.information(this, QStringLiteral("Set aside"),
+                                     QStringLiteral("Select the rows of the logs to set aside."));
+        return;
+    }
+    auto *dialog = new SetAsideDialog(logs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, logs] { setAside(logs, dialog->reason()); });
+    connect(dialog, &QDialog::rejected, this, [this, logs] {
+        logAction(QStringLiteral("set aside"), QStringLiteral("cancelled at its box, nothing set aside: %1")
+                                                   .arg(QDir::toNativeSeparators(logs.join(QStringLiteral(", ")))));
+    });
+    dialog->open();
+}
+
+void RoomWindow::setAside(const QStringList &logs, const QString &reason)
+{
+    const QDateTime when = dateTimeOf(m_services.clock.now());
+    QStringList done, failed;
+    for (const QString &log : logs) {
+        if (const std::optional<QString> why = SetAside::setAside(log, reason, when))
+            failed.append(*why);
+        else
+            done.append(QDir::toNativeSeparators(log));
+    }
+    if (!done.isEmpty())
+        logAction(QStringLiteral("set aside"), QStringLiteral("%1: %2").arg(done.join(QStringLiteral(", ")), reason));
+    tick();
+    if (failed.isEmpty())
+        m_services.boxes.information(this, QStringLiteral("Set aside"),
+                                     QStringLiteral("Set aside: %1\nReason: %2").arg(done.join(QStringLiteral(", ")), reason));
+    else
+        m_services.boxes.warning(this, QStringLiteral("Set aside"), failed.join(QLatin1Char('\n')));
+}
+
+void RoomWindow::bringBackSelected()
+{
+    QStringList logs, lines;
+    for (const int k : selectedRows())
+        if (const WorkstationState &state = m_model.row(k).state; state.hasLog() && !state.setAside.isEmpty()) {
+            logs.append(state.logPath);
+            lines.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(state.logPath), state.setAside));
+        }
+    if (logs.isEmpty()) {
+        m_services.boxes.information(this, QStringLiteral("Bring back"),
+                                     QStringLiteral("Select the rows of the logs set aside to bring back."));
+        return;
+    }
+    if (!m_services.boxes.confirm(this, QStringLiteral("Bring back"),
+                                  QStringLiteral("Bring back into use?\n\n%1").arg(lines.join(QLatin1Char('\n'))))) {
+        logAction(QStringLiteral("bring back"), QStringLiteral("cancelled at its box: %1")
+                                                    .arg(QDir::toNativeSeparators(logs.join(QStringLiteral(", ")))));
+        return;
+    }
+    const QDateTime when = dateTimeOf(m_services.clock.now());
+    QStringList done, failed;
+    for (const QString &log : logs) {
+        if (const std::optional<QString> why = SetAside::bringBack(log, when))
+            failed.append(*why);
+        else
+            done.append(QDir::toNativeSeparators(log));
+    }
+    if (!done.isEmpty())
+        logAction(QStringLiteral("bring back"), done.join(QStringLiteral(", ")));
+    tick();
+    if (!failed.isEmpty())
+        m_services.boxes.warning(this, QStringLiteral("Bring back"), failed.join(QLatin1Char('\n')));
 }
 
 void RoomWindow::addFolder()

@@ -4,6 +4,7 @@
 #include "room/widgets/RoomModel.h"
 #include "room/logic/RoomReader.h"
 #include "room/widgets/RoomServices.h"
+#include "session/LogArguments.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -55,10 +56,13 @@ private:
     void verifyAll();
     void pay();
     void exportTables();
+    void setAsideSelected();
+    void bringBackSelected();
+    void setAside(const QStringList &logs, const QString &reason);
     void silentAfterChanged(int seconds);
     void addFolder();
     void removeFolders();
-    QStringList roomLogs();
+    LogArguments roomLogs();
     void logAction(const QString &action, const QString &what);
 
     RoomServices m_services;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -26,34 +27,47 @@ VerifyDialog::VerifyDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("VerifyAll"));
     setWindowTitle(QStringLiteral("Verify all"));
-    m_table = new QTableWidget(0, 6, this);
+    m_table = new QTableWidget(0, 7, this);
     m_table->setObjectName(QStringLiteral("Verdicts"));
     m_table->setAccessibleName(QStringLiteral("Verdicts"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Log"), QStringLiteral("Verdict"), QStringLiteral("Subject"),
-                                        QStringLiteral("Set"), QStringLiteral("Run"), QStringLiteral("Findings")});
+                                        QStringLiteral("Set"), QStringLiteral("Run"), QStringLiteral("Last written"),
+                                        QStringLiteral("Findings")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("VerifySummary"));
+    m_found = new QPlainTextEdit(this);
+    m_found->setObjectName(QStringLiteral("VerifyFindings"));
+    m_found->setAccessibleName(QStringLiteral("What was found"));
+    m_found->setReadOnly(true);
+    m_found->setMaximumHeight(90);
+    m_found->hide();
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setAccessibleName(QStringLiteral("Close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
+    layout->addWidget(m_found);
     layout->addWidget(m_summary);
     layout->addWidget(buttons);
     resize(1000, 420);
 }
 
-bool VerifyDialog::verify(const QStringList &logs)
+bool VerifyDialog::verify(const QStringList &logs, const QDateTime &runningSince, const Findings &found)
 {
+    QStringList lines;
+    for (const Finding &finding : found)
+        lines.append(finding.text());
+    m_found->setPlainText(lines.join(QLatin1Char('\n')));
+    m_found->setVisible(!lines.isEmpty());
     WorkProgress progress(parentWidget(), QStringLiteral("Verifying the logs..."), int(logs.size()));
     for (qsizetype k = 0; k < logs.size(); ++k) {
         if (!progress.step(int(k), QStringLiteral("Verifying %1").arg(QDir::toNativeSeparators(logs[k])))) {
             m_cancelled = true;
             break;
         }
-        m_verdicts.append(LogVerdict::of(logs[k], QString(), 0));
+        m_verdicts.append(LogVerdict::of(logs[k], QString(), 0, runningSince));
         addRow(m_verdicts.last());
     }
     progress.done();
@@ -72,7 +86,8 @@ void VerifyDialog::addRow(const LogVerdict &verdict)
     m_table->setItem(row, 2, cell(verdict.read ? QString::number(verdict.subject) : QString()));
     m_table->setItem(row, 3, cell(verdict.read ? QString::number(verdict.set) : QString()));
     m_table->setItem(row, 4, cell(verdict.ending));
-    m_table->setItem(row, 5, cell(findings.section(QLatin1Char('\n'), 0, 0)
+    m_table->setItem(row, 5, cell(verdict.writtenText()));
+    m_table->setItem(row, 6, cell(findings.section(QLatin1Char('\n'), 0, 0)
                                   + (findings.contains(QLatin1Char('\n')) ? QStringLiteral(" ...") : QString())));
     for (int column = 0; column < m_table->columnCount(); ++column)
         m_table->item(row, column)->setToolTip(findings);
