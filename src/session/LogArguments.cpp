@@ -147,18 +147,31 @@ LogArguments LogArguments::resolve(const QStringList &arguments)
     result.logs = kept;
     for (const QString &log : std::as_const(result.logs)) {
         const QFileInfo info(log);
-        result.days.append(info.exists() ? info.lastModified().date() : QDate());
-        if (result.days.last().isValid() && (!result.sessionDay.isValid() || result.days.last() > result.sessionDay))
+        result.written.append(info.exists() ? info.lastModified() : QDateTime());
+        result.days.append(result.written.last().date());
+        if (result.written.last().isValid() && (!result.latest.isValid() || result.written.last() > result.latest)) {
+            result.latest = result.written.last();
             result.sessionDay = result.days.last();
+        }
     }
     return result;
+}
+
+bool LogArguments::isOtherDay(qsizetype k) const
+{
+    constexpr qint64 SessionSpan = 12 * 3600;
+    const QDate day = days.value(k);
+    if (!day.isValid() || day == sessionDay)
+        return false;
+    const QDateTime at = written.value(k);
+    return !(at.isValid() && latest.isValid() && at.secsTo(latest) < SessionSpan);
 }
 
 QStringList LogArguments::otherDays() const
 {
     QStringList other;
     for (qsizetype k = 0; k < logs.size(); ++k)
-        if (days.value(k).isValid() && days.value(k) != sessionDay)
+        if (isOtherDay(k))
             other.append(logs[k]);
     return other;
 }
@@ -168,10 +181,10 @@ QStringList LogArguments::ofSession(bool include, const QString &how, Findings *
     QStringList chosen;
     QMap<QDate, QStringList> byDay;
     for (qsizetype k = 0; k < logs.size(); ++k) {
-        const QDate day = days.value(k);
-        if (day.isValid() && day != sessionDay)
-            byDay[day].append(QDir::toNativeSeparators(logs[k]));
-        if (include || !day.isValid() || day == sessionDay)
+        const bool other = isOtherDay(k);
+        if (other)
+            byDay[days.value(k)].append(QDir::toNativeSeparators(logs[k]));
+        if (include || !other)
             chosen.append(logs[k]);
     }
     for (auto it = byDay.cbegin(); it != byDay.cend(); ++it)

@@ -3,6 +3,7 @@
 #include "session/Finding.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QStringList>
 
@@ -15,20 +16,25 @@
 //
 // The session's day is the latest day on which one of the logs was last written: a log
 // left in a folder from an earlier session is older than the session's own, however many
-// of them there are. A payment or an export reads the logs of that day alone unless the
-// others are taken in by name of the option (ofSession).
+// of them there are. A session that runs past midnight is one session: a log last written
+// within twelve hours before the latest log is the session's, whatever its date. A payment
+// or an export reads the session's logs alone unless the others are taken in by name of
+// the option (ofSession).
 struct LogArguments
 {
     QStringList logs;
     Findings findings;
     QList<QDate> days; // the day each of logs was last written; invalid where it cannot be told
     QDate sessionDay;  // the latest of days; invalid when no log can be dated
+    QList<QDateTime> written; // when each of logs was last written
+    QDateTime latest;         // the latest of written
     QStringList setAside; // the logs left out as set aside, each "<log>: set aside on ...: <reason>"
 
     static LogArguments resolve(const QStringList &arguments);
 
     // The logs last written on another day than the session's.
     QStringList otherDays() const;
+    bool isOtherDay(qsizetype k) const;
     // The logs a payment or an export reads: those of the session's day, and those of
     // other days too with include. Each other day is told in *findings with its logs
     // and what was done with them; how says how they are taken in, for the experimenter

@@ -345,6 +345,33 @@ private slots:
                  qPrintable(report(verified)));
     }
 
+    // A session that runs past midnight is one session: the logs last written before
+    // midnight are paid with the others; a log of that morning, fifteen hours before the
+    // last, is not the session's.
+    void aSessionPastMidnightIsOneSession()
+    {
+        QTemporaryDir dir;
+        const QDate day(2026, 3, 14);
+        const QList<QDateTime> written{QDateTime(day, QTime(23, 50)), QDateTime(day.addDays(1), QTime(0, 20)),
+                                       QDateTime(day, QTime(9, 0))};
+        QStringList folders;
+        QStringList logs;
+        for (int k = 0; k < written.size(); ++k) {
+            folders.append(LabFolders::workstation(dir.path(), QStringLiteral("ws%1/data").arg(k + 1), " 2 \r\n", QByteArray()));
+            logs.append(LabFolders::putLogOf(folders.last(), LabFolders::wholeExperimentLog(), 11 + k));
+            QFile file(logs.last());
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(written[k], QFileDevice::FileModificationTime));
+        }
+        const QString csv = QDir(dir.path()).filePath(QStringLiteral("p.csv"));
+        const auto paid = treelab(QStringList{QStringLiteral("pay")} + folders
+                                  + QStringList{QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--out"), csv});
+        QVERIFY2(paid.exitCode == 0, qPrintable(report(paid)));
+        QVERIFY2(paid.err.contains(QStringLiteral("1 log last written on 2026-03-14, not on the session's day 2026-03-15, "
+                                                  "is left out: %1").arg(QDir::toNativeSeparators(logs[2]))),
+                 qPrintable(report(paid)));
+        QCOMPARE(LabFolders::fileBytes(csv).count('\n'), 2 + 1);
+    }
+
     // A payoff file changed after the log was written may not hold what the subject saw.
     void aPayoffFileNewerThanTheLogIsWarnedOf()
     {
