@@ -7,6 +7,8 @@
 
 #include <QHash>
 
+#include <cstdlib>
+
 #include <optional>
 
 namespace {
@@ -37,12 +39,24 @@ QString directionText(LogRecord::Direction direction)
     return QString();
 }
 
-// The wall-clock time of a companion's ms, ISO 8601 with milliseconds and the UTC offset.
+// ISO 8601 with milliseconds and the UTC offset always as +hh:mm, +00:00 included: Qt
+// writes Z for UTC, which R's %z does not read.
+QString isoTime(const QDateTime &time)
+{
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
+        + QStringLiteral("%1%2:%3")
+              .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+              .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The wall-clock time of a companion's ms.
 QString timeAt(const LabLog &log, qint64 ms)
 {
-    return log.companion && log.companion->start.isValid() && ms >= 0
-        ? log.companion->start.addMSecs(ms).toString(Qt::ISODateWithMs)
-        : QString();
+    return log.companion && log.companion->start.isValid() && ms >= 0 ? isoTime(log.companion->start.addMSecs(ms))
+                                                                       : QString();
 }
 
 // The shortest decimal text that reads back to the same single-precision value, as the
@@ -549,7 +563,7 @@ QList<QStringList> ExportTables::runRows(const LabLog &log)
     const qsizetype finished = log.finishedAttempts().size();
     QStringList row{QString::number(log.subject()), log.path, QString::number(log.set()),
                     log.parsed.header->dateText,
-                    c && c->start.isValid() ? c->start.toString(Qt::ISODateWithMs) : QString(),
+                    c && c->start.isValid() ? isoTime(c->start) : QString(),
                     c ? c->programVersion : QString(), c ? QString::number(c->seed) : QString(),
                     QString::number(log.attemptCount), QString::number(finished),
                     flag(int(finished >= log.attemptCount)), exit, log.endingText()};
