@@ -3,6 +3,7 @@
 #include "session/AttemptFacts.h"
 #include "session/LogWalk.h"
 #include "session/NotepadEdits.h"
+#include "session/SearchMeasures.h"
 #include "window/logic/PayoffFile.h"
 
 #include <QHash>
@@ -417,7 +418,7 @@ ExportTables::Definition ExportTables::runs()
 
 QList<ExportTables::Definition> ExportTables::all()
 {
-    return {events(), attempts(), inspections(), decisions(), notes(), runs()};
+    return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition()};
 }
 
 QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bool> &wanted)
@@ -425,7 +426,7 @@ QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bo
     const auto want = [&](int table) { return wanted.value(table); };
     // The walk gives events and attempts nothing but times, which need the companion.
     std::optional<LogWalk> walk;
-    if (want(2) || want(3) || (log.companion && (want(0) || want(1))))
+    if (want(2) || want(3) || want(6) || (log.companion && (want(0) || want(1))))
         walk.emplace(log);
     const LogWalk *walked = walk ? &*walk : nullptr;
     return {want(0) ? eventRows(log, walked) : QList<QStringList>(),
@@ -433,7 +434,8 @@ QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bo
             want(2) ? inspectionRows(log, *walk) : QList<QStringList>(),
             want(3) ? decisionRows(log, *walk) : QList<QStringList>(),
             want(4) ? noteRows(log) : QList<QStringList>(),
-            want(5) ? runRows(log) : QList<QStringList>()};
+            want(5) ? runRows(log) : QList<QStringList>(),
+            want(6) ? SearchMeasures::rows(log, *walk) : QList<QStringList>()};
 }
 
 QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)

@@ -306,14 +306,14 @@ private slots:
         const QString workbook = unzip(QStringLiteral("xl/workbook.xml"));
         const QStringList names{QStringLiteral("events"), QStringLiteral("attempts"), QStringLiteral("inspections"),
                                 QStringLiteral("decisions"), QStringLiteral("notes"), QStringLiteral("runs"),
-                                QStringLiteral("codebook")};
+                                QStringLiteral("measures"), QStringLiteral("codebook")};
         qsizetype at = 0;
         for (const QString &name : names) {
             at = workbook.indexOf(QStringLiteral("name=\"%1\"").arg(name), at);
             QVERIFY2(at >= 0, qPrintable(name + QStringLiteral(" is not the next sheet: ") + workbook));
         }
         // Every cell of the document's tables is a cell of the codebook sheet.
-        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet7.xml"));
+        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet8.xml"));
         const QStringList document = QString::fromUtf8(LabFolders::fileBytes(QStringLiteral(DT_CODEBOOK_DOC))).split(QLatin1Char('\n'));
         int cells = 0;
         for (const QString &line : document) {

@@ -409,6 +409,90 @@ private slots:
             changedNotes += note.endsWith(QStringLiteral(",1")) ? 1 : 0;
         QCOMPARE(changedNotes, version == QLatin1String("bare") ? 0 : 1);
     }
+
+    // The measures of attempt 1 of the run above, worked out by hand from its clicks:
+    // p(5) 10-11 s and d3(13) 11-13 s while on d1 (6 and 4 levels ahead), then d1(0) 14 s
+    // and its decision at 16 s, c1(1), d2(3) 22 s decided at 23 s, c2(6), d3(12) 28 s
+    // decided at 29 s, c3(25), p(50). No repeats: 9 visits, 2 of them look-ahead, 1 payoff
+    // node among those. Deepest ahead on d1 6 (6/6 = 1), on d2 and d3 0. The only pair of
+    // look-ahead visits, p(5) then d3(13), is neither parent/child nor one level: no index.
+    // Mean look-ahead dwell (1000 + 2000) / 2 = 1500 ms. First click to decision: d1
+    // 16000 - 14000, d2 23000 - 22000, d3 29000 - 28000.
+    // With a payoff table paying 10 at p(50) alone: d1 right holds p(50) (EV 1.25 against
+    // 0), d2(3) left holds it (c2(6) 2.5 against c2(7) 0), d3(12) right (c3(25) 5 against
+    // 0): all three decisions of attempt 1 take the higher branch. Attempt 2 goes right at
+    // d1 (the higher), then meets d2(2) and d3(11) whose branches all pay 0: two ties.
+    void theMeasuresWorkedByHand()
+    {
+        const QString out = path(QStringLiteral("measures.csv"));
+        auto run = treelab({QStringLiteral("export"), m_log, QStringLiteral("--measures"), out});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QStringList lines = csvLines(out);
+        QCOMPARE(lines.value(0).section(QLatin1Char(','), 0, 6),
+                 QStringLiteral("log,subject,set,attempt,visits,lookahead_visits,payoff_nodes_seen"));
+        const QStringList first = lines.value(1).split(QLatin1Char(','));
+        QCOMPARE(first.mid(4, 10).join(QLatin1Char(',')), QStringLiteral("9,2,1,6,0,0,1.000,0.000,0.000,"));
+        QCOMPARE(first.mid(16).join(QLatin1Char(',')), QStringLiteral("1500.000,2000,1000,1000"));
+
+        QByteArray payoffs = "1";
+        for (int j = 0; j < 64; ++j)
+            payoffs += ' ' + QByteArray::number(j == 50 ? 10 : 0);
+        const QString data = path(QStringLiteral("p50.txt"));
+        QVERIFY(LabFolders::putFile(data, payoffs));
+        const QString bareOut = path(QStringLiteral("measures-bare.csv"));
+        run = treelab({QStringLiteral("export"), m_bareLog, QStringLiteral("--measures"), bareOut, QStringLiteral("--data"), data});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QStringList bare = csvLines(bareOut);
+        QCOMPARE(bare.value(1).section(QLatin1Char(','), 14, 15), QStringLiteral("3,0"));
+        QCOMPARE(bare.value(2).section(QLatin1Char(','), 14, 15), QStringLiteral("1,2"));
+        QCOMPARE(bare.value(1).section(QLatin1Char(','), 16, 16), QString()); // no times without the companion
+    }
+
+    // Looking along branches and across a level, and a burst of two clicks on p(5) 50 ms
+    // apart. By hand: visits c1(0), d2(0), d2(1), c2(3), p(5) (two clicks merged), d1(0):
+    // 6, 5 of them look-ahead. Pairs of look-ahead visits: c1(0)-d2(0) a child (V),
+    // d2(0)-d2(1) one level (H), d2(1)-c2(3) a child (V), c2(3)-p(5) neither: (2 - 1) / 3.
+    // Each look-ahead visit lasted 1000 ms (p(5) 50 + 950). d1 first clicked at 11 s,
+    // decided at 12 s.
+    void searchAlongBranchesAndABurst()
+    {
+        WindowFixture f;
+        const Controls &c = f.controls();
+        f.confirmAndGoAhead();
+        f.at(5);
+        f.click(c.Start);
+        const QList<std::array<int, 2>> clicks{{2, 0}, {3, 0}, {3, 1}, {4, 3}, {7, 5}};
+        for (qsizetype k = 0; k < clicks.size(); ++k) {
+            f.at(6 + double(k));
+            f.clickNode(clicks[k][0], clicks[k][1]);
+        }
+        f.at(10.05);
+        f.clickNode(7, 5);
+        f.at(11);
+        f.clickNode(1, 0);
+        f.at(12);
+        f.click(c.MoveLeft);
+        f.click(c.ConfirmDecision);
+        f.window().close();
+        const QString log = recorded(QStringLiteral("search"), f.log(), f.readFile(QStringLiteral("o199btinp.01.jsonl")),
+                                     QStringLiteral("new"));
+        const QString out = path(QStringLiteral("search"));
+        const auto run = treelab({QStringLiteral("export"), log, QStringLiteral("--measures"), out + QStringLiteral("-m.csv"),
+                                  QStringLiteral("--inspections"), out + QStringLiteral("-i.csv")});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QStringList measures = csvLines(out + QStringLiteral("-m.csv")).value(1).split(QLatin1Char(','));
+        QCOMPARE(measures.mid(4, 10).join(QLatin1Char(',')), QStringLiteral("6,5,1,6,,,1.000,,,0.333"));
+        QCOMPARE(measures.mid(16).join(QLatin1Char(',')), QStringLiteral("1000.000,1000,,"));
+        const QStringList inspections = csvLines(out + QStringLiteral("-i.csv"));
+        QCOMPARE(inspections.size(), 1 + 7);
+        const auto tail = [&](int line) { return inspections.value(line).section(QLatin1Char(','), 16); };
+        QCOMPARE(tail(1), QStringLiteral("0,,d1,0"));
+        QCOMPARE(tail(2), QStringLiteral("0,child,d1,0"));
+        QCOMPARE(tail(3), QStringLiteral("0,sibling,d1,0"));
+        QCOMPARE(tail(5), QStringLiteral("0,other,d1,0"));
+        QCOMPARE(tail(6), QStringLiteral("1,repeat,d1,0"));
+        QCOMPARE(tail(7), QStringLiteral("0,to the node stood on,d1,0"));
+    }
 };
 
 DT_GUI_TEST_MAIN(TestProcessTables)
