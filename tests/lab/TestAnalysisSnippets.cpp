@@ -58,7 +58,7 @@ class TestAnalysisSnippets : public QObject
                                 .replace("@START@", "2009-03-04T00:08:32.500" + offset.toUtf8())
                                 .replace("@HOST@", "lab-07"));
         QStringList arguments{QStringLiteral("export"), log};
-        for (const char *table : {"events", "attempts", "inspections", "decisions", "notes", "runs"})
+        for (const char *table : {"events", "attempts", "inspections", "decisions", "notes", "runs", "measures"})
             arguments << QStringLiteral("--%1").arg(QLatin1String(table))
                       << QDir(folder).filePath(QStringLiteral("%1.csv").arg(QLatin1String(table)));
         const auto run = treelab(arguments);
@@ -109,7 +109,7 @@ private slots:
         const QString folder = tables(offset);
         const QString code = snippet(QStringLiteral("r"))
             + QStringLiteral("\nstopifnot(nrow(events) == 100, !any(is.na(events$time)), is.character(runs$program_version),"
-                             " runs$program_version == \"1.0\")\ncat(\"ALL TIMES READ\\n\")\n");
+                             " runs$program_version == \"1.0\", nrow(measures) == 4)\ncat(\"ALL TIMES READ\\n\")\n");
         QVERIFY(!snippet(QStringLiteral("r")).isEmpty());
         LabFolders::putFile(QDir(folder).filePath(QStringLiteral("snippet.R")), code.toUtf8());
         runIn(folder, rscript, {QStringLiteral("snippet.R")});
