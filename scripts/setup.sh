@@ -13,6 +13,10 @@ packages=(
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev valgrind)
 fi
+if [ "${1:-}" = "--snippets" ]; then
+  # R and pandas, to run docs/analysis.md's snippets on exported tables (TestAnalysisSnippets).
+  packages+=(r-base-core python3-pandas python3-matplotlib)
+fi
 if [ "${1:-}" = "--walk" ]; then
   # The X tools that press the room window's keys and grab the screen (make room-walk).
   packages+=(xdotool imagemagick)

@@ -2,9 +2,13 @@
 
 #include "session/AttemptFacts.h"
 #include "session/LogWalk.h"
+#include "session/NotepadEdits.h"
+#include "session/SearchMeasures.h"
 #include "window/logic/PayoffFile.h"
 
 #include <QHash>
+
+#include <cstdlib>
 
 #include <optional>
 
@@ -36,12 +40,24 @@ QString directionText(LogRecord::Direction direction)
     return QString();
 }
 
-// The wall-clock time of a companion's ms, ISO 8601 with milliseconds and the UTC offset.
+// ISO 8601 with milliseconds and the UTC offset always as +hh:mm, +00:00 included: Qt
+// writes Z for UTC, which R's %z does not read.
+QString isoTime(const QDateTime &time)
+{
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
+        + QStringLiteral("%1%2:%3")
+              .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+              .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The wall-clock time of a companion's ms.
 QString timeAt(const LabLog &log, qint64 ms)
 {
-    return log.companion && log.companion->start.isValid() && ms >= 0
-        ? log.companion->start.addMSecs(ms).toString(Qt::ISODateWithMs)
-        : QString();
+    return log.companion && log.companion->start.isValid() && ms >= 0 ? isoTime(log.companion->start.addMSecs(ms))
+                                                                       : QString();
 }
 
 // The shortest decimal text that reads back to the same single-precision value, as the
@@ -55,6 +71,13 @@ QString floatText(float value)
     }
     return QString::number(double(value), 'g', 9);
 }
+
+const QString EditDefinition = QStringLiteral(
+    "an edit is a store of a node's notepad text that differs from the text stored for that node before it (every "
+    "notepad is empty before its first store); the stores are the companion's note lines, and without a companion "
+    "the log's NotepadContents records, each counted in the attempt in which its node was last clicked (the text "
+    "of an attempt's last node reaches the classic log with the next attempt's first click, and never after the "
+    "last attempt)");
 
 Column logColumn()
 {
@@ -196,20 +219,25 @@ ExportTables::Definition ExportTables::attempts()
         {QStringLiteral("payoff"), Type::Integer, QStringLiteral("pounds"), QStringLiteral("the same payoff as a number; a loss is negative"),
          QStringLiteral("as payoff_text"), QStringLiteral("no payoff node reached")},
         {QStringLiteral("seconds"), Type::Number, QStringLiteral("s"), QStringLiteral("how long the attempt took"),
-         QStringLiteral("with a companion record, its milliseconds from the attempt's start (the Start record for the "
-                        "first attempt, the NextAttempt press for a later one) to its Continue, divided by 1000 with "
-                        "three decimals; without one, the Continue record's stamp less the stamp of the attempt's "
-                        "first record, whole seconds (for a later attempt that is its first node click)"),
-         QStringLiteral("the attempt was not ended by Continue")},
+         QStringLiteral("from the anchor named in seconds_from to the Continue record: with a companion record its "
+                        "milliseconds divided by 1000 with three decimals, for every attempt; only a log without a "
+                        "companion record gives whole seconds, the Continue record's stamp less the anchor's"),
+         QStringLiteral("the attempt was not ended by Continue, or the companion record lacks the anchor's or "
+                        "Continue's line")},
         {QStringLiteral("inspected"), Type::Integer, QString(), QStringLiteral("the node clicks of the attempt, repeats counted"),
          QStringLiteral("the click records d1 ... p"), Never},
         {QStringLiteral("edits"), Type::Integer, QString(),
-         QStringLiteral("the NotepadContents records of the attempt whose text differs from the text last recorded for "
-                        "the same node earlier in the log"),
-         QStringLiteral("the notepads keep their texts from attempt to attempt; before the first record a notepad is empty"),
-         Never},
+         QStringLiteral("the notepad edits made in the attempt (the rows of notes with changed 1, where there are notes)"),
+         EditDefinition, Never},
         {QStringLiteral("finished"), Type::Text, QString(), QStringLiteral("yes when the attempt ended with Continue, else no"),
-         QStringLiteral("the Continue record"), Never}};
+         QStringLiteral("the Continue record"), Never},
+        {QStringLiteral("seconds_from"), Type::Text, QString(),
+         QStringLiteral("what seconds counts from: Start, NextAttempt or first click (milliseconds of the companion "
+                        "record), or Start stamp or first click stamp (whole seconds of the classic log)"),
+         QStringLiteral("with a companion record, the Start record for the first attempt, the NextAttempt press for a "
+                        "later one, and in a record written before presses were (no press lines) the attempt's first "
+                        "node click; the classic log's stamps only for a log without a companion record"),
+         QStringLiteral("seconds is empty")}};
     return {QStringLiteral("attempts"), QStringLiteral("--attempts"), QStringLiteral("One row per attempt of each log."),
             columns};
 }
@@ -257,15 +285,30 @@ ExportTables::Definition ExportTables::inspections()
               QStringLiteral("the companion's payoff table, else the payoff file"),
               QStringLiteral("decision and chance nodes")},
              {QStringLiteral("note_changed"), Type::Integer, QString(),
-              QStringLiteral("1 when the notepad text stored at its close differs from the node's text stored before "
-                             "(empty before the first store), else 0"),
+              QStringLiteral("1 when the notepad text stored at its close is an edit (as edits in attempts), else 0"),
               QStringLiteral("the companion's note lines; without them the log's NotepadContents records, which hold the "
                              "text each time the node is left"),
               QStringLiteral("payoff nodes (no notepad); the text at the close is not known (a move in the last attempt "
                              "without a companion record)")},
              {QStringLiteral("previous"), Type::Text, QString(),
               QStringLiteral("the node inspected before within the attempt, as level(index): c2(3)"),
-              QStringLiteral("the click before it"), QStringLiteral("the attempt's first click")}}};
+              QStringLiteral("the click before it"), QStringLiteral("the attempt's first click")},
+             {QStringLiteral("burst"), Type::Integer, QString(),
+              QStringLiteral("1 when the node is the one inspected just before and this click came less than %1 ms "
+                             "after that one opened (a run of re-clicks that draw shows as one), else 0")
+                  .arg(LogWalk::BurstMs),
+              QStringLiteral("opened_ms of this click and of the one before"), times},
+             {QStringLiteral("transition"), Type::Text, QString(),
+              QStringLiteral("the step from the node inspected before: repeat (the same node), to the node stood on, "
+                             "from the node stood on, child (of the node before), parent, sibling (the same parent), "
+                             "same level, or other; the first that applies, in this order"),
+              QStringLiteral("the two nodes and the node stood on"), QStringLiteral("the attempt's first click")},
+             {QStringLiteral("stood_level"), Type::Text, QString(),
+              QStringLiteral("the level of the node stood on at the click: d1, c1, d2, c2, d3, c3 or p"),
+              QStringLiteral("the moves made before the click"), Never},
+             {QStringLiteral("stood_index"), Type::Integer, QString(),
+              QStringLiteral("the index of the node stood on at the click, from 0 at the left"),
+              QStringLiteral("the moves made before the click"), Never}}};
 }
 
 ExportTables::Definition ExportTables::decisions()
@@ -281,9 +324,11 @@ ExportTables::Definition ExportTables::decisions()
              {QStringLiteral("direction"), Type::Text, QString(), QStringLiteral("L or R"), QStringLiteral("the record"), Never},
              {QStringLiteral("stood_ms"), Type::Integer, QStringLiteral("ms"),
               QStringLiteral("when the node became the one stood on"),
-              QStringLiteral("for d1 the attempt's start (the Start record, or the NextAttempt press); for a chance "
-                             "node the decision that reached it; for d2 and d3 the answer of Nature's box"),
-              times + QStringLiteral("; a later attempt in a record without NextAttempt presses")},
+              QStringLiteral("the anchor named in stood_from: for d1 the attempt's start (as seconds_from in "
+                             "attempts); for a chance node the decision that reached it; for d2 and d3 the answer of "
+                             "Nature's box"),
+              times + QStringLiteral("; d2 and d3 in a record without box lines (written before boxes were), "
+                                     "which does not tell when the subject came to stand there")},
              {QStringLiteral("moved_ms"), Type::Integer, QStringLiteral("ms"), QStringLiteral("when the move was made"),
               QStringLiteral("the companion record's line for the move"), times},
              {QStringLiteral("decision_ms"), Type::Integer, QStringLiteral("ms"), QStringLiteral("the time between"),
@@ -305,7 +350,11 @@ ExportTables::Definition ExportTables::decisions()
               QStringLiteral("Nature's draw, uniform on [0, 1): L when r <= 0.5"),
               QStringLiteral("the companion's draw line, in the shortest form that reads back to the same "
                              "single-precision value"),
-              QStringLiteral("the subject's moves; ") + times}}};
+              QStringLiteral("the subject's moves; ") + times},
+             {QStringLiteral("stood_from"), Type::Text, QString(),
+              QStringLiteral("what stood_ms is taken from: Start, NextAttempt, first click (d1, as seconds_from in "
+                             "attempts), ConfirmDecision (a chance node) or box (d2, d3)"),
+              QStringLiteral("the companion record's lines"), QStringLiteral("stood_ms is empty")}}};
 }
 
 ExportTables::Definition ExportTables::notes()
@@ -324,8 +373,7 @@ ExportTables::Definition ExportTables::notes()
              {QStringLiteral("text"), Type::Text, QString(), QStringLiteral("the text stored, exactly as typed, line breaks kept"),
               QStringLiteral("the note line"), QStringLiteral("an empty notepad")},
              {QStringLiteral("changed"), Type::Integer, QString(),
-              QStringLiteral("1 when it differs from the node's text stored before (empty before the first store), else 0"),
-              QStringLiteral("the note lines before it"), Never}}};
+              QStringLiteral("1 when the store is an edit, else 0"), EditDefinition, Never}}};
 }
 
 ExportTables::Definition ExportTables::runs()
@@ -370,7 +418,7 @@ ExportTables::Definition ExportTables::runs()
 
 QList<ExportTables::Definition> ExportTables::all()
 {
-    return {events(), attempts(), inspections(), decisions(), notes(), runs()};
+    return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition()};
 }
 
 QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bool> &wanted)
@@ -378,7 +426,7 @@ QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bo
     const auto want = [&](int table) { return wanted.value(table); };
     // The walk gives events and attempts nothing but times, which need the companion.
     std::optional<LogWalk> walk;
-    if (want(2) || want(3) || (log.companion && (want(0) || want(1))))
+    if (want(2) || want(3) || want(6) || (log.companion && (want(0) || want(1))))
         walk.emplace(log);
     const LogWalk *walked = walk ? &*walk : nullptr;
     return {want(0) ? eventRows(log, walked) : QList<QStringList>(),
@@ -386,7 +434,8 @@ QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bo
             want(2) ? inspectionRows(log, *walk) : QList<QStringList>(),
             want(3) ? decisionRows(log, *walk) : QList<QStringList>(),
             want(4) ? noteRows(log) : QList<QStringList>(),
-            want(5) ? runRows(log) : QList<QStringList>()};
+            want(5) ? runRows(log) : QList<QStringList>(),
+            want(6) ? SearchMeasures::rows(log, *walk) : QList<QStringList>()};
 }
 
 QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)
@@ -417,6 +466,7 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *w
 {
     QList<QStringList> rows;
     const QList<AttemptFacts> facts = AttemptFacts::of(log.parsed.records, log.attempts);
+    const NotepadEdits edits(log);
     for (qsizetype k = 0; k < facts.size(); ++k) {
         const AttemptFacts &attempt = facts[k];
         QStringList row{log.path, QString::number(log.subject()), QString::number(log.set()),
@@ -429,12 +479,26 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *w
         row.append(number(attempt.finalPayoffNode, -1));
         row.append(shown ? shown->text : QString());
         row.append(shown ? QString::number(shown->payoff) : QString());
-        const qint64 ms = walk ? walk->attemptMs(attempt.number) : -1;
-        row.append(ms >= 0 && attempt.continued ? QString::number(double(ms) / 1000, 'f', 3)
-                                                : number(attempt.seconds, -1));
+        // One basis per log: the companion's milliseconds wherever there is a companion.
+        QString seconds, from;
+        if (log.companion) {
+            const qint64 ms = walk && attempt.continued ? walk->attemptMs(attempt.number) : -1;
+            if (ms >= 0) {
+                seconds = QString::number(double(ms) / 1000, 'f', 3);
+                from = walk->attemptFrom(attempt.number);
+            }
+        } else if (attempt.seconds >= 0) {
+            seconds = QString::number(attempt.seconds);
+            const qsizetype first = log.attempts[k].firstRecord;
+            from = first < log.parsed.records.size() && log.parsed.records[first].kind == LogRecord::Kind::Start
+                ? QStringLiteral("Start stamp")
+                : QStringLiteral("first click stamp");
+        }
+        row.append(seconds);
         row.append(QString::number(attempt.inspected));
-        row.append(QString::number(attempt.notepadEdits));
+        row.append(QString::number(edits.inAttempt(attempt.number)));
         row.append(attempt.continued ? QStringLiteral("yes") : QStringLiteral("no"));
+        row.append(from);
         rows.append(row);
     }
     return rows;
@@ -450,7 +514,9 @@ QList<QStringList> ExportTables::inspectionRows(const LabLog &log, const LogWalk
                      LogReader::levelName(seen.level), QString::number(seen.index), flag(int(seen.stoodOn)),
                      QString::number(seen.levelsAhead), flag(seen.onPath), number(seen.openedMs, -1),
                      number(seen.closedMs, -1), number(seen.dwellMs(), -1), seen.closedBy,
-                     payoff ? QString::number(*payoff) : QString(), flag(seen.noteChanged), seen.previous});
+                     payoff ? QString::number(*payoff) : QString(), flag(seen.noteChanged), seen.previous,
+                     flag(seen.burst), seen.transition, LogReader::levelName(seen.stoodLevel),
+                     QString::number(seen.stoodIndex)});
     }
     return rows;
 }
@@ -466,7 +532,7 @@ QList<QStringList> ExportTables::decisionRows(const LabLog &log, const LogWalk &
                      QString(QLatin1Char(move.direction)), number(move.stoodMs, -1), number(move.movedMs, -1),
                      number(move.decisionMs(), -1), QString::number(move.inspections),
                      QString::number(move.distinctNodes), number(move.deepestAhead, -1), flag(move.noteChanged),
-                     move.r ? floatText(*move.r) : QString()});
+                     move.r ? floatText(*move.r) : QString(), move.stoodMs >= 0 ? move.stoodFrom : QString()});
     }
     return rows;
 }
@@ -476,11 +542,10 @@ QList<QStringList> ExportTables::noteRows(const LabLog &log)
     QList<QStringList> rows;
     if (!log.companion)
         return rows;
-    QHash<int, QString> stored; // by level * 100 + index; every notepad starts empty
-    for (const CompanionNote &note : log.companion->notes) {
-        const int key = note.level * 100 + note.index;
-        const bool changed = note.text != stored.value(key);
-        stored.insert(key, note.text);
+    const NotepadEdits edits(log);
+    for (qsizetype n = 0; n < log.companion->notes.size(); ++n) {
+        const CompanionNote &note = log.companion->notes[n];
+        const bool changed = edits.noteIsEdit()[n];
         rows.append({QString::number(log.subject()), log.path, QString::number(log.set()),
                      QString::number(note.attempt), QString::number(note.ms), timeAt(log, note.ms),
                      LogReader::levelName(note.level), QString::number(note.index), note.text,
@@ -500,7 +565,7 @@ QList<QStringList> ExportTables::runRows(const LabLog &log)
     const qsizetype finished = log.finishedAttempts().size();
     QStringList row{QString::number(log.subject()), log.path, QString::number(log.set()),
                     log.parsed.header->dateText,
-                    c && c->start.isValid() ? c->start.toString(Qt::ISODateWithMs) : QString(),
+                    c && c->start.isValid() ? isoTime(c->start) : QString(),
                     c ? c->programVersion : QString(), c ? QString::number(c->seed) : QString(),
                     QString::number(log.attemptCount), QString::number(finished),
                     flag(int(finished >= log.attemptCount)), exit, log.endingText()};

@@ -15,6 +15,7 @@ constexpr qint64 NoLine = std::numeric_limits<qint64>::max();
 struct LogWalk::Stage
 {
     qint64 stoodMs = -1;
+    QString stoodFrom;
     qsizetype from = 0; // its first record
     QList<qsizetype> inspections;
 };
@@ -34,6 +35,11 @@ QString LogWalk::nodeName(int level, int index)
 qint64 LogWalk::attemptMs(int attemptNumber) const
 {
     return m_attemptMs.value(attemptNumber - 1, -1);
+}
+
+QString LogWalk::attemptFrom(int attemptNumber) const
+{
+    return m_attemptFrom.value(attemptNumber - 1);
 }
 
 qint64 LogWalk::msOf(qsizetype record) const
@@ -56,16 +62,18 @@ struct LogWalk::Position
     std::array<int, 8> path{-1, 0, -1, -1, -1, -1, -1, -1}; // by level: the node stood on there
     Stage stage;
     QString previous{}; // the node inspected last
+    qsizetype last = -1; // its inspection
     int order = 0;      // of the last inspection
 };
 
 void LogWalk::walk(const AttemptSummary &attempt, bool lastOfLog)
 {
     const QList<LogRecord> &records = m_log.parsed.records;
-    const qint64 startMs = startOf(attempt);
-    Position at{.attempt = attempt, .stage = Stage{startMs, attempt.firstRecord, {}}};
+    const auto [startMs, startFrom] = startOf(attempt);
+    Position at{.attempt = attempt, .stage = Stage{startMs, startFrom, attempt.firstRecord, {}}};
     m_open = -1;
     m_attemptMs.append(-1);
+    m_attemptFrom.append(QString());
     for (qsizetype k = attempt.firstRecord; k <= attempt.lastRecord && k < records.size(); ++k) {
         const LogRecord &record = records[k];
         switch (record.kind) {
@@ -83,8 +91,10 @@ void LogWalk::walk(const AttemptSummary &attempt, bool lastOfLog)
             break;
         case LogRecord::Kind::Continue:
             close(k, QStringLiteral("Continue"));
-            if (startMs >= 0 && msOf(k) >= 0)
+            if (startMs >= 0 && msOf(k) >= 0) {
                 m_attemptMs.last() = msOf(k) - startMs;
+                m_attemptFrom.last() = startFrom;
+            }
             break;
         default:
             break;
@@ -93,17 +103,22 @@ void LogWalk::walk(const AttemptSummary &attempt, bool lastOfLog)
     closeAtEnd(lastOfLog);
 }
 
-qint64 LogWalk::startOf(const AttemptSummary &attempt) const
+QPair<qint64, QString> LogWalk::startOf(const AttemptSummary &attempt) const
 {
     const QList<LogRecord> &records = m_log.parsed.records;
-    qint64 startMs = -1;
-    if (attempt.firstRecord < records.size() && records[attempt.firstRecord].kind == LogRecord::Kind::Start)
-        startMs = msOf(attempt.firstRecord);
-    else if (m_log.companion)
-        for (const CompanionPress &press : m_log.companion->presses)
-            if (press.control == QLatin1String("NextAttempt") && press.attempt == attempt.number)
-                startMs = press.ms;
-    return startMs;
+    if (attempt.firstRecord >= records.size() || msOf(attempt.firstRecord) < 0)
+        return {-1, QString()};
+    const LogRecord::Kind first = records[attempt.firstRecord].kind;
+    if (first == LogRecord::Kind::Start)
+        return {msOf(attempt.firstRecord), QStringLiteral("Start")};
+    for (const CompanionPress &press : m_log.companion->presses)
+        if (press.control == QLatin1String("NextAttempt") && press.attempt == attempt.number)
+            return {press.ms, QStringLiteral("NextAttempt")};
+    // A record from before presses were written: the attempt's first click is the nearest
+    // anchor it holds in milliseconds.
+    if (first == LogRecord::Kind::NodeClick)
+        return {msOf(attempt.firstRecord), QStringLiteral("first click")};
+    return {-1, QString()};
 }
 
 void LogWalk::inspect(qsizetype k, Position &at)
@@ -121,7 +136,25 @@ void LogWalk::inspect(qsizetype k, Position &at)
     seen.onPath = taken < 0 ? -1 : taken == record.index ? 1 : 0;
     seen.openedMs = msOf(k);
     seen.previous = at.previous;
+    seen.stoodLevel = at.reached;
+    seen.stoodIndex = at.path[std::size_t(at.reached)];
+    seen.burst = seen.openedMs >= 0 ? 0 : -1;
+    if (at.last >= 0) {
+        const Inspection &before = m_inspections[at.last];
+        const bool repeat = before.level == seen.level && before.index == seen.index;
+        if (before.openedMs >= 0 && seen.openedMs >= 0)
+            seen.burst = int(repeat && seen.openedMs - before.openedMs < BurstMs);
+        seen.transition = repeat              ? QStringLiteral("repeat")
+            : seen.stoodOn                    ? QStringLiteral("to the node stood on")
+            : before.level == seen.stoodLevel && before.index == seen.stoodIndex ? QStringLiteral("from the node stood on")
+            : seen.level == before.level + 1 && seen.index / 2 == before.index ? QStringLiteral("child")
+            : seen.level + 1 == before.level && before.index / 2 == seen.index ? QStringLiteral("parent")
+            : seen.level == before.level && seen.index / 2 == before.index / 2 ? QStringLiteral("sibling")
+            : seen.level == before.level      ? QStringLiteral("same level")
+                                              : QStringLiteral("other");
+    }
     at.previous = nodeName(record.level, record.index);
+    at.last = m_inspections.size();
     m_open = m_inspections.size();
     at.stage.inspections.append(m_open);
     m_inspections.append(seen);
@@ -138,6 +171,7 @@ void LogWalk::move(qsizetype k, Position &at)
     move.direction = record.direction == LogRecord::Direction::Left ? 'L' : 'R';
     move.record = k;
     move.stoodMs = at.stage.stoodMs;
+    move.stoodFrom = at.stage.stoodFrom;
     move.movedMs = msOf(k);
     move.inspections = int(at.stage.inspections.size());
     QSet<QPair<int, int>> nodes;
@@ -155,7 +189,8 @@ void LogWalk::move(qsizetype k, Position &at)
         at.reached = record.level + 1;
         at.path[std::size_t(at.reached)] = 2 * record.index + (move.direction == 'R' ? 1 : 0);
     }
-    at.stage = Stage{stoodAfter(k, move.movedMs), k + 1, {}};
+    const auto [stoodMs, stoodFrom] = stoodAfter(k, move.movedMs);
+    at.stage = Stage{stoodMs, stoodFrom, k + 1, {}};
 }
 
 std::optional<float> LogWalk::drawOf(qsizetype k) const
@@ -170,17 +205,20 @@ std::optional<float> LogWalk::drawOf(qsizetype k) const
     return r;
 }
 
-qint64 LogWalk::stoodAfter(qsizetype k, qint64 movedMs) const
+QPair<qint64, QString> LogWalk::stoodAfter(qsizetype k, qint64 movedMs) const
 {
-    // After Nature's move the subject stands on the next node once its boxes are answered.
     const QList<LogRecord> &records = m_log.parsed.records;
+    if (records[k].kind != LogRecord::Kind::NatureMove)
+        return {movedMs, movedMs >= 0 ? QStringLiteral("ConfirmDecision") : QString()};
+    // After Nature's move the subject stands on the next node once its boxes are answered;
+    // a record without box lines does not tell when that was.
     const qint64 line = lineOf(k);
-    qint64 stood = movedMs;
-    if (records[k].kind == LogRecord::Kind::NatureMove && m_log.companion && line >= 0) {
+    QPair<qint64, QString> stood{-1, QString()};
+    if (m_log.companion && line >= 0) {
         const qint64 next = k + 1 < records.size() && lineOf(k + 1) >= 0 ? lineOf(k + 1) : NoLine;
         for (const CompanionBox &box : m_log.companion->boxes)
             if (box.line > line && box.line < next)
-                stood = box.answeredMs;
+                stood = {box.answeredMs, QStringLiteral("box")};
     }
     return stood;
 }

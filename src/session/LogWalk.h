@@ -37,6 +37,12 @@ public:
         QString closedBy;
         int noteChanged = -1; // 1 or 0; -1 for a payoff node, or the text at the close not known
         QString previous;     // the node inspected before within the attempt ("c2(3)"); empty for the first
+        int stoodLevel = 0;   // the node stood on at the click
+        int stoodIndex = -1;
+        int burst = -1;       // 1: a re-click of the node before, within BurstMs of its opening; -1 not timed
+        // From the node before: "repeat", "to the node stood on", "from the node stood on",
+        // "child", "parent", "sibling", "same level" or "other"; empty for the first.
+        QString transition;
 
         qint64 dwellMs() const { return openedMs >= 0 && closedMs >= 0 ? closedMs - openedMs : -1; }
     };
@@ -51,6 +57,10 @@ public:
         // When the node became the one stood on: the attempt's start for d1, the decision
         // for a chance node, the answer of Nature's box for d2 and d3.
         qint64 stoodMs = -1;
+        // What stoodMs is taken from: "Start", "NextAttempt" or "first click" for d1 (as
+        // attemptFrom), "ConfirmDecision" for a chance node, "box" for d2 and d3; empty
+        // where that is not recorded (no companion, or no box line after Nature's move).
+        QString stoodFrom;
         qint64 movedMs = -1;
         int inspections = 0;   // node clicks from then to the move, the node's own included
         int distinctNodes = 0;
@@ -61,6 +71,9 @@ public:
         qint64 decisionMs() const { return stoodMs >= 0 && movedMs >= 0 ? movedMs - stoodMs : -1; }
     };
 
+    // A re-click sooner than this after the node's opening is part of a burst.
+    static constexpr qint64 BurstMs = 100;
+
     explicit LogWalk(const LabLog &log);
 
     const QList<Inspection> &inspections() const { return m_inspections; }
@@ -68,6 +81,9 @@ public:
     // Milliseconds from the attempt's start (its Start record, or for a later attempt the
     // NextAttempt press) to its Continue; -1 when not known or not ended.
     qint64 attemptMs(int attemptNumber) const;
+    // What attemptMs counts from: "Start", "NextAttempt", or "first click" (the attempt's
+    // first node click, in a record without NextAttempt presses); empty when not known.
+    QString attemptFrom(int attemptNumber) const;
 
     // "c2(3)": the level's name and the node's index from 0.
     static QString nodeName(int level, int index);
@@ -78,7 +94,8 @@ private:
 
     void walk(const AttemptSummary &attempt, bool lastOfLog);
     // The attempt's start: its Start record, or the NextAttempt press that began it.
-    qint64 startOf(const AttemptSummary &attempt) const;
+    // Its ms, and the anchor's name (see attemptFrom).
+    QPair<qint64, QString> startOf(const AttemptSummary &attempt) const;
     // The node click of record k opens an inspection.
     void inspect(qsizetype k, Position &at);
     // The decision or Nature's move of record k ends the stage, and the next begins.
@@ -86,7 +103,7 @@ private:
     // Nature's draw for the move of record k, from the companion.
     std::optional<float> drawOf(qsizetype k) const;
     // When the subject stood on the node the move of record k led to.
-    qint64 stoodAfter(qsizetype k, qint64 movedMs) const;
+    QPair<qint64, QString> stoodAfter(qsizetype k, qint64 movedMs) const;
     qint64 msOf(qsizetype record) const;
     qint64 lineOf(qsizetype record) const;
     // Ends the open inspection at record k (the event that closes it), or at a box shown
@@ -108,5 +125,6 @@ private:
     QList<Move> m_moves;
     QList<qsizetype> m_stageFrom; // by move: the first record of its stage
     QList<qint64> m_attemptMs;
+    QList<QString> m_attemptFrom;
     qsizetype m_open = -1; // the inspection on screen
 };

@@ -114,11 +114,11 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QString expected
             = logged(QStringLiteral("log,subject,set,attempt,d1,c1,d2,c2,d3,c3,node,payoff_text,payoff,seconds,"
-                             "inspected,edits,finished\n"
-                             "@,99,1,1,R,R,L,L,R,L,50,#51,51,46,11,4,yes\n"
-                             "@,99,1,2,L,R,R,L,L,L,24,-#5,-5,28,8,2,yes\n"
-                             "@,99,1,3,R,L,R,L,R,L,42,#0,0,26,10,1,yes\n"
-                             "@,99,1,4,R,R,L,L,R,L,50,#51,51,24,7,0,yes\n"))
+                             "inspected,edits,finished,seconds_from\n"
+                             "@,99,1,1,R,R,L,L,R,L,50,#51,51,46,11,4,yes,Start stamp\n"
+                             "@,99,1,2,L,R,R,L,L,L,24,-#5,-5,28,8,2,yes,first click stamp\n"
+                             "@,99,1,3,R,L,R,L,R,L,42,#0,0,26,10,1,yes,first click stamp\n"
+                             "@,99,1,4,R,R,L,L,R,L,50,#51,51,24,7,0,yes,first click stamp\n"))
                   .replace(QLatin1Char('#'), Pound);
         QCOMPARE(text(QStringLiteral("attempts.csv")), expected);
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("events.csv"))));
@@ -139,8 +139,8 @@ private slots:
                                   QStringLiteral("--data"), data});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QStringList lines = QString::fromUtf8(LabFolders::fileBytes(out)).split(QLatin1Char('\n'));
-        QCOMPARE(lines.value(1), logged(QStringLiteral("@,99,1,1,R,R,L,L,R,L,50,#1234,1234,46,11,4,yes")).replace(QLatin1Char('#'), Pound));
-        QCOMPARE(lines.value(2), logged(QStringLiteral("@,99,1,2,L,R,R,L,L,L,24,#0,0,28,8,2,yes")).replace(QLatin1Char('#'), Pound));
+        QCOMPARE(lines.value(1), logged(QStringLiteral("@,99,1,1,R,R,L,L,R,L,50,#1234,1234,46,11,4,yes,Start stamp")).replace(QLatin1Char('#'), Pound));
+        QCOMPARE(lines.value(2), logged(QStringLiteral("@,99,1,2,L,R,R,L,L,L,24,#0,0,28,8,2,yes,first click stamp")).replace(QLatin1Char('#'), Pound));
     }
 
     void eventsRows()
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(attemptLines.size(), 1 + 4 + 2);
         // Lines 2 to 40 of the log: attempt 1 whole (30 records), then 5 records of attempt
         // 2 up to Nature's move at c1, with two clicks and d1's notepad text unchanged.
-        QCOMPARE(attemptLines[6], logged(QStringLiteral("@,99,1,2,L,R,,,,,,,,,2,0,no"), QDir(other).filePath(QStringLiteral("o199btinp.01"))));
+        QCOMPARE(attemptLines[6], logged(QStringLiteral("@,99,1,2,L,R,,,,,,,,,2,0,no,"), QDir(other).filePath(QStringLiteral("o199btinp.01"))));
         bool wellFormed = false;
         QCOMPARE(readCsv(QString::fromUtf8(LabFolders::fileBytes(events)), &wellFormed).size(), 1 + 100 + 35);
         QVERIFY(wellFormed);
@@ -306,14 +306,14 @@ private slots:
         const QString workbook = unzip(QStringLiteral("xl/workbook.xml"));
         const QStringList names{QStringLiteral("events"), QStringLiteral("attempts"), QStringLiteral("inspections"),
                                 QStringLiteral("decisions"), QStringLiteral("notes"), QStringLiteral("runs"),
-                                QStringLiteral("codebook")};
+                                QStringLiteral("measures"), QStringLiteral("codebook")};
         qsizetype at = 0;
         for (const QString &name : names) {
             at = workbook.indexOf(QStringLiteral("name=\"%1\"").arg(name), at);
             QVERIFY2(at >= 0, qPrintable(name + QStringLiteral(" is not the next sheet: ") + workbook));
         }
         // Every cell of the document's tables is a cell of the codebook sheet.
-        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet7.xml"));
+        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet8.xml"));
         const QStringList document = QString::fromUtf8(LabFolders::fileBytes(QStringLiteral(DT_CODEBOOK_DOC))).split(QLatin1Char('\n'));
         int cells = 0;
         for (const QString &line : document) {
