@@ -34,6 +34,7 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     verdict.read = true;
     verdict.subject = log.subject();
     verdict.set = log.set();
+    verdict.language = log.companion ? log.companion->textsLanguage : QString();
     RunJudge::judge(&log, dataFile, attempts);
     verdict.ending = log.endingText();
     const QString facts = QStringLiteral("subject %1, set %2, %3 records, %4%5")

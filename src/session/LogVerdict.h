@@ -15,6 +15,7 @@ struct LogVerdict
     bool ok = false;   // read by the rules, and agrees with its companion and payoffs
     qint16 subject = 0;
     qint16 set = 0;
+    QString language;  // the translation the subject's texts were in, as its companion says; empty: English
     QString ending;    // how the run ended (LabLog::endingText), or why it could not be read
     QString summary;   // "ok: subject 99, set 1, 100 records, all 4 attempts finished; ..." or "FAILS: ..."
     Findings problems;  // every line that fails it, with what was expected there (errors)
