@@ -9,6 +9,9 @@ packages=(
   libxlsxwriter-dev pkg-config unzip
   fonts-liberation
   xvfb xauth
+  # lupdate and lrelease, and their CMake functions, for the subjects' texts; the fonts
+  # of the Chinese translation.
+  qt6-l10n-tools qt6-tools-dev fonts-noto-cjk
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev valgrind)

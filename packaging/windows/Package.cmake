@@ -1,9 +1,12 @@
 # What a lab copies to each workstation: decisiontree.exe, treelab.exe and the room window
 # decisiontree-room.exe (static, no DLL needed), data\ with the sample payoff file and an
-# okto.go holding 0, and README.txt.
+# okto.go holding 0, translations\ with the subjects' texts, and README.txt.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON) # packing needs the three programs, not the tests
 install(TARGETS decisiontree treelab decisiontree-room RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/data/btinp.01 ${PROJECT_SOURCE_DIR}/data/okto.go DESTINATION data)
+# The subjects' texts: the German and Chinese translations, which a lab copies into a
+# workstation's data folder as texts.qm, and the English source of its own.
+install(FILES ${DT_TRANSLATIONS_QM} ${PROJECT_SOURCE_DIR}/translations/decisiontree_en.ts DESTINATION translations)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 # The room window from the zip: decisiontree-room.exe, the data folders chosen in the window.

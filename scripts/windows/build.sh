@@ -28,7 +28,7 @@ fi
 if [ "${1:-}" = "--tests" ]; then
   cmake --build "$build"
 else
-  cmake --build "$build" --target decisiontree treelab decisiontree-room
+  cmake --build "$build" --target decisiontree treelab decisiontree-room translations_lrelease
 fi
 (cd "$build" && cpack -G ZIP -C Release >/dev/null && cpack -G NSIS -C Release >/dev/null)
 for package in "$build"/DecisionTree-*-win64.{zip,exe}; do

@@ -3,11 +3,14 @@
 #include "lab/CommandLine.h"
 #include "window/logic/IntegerConversion.h"
 #include "window/logic/PayoffFile.h"
+#include "window/logic/TextsTranslation.h"
 
 #include "record/InputFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 
 namespace {
@@ -237,12 +240,55 @@ QString setReport(qint16 wanted, const PayoffFile::SetResult &program, const Pay
     return text;
 }
 
+// A workstation's data folder: the translation the program would load from it, what it
+// translates and what it leaves in English.
+int translationReport(const QString &folder)
+{
+    TextsTranslation texts;
+    const TextsTranslation::Outcome outcome = texts.load(folder);
+    const QString path = native(TextsTranslation::pathIn(folder));
+    if (outcome == TextsTranslation::Outcome::English) {
+        CommandLine::out(QStringLiteral("%1: no translation: the subjects' texts are English, the "
+                                        "payoffs in pounds (\"£12\").\n").arg(path));
+        return CommandLine::Success;
+    }
+    if (outcome == TextsTranslation::Outcome::Refused) {
+        CommandLine::out(QStringLiteral("The program would not start: %1\n").arg(texts.error()));
+        return CommandLine::Finding;
+    }
+    const TextsTranslation::Coverage coverage = texts.coverage();
+    const QString name = QLocale(texts.language()).nativeLanguageName();
+    QString text = QStringLiteral("%1: a translation into %2%3, SHA-256 %4.\n")
+                       .arg(path, texts.language(),
+                            name.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(name), texts.sha256());
+    text += QStringLiteral("  %1 of the window's %2 texts translated, %3 missing.\n")
+                .arg(coverage.translated)
+                .arg(coverage.translated + coverage.missing.size())
+                .arg(coverage.missing.size());
+    texts.install(); // for the payoffs as the subject sees them
+    text += QStringLiteral("  Payoffs as the subject sees them: a gain %1, zero %2, a loss %3.\n")
+                .arg(PayoffFile::displayText(12), PayoffFile::displayText(0), PayoffFile::displayText(-3));
+    if (!coverage.missing.isEmpty()) {
+        text += QStringLiteral("Shown in English, as the translation has no text for them:\n");
+        for (const QString &missing : coverage.missing)
+            text += QStringLiteral("  %1\n").arg(missing);
+    }
+    CommandLine::out(text);
+    return coverage.missing.isEmpty() ? CommandLine::Success : CommandLine::Finding;
+}
+
 } // namespace
 
 QString CheckCommand::help()
 {
     return QStringLiteral(
         "Usage: treelab check DATAFILE [--set N]\n"
+        "       treelab check DATA_FOLDER\n"
+        "\n"
+        "Given a workstation's data folder, reports the translation of the subjects' texts\n"
+        "in it (texts.qm): its language, how many of the window's texts it translates and\n"
+        "which it leaves in English, and the payoffs as it writes them; or that the texts\n"
+        "are English, or why the program would refuse the file.\n"
         "\n"
         "Reads the payoff file DATAFILE number by number with the experiment program's own\n"
         "reader and lists its records (65 whole numbers each: the parameter set number, then\n"
@@ -267,7 +313,8 @@ QString CheckCommand::help()
         "record; with --set N, exactly when the program would fail for set N: it stops\n"
         "reading at the first record of set N, so what comes after it is reported but does\n"
         "not count); 2 for a usage error. Repeated sets and a record of set 0 are reported\n"
-        "and do not fail the check.\n");
+        "and do not fail the check. For DATA_FOLDER: 1 when the program would refuse its\n"
+        "texts.qm or the translation leaves a text in English.\n");
 }
 
 int CheckCommand::run(const QStringList &arguments)
@@ -276,6 +323,8 @@ int CheckCommand::run(const QStringList &arguments)
     std::optional<qint16> wanted;
     if (const auto done = readArguments(arguments, &path, &wanted))
         return *done;
+    if (QFileInfo(path).isDir() && !wanted)
+        return translationReport(path);
     if (const QString cause = wholeFileCause(path); !cause.isEmpty()) {
         CommandLine::out(cause + QLatin1Char('\n'));
         return CommandLine::Finding;

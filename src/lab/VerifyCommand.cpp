@@ -5,6 +5,9 @@
 #include "session/LogVerdict.h"
 
 #include <QDir>
+#include <QHash>
+
+#include <algorithm>
 
 QString VerifyCommand::help()
 {
@@ -73,12 +76,32 @@ int VerifyCommand::run(const QStringList &arguments)
     if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attemptsGiven))
         return *wrong;
     bool failed = false;
+    QList<LogVerdict> verdicts;
+    QHash<QString, int> languages; // of the logs read, English as ""
     for (const QString &path : paths) {
-        const LogVerdict verdict = LogVerdict::of(path, parser.value(dataOption), attemptsGiven);
+        verdicts.append(LogVerdict::of(path, parser.value(dataOption), attemptsGiven));
+        if (verdicts.last().read)
+            ++languages[verdicts.last().language];
+    }
+    // The language most of the logs were shown in; a log in another is named. Said only
+    // where a translation was used at all.
+    const bool translated = languages.size() > 1 || !languages.contains(QString());
+    int most = 0;
+    for (const int count : std::as_const(languages))
+        most = std::max(most, count);
+    const auto name = [](const QString &language) {
+        return language.isEmpty() ? QStringLiteral("English") : language;
+    };
+    for (const LogVerdict &verdict : std::as_const(verdicts)) {
+        const QString &path = verdict.path;
         failed = failed || !verdict.ok;
         CommandLine::out(QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(path), verdict.summary));
         if (verdict.written.isValid())
             CommandLine::out(QStringLiteral("  last written %1\n").arg(verdict.writtenText()));
+        if (translated && verdict.read)
+            CommandLine::out(languages.value(verdict.language) < most
+                                 ? QStringLiteral("  texts: %1, unlike most of the logs given\n").arg(name(verdict.language))
+                                 : QStringLiteral("  texts: %1\n").arg(name(verdict.language)));
         for (const Finding &problem : verdict.problems)
             CommandLine::out(QStringLiteral("  line %1: %2\n").arg(problem.line).arg(problem.message));
         if (verdict.unlisted > 0)

@@ -32,6 +32,7 @@ QString help()
         "Commands:\n"
         "  check DATAFILE [--set N]   read a payoff file as the program does; report its\n"
         "                             records and what the program would fail on\n"
+        "  check DATA_FOLDER          the translation of the subjects' texts in it\n"
         "  prepare DIR...             write 0 into each DIR's okto.go: before a session\n"
         "  release DIR...             write 1 into each DIR's okto.go: Start is offered\n"
         "  status DIR... [--watch]    one line per workstation: go-ahead, log, attempt,\n"

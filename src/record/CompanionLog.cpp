@@ -75,24 +75,28 @@ bool CompanionLog::open(const QString &logPath, const QString &keptLogAs, const 
     m_open = true;
     QString folderError;
     DurableFile::syncFolder(QFileInfo(m_path).absolutePath(), &folderError);
-    write(JsonLine()
-              .add("type", "run")
-              .add("schema", Schema)
-              .add("version", SchemaVersion)
-              .add("program", "Decision Tree")
-              .add("programVersion", DT_PROGRAM_VERSION)
-              .add("subject", int(facts.subject))
-              .add("paramSet", int(facts.paramSet))
-              .add("dataFile", facts.dataFile)
-              .add("attempts", int(facts.attempts))
-              .add("seed", int(facts.seed))
-              .add("payoffs", facts.payoffs)
-              .add("payoffTexts", facts.payoffTexts)
-              .add("log", QFileInfo(logPath).fileName())
-              .add("header", header)
-              .add("start", isoTime(start))
-              .add("host", QSysInfo::machineHostName())
-              .add("ms", 0));
+    JsonLine run;
+    run.add("type", "run")
+        .add("schema", Schema)
+        .add("version", SchemaVersion)
+        .add("program", "Decision Tree")
+        .add("programVersion", DT_PROGRAM_VERSION)
+        .add("subject", int(facts.subject))
+        .add("paramSet", int(facts.paramSet))
+        .add("dataFile", facts.dataFile)
+        .add("attempts", int(facts.attempts))
+        .add("seed", int(facts.seed))
+        .add("payoffs", facts.payoffs)
+        .add("payoffTexts", facts.payoffTexts);
+    // Named only when one was loaded: an English run's line is as it always was.
+    if (!facts.textsLanguage.isEmpty())
+        run.add("texts", JsonLine().add("language", facts.textsLanguage).add("sha256", facts.textsSha256));
+    run.add("log", QFileInfo(logPath).fileName())
+        .add("header", header)
+        .add("start", isoTime(start))
+        .add("host", QSysInfo::machineHostName())
+        .add("ms", 0);
+    write(run);
     return true;
 }
 

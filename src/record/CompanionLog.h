@@ -38,6 +38,9 @@ public:
         qint16 seed = 0;
         QList<qint64> payoffs;     // p(0) to p(63)
         QStringList payoffTexts;   // as shown
+        // The translation the subject's texts were shown in; both empty for English.
+        QString textsLanguage;
+        QString textsSha256;
     };
 
     CompanionLog(const Clock &clock, SyncQueue &sync);

@@ -38,6 +38,9 @@ bool readRun(const QJsonObject &run, Companion *c, QString *error)
     c->programVersion = run.value(QLatin1String("programVersion")).toString();
     c->header = run.value(QLatin1String("header")).toString();
     c->start = QDateTime::fromString(run.value(QLatin1String("start")).toString(), Qt::ISODateWithMs);
+    const QJsonObject translation = run.value(QLatin1String("texts")).toObject();
+    c->textsLanguage = translation.value(QLatin1String("language")).toString();
+    c->textsSha256 = translation.value(QLatin1String("sha256")).toString();
     const QJsonArray payoffs = run.value(QLatin1String("payoffs")).toArray();
     const QJsonArray texts = run.value(QLatin1String("payoffTexts")).toArray();
     if (payoffs.size() != 64 || texts.size() != 64) {

@@ -94,6 +94,8 @@ struct Companion
     QDateTime start;   // the wall-clock time at which the log was opened, with its offset
     std::array<int, 64> payoffs{};
     QStringList payoffTexts;
+    QString textsLanguage; // the translation the subject saw ("de_DE"); empty for English
+    QString textsSha256;
     QList<CompanionRecord> records;
     QList<CompanionPayoff> shown;
     QList<CompanionPress> presses;

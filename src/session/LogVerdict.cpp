@@ -37,6 +37,7 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
     verdict.read = true;
     verdict.subject = log.subject();
     verdict.set = log.set();
+    verdict.language = log.companion ? log.companion->textsLanguage : QString();
     RunJudge::judge(&log, dataFile, attempts);
     verdict.running = log.endLineMissing() && runningSince.isValid() && verdict.written.isValid()
         && verdict.written >= runningSince;

@@ -16,6 +16,7 @@ struct LogVerdict
     bool ok = false;   // read by the rules, and agrees with its companion and payoffs
     qint16 subject = 0;
     qint16 set = 0;
+    QString language;  // the translation the subject's texts were in, as its companion says; empty: English
     QString ending;    // how the run ended (LabLog::endingText), or why it could not be read
     QDateTime written; // when the log was last written (its file's time); invalid when it is not there
     bool running = false; // no end line yet, and the log written since runningSince

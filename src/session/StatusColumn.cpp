@@ -40,8 +40,15 @@ QString subjectText(const WorkstationState &state)
 
 QString setText(const WorkstationState &state)
 {
-    // "!" marks a set that differs from the room's.
-    return state.hasLog() ? marked(QString::number(state.set), state.setDiffers) : None;
+    // "!" marks a set that differs from the room's; the subjects' language follows it when
+    // a translation was loaded, or when the room's is another ("1 de_DE", "1 English!").
+    if (!state.hasLog())
+        return None;
+    const QString set = marked(QString::number(state.set), state.setDiffers);
+    if (state.language.isEmpty() && !state.languageDiffers)
+        return set;
+    return set + QLatin1Char(' ')
+        + marked(state.language.isEmpty() ? QStringLiteral("English") : state.language, state.languageDiffers);
 }
 
 QString attemptText(const WorkstationState &state)

@@ -153,6 +153,7 @@ WorkstationState WorkstationReader::stateOf(const QString &folder, const QString
         state.notes.append(note(Finding::Severity::Note, QStringLiteral("%1 is %2; pay, export and verify leave it out")
                                                              .arg(state.logName, state.setAside)));
     }
+    state.language = log.companion ? log.companion->textsLanguage : QString();
     judge(state, log);
     state.subject = log.subject();
     state.set = log.set();
@@ -263,6 +264,34 @@ QList<WorkstationState> WorkstationReader::states(const QStringList &folders) co
     return result;
 }
 
+void WorkstationReader::markLanguages(QList<WorkstationState> &result)
+{
+    // The room's language: the one most of today's logs were shown in.
+    QHash<QString, int> count;
+    for (const WorkstationState &state : std::as_const(result))
+        if (state.hasLog() && state.today)
+            ++count[state.language];
+    if (count.size() < 2)
+        return;
+    // (Of two as common, the first by name, so that the same rows are marked on every tick.)
+    QString room = count.cbegin().key();
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        if (it.value() > count.value(room) || (it.value() == count.value(room) && it.key() < room))
+            room = it.key();
+    const auto name = [](const QString &language) {
+        return language.isEmpty() ? QStringLiteral("English") : language;
+    };
+    for (WorkstationState &state : result) {
+        if (!state.hasLog() || !state.today || state.language == room)
+            continue;
+        state.languageDiffers = true;
+        state.notes.append(note(Finding::Severity::Warning,
+                                QStringLiteral("the subject's texts are in %1, those of the rest of the room's "
+                                               "logs of today in %2 (texts.qm in the data folder)")
+                                    .arg(name(state.language), name(room))));
+    }
+}
+
 void WorkstationReader::markRoom(QList<WorkstationState> &result)
 {
     // The room as a whole, over the logs of today.
@@ -274,6 +303,7 @@ void WorkstationReader::markRoom(QList<WorkstationState> &result)
         foldersOf[state.subject].append(state.folder);
         ++setCount[state.set];
     }
+    markLanguages(result);
     // The room's set: the one most of today's logs have; none when two sets share the most.
     int most = 0;
     for (const int count : std::as_const(setCount))

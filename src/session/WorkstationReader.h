@@ -44,6 +44,8 @@ public:
     // subject number in two logs of today, a set that differs from the room's. Each state
     // is to be unmarked (as folderStates gives it) before.
     static void markRoom(QList<WorkstationState> &states);
+    // A log of today shown in another language than most of the room's.
+    static void markLanguages(QList<WorkstationState> &states);
 
     // The file of an event log in folder: the newest file whose name begins with "o" and
     // whose first line is a log header (kept older logs "<log>.<n>" included). Empty if none.

@@ -24,6 +24,7 @@ struct WorkstationState
     QString logName;             // its file name, also when it could not be read
     qint16 subject = 0;          // from the log's header
     qint16 set = 0;
+    QString language;            // the translation its companion record names; empty: English
     int attemptCount = 0;        // the run's number of attempts
     int continues = 0;           // the attempts the subject has left
     int attemptInPlay = 0;       // 1.. (the next one between attempts); 0 before the first
@@ -36,6 +37,7 @@ struct WorkstationState
     // Marks for the room as a whole (WorkstationReader::states).
     bool sameSubjectElsewhere = false; // another log of today has this subject number
     bool setDiffers = false;           // the set differs from the one most of the room's logs have
+    bool languageDiffers = false;      // so does the subjects' language
     bool severalLogsToday = false;     // the folder holds logs of two or more programs of today
 
     // The log fails treelab verify: a line the rules of the run do not place, a difference

@@ -59,7 +59,7 @@ void TreeWalk::ResetTree()
     m_c.Payoffs->setVisible(true);
     m_c.Start->setVisible(false);
     m_c.tree.place(m_c.scale);
-    m_c.Payoffs->setText(TreeTexts::ClickOnPayoffMessage);
+    m_c.Payoffs->setText(TreeTexts::clickOnPayoffMessage());
 }
 
 void TreeWalk::nodeClicked(int level, int index)
@@ -213,7 +213,7 @@ void TreeWalk::NatureMove_Click()
     if (L == 6) {
         const QString payoff = m_state.PayoffText[m_state.PathNode[7]];
         m_c.Payoffs->setText(TreeTexts::realisedPayoffMessage(left, payoff));
-        m_services.boxes.information(m_window, TreeTexts::RealisedPayoffTitle,
+        m_services.boxes.information(m_window, TreeTexts::realisedPayoffTitle(),
                                      TreeTexts::realisedPayoffPrompt(payoff));
         m_c.Continue->setVisible(true);
         m_c.move(m_c.Continue, 320, 460);

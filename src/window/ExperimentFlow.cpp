@@ -14,6 +14,7 @@
 #include "window/logic/PayoffFile.h"
 #include "window/logic/RandomSource.h"
 #include "window/logic/RunState.h"
+#include "window/logic/TextsTranslation.h"
 #include "window/widgets/Services.h"
 #include "window/widgets/WrappingButton.h"
 
@@ -160,7 +161,7 @@ void ExperimentFlow::ConfirmParameters_Click()
     showLogo(m_c.OrrinLogo);
     m_c.Hello->show();
     m_c.place(m_c.Hello, 100, 440, 555, 15);
-    m_c.Hello->setPlainText(FlowTexts::Hello);
+    m_c.Hello->setPlainText(FlowTexts::hello());
 }
 
 QString ExperimentFlow::goAheadPath() const
@@ -208,10 +209,12 @@ bool ExperimentFlow::OpenEventLog()
         return false;
     }
     m_state.LogStartTime = m_log.startTime();
+    const TextsTranslation *texts = m_services.texts;
     m_log.companion().open(opened.path, opened.keptAs, m_log.headerLine(), m_log.startReading(),
                            {m_state.SubjectNo, m_state.ParamSetNo, m_state.DataFileName,
                             m_state.AttemptCount, m_seed, m_payoffs,
-                            QStringList(m_state.PayoffText.begin(), m_state.PayoffText.end() - 1)});
+                            QStringList(m_state.PayoffText.begin(), m_state.PayoffText.end() - 1),
+                            texts ? texts->language() : QString(), texts ? texts->sha256() : QString()});
     tellCompanionTrouble();
     if (!opened.keptAs.isEmpty()) {
         tellExperimenter(QStringLiteral("An event log of the same name was already there. It has "
@@ -261,7 +264,7 @@ void ExperimentFlow::Start_Click()
     m_log.WriteEventRecord(EventTags::Start, QString());
     m_walk.ResetTree();
     m_c.move(m_c.Welcome, 150, 420);
-    m_c.Instructions->setPlainText(FlowTexts::Instructions);
+    m_c.Instructions->setPlainText(FlowTexts::instructions());
     m_c.Welcome->show();
     m_c.NumberofAttemptFrame->show();
 }

@@ -32,12 +32,15 @@ TreeWindow::TreeWindow(Services services, QWidget *parent)
       m_recorded(services.boxes, m_log),
       m_boxes(m_recorded),
       m_services{services.clock, services.random, m_boxes, std::move(services.dataDirectory),
-                 std::move(services.syncData)},
+                 std::move(services.syncData), services.texts},
       m_walk(m_state, m_controls, m_log, m_services, this),
       m_flow(m_state, m_controls, m_log, m_walk, m_services, this)
 {
     setObjectName(QStringLiteral("Tree"));
-    setWindowTitle(QStringLiteral("Decision Tree"));
+    setWindowTitle(QCoreApplication::translate("TreeWindow", "Decision Tree"));
+    // A right-to-left translation turns the texts, never the tree: MoveLeft and the left
+    // branch stay on the left, as the log names them.
+    setLayoutDirection(Qt::LeftToRight);
     m_controls.scale = fittedScale();
     ControlFactory::build(this, m_controls);
     connectHandlers();

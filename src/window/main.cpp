@@ -1,6 +1,7 @@
 #include "record/SystemClock.h"
 #include "window/widgets/LabStyle.h"
 #include "window/logic/MersenneRandomSource.h"
+#include "window/logic/TextsTranslation.h"
 #include "window/widgets/QtMessageBoxes.h"
 #include "window/SignalHandler.h"
 #include "window/TreeWindow.h"
@@ -44,7 +45,16 @@ int main(int argc, char *argv[])
     MersenneRandomSource random;
     QtMessageBoxes boxes;
     const QString data = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
-    TreeWindow window({clock, random, boxes, data});
+    // The subjects' language is the data folder's texts.qm, read whole before any text is
+    // made; one that cannot be used stops the start.
+    TextsTranslation texts;
+    if (texts.load(data) == TextsTranslation::Outcome::Refused) {
+        std::fprintf(stderr, "Decision Tree: %s\n", qPrintable(texts.error()));
+        boxes.warning(nullptr, QStringLiteral("Decision Tree"), texts.error());
+        return EXIT_FAILURE;
+    }
+    texts.install();
+    TreeWindow window({clock, random, boxes, data, {}, &texts});
     SignalHandler terminationSignals([&window](const QString &name, int number) {
         window.closeForSignal(name);
         SignalHandler::endProcess(number); // also from inside an open message box

@@ -2,7 +2,9 @@
 
 #include "window/logic/PayoffFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +53,37 @@ private slots:
         const auto viaHelp = treelab({QStringLiteral("help"), QStringLiteral("check")});
         QCOMPARE(viaHelp.exitCode, 0);
         QVERIFY(viaHelp.out.startsWith(QStringLiteral("Usage: treelab check")));
+    }
+
+    // A data folder: the translation the program would load from it.
+    void aDataFolderTellsItsTranslation_data()
+    {
+        QTest::addColumn<QByteArray>("texts");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("said");
+        QFile german(QStringLiteral(DT_TRANSLATIONS_DIR "/texts_de.qm"));
+        QVERIFY(german.open(QIODevice::ReadOnly));
+        const QByteArray qm = german.readAll();
+        QTest::newRow("none") << QByteArray() << 0 << QStringList{"no translation", "English", "£12"};
+        QTest::newRow("German")
+            << qm << 0
+            << QStringList{"a translation into de_DE (Deutsch)", " 0 missing", "a gain 12 €, zero 0 €, a loss -3 €",
+                           QString::fromLatin1(QCryptographicHash::hash(qm, QCryptographicHash::Sha256).toHex())};
+        QTest::newRow("not a translation") << QByteArray("12 €") << 1 << QStringList{"would not start", "texts.qm"};
+    }
+
+    void aDataFolderTellsItsTranslation()
+    {
+        QFETCH(QByteArray, texts);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, said);
+        QTemporaryDir folder;
+        if (!texts.isEmpty())
+            LabFolders::putFile(QDir(folder.path()).filePath(QStringLiteral("texts.qm")), texts);
+        const auto run = treelab({QStringLiteral("check"), folder.path()});
+        QCOMPARE(run.exitCode, exitCode);
+        for (const QString &text : said)
+            QVERIFY2(run.out.contains(text), qPrintable(run.out));
     }
 
     void usageErrorsExitWithTwo()

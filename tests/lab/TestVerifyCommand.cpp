@@ -48,6 +48,36 @@ class TestVerifyCommand : public QObject
     }
 
 private slots:
+    // Each log's language, where a translation was used; the one shown in another language
+    // than the rest is named, by verify and by status.
+    void aLogInAnotherLanguageIsMarked()
+    {
+        QTemporaryDir room;
+        QByteArray english = LabFolders::fileBytes(QStringLiteral(DT_WHOLE_EXPERIMENT_COMPANION));
+        QVERIFY(english.contains(",\"log\":"));
+        QByteArray german = english;
+        german.replace(german.indexOf(",\"log\":"), 1, ",\"texts\":{\"language\":\"de_DE\",\"sha256\":\"00\"},");
+        QStringList folders;
+        for (const QByteArray &companion : {english, german, german}) {
+            const QString folder = LabFolders::workstation(room.path(), QStringLiteral("ws%1").arg(folders.size() + 1),
+                                                           " 0 \r\n", LabFolders::wholeExperimentLog());
+            QVERIFY(LabFolders::putFile(QDir(folder).filePath(QStringLiteral("o199btinp.01.jsonl")), companion));
+            folders.append(folder);
+        }
+        const auto verify = LabFolders::treelab(QStringList{QStringLiteral("verify")} + folders);
+        QCOMPARE(verify.exitCode, 0);
+        QCOMPARE(verify.out.count(QStringLiteral("  texts: English, unlike most of the logs given\n")), 1);
+        QCOMPARE(verify.out.count(QStringLiteral("  texts: de_DE\n")), 2);
+        const auto status = LabFolders::treelab(QStringList{QStringLiteral("status")} + folders);
+        QVERIFY2(status.out.contains(QStringLiteral("English!")), qPrintable(LabFolders::report(status)));
+        QCOMPARE(status.out.count(QStringLiteral(" 1 de_DE ")), 2);
+        QVERIFY(status.out.contains(QStringLiteral("the subject's texts are in English, those of the rest of the room's logs of today in de_DE")));
+
+        // English alone: nothing said of the texts.
+        const auto alone = LabFolders::treelab({QStringLiteral("verify"), folders[0]});
+        QVERIFY2(!alone.out.contains(QStringLiteral("texts:")), qPrintable(alone.out));
+    }
+
     // A subject typed lines in the form of records into a notepad: they stay text, and
     // pay sees the four attempts that happened.
     void forgedRecordsInANotepadAreText_data()

@@ -3,6 +3,7 @@
 #include "tree/widgets/NodeButton.h"
 #include "window/widgets/Controls.h"
 #include "window/TreeWindow.h"
+#include "window/logic/TextsTranslation.h"
 #include "window/widgets/WrappingButton.h"
 
 #include <QFile>
@@ -53,6 +54,24 @@ WindowFixture::WindowFixture(Syncs mode)
     QDir(m_dir.path()).mkdir(QStringLiteral("data"));
     writeFile(QStringLiteral("btinp.01"), payoffFileText());
     writeFile(QStringLiteral("okto.go"), " 0 \r\n");
+    makeWindow(mode);
+}
+
+WindowFixture::WindowFixture(const QByteArray &textsQm)
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("data"));
+    writeFile(QStringLiteral("btinp.01"), payoffFileText());
+    writeFile(QStringLiteral("okto.go"), " 0 \r\n");
+    writeFile(QStringLiteral("texts.qm"), textsQm);
+    m_texts = std::make_unique<TextsTranslation>();
+    if (m_texts->load(dataPath(QString())) != TextsTranslation::Outcome::Loaded)
+        qWarning("the test translation was not loaded: %s", qPrintable(m_texts->error()));
+    m_texts->install();
+    makeWindow(Syncs::Recorded);
+}
+
+void WindowFixture::makeWindow(Syncs mode)
+{
     std::function<bool(int, QString *)> sync;
     if (mode == Syncs::Recorded) {
         sync = [this](int handle, QString *) {
@@ -61,7 +80,7 @@ WindowFixture::WindowFixture(Syncs mode)
         };
     }
     m_window = std::make_unique<TreeWindow>(
-        Services{clock, random, boxes, dataPath(QString()), sync});
+        Services{clock, random, boxes, dataPath(QString()), sync, m_texts.get()});
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("the test window was not exposed");

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class TextsTranslation;
 class TreeWindow;
 class NodeButton;
 class QAbstractButton;
@@ -28,6 +29,9 @@ public:
     // program does (the benchmarks); syncs then stays empty.
     enum class Syncs { Recorded, Threaded };
     explicit WindowFixture(Syncs mode = Syncs::Recorded);
+    // With texts.qm in the data folder holding textsQm, loaded and installed as the
+    // program does before it makes the window (it must load).
+    explicit WindowFixture(const QByteArray &textsQm);
     ~WindowFixture();
 
     static int payoffFor(int j) { return TestPayoffs::payoffFor(j); }
@@ -82,6 +86,9 @@ public:
     AnsweringMessageBoxes boxes;
 
 private:
+    void makeWindow(Syncs mode);
+
     QTemporaryDir m_dir;
+    std::unique_ptr<TextsTranslation> m_texts; // outlives the window
     std::unique_ptr<TreeWindow> m_window;
 };

@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(TreeTexts::realisedPayoffMessage(left, payoff), message);
         // The box's prompt has no full stop.
         QCOMPARE(TreeTexts::realisedPayoffPrompt(payoff), prompt);
-        QCOMPARE(TreeTexts::RealisedPayoffTitle, QStringLiteral("Payoff"));
+        QCOMPARE(TreeTexts::realisedPayoffTitle(), QStringLiteral("Payoff"));
     }
 
     void payoffNodeMessage_data()
@@ -189,7 +189,7 @@ private slots:
 
     void resetMessage()
     {
-        QCOMPARE(TreeTexts::ClickOnPayoffMessage,
+        QCOMPARE(TreeTexts::clickOnPayoffMessage(),
                  QStringLiteral("Click on any payoff (yellow) node to find the payoff at that node."));
     }
 };

@@ -146,10 +146,10 @@ private slots:
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("expected");
         QTest::newRow("welcome line")
-            << FlowTexts::Hello
+            << FlowTexts::hello()
             << "Welcome to this experiment. Please read the instructions carefully and wait for the start of the experiment.";
         QTest::newRow("instructions, with their spelling")
-            << FlowTexts::Instructions
+            << FlowTexts::instructions()
             << "This is a decision tree. The green nodes are DECISION nodes - where you decide whether to go left or "
                "right. The red nodes are CHANCE nodes - where Nature decides whether to go left or right. Nature "
                "chooses at random - with left and right being equally likely and independent of your decisions. "

@@ -8,6 +8,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -19,6 +21,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <memory>
 
 namespace {
 
@@ -189,11 +193,19 @@ private slots:
 
     // On every screen, the shrunk ones above all, each text of each phase lies whole
     // inside its control: the font is chosen by the text it has to show.
+    // In English and in each shipped translation (German words are long, Chinese needs
+    // its own font).
     void everyTextFitsItsControl_data()
     {
         QTest::addColumn<int>("phase");
-        for (int p = 0; p < int(std::size(RunPhases::all)); ++p)
-            QTest::newRow(RunPhases::all[p].name) << p;
+        QTest::addColumn<QString>("translation");
+        for (const char *translation : {"", "de", "zh_CN"}) {
+            for (int p = 0; p < int(std::size(RunPhases::all)); ++p) {
+                const QByteArray name = *translation ? QByteArray(translation) + ": " + RunPhases::all[p].name
+                                                     : QByteArray(RunPhases::all[p].name);
+                QTest::newRow(name.constData()) << p << QString::fromLatin1(translation);
+            }
+        }
     }
 
     void everyTextFitsItsControl()
@@ -204,8 +216,22 @@ private slots:
                   "own; window-under-wine.sh runs this on the windows platform.");
 #endif
         QFETCH(int, phase);
-        WindowFixture f;
+        QFETCH(QString, translation);
+        std::unique_ptr<WindowFixture> made;
+        if (translation.isEmpty()) {
+            made = std::make_unique<WindowFixture>();
+        } else {
+            QFile qm(QStringLiteral(DT_TRANSLATIONS_DIR "/texts_%1.qm").arg(translation));
+            QVERIFY2(qm.open(QIODevice::ReadOnly), qPrintable(qm.fileName()));
+            made = std::make_unique<WindowFixture>(qm.readAll());
+        }
+        WindowFixture &f = *made;
         RunPhases::all[phase].reach(f);
+        // Where asked, each phase as it looks, to be looked at.
+        if (const QString folder = qEnvironmentVariable("DT_PHASE_SCREENSHOTS"); !folder.isEmpty())
+            f.window().grab().save(QDir(folder).filePath(QStringLiteral("%1-%2.png")
+                                                             .arg(translation.isEmpty() ? QStringLiteral("en") : translation)
+                                                             .arg(QString::fromLatin1(RunPhases::all[phase].name).replace(QLatin1Char(' '), QLatin1Char('-')))));
         QStringList spilt;
         int looked = 0;
         for (QWidget *w : f.window().findChildren<QWidget *>()) {

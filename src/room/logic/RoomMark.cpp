@@ -30,6 +30,10 @@ QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int s
                                     .arg(state.subject));
     if (state.setDiffers)
         mark(Kind::SetDiffers, QStringLiteral("parameter set %1 differs from the rest of the room's").arg(state.set));
+    if (state.languageDiffers)
+        mark(Kind::LanguageDiffers,
+             QStringLiteral("the subject's texts are in %1, unlike the rest of the room's")
+                 .arg(state.language.isEmpty() ? QStringLiteral("English") : state.language));
     if (state.severalLogsToday)
         mark(Kind::TwoSubjects, QStringLiteral("this folder holds the logs of two programs of today (two "
                                                "programs started on one data folder?); each has a row"));
@@ -52,6 +56,7 @@ QString RoomMark::name(Kind kind)
     case Kind::LeftoverGoAhead: return QStringLiteral("leftover go-ahead");
     case Kind::SameSubject: return QStringLiteral("same subject");
     case Kind::SetDiffers: return QStringLiteral("set differs");
+    case Kind::LanguageDiffers: return QStringLiteral("language differs");
     case Kind::TwoSubjects: return QStringLiteral("two subjects");
     case Kind::Silent: return QStringLiteral("silent");
     case Kind::FailsVerification: return QStringLiteral("fails verification");

@@ -17,6 +17,7 @@ struct RoomMark
         LeftoverGoAhead,   // a 1 or 99 left from an earlier session
         SameSubject,       // the subject number is in another folder's log of today too
         SetDiffers,        // the set differs from the room's
+        LanguageDiffers,   // the subjects' language differs from the room's
         TwoSubjects,       // the folder holds the logs of two programs of today
         Silent,            // no record written for a while with an attempt in play
         FailsVerification, // the log fails treelab verify

@@ -3,22 +3,14 @@
 #include <QList>
 #include <QString>
 
-// What the experiment flow shows the subject, outside the tree.
+// What the experiment flow shows the subject, outside the tree, in the translation
+// installed now (context "FlowTexts").
 namespace FlowTexts {
 
-inline const QString Hello = QStringLiteral(
-    "Welcome to this experiment. Please read the instructions carefully and wait for the "
-    "start of the experiment.");
+QString hello();
 
 // "instuctions" is spelled so on the subjects' screens.
-inline const QString Instructions = QStringLiteral(
-    "This is a decision tree. The green nodes are DECISION nodes - where you decide whether "
-    "to go left or right. The red nodes are CHANCE nodes - where Nature decides whether to go "
-    "left or right. Nature chooses at random - with left and right being equally likely and "
-    "independent of your decisions. The yellow nodes are payoff nodes. Eventually you (with "
-    "Nature) have to work through the tree - getting to some final payoff node. You work UP "
-    "through the tree, starting at the bottom green node. Full instuctions are in the written "
-    "Instructions that you have been given.");
+QString instructions();
 
 // The caption of Start; empty for fewer than one attempt.
 QString startCaption(int attemptCount);

@@ -3,6 +3,7 @@
 #include "window/logic/PayoffReader.h"
 #include "record/InputFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,10 +30,16 @@ QString setList(const QList<qint16> &sets)
 
 QString PayoffFile::displayText(int payoff)
 {
-    const QString pound(QChar(0x00A3));
+    // One pattern each, so that a translation writes the amount in its own currency and
+    // order ("12 €", "¥12"); %1 is the amount's digits, without a sign.
     if (payoff < 0)
-        return QLatin1Char('-') + pound + QString::number(-payoff);
-    return pound + QString::number(payoff);
+        //: %1 is the amount lost, in digits.
+        return QCoreApplication::translate("PayoffFile", "-£%1", "loss").arg(-payoff);
+    if (payoff == 0)
+        //: %1 is 0.
+        return QCoreApplication::translate("PayoffFile", "£%1", "zero").arg(0);
+    //: %1 is the amount won, in digits.
+    return QCoreApplication::translate("PayoffFile", "£%1", "gain").arg(payoff);
 }
 
 namespace {

@@ -72,6 +72,6 @@ public:
 
     static Scan scan(const QString &path);
 
-    // "-£3", "£0", "£12".
+    // "-£3", "£0", "£12", or as the installed translation writes a loss, zero and a gain.
     static QString displayText(int payoff);
 };

@@ -1,9 +1,11 @@
 #include "window/widgets/ControlFactory.h"
 
+#include "tree/logic/TreeTexts.h"
 #include "window/widgets/DefaultButton.h"
 #include "window/widgets/TextFit.h"
 #include "window/widgets/WrappingButton.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +22,12 @@
 #endif
 
 namespace {
+
+// Each control's text is in the translation installed now, context "Controls".
+QString shown(const char *source)
+{
+    return QCoreApplication::translate("Controls", source);
+}
 
 enum class Font { Default, Bold975, Bold12 };
 
@@ -141,26 +149,26 @@ void Builder::parameterFrame()
 {
     Controls &c = m_c;
     c.ExperimenterInput = frame("ExperimenterInput", m_window, 552, 126, 138.75, 288.75,
-                                QStringLiteral("Experimental Parameters"));
+                                shown(QT_TRANSLATE_NOOP("Controls", "Experimental Parameters")));
     c.ExperimenterInput->hide();
     c.ParameterSet = frame("ParameterSet", c.ExperimenterInput, 12, 72, 108.75, 42.75,
-                           QStringLiteral("Parameter Set"));
+                           shown(QT_TRANSLATE_NOOP("Controls", "Parameter Set")));
     c.ParameterSetInput = line("ParameterSetInput", c.ParameterSet, 12, 12, 78.75, 20.25,
                                QStringLiteral("1"), false);
     c.SubjectNumber = frame("SubjectNumber", c.ExperimenterInput, 12, 120, 108.75, 42.75,
-                            QStringLiteral("Subject Number"));
+                            shown(QT_TRANSLATE_NOOP("Controls", "Subject Number")));
     c.SubjectNumberInput = line("SubjectNumberInput", c.SubjectNumber, 12, 12, 78.75, 20.25,
                                 QStringLiteral("99"), false);
     c.NumberAttempts = frame("NumberAttempts", c.ExperimenterInput, 12, 168, 108.75, 42.75,
-                             QStringLiteral("Number of Attempts"));
+                             shown(QT_TRANSLATE_NOOP("Controls", "Number of Attempts")));
     c.NumberAttemptsInput = line("NumberAttemptsInput", c.NumberAttempts, 12, 12, 78.75, 20.25,
                                  QStringLiteral(DT_NUMBER_OF_ATTEMPTS), true);
     c.InputDataFile = frame("InputDataFile", c.ExperimenterInput, 12, 18, 108.75, 42.75,
-                            QStringLiteral("Input Data File"));
+                            shown(QT_TRANSLATE_NOOP("Controls", "Input Data File")));
     c.InputDataFileInput = line("InputDataFileInput", c.InputDataFile, 12, 12, 84.75, 20.25,
                                 QStringLiteral(DT_DATA_FILE_NAME), true);
     c.ConfirmParameters = button("ConfirmParameters", c.ExperimenterInput, 12, 222, 108.75, 54.75,
-                                 QStringLiteral("Enter the information requested and then Click here"));
+                                 shown(QT_TRANSLATE_NOOP("Controls", "Enter the information requested and then Click here")));
 }
 
 // The logo and the greeting, the go-ahead's timer, and Start.
@@ -189,18 +197,18 @@ void Builder::welcome()
 {
     Controls &c = m_c;
     c.Welcome = frame("Welcome", m_window, -30, 60, 576.75, 90.75,
-                      QStringLiteral("Welcome to this experiment"));
+                      shown(QT_TRANSLATE_NOOP("Controls", "Welcome to this experiment")));
     c.Instructions = box("Instructions", c.Welcome, 18, 12, 546.75, 48.75,
-                         QStringLiteral("This will contain a description of the experiment."), true);
+                         shown(QT_TRANSLATE_NOOP("Controls", "This will contain a description of the experiment.")), true);
     c.ShowtheTree = button("ShowtheTree", c.Welcome, 192, 66, 144.75, 12.75,
-                           QStringLiteral("Click here when you are ready to start"));
+                           shown(QT_TRANSLATE_NOOP("Controls", "Click here when you are ready to start")));
 }
 
 void Builder::attemptNotice()
 {
     Controls &c = m_c;
     c.NumberofAttemptFrame = frame("NumberofAttemptFrame", m_window, 0, 408, 114.75, 120.75,
-                                   QStringLiteral("Attention!"));
+                                   shown(QT_TRANSLATE_NOOP("Controls", "Attention!")));
     c.NumberofAttemptFrame->hide();
     c.NumberofAttempt = box("NumberofAttempt", c.NumberofAttemptFrame, 6, 12, 102.75, 102.75,
                             QString(), true, Font::Bold12);
@@ -210,7 +218,7 @@ void Builder::payoffLine()
 {
     Controls &c = m_c;
     c.Payoffs = line("Payoffs", m_window, 186, 6, 396.75, 18.75,
-                     QStringLiteral("Click on any payoff (yellow) node to find the payoff at that node."),
+                     TreeTexts::clickOnPayoffMessage(),
                      true, Font::Bold12);
     c.Payoffs->setFocusPolicy(Qt::NoFocus);
     // Messages are centred by their leading blanks: always show them from the start.
@@ -222,31 +230,31 @@ void Builder::notepad()
 {
     Controls &c = m_c;
     c.NotepadContainer = frame("NotepadContainer", m_window, 18, 402, 342.75, 96.75,
-                               QStringLiteral("This is the Notepad for this node. You can edit and save the Notepad here."));
+                               shown(QT_TRANSLATE_NOOP("Controls", "This is the Notepad for this node. You can edit and save the Notepad here.")));
     c.Notepad = box("Notepad", c.NotepadContainer, 6, 12, 264.75, 72.75, QString(), false);
     c.CloseNotepad = button("CloseNotepad", c.NotepadContainer, 282, 12, 54.75, 72.75,
-                            QStringLiteral("If you want to close and save the Notepad click here"));
+                            shown(QT_TRANSLATE_NOOP("Controls", "If you want to close and save the Notepad click here")));
 }
 
 void Builder::decisionBox()
 {
     Controls &c = m_c;
     c.DecisionBox = frame("DecisionBox", m_window, 366, 402, 96.75, 96.75,
-                          QStringLiteral("Are you ready to decide?"));
-    c.MoveLeft = option("MoveLeft", c.DecisionBox, 6, 12, 66.75, 18.75, QStringLiteral("Move Left"));
-    c.MoveRight = option("MoveRight", c.DecisionBox, 6, 36, 84.75, 18.75, QStringLiteral("Move Right"));
+                          shown(QT_TRANSLATE_NOOP("Controls", "Are you ready to decide?")));
+    c.MoveLeft = option("MoveLeft", c.DecisionBox, 6, 12, 66.75, 18.75, shown(QT_TRANSLATE_NOOP("Controls", "Move Left")));
+    c.MoveRight = option("MoveRight", c.DecisionBox, 6, 36, 84.75, 18.75, shown(QT_TRANSLATE_NOOP("Controls", "Move Right")));
     // Radio buttons of one frame exclude each other.
     c.ConfirmDecision = button("ConfirmDecision", c.DecisionBox, 6, 60, 84.75, 30.75,
-                               QStringLiteral("Click here to confirm your decision."));
+                               shown(QT_TRANSLATE_NOOP("Controls", "Click here to confirm your decision.")));
 }
 
 void Builder::natureBox()
 {
     Controls &c = m_c;
     c.NatureBox = frame("NatureBox", m_window, 474, 408, 84.75, 90.75,
-                        QStringLiteral("It is Nature's Move"));
+                        shown(QT_TRANSLATE_NOOP("Controls", "It is Nature's Move")));
     c.NatureMove = button("NatureMove", c.NatureBox, 12, 18, 66.75, 60.75,
-                          QStringLiteral("Click here when you are ready for Nature to Move."));
+                          shown(QT_TRANSLATE_NOOP("Controls", "Click here when you are ready for Nature to Move.")));
 }
 
 // Continue, Next Attempt and the end screen's button.
@@ -255,12 +263,12 @@ void Builder::endButtons()
     Controls &c = m_c;
     QWidget *window = m_window;
     c.Continue = button("Continue", window, 258, 510, 132.75, 30.75,
-                        QStringLiteral("Click here to continue"), Font::Bold975);
+                        shown(QT_TRANSLATE_NOOP("Controls", "Click here to continue")), Font::Bold975);
     c.Continue->hide();
     c.NextAttempt = button("NextAttempt", window, 96, 324, 150, 60, QString(), Font::Bold975);
     c.NextAttempt->hide();
     c.ExperimentOver = button("ExperimentOver", window, 96, 258, 138.75, 54.75,
-                              QStringLiteral("The experiment is over, please call the experimenter."),
+                              shown(QT_TRANSLATE_NOOP("Controls", "The experiment is over, please call the experimenter.")),
                               Font::Bold975);
     // The experimenter's button, for the mouse only: on the end screen keys do nothing.
     c.ExperimentOver->setFocusPolicy(Qt::NoFocus);

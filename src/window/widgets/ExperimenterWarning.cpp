@@ -3,6 +3,8 @@
 #include "record/EventLog.h"
 #include "window/widgets/MessageBoxes.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace ExperimenterWarning {
@@ -17,7 +19,10 @@ void show(EventLog &log, MessageBoxes &boxes, QWidget *window, const QString &ti
 
 QString forSubject(const QString &message)
 {
-    return message + QStringLiteral("\n\nPlease call the experimenter. You can go on with the experiment.");
+    // What went wrong is the experimenter's, in English; what to do is the subject's.
+    return message + QStringLiteral("\n\n")
+        + QCoreApplication::translate("ExperimenterWarning",
+                                      "Please call the experimenter. You can go on with the experiment.");
 }
 
 } // namespace ExperimenterWarning

@@ -4,6 +4,10 @@
 
 namespace {
 
+// The box's button: Qt names it in this context, and a translation installed for the
+// window gives it in the subjects' language (so it is in the window's own .ts).
+[[maybe_unused]] const char *const OkText = QT_TRANSLATE_NOOP("QPlatformTheme", "OK");
+
 void show(QMessageBox::Icon icon, QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextLayout>
 
 namespace {
@@ -21,7 +22,10 @@ constexpr double Smallest = 4.0;
 bool buttonFits(const WrappingButton *button, const QFont &font)
 {
     const QFontMetricsF fm(font, button);
-    const QRectF area = WrappingButton::captionArea(button->rect(), fm.lineSpacing());
+    // A pixel clear of the bevel above and below even on one line: a caption that falls
+    // back to another font for its characters (Chinese) may stand higher than its own.
+    const QRectF area = QRectF(WrappingButton::captionArea(button->rect(), fm.lineSpacing()))
+                            .intersected(QRectF(button->rect()).adjusted(3, 1, -3, -1));
     const QRectF text = fm.boundingRect(QRectF(area.left(), area.top(), area.width(), 1e6),
                                         Qt::AlignHCenter | Qt::TextWordWrap, button->text());
     return text.width() <= area.width() && text.height() <= area.height();
@@ -33,8 +37,17 @@ bool optionFits(const QRadioButton *option, const QFont &font)
     const QStyle *style = option->style();
     const int indicator = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option);
     const int spacing = style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
+    // And the room the style asks for its text as drawn, in every font the text falls
+    // back to.
+    QStyleOptionButton asked;
+    asked.initFrom(option);
+    asked.fontMetrics = QFontMetrics(font, option);
+    asked.text = option->text();
+    const QSize text = style->itemTextRect(asked.fontMetrics, QRect(), Qt::TextShowMnemonic, false, option->text()).size();
+    const QSize need = style->sizeFromContents(QStyle::CT_RadioButton, &asked, text, option);
     return indicator + spacing + fm.horizontalAdvance(option->text()) + 2 <= option->width()
-        && fm.height() <= option->height();
+        && fm.height() <= option->height() && need.width() <= option->width()
+        && need.height() <= option->height();
 }
 
 bool frameFits(const QGroupBox *frame, const QFont &font)
