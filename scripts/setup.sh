@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxlsxwriter-dev pkg-config unzip
   fonts-liberation
+  poppler-utils
   xvfb xauth
 )
 if [ "${1:-}" = "--bench" ]; then

@@ -78,6 +78,8 @@ QString protectedFile(const QString &target, const QString &shown)
     const QString name = info.fileName();
     if (name.compare(GoAheadFile::FileName, Qt::CaseInsensitive) == 0)
         return QStringLiteral("%1 is a go-ahead file; write the table elsewhere").arg(shown);
+    if (name.compare(OutputCheck::RoomLogName, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 is the room window's audit trail; an output never replaces it").arg(shown);
     if (name.endsWith(QLatin1String(".unwritten"), Qt::CaseInsensitive))
         return QStringLiteral("%1 is a file of records kept when a log could not be written; an output never "
                               "replaces one").arg(shown);

@@ -11,8 +11,11 @@
 // regular file, and when two outputs of one command name the same file. Nor is an output
 // written through a link (a symbolic link, a Windows shortcut or a second name of the
 // same file), nor into a linked folder onto a log, a companion record, a payoff file, an
-// okto.go or a file of unwritten records.
+// okto.go, a file of unwritten records or the room's audit trail.
 namespace OutputCheck {
+
+// The room window's audit trail in its working folder, which no output replaces.
+inline const QString RoomLogName = QStringLiteral("room-log.txt");
 
 // Why outputs may not be written, checked against the logs and the payoff file the
 // command reads (empty when none) and against each other: the first refused, for a

@@ -3,6 +3,7 @@
 #include "record/Clock.h"
 #include "session/Finding.h"
 #include "session/GoAheadAction.h"
+#include "session/OutputCheck.h"
 
 #include <QList>
 #include <QString>
@@ -21,7 +22,7 @@
 class RoomLog
 {
 public:
-    static inline const QString FileName = QStringLiteral("room-log.txt");
+    static inline const QString FileName = OutputCheck::RoomLogName;
 
     RoomLog(const QString &folder, const Clock &clock);
 
