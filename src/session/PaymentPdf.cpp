@@ -109,7 +109,7 @@ void PaymentPdf::line(double x1, double y1, double x2, double y2, bool dashed)
 
 void PaymentPdf::newPage()
 {
-    m_writer->newPage();
+    m_device->newPage();
 }
 
 QByteArray PaymentPdf::finish()

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -383,6 +384,107 @@ private slots:
                                     QStringLiteral("--denominations"), QStringLiteral("5,two")});
         QCOMPARE(wrong.exitCode, 2);
         QVERIFY(wrong.err.contains(QStringLiteral("\"two\"")));
+    }
+
+    // A room of n workstations ws1/data.. playing the whole experiment as subjects 1..n,
+    // paid with seed 4711 and a fee of £5: the schedule lists each subject once with the
+    // header on every page, "page k of n" and the total; one receipt a page.
+    void theScheduleAndTheReceiptsReadBack_data()
+    {
+        QTest::addColumn<int>("subjects");
+        QTest::addColumn<int>("schedulePages");
+        QTest::newRow("a room of 7") << 7 << 1;
+        QTest::newRow("a room of 40") << 40 << 3; // 17 rows on the first page, 23 on the next, then the total
+    }
+    void theScheduleAndTheReceiptsReadBack()
+    {
+        QFETCH(int, subjects);
+        QFETCH(int, schedulePages);
+        QTemporaryDir dir;
+        QStringList arguments{QStringLiteral("pay")};
+        for (int k = 1; k <= subjects; ++k) {
+            const QString ws = LabFolders::workstation(dir.path(), QStringLiteral("ws%1/data").arg(k), " 2 \r\n", {});
+            QVERIFY(!LabFolders::putLogOf(ws, LabFolders::wholeExperimentLog(), k).isEmpty());
+            arguments << ws;
+        }
+        const QString schedule = QDir(dir.path()).filePath(QStringLiteral("schedule.pdf"));
+        const QString receipts = QDir(dir.path()).filePath(QStringLiteral("receipts.pdf"));
+        arguments << QStringLiteral("--seed") << QStringLiteral("4711") << QStringLiteral("--out")
+                  << QDir(dir.path()).filePath(QStringLiteral("p.csv")) << QStringLiteral("--show-up-fee")
+                  << QStringLiteral("5") << QStringLiteral("--schedule") << schedule << QStringLiteral("--receipts")
+                  << receipts;
+        const auto run = treelab(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        // The amounts from the CSV, summed here: the total the schedule ends with.
+        const QStringList rows = QString::fromUtf8(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("p.csv"))))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
+        qint64 pence = 0;
+        for (const QString &row : rows)
+            pence += qRound64(row.section(QLatin1Char(','), 12, 12).toDouble() * 100);
+        const QString total = Pound + QString::number(pence / 100) + QLatin1Char('.')
+            + QStringLiteral("%1").arg(pence % 100, 2, 10, QLatin1Char('0'));
+
+        const QString text = LabFolders::pdfText(schedule);
+        QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils, scripts/setup.sh) could not read the schedule");
+        QCOMPARE(LabFolders::pdfPages(schedule), schedulePages);
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        for (int k = 0; k < schedulePages; ++k) {
+            QVERIFY2(pages[k].contains(QStringLiteral("page %1 of %2").arg(k + 1).arg(schedulePages)), qPrintable(pages[k]));
+            QVERIFY(pages[k].contains(QStringLiteral("Workstation")));
+        }
+        QVERIFY(text.contains(QStringLiteral("Schedule of payments")));
+        QVERIFY(text.contains(QStringLiteral("Seed: 4711")));
+        QVERIFY(text.contains(QStringLiteral("\"4711:<subject number>\"")));
+        QVERIFY(text.contains(QStringLiteral("Total to pay: %1 to %2 subjects").arg(total).arg(subjects)));
+        QVERIFY(run.out.contains(QStringLiteral("total for %1 subjects: %2").arg(subjects).arg(total)));
+        QVERIFY(text.contains(QStringLiteral("Experimenter's name:")));
+        // Each workstation's row once, ws2 before ws10.
+        for (int k = 1; k <= subjects; ++k)
+            QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bws%1\\s+%1\\s").arg(k))), 1);
+        if (subjects >= 10)
+            QVERIFY(text.indexOf(QRegularExpression(QStringLiteral("\\bws2\\s"))) < text.indexOf(QStringLiteral("ws10")));
+
+        QCOMPARE(LabFolders::pdfPages(receipts), subjects);
+        const QStringList slips = LabFolders::pdfText(receipts).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QVERIFY(slips.first().contains(QStringLiteral("Subject 1 at workstation ws1")));
+        QVERIFY(slips.first().contains(QStringLiteral("seed 4711")));
+        QVERIFY(slips.first().contains(QStringLiteral("Amount received: ") + Pound));
+        QVERIFY(slips.first().contains(QStringLiteral("receipt 1 of %1").arg(subjects)));
+        for (const QString &line : {QStringLiteral("Name:"), QStringLiteral("Signature:"), QStringLiteral("Date:")})
+            QVERIFY(slips.last().contains(line));
+    }
+
+    // Seven workstations play set 1; at ws3 the payoff file was changed so that node 50
+    // pays £25 where the other six pay £51. The pair verifies alone; held against the room
+    // it is named, and pay refuses until --force.
+    void aForgedPayoffTableIsNamed()
+    {
+        QTemporaryDir dir;
+        QStringList folders;
+        for (int k = 1; k <= 7; ++k) {
+            const QString ws = LabFolders::workstation(dir.path(), QStringLiteral("ws%1").arg(k), " 2 \r\n", {});
+            QVERIFY(!LabFolders::putLogOf(ws, LabFolders::wholeExperimentLog(), k).isEmpty());
+            folders << ws;
+        }
+        const QString forged = QDir(folders[2]).filePath(QStringLiteral("btinp.01"));
+        QByteArray payoffs = LabFolders::fileBytes(forged);
+        const qsizetype at = payoffs.indexOf(" 51,");
+        QVERIFY(at > 0);
+        payoffs.replace(at, 4, " 25,");
+        QVERIFY(LabFolders::putFile(forged, payoffs));
+        const QStringList arguments = QStringList{QStringLiteral("pay")} + folders
+            + QStringList{QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--out"),
+                          QDir(dir.path()).filePath(QStringLiteral("p.csv"))};
+        const auto refused = treelab(arguments);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("the logs of set 1 were shown different payoffs: payoff node 50 is %1 "
+                                                     "at ws1, ws2, ws4, ws5, ws6, ws7 but %2 at ws3")
+                                          .arg(Pound + QStringLiteral("51"), Pound + QStringLiteral("25"))),
+                 qPrintable(report(refused)));
+        QVERIFY(!QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("p.csv"))));
+        const auto forcedRun = treelab(arguments + QStringList{QStringLiteral("--force")});
+        QVERIFY2(forcedRun.exitCode == 0, qPrintable(report(forcedRun)));
+        QVERIFY(forcedRun.err.contains(QStringLiteral("payoff node 50")));
     }
 
     void help()
