@@ -2,6 +2,8 @@
 
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
+#include "session/Payment.h"
+#include "session/PayoffAgreement.h"
 #include "session/LogVerdict.h"
 
 #include <QDir>
@@ -71,8 +73,11 @@ int VerifyCommand::run(const QStringList &arguments)
     if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attemptsGiven))
         return *wrong;
     bool failed = false;
+    PayoffAgreement agreement;
     for (const QString &path : paths) {
         const LogVerdict verdict = LogVerdict::of(path, parser.value(dataOption), attemptsGiven);
+        if (verdict.read)
+            agreement.add(Payment::workstationOf(path), verdict.set, verdict.payoffs);
         failed = failed || !verdict.ok;
         CommandLine::out(QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(path), verdict.summary));
         for (const Finding &problem : verdict.problems)
@@ -81,6 +86,10 @@ int VerifyCommand::run(const QStringList &arguments)
             CommandLine::out(QStringLiteral("  and %1 more\n").arg(verdict.unlisted));
         for (const Finding &warning : verdict.warnings)
             CommandLine::out(QStringLiteral("  warning: %1\n").arg(warning.message));
+    }
+    for (const Finding &disagreement : agreement.disagreements(Finding::Severity::Error)) {
+        CommandLine::out(QStringLiteral("FAILS: %1\n").arg(disagreement.message));
+        failed = true;
     }
     return failed ? CommandLine::Finding : CommandLine::Success;
 }

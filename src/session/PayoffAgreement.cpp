@@ -17,7 +17,7 @@ void PayoffAgreement::add(const QString &workstation, qint16 set, const QList<st
     m_sets[set].append({workstation, table});
 }
 
-Findings PayoffAgreement::disagreements(Finding::Severity severity) const
+Findings PayoffAgreement::disagreements(Finding::Severity severity, QStringList *odd) const
 {
     Findings findings;
     for (auto set = m_sets.cbegin(); set != m_sets.cend(); ++set) {
@@ -39,13 +39,17 @@ Findings PayoffAgreement::disagreements(Finding::Severity severity) const
             }
             if (values.size() < 2)
                 continue;
+            // The value most workstations show first.
+            std::stable_sort(values.begin(), values.end(),
+                             [](const auto &a, const auto &b) { return a.second.size() > b.second.size(); });
+            for (qsizetype v = 1; odd && v < values.size(); ++v)
+                for (const QString &workstation : std::as_const(values[v].second))
+                    if (!odd->contains(workstation))
+                        odd->append(workstation);
             if (nodes.size() == NodesNamed) {
                 ++more;
                 continue;
             }
-            // The value most workstations show first.
-            std::stable_sort(values.begin(), values.end(),
-                             [](const auto &a, const auto &b) { return a.second.size() > b.second.size(); });
             QStringList said;
             for (const auto &[payoff, workstations] : std::as_const(values))
                 said.append(QStringLiteral("%1 at %2").arg(PayoffFile::displayText(payoff),

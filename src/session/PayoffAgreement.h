@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,8 +22,9 @@ public:
 
     // One finding per set whose tables differ, with the given severity, naming the nodes
     // (the first few), each value with the workstations that hold it, and the number of
-    // nodes more. Empty when every set agrees.
-    Findings disagreements(Finding::Severity severity) const;
+    // nodes more. Empty when every set agrees. *odd, when given, gets the workstations that
+    // show a value fewer of their set show, at some node.
+    Findings disagreements(Finding::Severity severity, QStringList *odd = nullptr) const;
 
 private:
     struct Table

@@ -485,6 +485,15 @@ private slots:
         const auto forcedRun = treelab(arguments + QStringList{QStringLiteral("--force")});
         QVERIFY2(forcedRun.exitCode == 0, qPrintable(report(forcedRun)));
         QVERIFY(forcedRun.err.contains(QStringLiteral("payoff node 50")));
+        // verify and status tell the same, naming the workstations and both values.
+        const QString named = QStringLiteral("payoff node 50 is %1 at ws1, ws2, ws4, ws5, ws6, ws7 but %2 at ws3")
+                                  .arg(Pound + QStringLiteral("51"), Pound + QStringLiteral("25"));
+        const auto verified = treelab(QStringList{QStringLiteral("verify")} + folders);
+        QCOMPARE(verified.exitCode, 1);
+        QVERIFY2(verified.out.contains(named), qPrintable(report(verified)));
+        QCOMPARE(verified.out.count(QStringLiteral(": ok: ")), 7); // each log alone verifies
+        const auto status = treelab(QStringList{QStringLiteral("status")} + folders);
+        QVERIFY2((status.out + status.err).contains(named), qPrintable(report(status)));
     }
 
     void help()
