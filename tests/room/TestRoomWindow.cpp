@@ -454,6 +454,36 @@ private slots:
         dialog->close();
     }
 
+    // Three workstations of set 1; ws3's payoff file says £25 where the others say £51 at
+    // node 50. Pay names it and draws nothing until --force is ticked; the room's row of
+    // ws3 carries the note.
+    void aForgedPayoffTableStopsPay()
+    {
+        const QStringList folders = room({wholeExperimentLog(), wholeExperimentLog(), wholeExperimentLog()}, {1, 2, 3});
+        const QString forged = QDir(folders[2]).filePath(QStringLiteral("btinp.01"));
+        QByteArray payoffs = fileBytes(forged);
+        const qsizetype at = payoffs.indexOf(" 51,");
+        QVERIFY(at > 0);
+        payoffs.replace(at, 4, " 25,");
+        QVERIFY(LabFolders::putFile(forged, payoffs));
+        auto window = open(folders);
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
+        click(*dialog, QStringLiteral("Draw"));
+        const QString found = dialog->findChild<QWidget *>(QStringLiteral("PayFindings"))->property("plainText").toString();
+        QVERIFY2(found.contains(QStringLiteral("payoff node 50 is %1 at ws1, ws2 but %2 at ws3")
+                                    .arg(QStringLiteral("\u00a351"), QStringLiteral("\u00a325"))),
+                 qPrintable(found));
+        QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("Write"))->isEnabled());
+        QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("Force")), Qt::LeftButton);
+        click(*dialog, QStringLiteral("Draw"));
+        QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("Write"))->isEnabled());
+        dialog->close();
+    }
+
     // Selecting a row draws its attempt in play; three node clicks appended to the log
     // appear on the picture at the next poll, numbered in order.
     void theLiveTreeFollowsThreeClicks()
