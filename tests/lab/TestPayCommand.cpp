@@ -189,6 +189,17 @@ private slots:
             QTest::addRow("fee \"%s\"", bad) << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"),
                                                              QStringLiteral("--show-up-fee"), QString::fromLatin1(bad)}
                                              << 2 << QStringLiteral("--show-up-fee \"%1\" is not an amount").arg(QString::fromLatin1(bad));
+        QTest::newRow("schedule over okto.go")
+            << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"), QStringLiteral("--schedule"),
+                           QStringLiteral("ws1/okto.go")}
+            << 2 << QStringLiteral("is a go-ahead file");
+        QTest::newRow("receipts over the room's audit trail")
+            << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"), QStringLiteral("--receipts"),
+                           QStringLiteral("room-log.txt")}
+            << 2 << QStringLiteral("audit trail");
+        QTest::newRow("receipts over the log")
+            << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"), QStringLiteral("--receipts"), log}
+            << 2 << QStringLiteral("an output never replaces an input");
         QTest::newRow("no seed") << QStringList{log, o, QStringLiteral("p.csv")} << 2 << QStringLiteral("no --seed");
         QTest::newRow("no out") << QStringList{log, s, QStringLiteral("1")} << 2 << QStringLiteral("no --out");
         QTest::newRow("no log") << QStringList{s, QStringLiteral("1"), o, QStringLiteral("p.csv")} << 2
