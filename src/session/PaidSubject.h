@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,7 @@ struct PaidSubject
     QString log;         // the path as given
     QString workstation; // the log's folder, or the folder above one named "data"
     QString date;        // the log header's date, as the program wrote it
+    QDateTime written;   // when the log was last written
     qint16 subject = 0;
     qint16 set = 0;
     int finished = 0;    // 0: paid the fee alone

@@ -17,6 +17,7 @@ Payment Payment::of(const LabLog &log)
     payment.set = log.set();
     payment.workstation = workstationOf(log.path);
     payment.date = log.parsed.header ? log.parsed.header->dateText : QString();
+    payment.written = QFileInfo(log.path).lastModified();
     payment.complete = log.complete();
     for (const AttemptSummary *attempt : log.finishedAttempts())
         payment.finished.append({attempt->number, attempt->finalPayoffNode, log.shownPayoff(*attempt)});
@@ -54,6 +55,7 @@ std::optional<PaidSubject> Payment::paid(std::uint32_t seed, qint64 fee, Finding
     paid.log = path;
     paid.workstation = workstation;
     paid.date = date;
+    paid.written = written;
     paid.subject = subject;
     paid.set = set;
     paid.complete = complete;

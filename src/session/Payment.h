@@ -4,6 +4,7 @@
 #include "session/LabLog.h"
 #include "session/PaidSubject.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,7 @@ struct Payment
     qint16 set = 0;
     QString workstation; // PaidSubject::workstation
     QString date;        // the header's
+    QDateTime written;   // the log's last write
     bool complete = false; // every attempt of the run finished
     struct Attempt
     {

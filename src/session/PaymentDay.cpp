@@ -93,6 +93,15 @@ QString PaymentDay::dates() const
     return dates.join(QStringLiteral(", "));
 }
 
+QDateTime PaymentDay::lastWritten() const
+{
+    QDateTime last;
+    for (const PaidSubject &paid : m_subjects)
+        if (!last.isValid() || paid.written > last)
+            last = paid.written;
+    return last;
+}
+
 QStringList PaymentDay::folders() const
 {
     QStringList folders;

@@ -3,6 +3,7 @@
 #include "session/Finding.h"
 #include "session/PaidSubject.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ public:
     qint64 total() const;
     // The dates of the logs' headers, each once, in order of first appearance.
     QString dates() const;
+    // When the last of the logs was written: the documents' own date, so that the same
+    // payments make the same files.
+    QDateTime lastWritten() const;
     // The data folders paid, each once, native separators.
     QStringList folders() const;
     // The payments table's rows (Payment::header).

@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPen>
+#include <QRegularExpression>
 
 namespace {
 
@@ -12,7 +13,7 @@ constexpr double SmallestPoints = 6.0;
 
 } // namespace
 
-PaymentPdf::PaymentPdf(const QString &title) : m_buffer(&m_bytes)
+PaymentPdf::PaymentPdf(const QString &title, const QDateTime &made) : m_made(made), m_buffer(&m_bytes)
 {
     m_buffer.open(QIODevice::WriteOnly);
     m_writer = std::make_unique<QPdfWriter>(&m_buffer);
@@ -115,6 +116,18 @@ void PaymentPdf::newPage()
 QByteArray PaymentPdf::finish()
 {
     m_painter->end();
+    if (!m_buffer.isOpen())
+        return m_bytes;
     m_buffer.close();
+    // The writer stamps its own clock; the same date of the same length in its place keeps
+    // every offset of the file, and the same payments make the same bytes.
+    static const QRegularExpression stamp(QStringLiteral("/CreationDate \\(D:[0-9]{14}Z\\)"));
+    const QString text = QString::fromLatin1(m_bytes.left(4096));
+    const QRegularExpressionMatch found = stamp.match(text);
+    if (m_made.isValid() && found.hasMatch())
+        m_bytes.replace(found.capturedStart(), found.capturedLength(),
+                        QStringLiteral("/CreationDate (D:%1Z)")
+                            .arg(m_made.toUTC().toString(QStringLiteral("yyyyMMddhhmmss")))
+                            .toLatin1());
     return m_bytes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QBuffer>
 #include <QFont>
 #include <QPainter>
@@ -23,7 +24,8 @@ public:
     static constexpr double Margin = 15.0;
 
     // A PDF in memory (finish() gives its bytes).
-    explicit PaymentPdf(const QString &title);
+    // made: the document's date of creation written into it (else the PDF writer's clock).
+    PaymentPdf(const QString &title, const QDateTime &made);
     // Drawn on a device of pages given, as a printer chosen in the print dialog.
     explicit PaymentPdf(QPagedPaintDevice *device);
     ~PaymentPdf();
@@ -49,6 +51,7 @@ private:
     QRectF device(const QRectF &box) const;
     double dots(double mm) const;
 
+    QDateTime m_made;
     QByteArray m_bytes;
     QBuffer m_buffer;
     std::unique_ptr<QPdfWriter> m_writer;

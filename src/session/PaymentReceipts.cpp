@@ -23,7 +23,7 @@ void drawOn(PaymentPdf &pdf, const PaymentDay &day);
 
 QByteArray pdf(const PaymentDay &day)
 {
-    PaymentPdf pdf(Title);
+    PaymentPdf pdf(Title, day.lastWritten());
     drawOn(pdf, day);
     return pdf.finish();
 }

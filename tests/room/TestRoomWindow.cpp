@@ -371,8 +371,7 @@ private slots:
 
     // Pay with a show-up fee of £2.50: each subject's amount comes first after the
     // workstation and subject, the total below, all in sight at the dialog's size; the
-    // files written are treelab pay's with the same fee, the CSV byte for byte and the
-    // PDFs page for page and word for word; printing draws the same pages; the audit
+    // files written are treelab pay's with the same fee, byte for byte; printing draws the same pages; the audit
     // trail tells the fee, the files and what was printed. A fee that is not an amount
     // draws nothing.
     void payWithAShowUpFee()
@@ -431,7 +430,10 @@ private slots:
         QCOMPARE(m_boxes.of(Kind::Warning).size(), 0);
         QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("payments.csv"))),
                  fileBytes(QDir(byTreelab).filePath(QStringLiteral("p.csv"))));
-        // A PDF holds the moment it was made; what it shows is the same.
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("payment-schedule.pdf"))),
+                 fileBytes(QDir(byTreelab).filePath(QStringLiteral("s.pdf"))));
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("receipts.pdf"))),
+                 fileBytes(QDir(byTreelab).filePath(QStringLiteral("r.pdf"))));
         const QString schedule = LabFolders::pdfText(QDir(m_work).filePath(QStringLiteral("payment-schedule.pdf")));
         QVERIFY(!schedule.isEmpty());
         QCOMPARE(schedule, LabFolders::pdfText(QDir(byTreelab).filePath(QStringLiteral("s.pdf"))));
