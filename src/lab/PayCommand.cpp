@@ -77,10 +77,10 @@ QString PayCommand::help()
         "payoff file changed together with its companion record), the set, the payoff nodes,\n"
         "both values and the workstations are named and nothing is paid without --force.\n"
         "\n"
-        "Example: with --show-up-fee 5, a subject whose paid attempt shows \"%2\"12 gets %25.00\n"
-        "+ %212.00 = %217.00; one whose paid attempt shows \"-%23\" gets %22.00; one whose paid\n"
-        "attempt shows \"-%28\" gets %20.00, floored 1. The session's total is %219.00, and\n"
-        "--cash makes %217.00 as 1 x %210, 1 x %25, 1 x %22.\n"
+        "Example: with --show-up-fee 5, a subject whose paid attempt shows \"#12\" gets #5.00\n"
+        "+ #12.00 = #17.00; one whose paid attempt shows \"-#3\" gets #2.00; one whose paid\n"
+        "attempt shows \"-#8\" gets #0.00, floored 1. The session's total is #19.00, and\n"
+        "--cash makes #17.00 as 1 x #10, 1 x #5, 1 x #2.\n"
         "\n"
         "Options:\n"
         "  --seed S         The seed, a whole number 0 to 4294967295.\n"
@@ -101,9 +101,10 @@ QString PayCommand::help()
         "  --receipts FILE  The receipts to write, as PDF.\n"
         "  --cash           Print each envelope's notes and coins and the session's.\n"
         "  --denominations LIST\n"
-        "                   The notes and coins for --cash, as %3 (the\n"
-        "                   default). Where taking the largest piece first is not the fewest\n"
-        "                   for LIST, that is said and the fewest are counted exactly.\n"
+        "                   The notes and coins for --cash, as\n"
+        "                   %3 (the default).\n"
+        "                   Where taking the largest piece first is not the fewest for\n"
+        "                   LIST, that is said and the fewest are counted exactly.\n"
         "  --force          Pay from a LOG that fails \"treelab verify\" all the same: each\n"
         "                   line without its place is read as the record it looks like, and\n"
         "                   named on stderr as forced.\n"
@@ -119,7 +120,8 @@ QString PayCommand::help()
         "then), or\n"
         "the file cannot be written; 2 for a usage error or a refused output file.\n")
         .arg(LabLog::builtAttempts())
-        .arg(Money::currencyOf(PayoffFile::displayText(0)), CashBreakdown::poundText());
+        .arg(Money::currencyOf(PayoffFile::displayText(0)), CashBreakdown::poundText())
+        .replace(QLatin1Char('#'), Money::currencyOf(PayoffFile::displayText(0)));
 }
 
 namespace {

@@ -513,6 +513,13 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("Usage: treelab pay LOG... --seed S")));
         QVERIFY(run.out.contains(QStringLiteral("hashlib.sha256(f\"{S}:{subject}\".encode()).hexdigest(), 16) % n + 1")));
+        // The fee, the floor, the documents and the cash, with one worked example in pounds.
+        for (const QString &told : {QStringLiteral("--show-up-fee AMOUNT"), QStringLiteral("never below 0"),
+                                    QStringLiteral("--schedule FILE"), QStringLiteral("--receipts FILE"),
+                                    QStringLiteral("--cash"), QStringLiteral("floored 1"),
+                                    QStringLiteral("gets ") + Pound + QStringLiteral("2.00")})
+            QVERIFY2(run.out.contains(told), qPrintable(told));
+        QCOMPARE(run.out.count(QLatin1Char('%')), 1); // the Python line's alone: no placeholder left
     }
 };
 
