@@ -144,9 +144,12 @@ QString cashText(const PaymentDay &day, const CashBreakdown &cash)
         for (qsizetype k = 0; k < pieces->size(); ++k)
             session[k] += (*pieces)[k];
         text += QStringLiteral("  %1 subject %2 %3: %4\n")
-                    .arg(paid.workstation).arg(paid.subject).arg(day.money(paid.amount), cash.text(*pieces, day.currency()));
+                    .arg(paid.workstation)
+                    .arg(paid.subject)
+                    .arg(day.money(paid.amount), cash.text(*pieces, day.currency()));
     }
-    return text + QStringLiteral("cash for the session, %1: %2\n").arg(day.money(day.total()), cash.text(session, day.currency()));
+    return text + QStringLiteral("cash for the session, %1: %2\n")
+                      .arg(day.money(day.total()), cash.text(session, day.currency()));
 }
 
 } // namespace

@@ -98,10 +98,11 @@ int main(int argc, char *argv[])
     // on the offscreen platform unless one is chosen, so that no command needs a display.
     std::unique_ptr<QCoreApplication> app;
     bool paints = argc > 1 && std::strcmp(argv[1], "draw") == 0;
+    const auto startsWith = [](const char *text, const char *start) { return std::strstr(text, start) == text; };
     if (argc > 1 && std::strcmp(argv[1], "pay") == 0)
         for (int k = 2; k < argc; ++k)
-            paints = paints || std::strstr(argv[k], "-schedule") == argv[k] || std::strstr(argv[k], "--schedule") == argv[k]
-                || std::strstr(argv[k], "-receipts") == argv[k] || std::strstr(argv[k], "--receipts") == argv[k];
+            for (const char *option : {"-schedule", "--schedule", "-receipts", "--receipts"})
+                paints = paints || startsWith(argv[k], option);
     if (paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

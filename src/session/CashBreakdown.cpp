@@ -33,7 +33,8 @@ std::optional<CashBreakdown> CashBreakdown::from(const QString &text, QString *w
     for (const QString &item : text.split(QLatin1Char(','))) {
         const std::optional<qint64> pence = Money::parse(item);
         if (!pence || *pence == 0) {
-            *why = QStringLiteral("\"%1\" is not an amount above 0 with at most two decimal places").arg(item.trimmed());
+            *why = QStringLiteral("\"%1\" is not an amount above 0 with at most two decimal places")
+                       .arg(item.trimmed());
             return std::nullopt;
         }
         if (cash.m_denominations.contains(*pence)) {

@@ -30,6 +30,7 @@ public:
     explicit PaymentPdf(QPagedPaintDevice *device);
     ~PaymentPdf();
 
+    // One face in four sizes; Bold is a heading's, a size above Plain.
     enum Style { Plain, Bold, Small, Large };
     // Draws text in box (mm) with the flags of QPainter::drawText (Qt::TextWordWrap to
     // wrap); the font shrinks from the style's size until the text fits.

@@ -72,7 +72,8 @@ void drawOn(PaymentPdf &pdf, const PaymentDay &day)
                  PaymentPdf::Plain, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
         y += 16;
         for (const QString &label : {QStringLiteral("Name"), QStringLiteral("Signature"), QStringLiteral("Date")}) {
-            pdf.text(QRectF(x, y, 28, 10), label + QLatin1Char(':'), PaymentPdf::Plain, Qt::AlignLeft | Qt::AlignBottom);
+            pdf.text(QRectF(x, y, 28, 10), label + QLatin1Char(':'), PaymentPdf::Plain,
+                     Qt::AlignLeft | Qt::AlignBottom);
             pdf.line(x + 28, y + 10, x + w, y + 10);
             y += 14;
         }
