@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxlsxwriter-dev pkg-config unzip
   fonts-liberation
+  poppler-utils
   xvfb xauth
   # lupdate and lrelease, and their CMake functions, for the subjects' texts; the fonts
   # of the Chinese translation.

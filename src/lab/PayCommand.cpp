@@ -1,14 +1,23 @@
 #include "lab/PayCommand.h"
 
 #include "lab/CommandLine.h"
+#include "session/CashBreakdown.h"
 #include "session/LabLog.h"
+#include "session/Money.h"
+#include "session/OutputFile.h"
+#include "session/PaymentDay.h"
 #include "session/PaymentList.h"
+#include "session/PaymentReceipts.h"
+#include "session/PaymentSchedule.h"
 #include "session/PaymentTable.h"
+#include "window/logic/PayoffFile.h"
 
 QString PayCommand::help()
 {
     return QStringLiteral(
         "Usage: treelab pay LOG... --seed S --out FILE.csv [--xlsx FILE.xlsx] [--data FILE]\n"
+        "                  [--show-up-fee AMOUNT] [--schedule FILE.pdf] [--receipts FILE.pdf]\n"
+        "                  [--cash [--denominations LIST]]\n"
         "\n"
         "Chooses at random, for each subject (each event log LOG), the one finished attempt\n"
         "that is paid, and its payoff. The draw is made from the seed S, so announce S before\n"
@@ -54,8 +63,29 @@ QString PayCommand::help()
         "(the SHA-256 digest in hexadecimal: the number the draw used), attempt (the attempt\n"
         "number paid), node (its payoff node), payoff_text (the payoff as the subject saw it,\n"
         "\"-£3\"), payoff (as a number) and complete (1 when the run finished all its\n"
-        "attempts, 0 for a run paid with --partial). The same table is printed, after a line\n"
-        "with the seed.\n"
+        "attempts, 0 for a run paid with --partial), then show_up_fee, amount and floored.\n"
+        "The same table is printed, after a line with the seed, and below it the total.\n"
+        "\n"
+        "The amount handed over is the show-up fee plus the payoff of the paid attempt, and\n"
+        "never below 0: a loss is taken from the fee, and a subject never pays the lab;\n"
+        "floored is 1 where a loss larger than the fee was cut off at 0. Amounts have two\n"
+        "decimal places in the CSV (5.00), are numbers in the workbook, and are shown with\n"
+        "the currency the subjects saw (\"%2\").\n"
+        "\n"
+        "--schedule writes the schedule of payments for the finance office (A4, one row per\n"
+        "subject by workstation with an empty box for the signature, the total and lines\n"
+        "for the experimenter); --receipts one receipt per subject, each on its own page,\n"
+        "with lines for the subject's name, signature and date. --cash prints the notes and\n"
+        "coins of each envelope and of the whole session, the fewest pieces each.\n"
+        "\n"
+        "A room pays one experiment: where logs of one set were shown different payoffs (a\n"
+        "payoff file changed together with its companion record), the set, the payoff nodes,\n"
+        "both values and the workstations are named and nothing is paid without --force.\n"
+        "\n"
+        "Example: with --show-up-fee 5, a subject whose paid attempt shows \"#12\" gets #5.00\n"
+        "+ #12.00 = #17.00; one whose paid attempt shows \"-#3\" gets #2.00; one whose paid\n"
+        "attempt shows \"-#8\" gets #0.00, floored 1. The session's total is #19.00, and\n"
+        "--cash makes #17.00 as 1 x #10, 1 x #5, 1 x #2.\n"
         "\n"
         "Options:\n"
         "  --seed S         The seed, a whole number 0 to 4294967295.\n"
@@ -71,21 +101,64 @@ QString PayCommand::help()
         "                   record (%1 when not given, as the program was built).\n"
         "  --include-kept   Pay logs kept aside as \"<log>.<n>\" too.\n"
         "  --include-days   Pay the logs last written on other days than the session's too.\n"
+        "  --show-up-fee AMOUNT\n"
+        "                   The fee each subject gets on top, as 5 or 2.50 (default 0).\n"
+        "  --schedule FILE  The schedule of payments to write, as PDF.\n"
+        "  --receipts FILE  The receipts to write, as PDF.\n"
+        "  --cash           Print each envelope's notes and coins and the session's.\n"
+        "  --denominations LIST\n"
+        "                   The notes and coins for --cash, as\n"
+        "                   %3 (the default).\n"
+        "                   Where taking the largest piece first is not the fewest for\n"
+        "                   LIST, that is said and the fewest are counted exactly.\n"
         "  --force          Pay from a LOG that fails \"treelab verify\" all the same: each\n"
         "                   line without its place is read as the record it looks like, and\n"
         "                   named on stderr as forced.\n"
         "  -h, --help       Show this help.\n"
         "\n"
-        "The table is written to a temporary file and renamed into place; it is never written\n"
-        "over a LOG, an event log, a companion record, a payoff file or an okto.go.\n"
+        "Each file is written to a temporary file and renamed into place; none is ever\n"
+        "written over a LOG, an event log, a companion record, a payoff file, an okto.go, a\n"
+        "file of unwritten records or room-log.txt, nor through a link.\n"
         "\n"
         "Exit status: 0 when every subject is paid and the file is written; 1 when a LOG or\n"
         "its payoff file cannot be read, a LOG fails verification (without --force), a run\n"
         "is unfinished (without --partial), or a subject has two logs (nothing is written\n"
         "then), or\n"
         "the file cannot be written; 2 for a usage error or a refused output file.\n")
-        .arg(LabLog::builtAttempts());
+        .arg(LabLog::builtAttempts())
+        .arg(Money::currencyOf(PayoffFile::displayText(0)), CashBreakdown::poundText())
+        .replace(QLatin1Char('#'), Money::currencyOf(PayoffFile::displayText(0)));
 }
+
+namespace {
+
+// Each envelope's notes and coins, by workstation, and the session's: what to draw.
+QString cashText(const PaymentDay &day, const CashBreakdown &cash)
+{
+    QString text = QStringLiteral("cash, the fewest pieces for each envelope:\n");
+    if (!cash.greedyIsFewest())
+        text += QStringLiteral("  (for these denominations the largest piece first is not always the fewest: "
+                               "counted exactly)\n");
+    QList<qint64> session(cash.denominations().size(), 0);
+    for (const PaidSubject &paid : day.byWorkstation()) {
+        const std::optional<QList<qint64>> pieces = cash.pieces(paid.amount);
+        if (!pieces) {
+            text += QStringLiteral("  %1 subject %2 %3: cannot be made of these denominations\n")
+                        .arg(paid.workstation).arg(paid.subject).arg(day.money(paid.amount));
+            continue;
+        }
+        for (qsizetype k = 0; k < pieces->size(); ++k)
+            session[k] += (*pieces)[k];
+        text += QStringLiteral("  %1 subject %2 %3: %4\n")
+                    .arg(paid.workstation)
+                    .arg(paid.subject)
+                    .arg(day.money(paid.amount), cash.text(*pieces, day.currency()));
+    }
+    return text + QStringLiteral("cash for the session, %1: %2\n")
+                      .arg(day.money(day.total()), cash.text(session, day.currency()));
+}
+
+} // namespace
 
 int PayCommand::run(const QStringList &arguments)
 {
@@ -109,6 +182,18 @@ int PayCommand::run(const QStringList &arguments)
     parser.addOption(includeDaysOption);
     parser.addOption(partialOption);
     parser.addOption(attemptsOption);
+    const QCommandLineOption feeOption(QStringLiteral("show-up-fee"), QStringLiteral("show-up fee"),
+                                       QStringLiteral("AMOUNT"));
+    const QCommandLineOption scheduleOption(QStringLiteral("schedule"), QStringLiteral("schedule"),
+                                            QStringLiteral("FILE"));
+    const QCommandLineOption receiptsOption(QStringLiteral("receipts"), QStringLiteral("receipts"),
+                                            QStringLiteral("FILE"));
+    const QCommandLineOption cashOption(QStringLiteral("cash"), QStringLiteral("cash"));
+    const QCommandLineOption denominationsOption(QStringLiteral("denominations"), QStringLiteral("denominations"),
+                                                 QStringLiteral("LIST"));
+    for (const QCommandLineOption &option : {feeOption, scheduleOption, receiptsOption, cashOption,
+                                             denominationsOption})
+        parser.addOption(option);
     QStringList paths;
     if (const auto done = CommandLine::parseLogs(parser, arguments, help(), &paths, &includeDaysOption))
         return *done;
@@ -122,12 +207,25 @@ int PayCommand::run(const QStringList &arguments)
         return CommandLine::usageError(
             command, QStringLiteral("--seed \"%1\" is not a whole number from 0 to 4294967295")
                          .arg(parser.value(seedOption)));
+    const std::optional<qint64> fee = parser.isSet(feeOption) ? Money::parse(parser.value(feeOption)) : qint64(0);
+    if (!fee)
+        return CommandLine::usageError(
+            command, QStringLiteral("--show-up-fee \"%1\" is not an amount of 0 or more, as 5 or 2.50")
+                         .arg(parser.value(feeOption)));
+    QString wrongCash;
+    const std::optional<CashBreakdown> cash = CashBreakdown::from(
+        parser.isSet(denominationsOption) ? parser.value(denominationsOption) : CashBreakdown::poundText(), &wrongCash);
+    if (!cash)
+        return CommandLine::usageError(command, QStringLiteral("--denominations: ") + wrongCash);
     int attemptsGiven = 0;
     if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, command, &attemptsGiven))
         return *wrong;
     QStringList outputs{parser.value(outOption)};
     if (parser.isSet(xlsxOption))
         outputs.append(parser.value(xlsxOption));
+    for (const QCommandLineOption &option : {scheduleOption, receiptsOption})
+        if (parser.isSet(option))
+            outputs.append(parser.value(option));
     if (const auto refused = CommandLine::refuseOutputs(command, outputs, paths, parser.value(dataOption)))
         return *refused;
 
@@ -142,21 +240,38 @@ int PayCommand::run(const QStringList &arguments)
     }
 
     Findings unknown;
-    const QList<QStringList> rows = payments.rows(*seed, &unknown);
-    if (!unknown.isEmpty()) {
+    const std::optional<PaymentDay> day = PaymentDay::of(payments, *seed, *fee, &unknown);
+    if (!day) {
         CommandLine::tell(command, unknown);
         CommandLine::err(command + QStringLiteral(": nothing written\n"));
         return CommandLine::Finding;
     }
     const std::optional<QString> workbook =
         parser.isSet(xlsxOption) ? std::optional(parser.value(xlsxOption)) : std::nullopt;
+    const QList<QStringList> rows = day->rows();
+    // Every document made before any is put in place.
+    QList<std::pair<QString, QByteArray>> documents;
+    if (parser.isSet(scheduleOption))
+        documents.append({parser.value(scheduleOption), PaymentSchedule::pdf(*day)});
+    if (parser.isSet(receiptsOption))
+        documents.append({parser.value(receiptsOption), PaymentReceipts::pdf(*day)});
     const Findings written = PaymentTable::write(rows, parser.value(outOption), workbook);
     if (const std::optional<Finding> failure = PaymentTable::failure(written)) {
         CommandLine::err(command + QStringLiteral(": ") + failure->message + QLatin1Char('\n'));
         return CommandLine::Finding;
     }
+    for (const auto &[path, bytes] : std::as_const(documents)) {
+        QString why;
+        if (!OutputFile::save(path, bytes, &why)) {
+            CommandLine::err(QStringLiteral("%1: %2 cannot be written: %3\n").arg(command, path, why));
+            return CommandLine::Finding;
+        }
+    }
     for (const Finding &warning : written)
         CommandLine::err(command + QStringLiteral(": ") + warning.text() + QLatin1Char('\n'));
-    CommandLine::out(QStringLiteral("seed %1\n").arg(*seed) + QString::fromUtf8(PaymentTable::csv(rows)));
+    CommandLine::out(QStringLiteral("seed %1\n").arg(*seed) + QString::fromUtf8(PaymentTable::csv(rows))
+                     + day->totalText() + QLatin1Char('\n'));
+    if (parser.isSet(cashOption))
+        CommandLine::out(cashText(*day, *cash));
     return CommandLine::Success;
 }

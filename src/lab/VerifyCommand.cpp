@@ -2,6 +2,8 @@
 
 #include "lab/CommandLine.h"
 #include "session/LabLog.h"
+#include "session/Payment.h"
+#include "session/PayoffAgreement.h"
 #include "session/LogVerdict.h"
 
 #include <QDir>
@@ -76,12 +78,15 @@ int VerifyCommand::run(const QStringList &arguments)
     if (const auto wrong = CommandLine::readAttempts(parser, attemptsOption, arguments.value(0), &attemptsGiven))
         return *wrong;
     bool failed = false;
+    PayoffAgreement agreement;
     QList<LogVerdict> verdicts;
     QHash<QString, int> languages; // of the logs read, English as ""
     for (const QString &path : paths) {
         verdicts.append(LogVerdict::of(path, parser.value(dataOption), attemptsGiven));
-        if (verdicts.last().read)
+        if (verdicts.last().read) {
             ++languages[verdicts.last().language];
+            agreement.add(Payment::workstationOf(path), verdicts.last().set, verdicts.last().payoffs);
+        }
     }
     // The language most of the logs were shown in; a log in another is named. Said only
     // where a translation was used at all.
@@ -108,6 +113,10 @@ int VerifyCommand::run(const QStringList &arguments)
             CommandLine::out(QStringLiteral("  and %1 more\n").arg(verdict.unlisted));
         for (const Finding &warning : verdict.warnings)
             CommandLine::out(QStringLiteral("  warning: %1\n").arg(warning.message));
+    }
+    for (const Finding &disagreement : agreement.disagreements(Finding::Severity::Error)) {
+        CommandLine::out(QStringLiteral("FAILS: %1\n").arg(disagreement.message));
+        failed = true;
     }
     return failed ? CommandLine::Finding : CommandLine::Success;
 }

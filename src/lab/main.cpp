@@ -95,10 +95,16 @@ int main(int argc, char *argv[])
     // The room window makes its own QApplication, the one command that needs a display.
     if (argc > 1 && std::strcmp(argv[1], "room") == 0)
         return RoomCommand::run(argc, argv);
-    // Painting text needs a QGuiApplication; only draw makes one, on the offscreen
-    // platform unless one is chosen, so that the other commands need no display.
+    // Painting text needs a QGuiApplication; only draw and pay asked for its PDFs make one,
+    // on the offscreen platform unless one is chosen, so that no command needs a display.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && std::strcmp(argv[1], "draw") == 0) {
+    bool paints = argc > 1 && std::strcmp(argv[1], "draw") == 0;
+    const auto startsWith = [](const char *text, const char *start) { return std::strstr(text, start) == text; };
+    if (argc > 1 && std::strcmp(argv[1], "pay") == 0)
+        for (int k = 2; k < argc; ++k)
+            for (const char *option : {"-schedule", "--schedule", "-receipts", "--receipts"})
+                paints = paints || startsWith(argv[k], option);
+    if (paints) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

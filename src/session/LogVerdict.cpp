@@ -1,5 +1,8 @@
 #include "session/LogVerdict.h"
 
+#include "session/LogPayoffs.h"
+#include "window/logic/PayoffFile.h"
+
 #include "session/LabLog.h"
 #include "session/LabLogReader.h"
 #include "session/LogAdmission.h"
@@ -51,6 +54,11 @@ LogVerdict LogVerdict::of(const QString &path, const QString &dataFile, int atte
                                   Finding::Severity::Error, path);
     verdict.unlisted = log.parsed.unlistedProblems;
     verdict.findings = LogAdmission::admit(&log, false).findings;
+    // The payoffs as the run's table held them, read after the verdict so as not to
+    // change it; a payoff file that cannot be read leaves them unknown.
+    LogPayoffs::loadShown(&log, dataFile);
+    for (int node = 0; node < PayoffFile::PayoffCount; ++node)
+        verdict.payoffs.append(log.payoffAt(node));
     if (verdict.problems.isEmpty()) {
         verdict.ok = true;
         verdict.summary = QStringLiteral("ok: %1%2")

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // What treelab verify says of one log, and the room window's "Verify all" with it: read
 // by the rules of the run, against its companion record and its payoff file, and the run
 // judged as a whole.
@@ -25,6 +27,9 @@ struct LogVerdict
     qint64 unlisted = 0; // further lines like those
     Findings warnings;  // read all the same
     Findings findings;  // the same, as pay and export tell them (LogAdmission)
+    // The payoff of each payoff node as the run's table held it (LabLog::payoffAt), to be
+    // held against the other logs of its set (PayoffAgreement).
+    QList<std::optional<int>> payoffs;
 
     // dataFile: the payoff file to check the payoffs shown against (empty: the one beside
     // the log); attempts: the run's number where no companion says (0: as built). A run

@@ -4,6 +4,8 @@
 #include "session/LabLogReader.h"
 #include "session/LogAdmission.h"
 #include "session/LogPayoffs.h"
+#include "session/PaymentDay.h"
+#include "session/PayoffAgreement.h"
 #include "session/RunJudge.h"
 
 #include <QDir>
@@ -86,22 +88,23 @@ Findings PaymentList::finish()
                                        QDir::toNativeSeparators(m_payments[k].path))));
         m_failed = true;
     }
+    PayoffAgreement agreement;
+    for (const Payment &payment : std::as_const(m_payments))
+        agreement.add(payment.workstation, payment.set, payment.table);
+    const Findings disagreements =
+        agreement.disagreements(m_options.force ? Finding::Severity::Forced : Finding::Severity::Error);
+    findings += disagreements;
+    if (!disagreements.isEmpty() && !m_options.force) {
+        findings.append(plain(QStringLiteral("give --force to pay all the same, each from the payoffs shown")));
+        m_failed = true;
+    }
     return findings;
 }
 
-QList<QStringList> PaymentList::rows(std::uint32_t seed, Findings *findings) const
+QList<QStringList> PaymentList::rows(std::uint32_t seed, Findings *findings, qint64 fee) const
 {
-    QList<QStringList> rows;
-    bool unknown = false;
-    for (const Payment &payment : m_payments) {
-        const QStringList row = payment.row(seed, findings);
-        if (row.isEmpty()) {
-            unknown = true;
-            continue;
-        }
-        rows.append(row);
-    }
-    return unknown ? QList<QStringList>() : rows;
+    const std::optional<PaymentDay> day = PaymentDay::of(*this, seed, fee, findings);
+    return day ? day->rows() : QList<QStringList>();
 }
 
 std::optional<std::uint32_t> PaymentList::seedFrom(const QString &text)

@@ -15,7 +15,8 @@
 // are skipped with a note; a log that fails verification is refused unless forced; the
 // payoffs are those the subject was shown (with a warning when they come from a payoff
 // file changed after the log); a run that did not finish all its attempts is refused
-// unless paid partially; and each subject is paid once. What it finds it returns; nothing
+// unless paid partially; each subject is paid once; and the logs of one set were shown
+// one payoff table (PayoffAgreement), unless forced. What it finds it returns; nothing
 // may be drawn once failed() is true.
 class PaymentList
 {
@@ -42,9 +43,9 @@ public:
     bool failed() const { return m_failed; }
     const QList<Payment> &payments() const { return m_payments; }
 
-    // The payments table's rows for seed (Payment::row). Empty, with *findings, when a
-    // payoff shown is not known.
-    QList<QStringList> rows(std::uint32_t seed, Findings *findings) const;
+    // The payments table's rows for seed and the show-up fee in pence (PaymentDay::rows).
+    // Empty, with *findings, when a payoff shown is not known.
+    QList<QStringList> rows(std::uint32_t seed, Findings *findings, qint64 fee = 0) const;
 
     // A seed as typed: a decimal whole number 0 to 4294967295, digits only.
     static std::optional<std::uint32_t> seedFrom(const QString &text);

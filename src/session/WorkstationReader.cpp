@@ -1,5 +1,9 @@
 #include "session/WorkstationReader.h"
 
+#include "session/Payment.h"
+#include "session/PayoffAgreement.h"
+#include "window/logic/PayoffFile.h"
+
 #include "record/LogReader.h"
 #include "session/LabLog.h"
 #include "session/LabLogReader.h"
@@ -249,6 +253,8 @@ void WorkstationReader::readPayoffs(WorkstationState &state, LabLog &log)
     if (const std::optional<Finding> unread = LogPayoffs::loadShown(&log, QString()))
         state.notes.append(
             note(Finding::Severity::Warning, unread->text() + QStringLiteral(" Payoff nodes shown instead.")));
+    for (int node = 0; node < PayoffFile::PayoffCount; ++node)
+        state.payoffTable.append(log.payoffAt(node));
     for (const AttemptSummary *attempt : reached) {
         const std::optional<LabLog::Shown> shown = log.shownPayoff(*attempt);
         state.payoffs.append(shown ? shown->text : QStringLiteral("p(%1)").arg(attempt->finalPayoffNode));
@@ -314,6 +320,18 @@ void WorkstationReader::markRoom(QList<WorkstationState> &result)
             commonest.append(it.key());
     const bool tie = commonest.size() > 1;
     const qint16 roomSet = commonest.value(0);
+    // One experiment: the logs of one set were shown one payoff table.
+    PayoffAgreement agreement;
+    for (const WorkstationState &state : std::as_const(result))
+        if (state.hasLog() && state.today && !state.payoffTable.isEmpty())
+            agreement.add(Payment::workstationOf(state.logPath), state.set, state.payoffTable);
+    QStringList odd;
+    const Findings disagreements = agreement.disagreements(Finding::Severity::Error, &odd);
+    for (WorkstationState &state : result)
+        if (state.hasLog() && state.today && odd.contains(Payment::workstationOf(state.logPath)))
+            for (const Finding &disagreement : disagreements)
+                if (disagreement.message.contains(QStringLiteral("set %1 ").arg(state.set)))
+                    state.notes.append(disagreement);
     for (WorkstationState &state : result) {
         if (!state.hasLog() || !state.today || !state.setAside.isEmpty())
             continue;

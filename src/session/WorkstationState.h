@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include <algorithm>
 
 // A workstation as the files in its data folder show it, for one of its event logs: the
@@ -30,6 +32,7 @@ struct WorkstationState
     int attemptInPlay = 0;       // 1.. (the next one between attempts); 0 before the first
     int level = 0;               // LevelCode the subject stands on in it; 0 before the first
     QStringList payoffs;         // of each attempt that reached its payoff node, as shown ("p(50)" when unknown)
+    QList<std::optional<int>> payoffTable; // each payoff node's as the run's table held it, once one is reached
     qint64 ageSeconds = 0;       // since the log was last written
     bool today = false;          // the log was last written today
     QString setAside;            // why the experimenter set the log aside (SetAside::text); empty when in use

@@ -87,4 +87,18 @@ QString putLogOf(const QString &folder, const QByteArray &log, int subject)
     return putFile(path, bytes) ? path : QString();
 }
 
+QString pdfText(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000 * DT_TIME_FACTOR) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPages(const QString &path)
+{
+    return int(pdfText(path).count(QLatin1Char('\f')));
+}
+
 } // namespace LabFolders

@@ -43,4 +43,9 @@ QString workstation(const QString &parent, const QString &name, const QByteArray
 // o1<subject>btinp.01 beside the payoff file. Returns its path, empty if not written.
 QString putLogOf(const QString &folder, const QByteArray &log, int subject);
 
+// A PDF read back with poppler-utils (scripts/setup.sh installs them): its text as
+// pdftotext -layout gives it, empty when it cannot be read; its number of pages, 0 then.
+QString pdfText(const QString &path);
+int pdfPages(const QString &path);
+
 } // namespace LabFolders

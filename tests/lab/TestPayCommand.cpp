@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,13 +69,14 @@ private slots:
         const auto run = treelab({QStringLiteral("pay"), m_log99, QStringLiteral("--seed"), QStringLiteral("42"),
                                   QStringLiteral("--out"), out(QStringLiteral("known.csv"))});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
-        const QString expected = QStringLiteral("seed,log,subject,set,finished,draw,attempt,node,payoff_text,payoff,complete\n"
+        const QString expected = QStringLiteral("seed,log,subject,set,finished,draw,attempt,node,payoff_text,payoff,complete,"
+                                                "show_up_fee,amount,floored\n"
                                                 "42,%1,99,1,4,8a3a6d55ebab9e10c503bb7ac37ba897aa3e2247b0493432157f49fb2cf638c9,"
-                                                "2,24,-#5,-5,1\n")
+                                                "2,24,-#5,-5,1,0.00,0.00,1\n")
                                      .arg(m_log99)
                                      .replace(QLatin1Char('#'), Pound);
         QCOMPARE(QString::fromUtf8(LabFolders::fileBytes(out(QStringLiteral("known.csv")))), expected);
-        QCOMPARE(run.out, QStringLiteral("seed 42\n") + expected);
+        QCOMPARE(run.out, QStringLiteral("seed 42\n") + expected + QStringLiteral("total for 1 subject: #0.00\n").replace(QLatin1Char('#'), Pound));
     }
 
     // The paid attempts below were worked out with the one line of Python that pay --help
@@ -137,9 +139,9 @@ private slots:
         QTest::addColumn<QString>("ending");
         QTest::addColumn<QString>("paidRow");
         QTest::newRow("attempt 2 begun") << 40 << QStringLiteral("unfinished, 1 of 4 attempts finished")
-                                         << QStringLiteral("99,1,1,#,1,50,\u00a351,51,0");
+                                         << QStringLiteral("99,1,1,#,1,50,\u00a351,51,0,0.00,51.00,0");
         QTest::newRow("attempt 1 in play") << 20 << QStringLiteral("unfinished, 0 of 4 attempts finished")
-                                           << QStringLiteral("99,1,0,,,,,0,0");
+                                           << QStringLiteral("99,1,0,,,,,0,0,0.00,0.00,0");
     }
     void anUnfinishedRunIsPaidOnlyWithPartial()
     {
@@ -183,6 +185,21 @@ private slots:
         for (const char *bad : {"abc", "-1", "+1", "1.5", " 7", "4294967296", "99999999999", ""})
             QTest::addRow("seed \"%s\"", bad) << QStringList{log, s, QString::fromLatin1(bad), o, QStringLiteral("p.csv")}
                                               << 2 << QStringLiteral("is not a whole number");
+        for (const char *bad : {"-1", "abc", "2.505", "", "1,50", "5e2", "-0.01"})
+            QTest::addRow("fee \"%s\"", bad) << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"),
+                                                             QStringLiteral("--show-up-fee"), QString::fromLatin1(bad)}
+                                             << 2 << QStringLiteral("--show-up-fee \"%1\" is not an amount").arg(QString::fromLatin1(bad));
+        QTest::newRow("schedule over okto.go")
+            << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"), QStringLiteral("--schedule"),
+                           QStringLiteral("ws1/okto.go")}
+            << 2 << QStringLiteral("is a go-ahead file");
+        QTest::newRow("receipts over the room's audit trail")
+            << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"), QStringLiteral("--receipts"),
+                           QStringLiteral("room-log.txt")}
+            << 2 << QStringLiteral("audit trail");
+        QTest::newRow("receipts over the log")
+            << QStringList{log, s, QStringLiteral("1"), o, QStringLiteral("p.csv"), QStringLiteral("--receipts"), log}
+            << 2 << QStringLiteral("an output never replaces an input");
         QTest::newRow("no seed") << QStringList{log, o, QStringLiteral("p.csv")} << 2 << QStringLiteral("no --seed");
         QTest::newRow("no out") << QStringList{log, s, QStringLiteral("1")} << 2 << QStringLiteral("no --out");
         QTest::newRow("no log") << QStringList{s, QStringLiteral("1"), o, QStringLiteral("p.csv")} << 2
@@ -224,7 +241,7 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         QVERIFY(run.err.contains(QDir::toNativeSeparators(QStringLiteral("note: ws1/o199btinp.01.1 skipped: a log kept aside"))));
         QVERIFY(run.err.contains(QDir::toNativeSeparators(QStringLiteral("note: ws2/o13btinp.01 skipped: it holds its header alone"))));
-        QCOMPARE(run.out.count(QLatin1Char('\n')), 3); // the seed, the heading, subject 99
+        QCOMPARE(run.out.count(QLatin1Char('\n')), 4); // the seed, the heading, subject 99, the total
 
         const auto twice = treelab(QStringList{QStringLiteral("pay"), QStringLiteral("--include-kept")} + room + seed,
                                    dir.path());
@@ -386,12 +403,200 @@ private slots:
         QVERIFY2(run.exitCode == 0 && run.err.contains(QStringLiteral("was changed after")), qPrintable(report(run)));
     }
 
+    // Seed 42 pays subject 99 attempt 2, -£5 (aKnownSeed): the fee takes the loss, and a
+    // loss larger than the fee leaves nothing, marked floored.
+    void theFeeTakesTheLossNeverBelowNothing_data()
+    {
+        QTest::addColumn<QString>("fee");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("floored");
+        QTest::newRow("no fee") << QString() << QStringLiteral("0.00") << QStringLiteral("1");
+        QTest::newRow("2.50: the loss is larger") << QStringLiteral("2.50") << QStringLiteral("0.00") << QStringLiteral("1");
+        QTest::newRow("5: the loss takes it all") << QStringLiteral("5") << QStringLiteral("0.00") << QStringLiteral("0");
+        QTest::newRow("7.5") << QStringLiteral("7.5") << QStringLiteral("2.50") << QStringLiteral("0");
+        QTest::newRow("20") << QStringLiteral("20") << QStringLiteral("15.00") << QStringLiteral("0");
+    }
+    void theFeeTakesTheLossNeverBelowNothing()
+    {
+        QFETCH(QString, fee);
+        QFETCH(QString, amount);
+        QFETCH(QString, floored);
+        QStringList arguments{QStringLiteral("pay"), m_log99, QStringLiteral("--seed"), QStringLiteral("42"),
+                              QStringLiteral("--out"), out(QStringLiteral("fee.csv"))};
+        if (!fee.isEmpty())
+            arguments << QStringLiteral("--show-up-fee") << fee;
+        const auto run = treelab(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QStringList lines = QString::fromUtf8(LabFolders::fileBytes(out(QStringLiteral("fee.csv")))).split(QLatin1Char('\n'));
+        const QStringList fields = lines.value(1).split(QLatin1Char(','));
+        QCOMPARE(fields.size(), 14);
+        QCOMPARE(fields.value(9), QStringLiteral("-5")); // the payoff as it always was
+        const QString feeText = fee.isEmpty() ? QStringLiteral("0.00") : QString::number(fee.toDouble(), 'f', 2);
+        QCOMPARE(fields.value(11), feeText);
+        QCOMPARE(fields.value(12), amount);
+        QCOMPARE(fields.value(13), floored);
+        QVERIFY(run.out.endsWith(QStringLiteral("total for 1 subject: ") + Pound + amount + QLatin1Char('\n')));
+    }
+
+    // Seed 2024 pays subject 99 attempt 4 and subject 5 attempt 1, £51 each: with a fee of
+    // £3.87 each envelope holds £54.87, and the session's cash is the envelopes' summed.
+    void theCashAddsUp()
+    {
+        const auto run = treelab({QStringLiteral("pay"), m_log99, m_log5, QStringLiteral("--seed"), QStringLiteral("2024"),
+                                  QStringLiteral("--out"), out(QStringLiteral("cash.csv")), QStringLiteral("--show-up-fee"),
+                                  QStringLiteral("3.87"), QStringLiteral("--cash")});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        // £54.87: 50 + 2 + 2 + 0.50 + 0.20 + 0.10 + 0.05 + 0.02, eight pieces.
+        const QString envelope = QStringLiteral("1 \u00d7 #50, 2 \u00d7 #2, 1 \u00d7 #0.50, 1 \u00d7 #0.20, 1 \u00d7 #0.10, "
+                                                "1 \u00d7 #0.05, 1 \u00d7 #0.02").replace(QLatin1Char('#'), Pound);
+        QVERIFY2(run.out.contains(QStringLiteral("ws1 subject 99 ") + Pound + QStringLiteral("54.87: ") + envelope + QLatin1Char('\n')),
+                 qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("ws2 subject 5 ") + Pound + QStringLiteral("54.87: ") + envelope + QLatin1Char('\n')),
+                 qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("cash for the session, ") + Pound + QStringLiteral("109.74: 2 \u00d7 ") + Pound
+                                  + QStringLiteral("50, 4 \u00d7 ") + Pound + QStringLiteral("2, 2 \u00d7 ") + Pound
+                                  + QStringLiteral("0.50, 2 \u00d7 ") + Pound + QStringLiteral("0.20, 2 \u00d7 ") + Pound
+                                  + QStringLiteral("0.10, 2 \u00d7 ") + Pound + QStringLiteral("0.05, 2 \u00d7 ") + Pound
+                                  + QStringLiteral("0.02\n")),
+                 qPrintable(run.out));
+        // 4, 3 and 1: the largest first makes 6 as 4 + 1 + 1; the fewest is 3 + 3.
+        const auto odd = treelab({QStringLiteral("pay"), m_log99, QStringLiteral("--seed"), QStringLiteral("42"),
+                                  QStringLiteral("--out"), out(QStringLiteral("odd.csv")), QStringLiteral("--show-up-fee"),
+                                  QStringLiteral("11"), QStringLiteral("--cash"), QStringLiteral("--denominations"),
+                                  QStringLiteral("4,3,1")});
+        QVERIFY2(odd.exitCode == 0, qPrintable(report(odd)));
+        QVERIFY2(odd.out.contains(QStringLiteral("is not always the fewest")), qPrintable(odd.out));
+        QVERIFY2(odd.out.contains(QStringLiteral("6.00: 2 \u00d7 ") + Pound + QStringLiteral("3\n")), qPrintable(odd.out));
+        const auto wrong = treelab({QStringLiteral("pay"), m_log99, QStringLiteral("--seed"), QStringLiteral("42"),
+                                    QStringLiteral("--out"), out(QStringLiteral("odd.csv")), QStringLiteral("--cash"),
+                                    QStringLiteral("--denominations"), QStringLiteral("5,two")});
+        QCOMPARE(wrong.exitCode, 2);
+        QVERIFY(wrong.err.contains(QStringLiteral("\"two\"")));
+    }
+
+    // A room of n workstations ws1/data.. playing the whole experiment as subjects 1..n,
+    // paid with seed 4711 and a fee of £5: the schedule lists each subject once with the
+    // header on every page, "page k of n" and the total; one receipt a page.
+    void theScheduleAndTheReceiptsReadBack_data()
+    {
+        QTest::addColumn<int>("subjects");
+        QTest::addColumn<int>("schedulePages");
+        QTest::newRow("a room of 7") << 7 << 1;
+        QTest::newRow("a room of 40") << 40 << 3; // 17 rows on the first page, 23 on the next, then the total
+    }
+    void theScheduleAndTheReceiptsReadBack()
+    {
+        QFETCH(int, subjects);
+        QFETCH(int, schedulePages);
+        QTemporaryDir dir;
+        QStringList arguments{QStringLiteral("pay")};
+        for (int k = 1; k <= subjects; ++k) {
+            const QString ws = LabFolders::workstation(dir.path(), QStringLiteral("ws%1/data").arg(k), " 2 \r\n", {});
+            QVERIFY(!LabFolders::putLogOf(ws, LabFolders::wholeExperimentLog(), k).isEmpty());
+            arguments << ws;
+        }
+        const QString schedule = QDir(dir.path()).filePath(QStringLiteral("schedule.pdf"));
+        const QString receipts = QDir(dir.path()).filePath(QStringLiteral("receipts.pdf"));
+        arguments << QStringLiteral("--seed") << QStringLiteral("4711") << QStringLiteral("--out")
+                  << QDir(dir.path()).filePath(QStringLiteral("p.csv")) << QStringLiteral("--show-up-fee")
+                  << QStringLiteral("5") << QStringLiteral("--schedule") << schedule << QStringLiteral("--receipts")
+                  << receipts;
+        const auto run = treelab(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        // The amounts from the CSV, summed here: the total the schedule ends with.
+        const QStringList rows = QString::fromUtf8(LabFolders::fileBytes(QDir(dir.path()).filePath(QStringLiteral("p.csv"))))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(1);
+        qint64 pence = 0;
+        for (const QString &row : rows)
+            pence += qRound64(row.section(QLatin1Char(','), 12, 12).toDouble() * 100);
+        const QString total = Pound + QString::number(pence / 100) + QLatin1Char('.')
+            + QStringLiteral("%1").arg(pence % 100, 2, 10, QLatin1Char('0'));
+
+        const QString text = LabFolders::pdfText(schedule);
+        QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils, scripts/setup.sh) could not read the schedule");
+        QCOMPARE(LabFolders::pdfPages(schedule), schedulePages);
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        for (int k = 0; k < schedulePages; ++k) {
+            QVERIFY2(pages[k].contains(QStringLiteral("page %1 of %2").arg(k + 1).arg(schedulePages)), qPrintable(pages[k]));
+            QVERIFY(pages[k].contains(QStringLiteral("Workstation")));
+        }
+        QVERIFY(text.contains(QStringLiteral("Schedule of payments")));
+        QVERIFY(text.contains(QStringLiteral("Seed: 4711")));
+        QVERIFY(text.contains(QStringLiteral("\"4711:<subject number>\"")));
+        QVERIFY(text.contains(QStringLiteral("Total to pay: %1 to %2 subjects").arg(total).arg(subjects)));
+        QVERIFY(run.out.contains(QStringLiteral("total for %1 subjects: %2").arg(subjects).arg(total)));
+        QVERIFY(text.contains(QStringLiteral("Experimenter's name:")));
+        // Each workstation's row once, ws2 before ws10.
+        for (int k = 1; k <= subjects; ++k)
+            QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bws%1\\s+%1\\s").arg(k))), 1);
+        if (subjects >= 10)
+            QVERIFY(text.indexOf(QRegularExpression(QStringLiteral("\\bws2\\s"))) < text.indexOf(QStringLiteral("ws10")));
+
+        QCOMPARE(LabFolders::pdfPages(receipts), subjects);
+        const QStringList slips = LabFolders::pdfText(receipts).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QVERIFY(slips.first().contains(QStringLiteral("Subject 1 at workstation ws1")));
+        QVERIFY(slips.first().contains(QStringLiteral("seed 4711")));
+        QVERIFY(slips.first().contains(QStringLiteral("Amount received: ") + Pound));
+        QVERIFY(slips.first().contains(QStringLiteral("receipt 1 of %1").arg(subjects)));
+        for (const QString &line : {QStringLiteral("Name:"), QStringLiteral("Signature:"), QStringLiteral("Date:")})
+            QVERIFY(slips.last().contains(line));
+    }
+
+    // Seven workstations play set 1; at ws3 the payoff file was changed so that node 50
+    // pays £25 where the other six pay £51. The pair verifies alone; held against the room
+    // it is named, and pay refuses until --force.
+    void aForgedPayoffTableIsNamed()
+    {
+        QTemporaryDir dir;
+        QStringList folders;
+        for (int k = 1; k <= 7; ++k) {
+            const QString ws = LabFolders::workstation(dir.path(), QStringLiteral("ws%1").arg(k), " 2 \r\n", {});
+            QVERIFY(!LabFolders::putLogOf(ws, LabFolders::wholeExperimentLog(), k).isEmpty());
+            folders << ws;
+        }
+        const QString forged = QDir(folders[2]).filePath(QStringLiteral("btinp.01"));
+        QByteArray payoffs = LabFolders::fileBytes(forged);
+        const qsizetype at = payoffs.indexOf(" 51,");
+        QVERIFY(at > 0);
+        payoffs.replace(at, 4, " 25,");
+        QVERIFY(LabFolders::putFile(forged, payoffs));
+        const QStringList arguments = QStringList{QStringLiteral("pay")} + folders
+            + QStringList{QStringLiteral("--seed"), QStringLiteral("1"), QStringLiteral("--out"),
+                          QDir(dir.path()).filePath(QStringLiteral("p.csv"))};
+        const auto refused = treelab(arguments);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("the logs of set 1 were shown different payoffs: payoff node 50 is %1 "
+                                                     "at ws1, ws2, ws4, ws5, ws6, ws7 but %2 at ws3")
+                                          .arg(Pound + QStringLiteral("51"), Pound + QStringLiteral("25"))),
+                 qPrintable(report(refused)));
+        QVERIFY(!QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("p.csv"))));
+        const auto forcedRun = treelab(arguments + QStringList{QStringLiteral("--force")});
+        QVERIFY2(forcedRun.exitCode == 0, qPrintable(report(forcedRun)));
+        QVERIFY(forcedRun.err.contains(QStringLiteral("payoff node 50")));
+        // verify and status tell the same, naming the workstations and both values.
+        const QString named = QStringLiteral("payoff node 50 is %1 at ws1, ws2, ws4, ws5, ws6, ws7 but %2 at ws3")
+                                  .arg(Pound + QStringLiteral("51"), Pound + QStringLiteral("25"));
+        const auto verified = treelab(QStringList{QStringLiteral("verify")} + folders);
+        QCOMPARE(verified.exitCode, 1);
+        QVERIFY2(verified.out.contains(named), qPrintable(report(verified)));
+        QCOMPARE(verified.out.count(QStringLiteral(": ok: ")), 7); // each log alone verifies
+        const auto status = treelab(QStringList{QStringLiteral("status")} + folders);
+        QVERIFY2((status.out + status.err).contains(named), qPrintable(report(status)));
+    }
+
     void help()
     {
         const auto run = treelab({QStringLiteral("pay"), QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("Usage: treelab pay LOG... --seed S")));
         QVERIFY(run.out.contains(QStringLiteral("hashlib.sha256(f\"{S}:{subject}\".encode()).hexdigest(), 16) % n + 1")));
+        // The fee, the floor, the documents and the cash, with one worked example in pounds.
+        for (const QString &told : {QStringLiteral("--show-up-fee AMOUNT"), QStringLiteral("never below 0"),
+                                    QStringLiteral("--schedule FILE"), QStringLiteral("--receipts FILE"),
+                                    QStringLiteral("--cash"), QStringLiteral("floored 1"),
+                                    QStringLiteral("gets ") + Pound + QStringLiteral("2.00")})
+            QVERIFY2(run.out.contains(told), qPrintable(told));
+        QCOMPARE(run.out.count(QLatin1Char('%')), 1); // the Python line's alone: no placeholder left
     }
 };
 

@@ -163,7 +163,7 @@ private slots:
         QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral("agrees with its companion record")),
                  qPrintable(report(verify)));
         const auto paid = pay(QStringList{log} + data);
-        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",1,50,") + Pound + QStringLiteral("8,8,1\n")),
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",1,50,") + Pound + QStringLiteral("8,8,1,0.00,8.00,0\n")),
                  qPrintable(report(paid)));
         const auto exported = treelab({QStringLiteral("export"), log, QStringLiteral("--events"), out(QStringLiteral("c.csv")),
                                        QStringLiteral("--data"), runPayoffs});
@@ -314,7 +314,7 @@ private slots:
         QVERIFY2(verify.exitCode == 0 && verify.out.contains(QStringLiteral("agrees with its companion record")),
                  qPrintable(report(verify)));
         const auto paid = pay({log}); // seed 42, subject 99: attempt 2, p(24), -£5
-        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",2,24,-") + Pound + QStringLiteral("5,-5,1\n")),
+        QVERIFY2(paid.exitCode == 0 && paid.out.contains(QStringLiteral(",2,24,-") + Pound + QStringLiteral("5,-5,1,0.00,0.00,1\n")),
                  qPrintable(report(paid)));
 #endif
     }

@@ -2,17 +2,21 @@
 
 #include "room/widgets/RoomBoxes.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QList>
+#include <QPdfWriter>
 #include <QString>
 
 #include <functional>
 
 // Answers every box of the room window at once and keeps what was asked, in order: a
-// question with answer (OK unless set otherwise), a folder asked for with folder.
+// question with answer (OK unless set otherwise), a folder asked for with folder, the
+// print dialog with answer too.
 class AnsweringRoomBoxes : public RoomBoxes
 {
 public:
-    enum class Kind { Information, Warning, Confirm, ChooseFolder };
+    enum class Kind { Information, Warning, Confirm, ChooseFolder, Print };
     struct Shown
     {
         Kind kind;
@@ -39,6 +43,20 @@ public:
         return folder;
     }
 
+    // The print dialog answered with answer: a "printer" that is a PDF kept in printed.
+    bool print(QWidget *, const QString &title, const std::function<void(QPagedPaintDevice *)> &draw) override
+    {
+        keep(Kind::Print, title, QString());
+        if (!answer)
+            return false;
+        printed.clear();
+        QBuffer buffer(&printed);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter printer(&buffer);
+        draw(&printer);
+        return true;
+    }
+
     // The boxes of one kind, in order.
     QList<Shown> of(Kind kind) const
     {
@@ -52,6 +70,7 @@ public:
     QList<Shown> shown;
     bool answer = true;
     QString folder;
+    QByteArray printed;
     std::function<void(const Shown &)> onShow;
 
 private:

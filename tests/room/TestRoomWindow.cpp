@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressDialog>
@@ -365,8 +367,126 @@ private slots:
         const QStringList written = QString::fromUtf8(fileBytes(QDir(m_work).filePath(QStringLiteral("payments.csv"))))
                                         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(written.size(), rows + 1);
-        QVERIFY(written[1].contains(shown->item(0, 5)->text())); // the draw's digest
+        const int digest = int(Payment::header().indexOf(QStringLiteral("draw"))) + 1; // after the workstation
+        QVERIFY(written[1].contains(shown->item(0, digest)->text()));
         QVERIFY(roomLogLines().last().contains(QStringLiteral("  pay  seed 4711")));
+        dialog->close();
+    }
+
+    // Pay with a show-up fee of £2.50: each subject's amount comes first after the
+    // workstation and subject, the total below, all in sight at the dialog's size; the
+    // files written are treelab pay's with the same fee, byte for byte; printing draws the same pages; the audit
+    // trail tells the fee, the files and what was printed. A fee that is not an amount
+    // draws nothing.
+    void payWithAShowUpFee()
+    {
+        const QStringList folders = room({wholeExperimentLog(), wholeExperimentLog()}, {11, 12});
+        auto window = open(folders);
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));
+        auto *fee = dialog->findChild<QLineEdit *>(QStringLiteral("ShowUpFee"));
+        QVERIFY(fee);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
+        fee->clear();
+        QTest::keyClicks(fee, QStringLiteral("-2"));
+        click(*dialog, QStringLiteral("Draw"));
+        QVERIFY(dialog->findChild<QWidget *>(QStringLiteral("PayFindings"))->property("plainText").toString()
+                    .contains(QStringLiteral("the show-up fee \"-2\" is not an amount")));
+        QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("Write"))->isEnabled());
+        QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("Save schedule"))->isEnabled());
+        fee->clear();
+        QTest::keyClicks(fee, QStringLiteral("2.50"));
+        QTest::keyClick(fee, Qt::Key_Return);
+
+        auto *shown = dialog->findChild<QTableWidget *>(QStringLiteral("Payments"));
+        QCOMPARE(shown->rowCount(), 2);
+        const QStringList header = Payment::header();
+        QHeaderView *columns = shown->horizontalHeader();
+        const auto logical = [&header](const char *name) { return int(header.indexOf(QLatin1String(name))) + 1; };
+        QCOMPARE(columns->visualIndex(0), 0); // the workstation
+        QCOMPARE(columns->visualIndex(logical("subject")), 1);
+        QCOMPARE(columns->visualIndex(logical("amount")), 2);
+        QCOMPARE(columns->visualIndex(logical("draw")), shown->columnCount() - 1);
+        QCOMPARE(columns->visualIndex(logical("log")), shown->columnCount() - 2);
+        QCOMPARE(shown->item(0, 0)->text(), QStringLiteral("ws1"));
+        // Nothing needed is behind the scroll bar: up to the log's column, all in sight.
+        const int logLeft = columns->sectionViewportPosition(logical("log"));
+        QVERIFY2(logLeft <= shown->viewport()->width(), qPrintable(QString::number(logLeft)));
+        const QString total = dialog->findChild<QLabel *>(QStringLiteral("PayTotal"))->text();
+        shoot(*dialog, QStringLiteral("4-pay-with-fee"));
+
+        const QString byTreelab = QDir(m_work).filePath(QStringLiteral("by-treelab"));
+        QDir().mkpath(byTreelab);
+        const LabFolders::Run pay = LabFolders::treelab(
+            QStringList{QStringLiteral("pay")} + folders
+            + QStringList{QStringLiteral("--seed"), QStringLiteral("4711"), QStringLiteral("--show-up-fee"),
+                          QStringLiteral("2.50"), QStringLiteral("--out"), QDir(byTreelab).filePath(QStringLiteral("p.csv")),
+                          QStringLiteral("--schedule"), QDir(byTreelab).filePath(QStringLiteral("s.pdf")),
+                          QStringLiteral("--receipts"), QDir(byTreelab).filePath(QStringLiteral("r.pdf"))});
+        QVERIFY2(pay.exitCode == 0, qPrintable(LabFolders::report(pay)));
+        QVERIFY2(pay.out.contains(total.mid(total.indexOf(QStringLiteral("total"))) + QLatin1Char('\n')), qPrintable(total));
+
+        click(*dialog, QStringLiteral("Write"));
+        click(*dialog, QStringLiteral("Save schedule"));
+        click(*dialog, QStringLiteral("Save receipts"));
+        QCOMPARE(m_boxes.of(Kind::Warning).size(), 0);
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("payments.csv"))),
+                 fileBytes(QDir(byTreelab).filePath(QStringLiteral("p.csv"))));
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("payment-schedule.pdf"))),
+                 fileBytes(QDir(byTreelab).filePath(QStringLiteral("s.pdf"))));
+        QCOMPARE(fileBytes(QDir(m_work).filePath(QStringLiteral("receipts.pdf"))),
+                 fileBytes(QDir(byTreelab).filePath(QStringLiteral("r.pdf"))));
+        const QString schedule = LabFolders::pdfText(QDir(m_work).filePath(QStringLiteral("payment-schedule.pdf")));
+        QVERIFY(!schedule.isEmpty());
+        QCOMPARE(schedule, LabFolders::pdfText(QDir(byTreelab).filePath(QStringLiteral("s.pdf"))));
+        QCOMPARE(LabFolders::pdfText(QDir(m_work).filePath(QStringLiteral("receipts.pdf"))),
+                 LabFolders::pdfText(QDir(byTreelab).filePath(QStringLiteral("r.pdf"))));
+
+        click(*dialog, QStringLiteral("Print receipts..."));
+        QCOMPARE(m_boxes.of(Kind::Print).size(), 1);
+        const QString printed = QDir(m_work).filePath(QStringLiteral("printed.pdf"));
+        QVERIFY(LabFolders::putFile(printed, m_boxes.printed));
+        QCOMPARE(LabFolders::pdfPages(printed), 2);
+        m_boxes.answer = false; // the print dialog cancelled: nothing printed, nothing logged
+        click(*dialog, QStringLiteral("Print schedule..."));
+        const QStringList trail = roomLogLines();
+        QVERIFY(trail.filter(QStringLiteral("  pay  seed 4711, show-up fee 2.50: 2 subjects to")).size() == 1);
+        QVERIFY(trail.filter(QStringLiteral("schedule of 2 subjects to ")).size() == 1);
+        QVERIFY(trail.filter(QStringLiteral("receipts of 2 subjects to ")).size() == 1);
+        QVERIFY(trail.filter(QStringLiteral("receipts of 2 subjects printed")).size() == 1);
+        QVERIFY(trail.filter(QStringLiteral("schedule of 2 subjects printed")).isEmpty());
+        dialog->close();
+    }
+
+    // Three workstations of set 1; ws3's payoff file says £25 where the others say £51 at
+    // node 50. Pay names it and draws nothing until --force is ticked; the room's row of
+    // ws3 carries the note.
+    void aForgedPayoffTableStopsPay()
+    {
+        const QStringList folders = room({wholeExperimentLog(), wholeExperimentLog(), wholeExperimentLog()}, {1, 2, 3});
+        const QString forged = QDir(folders[2]).filePath(QStringLiteral("btinp.01"));
+        QByteArray payoffs = fileBytes(forged);
+        const qsizetype at = payoffs.indexOf(" 51,");
+        QVERIFY(at > 0);
+        payoffs.replace(at, 4, " 25,");
+        QVERIFY(LabFolders::putFile(forged, payoffs));
+        auto window = open(folders);
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
+        click(*dialog, QStringLiteral("Draw"));
+        const QString found = dialog->findChild<QWidget *>(QStringLiteral("PayFindings"))->property("plainText").toString();
+        QVERIFY2(found.contains(QStringLiteral("payoff node 50 is %1 at ws1, ws2 but %2 at ws3")
+                                    .arg(QStringLiteral("\u00a351"), QStringLiteral("\u00a325"))),
+                 qPrintable(found));
+        QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("Write"))->isEnabled());
+        QTest::mouseClick(dialog->findChild<QCheckBox *>(QStringLiteral("Force")), Qt::LeftButton);
+        click(*dialog, QStringLiteral("Draw"));
+        QVERIFY(dialog->findChild<QPushButton *>(QStringLiteral("Write"))->isEnabled());
         dialog->close();
     }
 

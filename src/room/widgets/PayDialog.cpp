@@ -1,9 +1,12 @@
 #include "room/widgets/PayDialog.h"
 
+#include "room/widgets/PayDocuments.h"
 #include "room/widgets/RoomBoxes.h"
 #include "room/logic/RoomLog.h"
 #include "room/widgets/WorkProgress.h"
+#include "session/Money.h"
 #include "session/OutputCheck.h"
+#include "session/PaymentDay.h"
 #include "session/PaymentTable.h"
 
 #include <QCheckBox>
@@ -29,6 +32,24 @@ QPushButton *button(const QString &text, const QString &name, QWidget *parent)
     return b;
 }
 
+// The table's columns: the workstation, then the payments table's.
+QStringList tableHeader()
+{
+    return QStringList{QStringLiteral("workstation")} + Payment::header();
+}
+
+// The order they are shown in: workstation, subject and amount first, what the amount is
+// made of next, the log and the draw's long digest last.
+QList<int> shownOrder()
+{
+    const QStringList header = tableHeader();
+    QList<int> order;
+    for (const char *name : {"workstation", "subject", "amount", "show_up_fee", "payoff_text", "floored", "attempt",
+                             "node", "finished", "set", "payoff", "complete", "seed", "log", "draw"})
+        order.append(int(header.indexOf(QLatin1String(name))));
+    return order;
+}
+
 QLineEdit *field(const QString &text, const QString &name, const QString &accessible, QWidget *parent)
 {
     auto *edit = new QLineEdit(text, parent);
@@ -46,6 +67,7 @@ PayDialog::PayDialog(const LogArguments &logs, const QString &workFolder, RoomBo
     setObjectName(QStringLiteral("Pay"));
     setWindowTitle(QStringLiteral("Pay"));
     // Made in the order of the keyboard's focus: the inputs, the table, the buttons.
+    m_csvFolder = workFolder;
     makeInputs(QDir(workFolder));
     makeTable();
     makeButtons();
@@ -62,6 +84,8 @@ void PayDialog::makeInputs(const QDir &work)
 {
     m_seed = field(QString(), QStringLiteral("Seed"), QStringLiteral("Seed"), this);
     m_seed->setPlaceholderText(QStringLiteral("the seed you announced, 0 to 4294967295"));
+    m_fee = field(QStringLiteral("0"), QStringLiteral("ShowUpFee"), QStringLiteral("Show-up fee"), this);
+    m_fee->setPlaceholderText(QStringLiteral("paid to every subject on top of the payoff, as 5 or 2.50"));
     m_partial = new QCheckBox(QStringLiteral("--partial: also pay a subject who did not finish every attempt, from "
                                              "the attempts they finished (complete 0); one who finished none is "
                                              "paid nothing"), this);
@@ -89,14 +113,18 @@ void PayDialog::makeInputs(const QDir &work)
 
 void PayDialog::makeTable()
 {
-    m_table = new QTableWidget(0, int(Payment::header().size()), this);
+    m_table = new QTableWidget(0, int(tableHeader().size()), this);
     m_table->setObjectName(QStringLiteral("Payments"));
     m_table->setAccessibleName(QStringLiteral("Payments"));
-    m_table->setHorizontalHeaderLabels(Payment::header());
+    m_table->setHorizontalHeaderLabels(tableHeader());
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The digest is long: shown last, so that the attempt and payoff paid stay in sight.
-    m_table->horizontalHeader()->moveSection(5, m_table->columnCount() - 1);
+    const QList<int> order = shownOrder();
+    for (int visual = 0; visual < order.size(); ++visual)
+        m_table->horizontalHeader()->moveSection(m_table->horizontalHeader()->visualIndex(order[visual]), visual);
+    m_total = new QLabel(this);
+    m_total->setObjectName(QStringLiteral("PayTotal"));
+    m_total->setAccessibleName(QStringLiteral("Total"));
     m_findings = new QPlainTextEdit(this);
     m_findings->setObjectName(QStringLiteral("PayFindings"));
     m_findings->setAccessibleName(QStringLiteral("What was found"));
@@ -110,12 +138,14 @@ void PayDialog::makeButtons()
     m_writeButton = button(QStringLiteral("&Write"), QStringLiteral("Write"), this);
     m_writeButton->setEnabled(false);
     m_closeButton = button(QStringLiteral("Close"), QStringLiteral("Close"), this);
+    m_documents = new PayDocuments(m_logs, m_csvFolder, m_boxes, m_roomLog, this);
 }
 
 void PayDialog::layOut()
 {
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Seed:"), m_seed);
+    form->addRow(QStringLiteral("Show-up &fee:"), m_fee);
     form->addRow(QString(), m_partial);
     form->addRow(QString(), m_force);
     form->addRow(QString(), m_includeDays);
@@ -129,7 +159,9 @@ void PayDialog::layOut()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_table);
+    layout->addWidget(m_total);
     layout->addWidget(m_findings);
+    layout->addWidget(m_documents);
     layout->addLayout(buttons);
 }
 
@@ -142,6 +174,8 @@ void PayDialog::connectControls()
     // Enter after the seed draws; writing stays a click (or Alt+W) once the table is seen.
     connect(m_seed, &QLineEdit::returnPressed, this, &PayDialog::draw);
     connect(m_partial, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
+    connect(m_fee, &QLineEdit::textChanged, this, &PayDialog::inputsChanged);
+    connect(m_fee, &QLineEdit::returnPressed, this, &PayDialog::draw);
     connect(m_force, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
     connect(m_includeDays, &QCheckBox::toggled, this, &PayDialog::inputsChanged);
 }
@@ -152,7 +186,9 @@ void PayDialog::inputsChanged()
 {
     // The table shown no longer answers to what is entered: draw again before writing.
     m_drawnSeed.reset();
+    m_drawnFee.reset();
     m_writeButton->setEnabled(false);
+    m_documents->setDay(std::nullopt);
 }
 
 void PayDialog::showFindings(const Findings &findings)
@@ -195,6 +231,13 @@ void PayDialog::draw()
                            .arg(m_seed->text())}});
         return;
     }
+    const std::optional<qint64> fee = Money::parse(m_fee->text());
+    if (!fee) {
+        showFindings({{Finding::Severity::Error, QString(), 0,
+                       QStringLiteral("the show-up fee \"%1\" is not an amount of 0 or more, as 5 or 2.50")
+                           .arg(m_fee->text())}});
+        return;
+    }
     PaymentList payments({QString(), 0, m_partial->isChecked(), false, m_force->isChecked()});
     Findings findings;
     const QStringList logs = chosenLogs(&findings);
@@ -208,8 +251,11 @@ void PayDialog::draw()
     }
     progress.done();
     findings += payments.finish();
+    std::optional<PaymentDay> day;
     if (!payments.failed())
-        m_rows = payments.rows(*seed, &findings);
+        day = PaymentDay::of(payments, *seed, *fee, &findings);
+    if (day)
+        m_rows = day->rows();
     if (payments.failed() || m_rows.isEmpty()) {
         findings.append({Finding::Severity::Plain, QString(), 0, QStringLiteral("nothing drawn, nothing written")});
         // The first reason given, as the experimenter saw it.
@@ -222,16 +268,24 @@ void PayDialog::draw()
             findings.append(*unlogged);
     }
     showFindings(findings);
-    for (const QStringList &row : std::as_const(m_rows)) {
+    const QList<PaidSubject> paid = day ? day->subjects() : QList<PaidSubject>();
+    for (qsizetype k = 0; k < m_rows.size(); ++k) {
+        const QStringList row = QStringList{paid[k].workstation} + m_rows[k];
         const int r = m_table->rowCount();
         m_table->insertRow(r);
         for (qsizetype c = 0; c < row.size(); ++c)
             m_table->setItem(r, int(c), new QTableWidgetItem(row[c]));
+        // Money as the subject saw it.
+        m_table->item(r, int(tableHeader().indexOf(QStringLiteral("amount"))))->setText(day->money(paid[k].amount));
+        m_table->item(r, int(tableHeader().indexOf(QStringLiteral("show_up_fee"))))->setText(day->money(paid[k].fee));
     }
     m_table->resizeColumnsToContents();
+    m_total->setText(day && !m_rows.isEmpty() ? QStringLiteral("To pay: ") + day->totalText() : QString());
     if (!m_rows.isEmpty()) {
         m_drawnSeed = seed;
+        m_drawnFee = fee;
         m_writeButton->setEnabled(true);
+        m_documents->setDay(day);
     }
 }
 
@@ -257,11 +311,12 @@ bool PayDialog::write()
     }
     QString warning = written.isEmpty() ? QString() : written.first().message; // texts cut to a cell
     const QString files = outputs.join(QStringLiteral(", "));
-    const QString what = QStringLiteral("seed %1%2: %3 subjects to %4")
+    const QString what = QStringLiteral("seed %1, show-up fee %5%2: %3 subjects to %4")
                              .arg(*m_drawnSeed)
                              .arg(choices())
                              .arg(m_rows.size())
-                             .arg(files);
+                             .arg(files)
+                             .arg(Money::text(m_drawnFee.value_or(0)));
     if (const std::optional<Finding> unlogged = m_roomLog.append(QStringLiteral("pay"), what))
         warning += (warning.isEmpty() ? QString() : QStringLiteral("\n")) + unlogged->message;
     m_boxes.information(this, QStringLiteral("Pay"),

@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 
+class PayDocuments;
 class QCheckBox;
+class QLabel;
 class QDir;
 class QLineEdit;
 class QPlainTextEdit;
@@ -18,8 +20,10 @@ class QTableWidget;
 class RoomBoxes;
 class RoomLog;
 
-// Pay: the seed entered, the payments table drawn and shown (PaymentList, the rules of
-// treelab pay), and only then written as CSV and as a workbook. "--partial" is a checkbox
+// Pay: the seed and the show-up fee entered, the payments table drawn and shown with each
+// subject's amount and the session's total (PaymentDay, the rules of treelab pay), and
+// only then written as CSV and as a workbook, the schedule and the receipts as PDF or
+// printed (PayDocuments). "--partial" is a checkbox
 // that says what it admits. Write stays off until the table shown is the one for the
 // seed and the checkbox as they stand. What was found when the room's logs were gathered
 // (LogArguments) is shown from the start; the logs of other days than the session's are
@@ -54,9 +58,13 @@ private:
 
     LogArguments m_arguments;
     QStringList m_logs; // every log of the room, none of which an output may replace
+    QString m_csvFolder;
     RoomBoxes &m_boxes;
     RoomLog &m_roomLog;
     QLineEdit *m_seed;
+    QLineEdit *m_fee = nullptr;
+    QLabel *m_total = nullptr;
+    PayDocuments *m_documents = nullptr;
     QCheckBox *m_force = nullptr;
     QCheckBox *m_partial;
     QCheckBox *m_includeDays;
@@ -69,4 +77,5 @@ private:
     QPushButton *m_closeButton;
     QList<QStringList> m_rows;
     std::optional<std::uint32_t> m_drawnSeed;
+    std::optional<qint64> m_drawnFee;
 };

@@ -1,5 +1,8 @@
 #include "room/widgets/QtRoomBoxes.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -24,4 +27,15 @@ bool QtRoomBoxes::confirm(QWidget *parent, const QString &title, const QString &
 QString QtRoomBoxes::chooseFolder(QWidget *parent, const QString &title, const QString &startIn)
 {
     return QFileDialog::getExistingDirectory(parent, title, startIn);
+}
+
+bool QtRoomBoxes::print(QWidget *parent, const QString &title, const std::function<void(QPagedPaintDevice *)> &draw)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    draw(&printer);
+    return true;
 }

@@ -1,5 +1,8 @@
 #include "room/widgets/VerifyDialog.h"
 
+#include "session/Payment.h"
+#include "session/PayoffAgreement.h"
+
 #include "room/widgets/WorkProgress.h"
 
 #include <QColor>
@@ -43,6 +46,7 @@ VerifyDialog::VerifyDialog(QWidget *parent) : QDialog(parent)
     m_found->setReadOnly(true);
     m_found->setMaximumHeight(90);
     m_found->hide();
+    m_summary->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setAccessibleName(QStringLiteral("Close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -107,5 +111,11 @@ QString VerifyDialog::summary() const
                        .arg(m_verdicts.size() - ok);
     if (m_cancelled)
         text += QStringLiteral(" (cancelled: the rest not read)");
+    PayoffAgreement agreement;
+    for (const LogVerdict &verdict : m_verdicts)
+        if (verdict.read)
+            agreement.add(Payment::workstationOf(verdict.path), verdict.set, verdict.payoffs);
+    for (const Finding &disagreement : agreement.disagreements(Finding::Severity::Error))
+        text += QStringLiteral("\nFAILS: ") + disagreement.message;
     return text;
 }
