@@ -57,6 +57,9 @@ public:
     // attempts finished", and where there is a companion record "; closed by its window",
     // "; closed by 99 in okto.go", "; ended by SIGTERM" or "; cut off with no end line".
     QString endingText() const;
+    // How the program ended by its companion's end line: "closed by its window", "closed by
+    // 99 in okto.go", "ended by SIGTERM"; empty without a companion or an end line.
+    QString ended() const;
     // The companion set aside (when it differs from the log): the classic log and the
     // payoff file stand alone. True when there was one to set aside.
     bool setCompanionAside();
