@@ -5,7 +5,9 @@
 # room; Prepare, then Release, each answered in its box; the subjects play (each
 # workstation's experiment window in a process of its own, played from a script by
 # reliability-player); one subject caught in the middle of an attempt, her tree live;
-# Verify all, Pay with a seed, Export into a folder, and Quit. Only keys and clicks reach
+# Verify all, Pay with a seed, Export into a folder; then one workstation selected, a new
+# log appearing at another (its program restarted) and Quit reaching the one selected
+# alone; and Quit for all. Only keys and clicks reach
 # the room window. Each step leaves a screenshot to look at, and the files each step
 # writes are checked.
 #
@@ -59,6 +61,19 @@ fail() {
 }
 shot() { sleep "${2:-1}"; import -display "$display" -window root "$out/$1.png"; echo "  $out/$1.png"; }
 okto() { tr -d ' \r\n' < "$room/ws$1/data/okto.go"; }
+# Each okto.go as the action left it, ws1 to ws3: expect_each "99 1 1" after.
+expect_each() {
+  local k want
+  for _ in $(seq 1 40); do
+    [ "$(okto 1 2>/dev/null) $(okto 2 2>/dev/null) $(okto 3 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.25
+  done
+  k=0
+  for want in $1; do
+    k=$((k + 1))
+    [ "$(okto $k)" = "$want" ] || fail "ws$k's okto.go holds $(okto $k), not $want, after $2"
+  done
+}
 # Each okto.go as the action left it; under Wine its writes take a moment longer.
 expect_okto() {
   local k held
@@ -110,7 +125,7 @@ shot 01-opened-leftover-99 2
 # Enter alone changes nothing), every okto.go checked, the box that reports it closed; a
 # screenshot of the question and one of the report.
 go_ahead() { # keys, title, value, screenshot of the question, of the report
-  room_keys "$1"
+  room_keys ctrl+a "$1" # every row selected: with none, the action has no target
   shot "$4"
   box_keys "^$2\$" Tab Return
   expect_okto "$3" "$2"
@@ -198,10 +213,21 @@ for table in events.csv attempts.csv inspections.csv decisions.csv tables.xlsx c
 done
 box_keys '^Export$' Return
 
-# The whole room: every row selected (none selected would do as well).
-xdotool mousemove --window "$main" 120 42 click 1
-keys ctrl+a
-go_ahead ctrl+shift+q Quit 99 14-quit-asks 15-quit
+# ws2 alone selected; then ws3's program is restarted with another subject number and
+# writes a second log: the selection stays on ws2, and Quit writes 99 there alone.
+xdotool mousemove --window "$main" 60 71 click 1
+sleep 0.5
+printf '203  1  %s  600.0\r\n' "$(date +%-m/%-d/%y)" > "$room/ws3/data/o1203btinp.01"
+shot 14-ws2-selected-a-log-came 2.5
+room_keys ctrl+shift+q
+shot 15-quit-ws2-asks
+box_keys '^Quit$' Tab Return
+expect_each "1 99 1" "Quit for ws2 alone"
+shot 16-quit-ws2
+box_keys '^Quit$' Return
+
+# The whole room.
+go_ahead ctrl+shift+q Quit 99 17-quit-asks 18-quit
 
 echo "room-log.txt:"
 cat "$out/work/room-log.txt"

@@ -53,7 +53,7 @@ bool FollowedFile::read(const QString &path, qint64 most, const QString &what, C
     // The first reading, or the file is not the one read before: read whole.
     m_identity.reset();
     m_bytes.clear();
-    if (!file.seek(0) || !InputFile::readAll(file, most, what, &m_bytes, error)) {
+    if (!file.seek(0) || !InputFile::readAll(file, path, most, what, &m_bytes, error)) {
         m_bytes.clear();
         return false;
     }

@@ -102,12 +102,12 @@ bool readAll(const QString &path, qint64 most, const QString &what, QByteArray *
              QString *error)
 {
     QFile file;
-    return open(file, path, error) && readAll(file, most, what, bytes, error);
+    return open(file, path, error) && readAll(file, path, most, what, bytes, error);
 }
 
-bool readAll(QFile &file, qint64 most, const QString &what, QByteArray *bytes, QString *error)
+bool readAll(QFile &file, const QString &path, qint64 most, const QString &what, QByteArray *bytes,
+             QString *error)
 {
-    const QString path = file.fileName();
     if (file.size() > most) {
         if (error)
             *error = QStringLiteral("%1 is %2 long; %3 is at most %4, so it is not read")

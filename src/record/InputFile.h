@@ -18,8 +18,10 @@ bool open(QFile &file, const QString &path, QString *error);
 // longer file names the limit; what says what the file was expected to be ("an event log").
 bool readAll(const QString &path, qint64 most, const QString &what, QByteArray *bytes,
              QString *error);
-// The same, from a file open() opened, from where it stands.
-bool readAll(QFile &file, qint64 most, const QString &what, QByteArray *bytes, QString *error);
+// The same, from a file open() opened at path (a file opened on its handle has no name of
+// its own to tell), from where it stands.
+bool readAll(QFile &file, const QString &path, qint64 most, const QString &what, QByteArray *bytes,
+             QString *error);
 
 
 } // namespace InputFile

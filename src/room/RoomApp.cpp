@@ -23,7 +23,7 @@ int run(int &argc, char *argv[], QStringList folders)
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("DecisionTree"),
                        QStringLiteral("room"));
     RoomWindow window({clock, boxes, settings, QDir::currentPath()}, folders);
-    window.show();
+    window.showFitted();
     return app.exec();
 }
 

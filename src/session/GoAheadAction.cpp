@@ -28,7 +28,7 @@ QString GoAheadAction::stillPlayingIn(const QList<WorkstationState> &runs, const
         return QString();
     QStringList where;
     for (const WorkstationState &state : runs) {
-        if (state.isOver() || !state.setAside.isEmpty())
+        if (state.isOver() || !state.setAside.isEmpty() || state.closed())
             continue;
         const QString place = state.attemptInPlay == 0
             ? QStringLiteral("Start is offered, the first attempt not begun")
@@ -44,7 +44,7 @@ GoAheadAction GoAheadAction::to(const QString &folder, qint16 value, int attempt
     // The subjects a 99 would end, read before the write.
     if (value == GoAheadFile::Quit && QFileInfo(folder).isDir())
         for (const WorkstationState &state : WorkstationReader(clock, attempts).folderStates(folder))
-            if (state.today && state.hasLog() && state.setAside.isEmpty())
+            if (state.today && state.hasLog() && state.setAside.isEmpty() && !state.closed())
                 action.runs.append(state);
     action.write = GoAheadWrite::to(folder, value);
     if (value == GoAheadFile::Quit && action.write.written())

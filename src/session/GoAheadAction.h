@@ -16,7 +16,7 @@
 struct GoAheadAction
 {
     GoAheadWrite write;
-    QList<WorkstationState> runs; // quit only: the folder's logs of today
+    QList<WorkstationState> runs; // quit only: the folder's logs of today whose program has not ended
     QString stillPlaying;          // quit only: where each unfinished subject is; empty when none
 
     // attempts: the run's number of attempts for logs without a companion record, 0 for
@@ -24,7 +24,7 @@ struct GoAheadAction
     static GoAheadAction to(const QString &folder, qint16 value, int attempts, const Clock &clock);
 
     // Where each of runs (a folder's logs of today) still is in the experiment, for a 99
-    // written over previous: empty when none is, or when previous is no 1 or 2 (the
+    // written over previous (a program that has ended is not): empty when none is, or when previous is no 1 or 2 (the
     // program has not gone past its go-ahead, so it reads a 99 within a second).
     static QString stillPlayingIn(const QList<WorkstationState> &runs, const GoAheadFile::Reading &previous);
 

@@ -34,18 +34,26 @@ QString LabLog::endingText(bool stillWritten) const
                                           : QStringLiteral("all %1 attempts finished").arg(attemptCount);
     if (!companion)
         return text;
+    const QString how = ended();
+    if (!how.isEmpty())
+        return text + QStringLiteral("; ") + how;
+    if (stillWritten)
+        return text + QStringLiteral("; still running");
+    return text + QStringLiteral("; cut off with no end line (killed, crashed, power lost, or still running)");
+}
+
+QString LabLog::ended() const
+{
+    if (!companion)
+        return QString();
     if (companion->exitHow == QLatin1String("windowClosed"))
-        text += QStringLiteral("; closed by its window");
-    else if (companion->exitHow == QLatin1String("goAhead99"))
-        text += QStringLiteral("; closed by 99 in okto.go");
-    else if (companion->exitHow == QLatin1String("signal"))
-        text += QStringLiteral("; ended by %1").arg(companion->exitSignal.isEmpty() ? QStringLiteral("a signal")
-                                                                                    : companion->exitSignal);
-    else if (stillWritten)
-        text += QStringLiteral("; still running");
-    else
-        text += QStringLiteral("; cut off with no end line (killed, crashed, power lost, or still running)");
-    return text;
+        return QStringLiteral("closed by its window");
+    if (companion->exitHow == QLatin1String("goAhead99"))
+        return QStringLiteral("closed by 99 in okto.go");
+    if (companion->exitHow == QLatin1String("signal"))
+        return QStringLiteral("ended by %1").arg(companion->exitSignal.isEmpty() ? QStringLiteral("a signal")
+                                                                                 : companion->exitSignal);
+    return QString();
 }
 
 bool LabLog::endLineMissing() const

@@ -61,6 +61,9 @@ public:
     QString endingText(bool stillWritten = false) const;
     // The companion record has no end line: the program was cut off, or still runs.
     bool endLineMissing() const;
+    // How the program ended by its companion's end line: "closed by its window", "closed by
+    // 99 in okto.go", "ended by SIGTERM"; empty without a companion or an end line.
+    QString ended() const;
     // The companion set aside (when it differs from the log): the classic log and the
     // payoff file stand alone. True when there was one to set aside.
     bool setCompanionAside();

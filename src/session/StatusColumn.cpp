@@ -93,7 +93,7 @@ QString overText(const WorkstationState &state)
 }
 
 constexpr std::array<StatusColumn, StatusColumn::ColumnCount> Columns{{
-    {StatusColumn::Folder, "FOLDER", "Folder", false, folderText},
+    {StatusColumn::Folder, "FOLDER", "Workstation", false, folderText},
     {StatusColumn::GoAhead, "GO", "Go-ahead", true, goAheadText},
     {StatusColumn::Log, "LOG", "Log", false, logText},
     {StatusColumn::Subject, "SUBJECT", "Subject", true, subjectText},

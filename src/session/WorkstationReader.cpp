@@ -149,9 +149,11 @@ WorkstationState WorkstationReader::stateOf(const QString &folder, const QString
     if (const std::optional<Finding> unread = LabLogReader::load(logPath, &log, m_followed)) {
         // Told whole, as the loader tells it; the folder is still watched, so not an Error.
         state.notes.append(note(Finding::Severity::Warning, unread->text()));
+        state.unread = unread->message;
         return state;
     }
     state.logPath = logPath;
+    state.ended = log.ended(); // before judge, which may set a differing companion aside
     if (const std::optional<SetAside::Decision> aside = SetAside::of(logPath)) {
         state.setAside = SetAside::text(*aside);
         state.notes.append(note(Finding::Severity::Note, QStringLiteral("%1 is %2; pay, export and verify leave it out")
@@ -236,9 +238,15 @@ void WorkstationReader::readProgress(WorkstationState &state, const LabLog &log)
         return;
     state.attemptInPlay = log.attempts.last().number;
     state.level = log.attempts.last().reachedLevel;
-    if (log.attempts.last().continued && !state.isOver()) {
+    const AttemptSummary &last = log.attempts.last();
+    const QList<LogRecord> &records = log.parsed.records;
+    const qint64 lastStamp = records.isEmpty() ? 0 : records.last().stamp;
+    if (last.firstRecord >= 0 && last.firstRecord < records.size())
+        state.attemptSecondsAtWrite = std::max<qint64>(lastStamp - records[last.firstRecord].stamp, 0);
+    if (last.continued && !state.isOver()) {
         ++state.attemptInPlay; // between attempts: the next one starts at d1
         state.level = 1;
+        state.attemptSecondsAtWrite = 0; // begun with the Continue, the log's last record
     }
 }
 

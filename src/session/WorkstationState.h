@@ -34,6 +34,16 @@ struct WorkstationState
     QStringList payoffs;         // of each attempt that reached its payoff node, as shown ("p(50)" when unknown)
     QList<std::optional<int>> payoffTable; // each payoff node's as the run's table held it, once one is reached
     qint64 ageSeconds = 0;       // since the log was last written
+    // How long the attempt in play had lasted when the log was last written (from its
+    // first record, or from the Continue before it between attempts); with ageSeconds,
+    // how long the subject has been in it.
+    qint64 attemptSecondsAtWrite = 0;
+    // How the program ended, from its companion record's end line ("closed by its window",
+    // "closed by 99 in okto.go", "ended by SIGTERM"); empty while it runs, or when there is
+    // no end line.
+    QString ended;
+    // Why the log could not be read (too long, not a file, ...); empty when it was read.
+    QString unread;
     bool today = false;          // the log was last written today
     QString setAside;            // why the experimenter set the log aside (SetAside::text); empty when in use
 
@@ -57,6 +67,10 @@ struct WorkstationState
     // the run had attempts: overCount).
     bool isOver() const { return hasLog() && continues >= attemptCount; }
     bool overCount() const { return hasLog() && continues > attemptCount; }
+    // The program has ended: nothing more comes into this log, and a 99 ends nothing.
+    bool closed() const { return hasLog() && !ended.isEmpty(); }
+    // The seconds the subject has been in the attempt in play.
+    qint64 inAttemptSeconds() const { return attemptSecondsAtWrite + std::max<qint64>(ageSeconds, 0); }
     // Something the experimenter must act on: a note at Error, or a go-ahead value left over.
     bool failed() const
     {

@@ -2,6 +2,7 @@
 #include "GuiTestMain.h"
 #include "LabFolders.h"
 
+#include "record/LogReader.h"
 #include "record/SystemClock.h"
 #include "room/widgets/LiveTreeView.h"
 #include "room/widgets/PayDialog.h"
@@ -10,6 +11,7 @@
 #include "room/widgets/VerifyDialog.h"
 #include "room/widgets/WorkProgress.h"
 
+#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
@@ -20,7 +22,9 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
@@ -55,6 +59,22 @@ bool append(const QString &path, const QByteArray &bytes)
 QString okto(const QString &folder)
 {
     return QString::fromLatin1(fileBytes(QDir(folder).filePath(QStringLiteral("okto.go"))));
+}
+
+// The companion record of a log that holds its header alone, put by the log at logPath:
+// its run line as subject's, and the end line of a program closed by its window.
+bool putClosedCompanion(const QString &logPath, int subject)
+{
+    QString companion = QStringLiteral(DT_WHOLE_EXPERIMENT_LOG);
+    companion.replace(QStringLiteral(".log"), QStringLiteral(".jsonl"));
+    const QByteArray whole = fileBytes(companion);
+    QByteArray run = whole.left(whole.indexOf('\n') + 1);
+    run.replace("\"subject\":99", "\"subject\":" + QByteArray::number(subject));
+    run.replace("\"log\":\"o199btinp.01\"", "\"log\":\"o1" + QByteArray::number(subject) + "btinp.01\"");
+    run.replace("\"header\":\"99 ", "\"header\":\"" + QByteArray::number(subject) + " ");
+    return !run.isEmpty()
+        && LabFolders::putFile(logPath + QStringLiteral(".jsonl"),
+                               run + "{\"type\":\"exit\",\"ms\":5000,\"how\":\"windowClosed\",\"complete\":false}\n");
 }
 
 } // namespace
@@ -192,9 +212,9 @@ private slots:
 
     void releaseWritesAfterItsBox_data()
     {
-        QTest::addColumn<int>("selected"); // -1: none
+        QTest::addColumn<int>("selected"); // -1: every row, by Select all
         QTest::addColumn<bool>("answer");
-        QTest::newRow("no row selected: all, answered OK") << -1 << true;
+        QTest::newRow("every row selected, answered OK") << -1 << true;
         QTest::newRow("the second row selected, answered OK") << 1 << true;
         QTest::newRow("answered Cancel") << -1 << false;
     }
@@ -212,6 +232,8 @@ private slots:
         QVERIFY(window);
         if (selected >= 0)
             clickRow(*window, selected);
+        else
+            click(*window, QStringLiteral("SelectAll"));
         m_boxes.answer = answer;
         const QStringList before = roomLogLines();
         click(*window, QStringLiteral("Release"));
@@ -255,6 +277,7 @@ private slots:
         const QStringList folders = room({firstLines(wholeExperimentLog(), 27)}, {11}, " 2 \r\n");
         auto window = open(folders);
         QVERIFY(window);
+        clickRow(*window, 0);
         click(*window, QStringLiteral("Quit"));
         QCOMPARE(m_boxes.of(Kind::Confirm).size(), 1);
         QVERIFY2(m_boxes.of(Kind::Confirm)[0].text.contains(QStringLiteral("subject 11 has not finished (attempt 1/4)")),
@@ -528,6 +551,15 @@ private slots:
         QVERIFY(tree->attempt().payoffText());
         QVERIFY(tree->attempt().picture()->svg().contains(*tree->attempt().payoffText()));
         shoot(*window, QStringLiteral("6-live-tree-payoff"));
+
+        // Zoomed, the tree is larger than its panel, which scrolls.
+        auto *zoom = window->findChild<QSpinBox *>(QStringLiteral("TreeZoom"));
+        auto *area = window->findChild<QScrollArea *>(QStringLiteral("LiveTreeArea"));
+        QVERIFY(zoom && area);
+        const int fitted = tree->width();
+        zoom->setValue(300);
+        QTRY_VERIFY(tree->width() > 2 * fitted);
+        shoot(*window, QStringLiteral("6b-live-tree-zoomed"));
     }
 
     // Screen readers and test tools read the buttons by their plain names and every cell
@@ -586,7 +618,10 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         m_boxes.answer = false;
-        // As typed: through the window system into the active window.
+        // As typed: through the window system into the active window, every row selected
+        // first (Ctrl+A) for the actions on the selected workstations.
+        QTest::keySequence(window->windowHandle(), QKeySequence(QKeySequence::SelectAll));
+        QTRY_COMPARE(table(*window)->selectionModel()->selectedRows().size(), 1);
         QTest::keySequence(window->windowHandle(), keys);
         // A button's shortcut clicks it as a short animation: at once on screen, the
         // click itself a moment later.
@@ -748,6 +783,172 @@ private slots:
         QCOMPARE(fileBytes(events), QByteArray("last week's table\r\n"));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("events.csv")});
         QVERIFY(roomLogLines().last().contains(QStringLiteral("  export  nothing written into")));
+    }
+
+    void anActionReachesOnlyTheRowsSelected_data()
+    {
+        QTest::addColumn<bool>("appears"); // else one goes
+        QTest::newRow("a log appears at ws2 (a program restarted)") << true;
+        QTest::newRow("a log moved away from ws2") << false;
+    }
+
+    // ws4 selected, then a row comes or goes at ws2 at a poll: ws4 stays selected, and
+    // Quit asks of ws4 alone and writes 99 into ws4's okto.go alone.
+    void anActionReachesOnlyTheRowsSelected()
+    {
+        QFETCH(bool, appears);
+        const QByteArray header = firstLines(wholeExperimentLog(), 1);
+        const QStringList folders = room({header, header, header, header, header}, {11, 12, 13, 14, 15});
+        const QString extra = QDir(folders[1]).filePath(QStringLiteral("o122btinp.01"));
+        if (!appears)
+            QVERIFY(!LabFolders::putLogOf(folders[1], header, 22).isEmpty());
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(table(*window)->model()->rowCount(), appears ? 5 : 6);
+        const int ws4 = appears ? 3 : 4;
+        QCOMPARE(cell(*window, ws4, RoomModel::Folder), QStringLiteral("ws4"));
+        auto *quit = window->findChild<QPushButton *>(QStringLiteral("Quit"));
+        QVERIFY(!quit->isEnabled()); // nothing selected: no target
+        clickRow(*window, ws4);
+        QVERIFY(quit->isEnabled());
+
+        if (appears)
+            QVERIFY(!LabFolders::putLogOf(folders[1], header, 22).isEmpty());
+        else
+            QVERIFY(QFile::rename(extra, QDir(m_dir.path()).filePath(QStringLiteral("moved-away-%1").arg(m_rooms))));
+        window->tick();
+        QCOMPARE(table(*window)->model()->rowCount(), appears ? 6 : 5);
+        const QModelIndexList selected = table(*window)->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().data().toString(), QStringLiteral("ws4"));
+
+        click(*window, QStringLiteral("Quit"));
+        const QList<AnsweringRoomBoxes::Shown> asked = m_boxes.of(Kind::Confirm);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked[0].text.startsWith(QStringLiteral("Quit: write 99 into okto.go of 1 workstation: ws4?")),
+                 qPrintable(asked[0].text));
+        for (qsizetype k = 0; k < folders.size(); ++k) {
+            QCOMPARE(asked[0].text.contains(QDir::toNativeSeparators(folders[k])), k == 3);
+            QCOMPARE(okto(folders[k]), k == 3 ? QStringLiteral(" 99 \r\n") : QStringLiteral(" 0 \r\n"));
+        }
+        if (appears)
+            shoot(*window, QStringLiteral("8-one-selected-after-a-row-came"));
+    }
+
+    // The table's model through real polls of real folders, checked by Qt's own model
+    // tester: a log that comes is one row inserted, one moved away one removed, never a
+    // reset; the rows kept keep their indexes.
+    void theModelTellsEachRowThatComesAndGoes()
+    {
+        const QByteArray header = firstLines(wholeExperimentLog(), 1);
+        const QStringList folders = room({header, firstLines(wholeExperimentLog(), 27), header}, {11, 12, 13});
+        RoomReader reader(m_clock, 0);
+        reader.setFolders(folders);
+        RoomModel model(reader);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy resets(&model, &QAbstractItemModel::modelAboutToBeReset);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        model.tick();
+        QCOMPARE(model.rowCount(), 3);
+        inserted.clear();
+        const QPersistentModelIndex third(model.index(2, RoomModel::Subject));
+
+        const QString second = LabFolders::putLogOf(folders[0], header, 21);
+        QVERIFY(!second.isEmpty());
+        model.tick();
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(inserted.size(), 1);
+        QVERIFY(third.isValid());
+        QCOMPARE(third.row(), 3);
+        QCOMPARE(third.data().toString(), QStringLiteral("13"));
+
+        QVERIFY(QFile::rename(second, QDir(m_dir.path()).filePath(QStringLiteral("away-%1").arg(m_rooms))));
+        QVERIFY(LabFolders::putLogOf(folders[1], wholeExperimentLog(), 12).size() > 0); // grown: changed only
+        model.tick();
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(third.row(), 2);
+        QCOMPARE(model.index(1, RoomModel::Over).data().toString(), QStringLiteral("yes"));
+        QCOMPARE(resets.size(), 0);
+    }
+
+    void eachRowSaysWhereItStands_data()
+    {
+        QTest::addColumn<int>("lineCount"); // -1: no log
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("no log") << -1 << false << QStringLiteral("waiting for parameters");
+        QTest::newRow("its header alone") << 1 << false << QStringLiteral("waiting for Start");
+        QTest::newRow("at c3 in attempt 1") << 27 << false << QStringLiteral("in attempt 1 of 4 at c3");
+        QTest::newRow("the whole experiment") << 111 << false << QStringLiteral("finished");
+        QTest::newRow("its header alone, its program closed") << 1 << true << QStringLiteral("closed");
+    }
+
+    // Each row names its workstation by the part of its folder that differs, the full path
+    // in the tooltip, and says in words where the subject stands.
+    void eachRowSaysWhereItStands()
+    {
+        QFETCH(int, lineCount);
+        QFETCH(bool, closed);
+        QFETCH(QString, state);
+        const QStringList folders = room({QByteArray(), QByteArray()}, {0, 0});
+        if (lineCount > 0) {
+            const QString log = LabFolders::putLogOf(folders[1], firstLines(wholeExperimentLog(), lineCount), 12);
+            QVERIFY(!log.isEmpty());
+            if (closed)
+                QVERIFY(putClosedCompanion(log, 12));
+        }
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(cell(*window, 1, RoomModel::Folder), QStringLiteral("ws2"));
+        const QAbstractItemModel *model = table(*window)->model();
+        QVERIFY(model->data(model->index(1, RoomModel::Folder), Qt::ToolTipRole).toString().contains(
+            QDir::toNativeSeparators(folders[1])));
+        QCOMPARE(cell(*window, 1, RoomModel::State), state);
+        QVERIFY(model->data(model->index(1, RoomModel::State), Qt::BackgroundRole).isValid());
+    }
+
+    // A program restarted with the right subject number leaves the first log, its header
+    // alone and its program closed: Quit neither asks nor writes that its subject has not
+    // finished, while the subject still in play is named.
+    void aClosedRunThatNeverStartedIsNotUnfinished()
+    {
+        const QStringList folders = room({firstLines(wholeExperimentLog(), 27)}, {104}, " 2 \r\n");
+        const QString abandoned = LabFolders::putLogOf(folders[0], firstLines(wholeExperimentLog(), 1), 103);
+        QVERIFY(!abandoned.isEmpty());
+        QVERIFY(putClosedCompanion(abandoned, 103));
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(table(*window)->model()->rowCount(), 2);
+        QStringList states{cell(*window, 0, RoomModel::State), cell(*window, 1, RoomModel::State)};
+        states.sort();
+        QCOMPARE(states, (QStringList{QStringLiteral("closed"), QStringLiteral("in attempt 1 of 4 at c3")}));
+        click(*window, QStringLiteral("SelectAll"));
+        click(*window, QStringLiteral("Quit"));
+        QCOMPARE(m_boxes.of(Kind::Confirm).size(), 1);
+        const QString asked = m_boxes.of(Kind::Confirm)[0].text;
+        QVERIFY2(!asked.contains(QStringLiteral("subject 103 has not finished")), qPrintable(asked));
+        QVERIFY2(asked.contains(QStringLiteral("subject 104 has not finished (attempt 1/4)")), qPrintable(asked));
+        QVERIFY2(!roomLogLines().last().contains(QStringLiteral("subject 103")), qPrintable(roomLogLines().last()));
+        QVERIFY2(roomLogLines().last().contains(QStringLiteral("(subject not finished: attempt 1/4)")),
+                 qPrintable(roomLogLines().last()));
+    }
+
+    // A log longer than the program ever writes marks its row with the file and its size.
+    void aLogOverTheLimitNamesItsFileAndSize()
+    {
+        const QStringList folders = room({QByteArray()}, {0});
+        QByteArray big = firstLines(wholeExperimentLog(), 1);
+        big.append(QByteArray(int(LogReader::MostBytes), ' '));
+        const QString log = LabFolders::putLogOf(folders[0], big, 11);
+        QVERIFY(!log.isEmpty());
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(cell(*window, 0, RoomModel::State), QStringLiteral("log cannot be read"));
+        const QString why = RoomModel::reasons(window->reader().rows()[0]);
+        QVERIFY2(why.contains(QStringLiteral("log not read: %1 is 16.0 MB long").arg(QDir::toNativeSeparators(log))),
+                 qPrintable(why));
     }
 
     // The folders of one session are there again when the window opens without any.

@@ -7,7 +7,7 @@ QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int s
 {
     QList<RoomMark> marks;
     const auto mark = [&](Kind kind, const QString &reason) {
-        const bool unusable = kind == Kind::Unreadable || kind == Kind::FailsVerification;
+        const bool unusable = kind == Kind::Unreadable || kind == Kind::FailsVerification || kind == Kind::LogUnread;
         const Finding::Severity severity = unusable ? Finding::Severity::Error : Finding::Severity::Warning;
         marks.append({kind, {severity, state.folder, 0, reason}});
     };
@@ -22,6 +22,8 @@ QList<RoomMark> RoomMark::of(const WorkstationState &state, bool readable, int s
         if (!readable)
             return marks;
     }
+    if (!state.unread.isEmpty())
+        mark(Kind::LogUnread, state.unread);
     if (state.leftoverGoAhead)
         mark(Kind::LeftoverGoAhead, StateTexts::leftover(state.goAhead.value) + QStringLiteral("; Prepare writes 0"));
     if (state.sameSubjectElsewhere)
@@ -60,6 +62,7 @@ QString RoomMark::name(Kind kind)
     case Kind::TwoSubjects: return QStringLiteral("two subjects");
     case Kind::Silent: return QStringLiteral("silent");
     case Kind::FailsVerification: return QStringLiteral("fails verification");
+    case Kind::LogUnread: return QStringLiteral("log not read");
     }
     return QString();
 }

@@ -21,6 +21,7 @@ struct RoomMark
         TwoSubjects,       // the folder holds the logs of two programs of today
         Silent,            // no record written for a while with an attempt in play
         FailsVerification, // the log fails treelab verify
+        LogUnread,         // the log cannot be read (too long, not a plain file, ...)
     };
     Kind kind;
     Finding finding;

@@ -1,5 +1,7 @@
 #include "room/logic/RoomReader.h"
 
+#include "room/logic/WorkstationNames.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -19,6 +21,7 @@ RoomReader::RoomReader(const Clock &clock, int attempts) : m_clock(clock), m_wor
 void RoomReader::setFolders(const QStringList &folders)
 {
     m_folders = folders;
+    m_names = WorkstationNames::of(folders);
     m_followed.clear();
     m_read.clear();
     for (const QString &path : folders)
@@ -41,7 +44,9 @@ RoomReader::Changes RoomReader::tick()
     const QDateTime now = toDateTime(m_clock.now());
     QList<WorkstationState> states;
     QList<bool> readable;
-    for (Folder &folder : m_read) {
+    QList<qsizetype> folderOf; // each state's place in m_read
+    for (qsizetype f = 0; f < m_read.size(); ++f) {
+        Folder &folder = m_read[f];
         FolderStamp stamp = FolderStamp::of(folder.path);
         if (!folder.read || !(stamp == folder.stamp) || folder.readOn != now.date()) {
             folder.stamp = std::move(stamp);
@@ -53,15 +58,21 @@ RoomReader::Changes RoomReader::tick()
                     folder.states[k].ageSeconds = folder.logTimes[k].secsTo(now);
         }
         states += folder.states;
-        for (qsizetype k = 0; k < folder.states.size(); ++k)
+        for (qsizetype k = 0; k < folder.states.size(); ++k) {
             readable.append(folder.stamp.readable());
+            folderOf.append(f);
+        }
     }
     WorkstationReader::markRoom(states);
 
     QList<Row> rows;
     rows.reserve(states.size());
-    for (qsizetype k = 0; k < states.size(); ++k)
-        rows.append(Row{states[k], readable[k], RoomMark::of(states[k], readable[k], m_silentAfter)});
+    for (qsizetype k = 0; k < states.size(); ++k) {
+        QList<RoomMark> marks = RoomMark::of(states[k], readable[k], m_silentAfter);
+        const RoomState where = RoomState::of(states[k], marks);
+        rows.append(Row{m_read[folderOf[k]].path, m_names.value(folderOf[k]), states[k], readable[k], std::move(marks),
+                        where});
+    }
 
     Changes changes;
     if (rows.size() != m_rows.size()) {

@@ -3,6 +3,7 @@
 #include "record/Clock.h"
 #include "room/logic/FolderStamp.h"
 #include "room/logic/RoomMark.h"
+#include "room/logic/RoomState.h"
 #include "session/FollowedLogs.h"
 #include "session/WorkstationReader.h"
 #include "session/WorkstationState.h"
@@ -24,9 +25,12 @@ class RoomReader
 public:
     struct Row
     {
+        QString path;         // the folder as given: where the room writes okto.go
+        QString name;         // the workstation's short name (WorkstationNames)
         WorkstationState state;
         bool readable = true; // the folder could be listed
         QList<RoomMark> marks;
+        RoomState where;      // the state in words
 
         // Compared by what was read, never by the texts shown.
         bool operator==(const Row &) const = default;
@@ -43,6 +47,8 @@ public:
 
     void setFolders(const QStringList &folders);
     const QStringList &folders() const { return m_folders; }
+    // The folders' short names (WorkstationNames), in their order.
+    const QStringList &names() const { return m_names; }
 
     // The seconds without a record, with an attempt in play, after which a row is marked
     // silent. Takes effect at the next tick.
@@ -76,6 +82,7 @@ private:
     WorkstationReader m_workstations;
     int m_silentAfter = 120;
     QStringList m_folders;
+    QStringList m_names;
     QList<Folder> m_read;
     QList<Row> m_rows;
     qint64 m_folderReads = 0;

@@ -6,7 +6,7 @@ LiveTreeView::LiveTreeView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("LiveTree"));
     setAccessibleName(QStringLiteral("The subject's tree"));
-    setMinimumSize(400, 300);
+    setMinimumSize(minimumSizeHint());
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -37,6 +37,11 @@ void LiveTreeView::changed()
 QSize LiveTreeView::sizeHint() const
 {
     return {560, 400};
+}
+
+QSize LiveTreeView::minimumSizeHint() const
+{
+    return {400, 300};
 }
 
 void LiveTreeView::paintEvent(QPaintEvent *)

@@ -21,6 +21,7 @@ public:
     const LiveAttempt &attempt() const { return m_attempt; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -86,13 +86,14 @@ void PayDialog::makeInputs(const QDir &work)
     m_seed->setPlaceholderText(QStringLiteral("the seed you announced, 0 to 4294967295"));
     m_fee = field(QStringLiteral("0"), QStringLiteral("ShowUpFee"), QStringLiteral("Show-up fee"), this);
     m_fee->setPlaceholderText(QStringLiteral("paid to every subject on top of the payoff, as 5 or 2.50"));
-    m_partial = new QCheckBox(QStringLiteral("--partial: also pay a subject who did not finish every attempt, from "
-                                             "the attempts they finished (complete 0); one who finished none is "
-                                             "paid nothing"), this);
+    m_partial = new QCheckBox(QStringLiteral("Also pay subjects who did not finish every attempt, from the "
+                                             "attempts they finished; one who finished none is paid nothing"),
+                              this);
     m_partial->setObjectName(QStringLiteral("Partial"));
     m_partial->setAccessibleName(m_partial->text());
-    m_force = new QCheckBox(QStringLiteral("--force: also pay from a log that fails verification (see Verify all), "
-                                           "reading each line that has no place as the record it looks like"),
+    m_partial->setToolTip(QStringLiteral("As treelab pay --partial: such a row has complete 0 in the table"));
+    m_force = new QCheckBox(QStringLiteral("Also pay from logs that fail verification (see Verify all), reading "
+                                           "each line that has no place as the record it looks like"),
                             this);
     m_force->setObjectName(QStringLiteral("Force"));
     m_force->setAccessibleName(m_force->text());
@@ -105,6 +106,7 @@ void PayDialog::makeInputs(const QDir &work)
     m_includeDays->setAccessibleName(m_includeDays->text());
     m_includeDays->setToolTip(QStringLiteral("treelab pay --include-days"));
     m_includeDays->setVisible(others > 0);
+    m_force->setToolTip(QStringLiteral("As treelab pay --force"));
     m_csv = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.csv"))),
                   QStringLiteral("PaymentsCsv"), QStringLiteral("CSV file"), this);
     m_workbook = field(QDir::toNativeSeparators(work.filePath(QStringLiteral("payments.xlsx"))),

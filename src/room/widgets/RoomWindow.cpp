@@ -12,7 +12,9 @@
 #include "session/StateTexts.h"
 #include "window/logic/GoAheadFile.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -20,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -52,7 +55,12 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     m_table = new QTableView;
     m_table->setObjectName(QStringLiteral("RoomTable"));
     m_table->setAccessibleName(QStringLiteral("Workstations"));
-    m_table->setModel(&m_model);
+    m_sorted.setSourceModel(&m_model);
+    m_sorted.setSortRole(RoomModel::SortRole);
+    m_sorted.setDynamicSortFilter(true);
+    m_table->setModel(&m_sorted);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(RoomModel::Folder, Qt::AscendingOrder); // the room's order
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->verticalHeader()->hide();
@@ -68,6 +76,11 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     m_marks->setWordWrap(true);
 
     m_tree = new LiveTreeView;
+    // Zoomed, the tree grows past its panel and scrolls: its labels as large as wanted.
+    m_treeArea = new QScrollArea;
+    m_treeArea->setObjectName(QStringLiteral("LiveTreeArea"));
+    m_treeArea->setWidgetResizable(true);
+    m_treeArea->setWidget(m_tree);
 
     auto *left = new QSplitter(Qt::Vertical);
     left->addWidget(m_table);
@@ -76,7 +89,7 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     left->setStretchFactor(1, 1);
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(left);
-    split->addWidget(m_tree);
+    split->addWidget(m_treeArea);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     split->setSizes({900, 560});
@@ -87,14 +100,47 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     layout->addWidget(makeActions());
     setCentralWidget(central);
     statusBar()->showMessage(QStringLiteral("Each workstation's files are read every second."));
-    resize(1500, 800);
 
-    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RoomWindow::followSelected);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &RoomWindow::followSelected);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RoomWindow::selectionChanged);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &RoomWindow::selectionChanged);
     connect(&m_poll, &QTimer::timeout, this, &RoomWindow::tick);
     m_poll.start(PollMs);
 
     setFolders(folders.isEmpty() ? services.settings.value(SettingsKey).toStringList() : RoomFolders::expand(folders));
+    // The table whole, its columns fitted to their contents; the tree has the rest.
+    split->setSizes({tableWidth(), std::max(m_tree->sizeHint().width(), 480)});
+    resize(fittedSize());
+}
+
+int RoomWindow::tableWidth() const
+{
+    return m_table->horizontalHeader()->length() + 2 * m_table->frameWidth()
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+QSize RoomWindow::fittedSize() const
+{
+    // The table's columns as fitted to their contents, its rows and the panels around it.
+    const int frame = 2 * m_table->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int tableWidth = this->tableWidth();
+    const int rows = std::max(m_model.rowCount(), 6);
+    const int tableHeight = m_table->horizontalHeader()->height() + rows * m_table->verticalHeader()->defaultSectionSize() + frame;
+    const int width = tableWidth + std::max(m_tree->sizeHint().width(), 480) + 48;
+    const int height = tableHeight + 160 + centralWidget()->layout()->itemAt(1)->sizeHint().height() + 80;
+    return {std::max(width, 1100), std::max(height, 800)};
+}
+
+void RoomWindow::showFitted()
+{
+    const QSize wanted = fittedSize();
+    const QScreen *on = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize room = on ? on->availableGeometry().size() : wanted;
+    if (wanted.width() > room.width() || wanted.height() > room.height()) {
+        showMaximized();
+        return;
+    }
+    resize(wanted);
+    show();
 }
 
 QPushButton *RoomWindow::addButton(const QString &text, const QKeySequence &shortcut, const QString &tip)
@@ -114,7 +160,7 @@ QPushButton *RoomWindow::addButton(const QString &text, const QKeySequence &shor
 
 QWidget *RoomWindow::makeActions()
 {
-    const QString which = QStringLiteral("of the selected workstations, all when none is selected");
+    const QString which = QStringLiteral("of the selected workstations");
     QPushButton *prepare = addButton(QStringLiteral("Prepare"), QKeySequence(QStringLiteral("Ctrl+Shift+P")),
                                      QStringLiteral("write 0 into okto.go ") + which);
     QPushButton *release = addButton(QStringLiteral("Release"), QKeySequence(QStringLiteral("Ctrl+Shift+R")),
@@ -131,6 +177,10 @@ QWidget *RoomWindow::makeActions()
                                  QStringLiteral("add a workstation's data folder, or a folder holding ws*/data"));
     QPushButton *remove = addButton(QStringLiteral("Remove folder"), QKeySequence(QStringLiteral("Ctrl+Delete")),
                                     QStringLiteral("take the selected workstations' folders out of the room"));
+    QPushButton *selectAll = addButton(QStringLiteral("Select all"), QKeySequence(QKeySequence::SelectAll),
+                                       QStringLiteral("select every workstation, for Prepare, Release or Quit"));
+    m_targeted = {prepare, release, quit, remove};
+    connect(selectAll, &QPushButton::clicked, m_table, &QTableView::selectAll);
     connect(prepare, &QPushButton::clicked, this, &RoomWindow::prepare);
     connect(release, &QPushButton::clicked, this, &RoomWindow::release);
     connect(quit, &QPushButton::clicked, this, &RoomWindow::quit);
@@ -161,7 +211,7 @@ QWidget *RoomWindow::makeActions()
     auto *bar = new QWidget;
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton *button : {prepare, release, quit})
+    for (QPushButton *button : {selectAll, prepare, release, quit})
         row->addWidget(button);
     row->addSpacing(24);
     for (QPushButton *button : {verify, pay, exportButton})
@@ -172,10 +222,29 @@ QWidget *RoomWindow::makeActions()
     row->addStretch();
     row->addWidget(silentLabel);
     row->addWidget(m_silent);
+    m_zoom = new QSpinBox;
+    m_zoom->setObjectName(QStringLiteral("TreeZoom"));
+    m_zoom->setAccessibleName(QStringLiteral("The live tree's zoom, in percent"));
+    m_zoom->setToolTip(QStringLiteral("The live tree larger than its panel, to read its labels; it scrolls"));
+    m_zoom->setRange(100, 400);
+    m_zoom->setSingleStep(50);
+    m_zoom->setSuffix(QStringLiteral(" %"));
+    auto *zoomLabel = new QLabel(QStringLiteral("Tree &zoom:"));
+    zoomLabel->setBuddy(m_zoom);
+    connect(m_zoom, &QSpinBox::valueChanged, this, &RoomWindow::zoomTree);
+    row->addSpacing(24);
+    row->addWidget(zoomLabel);
+    row->addWidget(m_zoom);
     row->addSpacing(24);
     row->addWidget(add);
     row->addWidget(remove);
     return bar;
+}
+
+void RoomWindow::zoomTree(int percent)
+{
+    const QSize panel = m_treeArea->viewport()->size();
+    m_tree->setMinimumSize(percent <= 100 ? m_tree->minimumSizeHint() : panel * (percent / 100.0));
 }
 
 void RoomWindow::silentAfterChanged(int seconds)
@@ -196,20 +265,47 @@ void RoomWindow::tick()
 {
     m_model.tick();
     showMarks();
-    followSelected();
+    selectionChanged();
     m_tree->refresh();
-    statusBar()->showMessage(QStringLiteral("%1 workstations; read every second, last at %2")
-                                 .arg(m_reader.rows().size())
-                                 .arg(QTime::fromMSecsSinceStartOfDay(int(m_services.clock.now().msecs % 86400000))
-                                          .toString(QStringLiteral("HH:mm:ss"))));
+    // A subject newly silent calls the experimenter, wherever the window is.
+    QSet<QString> silent;
+    for (const RoomReader::Row &row : m_model.rows())
+        if (row.where.kind == RoomState::Kind::Silent)
+            silent.insert(row.path + QLatin1Char('\n') + row.state.logName);
+    if (!(silent - m_silentRows).isEmpty())
+        QApplication::alert(this);
+    m_silentRows = silent;
+    showStatus();
+}
+
+void RoomWindow::showStatus()
+{
+    const ClockReading now = m_services.clock.now();
+    const auto clockText = [](qint64 msecs) {
+        return QTime::fromMSecsSinceStartOfDay(int(msecs % 86400000)).toString(QStringLiteral("HH:mm:ss"));
+    };
+    qsizetype attention = 0;
+    for (const RoomReader::Row &row : m_model.rows())
+        attention += row.marks.isEmpty() ? 0 : 1;
+    QStringList parts;
+    parts.append(m_model.rowCount() == 1 ? QStringLiteral("1 workstation") : QStringLiteral("%1 workstations").arg(m_model.rowCount()));
+    parts.append(attention == 0 ? QStringLiteral("none needs attention")
+                                : QStringLiteral("%1 need%2 attention (tinted)").arg(attention).arg(attention == 1 ? QStringLiteral("s") : QString()));
+    if (m_released.isValid()) {
+        const QDateTime at = now.date.startOfDay().addMSecs(now.msecs);
+        parts.append(QStringLiteral("released at %1, %2 ago").arg(m_released.time().toString(QStringLiteral("HH:mm:ss")),
+                                                                   StateTexts::age(m_released.secsTo(at))));
+    }
+    parts.append(QStringLiteral("read every second, last at %1").arg(clockText(now.msecs)));
+    statusBar()->showMessage(parts.join(QStringLiteral("; ")));
 }
 
 void RoomWindow::showMarks()
 {
     QStringList lines;
-    for (const RoomReader::Row &row : m_reader.rows())
+    for (const RoomReader::Row &row : m_model.rows())
         for (const RoomMark &mark : row.marks)
-            lines.append(QStringLiteral("%1: %2: %3").arg(row.state.folder, RoomMark::name(mark.kind), mark.finding.message));
+            lines.append(QStringLiteral("%1 (%2): %3: %4").arg(row.name, row.state.folder, RoomMark::name(mark.kind), mark.finding.message));
     // Rebuilt only when it changed, so a line the experimenter is reading stays put.
     QStringList shown;
     for (int k = 0; k < m_marks->count(); ++k)
@@ -224,24 +320,26 @@ QList<int> RoomWindow::selectedRows() const
 {
     QList<int> rows;
     for (const QModelIndex &index : m_table->selectionModel()->selectedRows())
-        rows.append(index.row());
+        rows.append(m_sorted.mapToSource(index).row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
 QStringList RoomWindow::selectedFolders() const
 {
-    QList<int> rows = selectedRows();
-    if (rows.isEmpty())
-        for (int k = 0; k < m_model.rowCount(); ++k)
-            rows.append(k);
     QStringList folders;
-    const QStringList &all = m_reader.folders();
-    for (const int k : rows)
-        for (const QString &folder : all)
-            if (QDir::toNativeSeparators(folder) == m_model.row(k).state.folder && !folders.contains(folder))
-                folders.append(folder);
+    for (const int k : selectedRows())
+        if (!folders.contains(m_model.row(k).path))
+            folders.append(m_model.row(k).path);
     return folders;
+}
+
+void RoomWindow::selectionChanged()
+{
+    const bool any = !selectedRows().isEmpty();
+    for (QPushButton *button : std::as_const(m_targeted))
+        button->setEnabled(any);
+    followSelected();
 }
 
 void RoomWindow::followSelected()
@@ -252,31 +350,39 @@ void RoomWindow::followSelected()
 
 void RoomWindow::goAhead(qint16 value, const QString &action)
 {
-    const QStringList folders = selectedFolders();
+    // The rows chosen, each folder once, under its workstation's name.
+    const QList<int> chosen = selectedRows();
+    QStringList folders;
+    QStringList names;
+    for (const int k : chosen) {
+        const RoomReader::Row &row = m_model.row(k);
+        if (folders.contains(row.path))
+            continue;
+        folders.append(row.path);
+        names.append(row.name);
+    }
     if (folders.isEmpty())
         return;
     QStringList lines;
-    for (const QString &folder : folders)
-        lines.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder),
-                                                   StateTexts::holds(GoAheadFile::read(GoAheadFile::in(folder)))));
+    for (qsizetype k = 0; k < folders.size(); ++k)
+        lines.append(QStringLiteral("%1 at %2: %3").arg(names[k], QDir::toNativeSeparators(folders[k]),
+                                                        StateTexts::holds(GoAheadFile::read(GoAheadFile::in(folders[k])))));
     if (value == GoAheadFile::Quit)
-        for (const RoomReader::Row &row : m_reader.rows()) {
-            const bool chosen = std::any_of(folders.begin(), folders.end(), [&](const QString &folder) {
-                return QDir::toNativeSeparators(folder) == row.state.folder;
-            });
+        for (const RoomReader::Row &row : m_model.rows()) {
             const QString where = GoAheadAction::stillPlayingIn({row.state}, row.state.goAhead);
-            if (chosen && row.state.today && row.state.hasLog() && !where.isEmpty())
+            if (folders.contains(row.path) && row.state.today && row.state.hasLog() && !row.state.closed() && row.state.setAside.isEmpty()
+                && !where.isEmpty())
                 lines.append(QStringLiteral("%1: subject %2 has not finished (%3): the program acts on 99 only after "
                                             "the last attempt, once the button on its last screen is clicked")
-                                 .arg(row.state.folder).arg(row.state.subject).arg(where));
+                                 .arg(row.name).arg(row.state.subject).arg(where));
         }
     if (!m_services.boxes.confirm(this, action,
-                                  QStringLiteral("%1: write %2 into okto.go of %3?\n\n%4")
+                                  QStringLiteral("%1: write %2 into okto.go of %3: %4?\n\n%5")
                                       .arg(action)
                                       .arg(value)
                                       .arg(folders.size() == 1 ? QStringLiteral("1 workstation")
                                                                : QStringLiteral("%1 workstations").arg(folders.size()))
-                                      .arg(lines.join(QLatin1Char('\n'))))) {
+                                      .arg(names.join(QStringLiteral(", ")), lines.join(QLatin1Char('\n'))))) {
         QStringList shown;
         for (const QString &folder : folders)
             shown.append(QDir::toNativeSeparators(folder));
@@ -290,6 +396,12 @@ void RoomWindow::goAhead(qint16 value, const QString &action)
         done.append(GoAheadAction::to(folder, value, 0, m_services.clock));
         allDone = allDone && done.last().done();
         report.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), done.last().text()));
+    }
+    if (value == GoAheadFile::Release && std::any_of(done.cbegin(), done.cend(), [](const GoAheadAction &one) {
+            return one.write.written();
+        })) {
+        const ClockReading now = m_services.clock.now();
+        m_released = now.date.startOfDay().addMSecs(now.msecs);
     }
     const std::optional<Finding> unlogged = m_log.goAhead(action.toLower(), done);
     if (unlogged)

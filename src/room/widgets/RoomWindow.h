@@ -6,12 +6,16 @@
 #include "room/widgets/RoomServices.h"
 #include "session/LogArguments.h"
 
+#include <QDateTime>
 #include <QMainWindow>
+#include <QSet>
+#include <QSortFilterProxyModel>
 #include <QTimer>
 
 class LiveTreeView;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QTableView;
 
@@ -19,9 +23,11 @@ class QTableView;
 // workstation, read again every second (a poll, as the program polls okto.go: change
 // notices do not arrive from a network share); a marked row gives its reasons in its
 // tooltip and in the panel below. Prepare, Release and Quit write okto.go of the selected
-// rows (all when none is selected) after a box that lists what each holds now; the
-// selected row's attempt in play is drawn live beside the table; Verify all, Pay and
-// Export end the session. Every action is written to room-log.txt.
+// rows alone, after a box that names each workstation with what its okto.go holds now;
+// with no row selected they cannot be used (Select all, Ctrl+A, selects every row). The
+// selection, the sort order and the scroll survive every poll. The selected row's attempt
+// in play is drawn live beside the table; Verify all, Pay and Export end the session.
+// Every action is written to room-log.txt.
 class RoomWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,11 +48,21 @@ public:
 
     const RoomReader &reader() const { return m_reader; }
 
+    // Shows the window large enough for its table and the tree, or maximized when the
+    // screen is too small for that.
+    void showFitted();
+    // The size the window asks for: the table whole beside the tree.
+    QSize fittedSize() const;
+    // The table's width with every column fitted to its contents.
+    int tableWidth() const;
+
 private:
     QPushButton *addButton(const QString &text, const QKeySequence &shortcut, const QString &tip);
     QWidget *makeActions();
     QStringList selectedFolders() const;
     QList<int> selectedRows() const;
+    void selectionChanged();
+    void showStatus();
     void showMarks();
     void followSelected();
     void goAhead(qint16 value, const QString &action);
@@ -60,6 +76,7 @@ private:
     void bringBackSelected();
     void setAside(const QStringList &logs, const QString &reason);
     void silentAfterChanged(int seconds);
+    void zoomTree(int percent);
     void addFolder();
     void removeFolders();
     LogArguments roomLogs();
@@ -69,9 +86,15 @@ private:
     RoomLog m_log;
     RoomReader m_reader;
     RoomModel m_model;
+    QSortFilterProxyModel m_sorted; // the table's order, over m_model
     QTimer m_poll;
     QTableView *m_table = nullptr;
+    QList<QPushButton *> m_targeted; // the buttons that act on the selected rows
     QListWidget *m_marks = nullptr;
     LiveTreeView *m_tree = nullptr;
+    QScrollArea *m_treeArea = nullptr;
+    QSpinBox *m_zoom = nullptr;
     QSpinBox *m_silent = nullptr;
+    QDateTime m_released;        // the last Release that wrote, by the room's clock
+    QSet<QString> m_silentRows;  // the rows silent at the last poll, by folder and log
 };
