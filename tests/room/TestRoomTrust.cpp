@@ -375,6 +375,8 @@ private slots:
         QVERIFY(QFileInfo::exists(SetAside::fileOf(mistaken)));
         const RoomReader::Row aside = window->reader().rows()[rowOf(mistaken)];
         QVERIFY2(aside.state.setAside.contains(reason), qPrintable(aside.state.setAside));
+        QCOMPARE(aside.where.kind, RoomState::Kind::SetAside);
+        QCOMPARE(aside.where.text, QStringLiteral("set aside"));
         for (const RoomReader::Row &row : window->reader().rows())
             QVERIFY(!row.state.severalLogsToday);
         QVERIFY(QString::fromUtf8(fileBytes(trail())).contains(QStringLiteral("  set aside  %1: %2")

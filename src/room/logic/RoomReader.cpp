@@ -69,7 +69,7 @@ RoomReader::Changes RoomReader::tick()
     rows.reserve(states.size());
     for (qsizetype k = 0; k < states.size(); ++k) {
         QList<RoomMark> marks = RoomMark::of(states[k], readable[k], m_silentAfter);
-        const RoomState where = RoomState::of(states[k], marks);
+        const RoomState where = RoomState::of(states[k], marks, !states[k].setAside.isEmpty());
         rows.append(Row{m_read[folderOf[k]].path, m_names.value(folderOf[k]), states[k], readable[k], std::move(marks),
                         where});
     }
