@@ -90,7 +90,7 @@ QString PaymentDay::dates() const
     for (const PaidSubject &paid : m_subjects)
         if (!paid.date.isEmpty() && !dates.contains(paid.date))
             dates.append(paid.date);
-    return dates.join(QStringLiteral(", "));
+    return dates.isEmpty() ? QStringLiteral("(no date in the logs)") : dates.join(QStringLiteral(", "));
 }
 
 QDateTime PaymentDay::lastWritten() const

@@ -32,7 +32,8 @@ public:
     // by subject.
     QList<PaidSubject> byWorkstation() const;
     qint64 total() const;
-    // The dates of the logs' headers, each once, in order of first appearance.
+    // The dates of the logs' headers, each once, in order of first appearance;
+    // "(no date in the logs)" when none holds one.
     QString dates() const;
     // When the last of the logs was written: the documents' own date, so that the same
     // payments make the same files.

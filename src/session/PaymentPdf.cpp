@@ -135,3 +135,17 @@ QByteArray PaymentPdf::finish()
                             .toLatin1());
     return m_bytes;
 }
+
+QByteArray PaymentPdf::bytes(const QString &title, const QDateTime &made, const Drawing &drawOn)
+{
+    PaymentPdf pdf(title, made);
+    drawOn(pdf);
+    return pdf.finish();
+}
+
+void PaymentPdf::onDevice(QPagedPaintDevice *device, const Drawing &drawOn)
+{
+    PaymentPdf pdf(device);
+    drawOn(pdf);
+    pdf.finish();
+}

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // An A4 portrait PDF drawn in millimetres, for the schedule and the receipts: every text
@@ -45,6 +46,11 @@ public:
 
     // Ends the document: the PDF's bytes (empty when drawn on a device given).
     QByteArray finish();
+
+    // A document drawn by drawOn: as a PDF's bytes, or on the pages of a device.
+    using Drawing = std::function<void(PaymentPdf &)>;
+    static QByteArray bytes(const QString &title, const QDateTime &made, const Drawing &drawOn);
+    static void onDevice(QPagedPaintDevice *device, const Drawing &drawOn);
 
 private:
     QFont font(Style style, double points) const;

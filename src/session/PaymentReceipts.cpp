@@ -23,16 +23,12 @@ void drawOn(PaymentPdf &pdf, const PaymentDay &day);
 
 QByteArray pdf(const PaymentDay &day)
 {
-    PaymentPdf pdf(Title, day.lastWritten());
-    drawOn(pdf, day);
-    return pdf.finish();
+    return PaymentPdf::bytes(Title, day.lastWritten(), [&day](PaymentPdf &pdf) { drawOn(pdf, day); });
 }
 
 void draw(const PaymentDay &day, QPagedPaintDevice *device)
 {
-    PaymentPdf pdf(device);
-    drawOn(pdf, day);
-    pdf.finish();
+    PaymentPdf::onDevice(device, [&day](PaymentPdf &pdf) { drawOn(pdf, day); });
 }
 
 namespace {
@@ -40,7 +36,7 @@ namespace {
 void drawOn(PaymentPdf &pdf, const PaymentDay &day)
 {
     const QList<PaidSubject> subjects = day.byWorkstation();
-    const QString dates = day.dates().isEmpty() ? QStringLiteral("(no date in the logs)") : day.dates();
+    const QString dates = day.dates();
     const double x = Left + Inset;
     const double w = Width - 2 * Inset;
     for (qsizetype k = 0; k < subjects.size(); ++k) {

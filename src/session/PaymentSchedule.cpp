@@ -71,16 +71,12 @@ void drawOn(PaymentPdf &pdf, const PaymentDay &day);
 
 QByteArray pdf(const PaymentDay &day)
 {
-    PaymentPdf pdf(Title, day.lastWritten());
-    drawOn(pdf, day);
-    return pdf.finish();
+    return PaymentPdf::bytes(Title, day.lastWritten(), [&day](PaymentPdf &pdf) { drawOn(pdf, day); });
 }
 
 void draw(const PaymentDay &day, QPagedPaintDevice *device)
 {
-    PaymentPdf pdf(device);
-    drawOn(pdf, day);
-    pdf.finish();
+    PaymentPdf::onDevice(device, [&day](PaymentPdf &pdf) { drawOn(pdf, day); });
 }
 
 namespace {
@@ -88,7 +84,7 @@ namespace {
 void drawOn(PaymentPdf &pdf, const PaymentDay &day)
 {
     const QList<PaidSubject> subjects = day.byWorkstation();
-    const QString dates = day.dates().isEmpty() ? QStringLiteral("(no date in the logs)") : day.dates();
+    const QString dates = day.dates();
     const QString folders = QStringLiteral("Folders paid: ") + day.folders().join(QStringLiteral(", "));
     const QString fee = QStringLiteral("Show-up fee: %1 to every subject, with the payoff of the paid attempt; "
                                        "a loss is taken from the fee and an amount is never below %2.")
