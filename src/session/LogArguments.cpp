@@ -148,11 +148,8 @@ LogArguments LogArguments::resolve(const QStringList &arguments)
     for (const QString &log : std::as_const(result.logs)) {
         const QFileInfo info(log);
         result.written.append(info.exists() ? info.lastModified() : QDateTime());
-        result.days.append(result.written.last().date());
-        if (result.written.last().isValid() && (!result.latest.isValid() || result.written.last() > result.latest)) {
+        if (result.written.last().isValid() && (!result.latest.isValid() || result.written.last() > result.latest))
             result.latest = result.written.last();
-            result.sessionDay = result.days.last();
-        }
     }
     return result;
 }
@@ -160,8 +157,8 @@ LogArguments LogArguments::resolve(const QStringList &arguments)
 bool LogArguments::isOtherDay(qsizetype k) const
 {
     constexpr qint64 SessionSpan = 12 * 3600;
-    const QDate day = days.value(k);
-    if (!day.isValid() || day == sessionDay)
+    const QDate day = written.value(k).date();
+    if (!day.isValid() || day == sessionDay())
         return false;
     const QDateTime at = written.value(k);
     return !(at.isValid() && latest.isValid() && at.secsTo(latest) < SessionSpan);
@@ -183,7 +180,7 @@ QStringList LogArguments::ofSession(bool include, const QString &how, Findings *
     for (qsizetype k = 0; k < logs.size(); ++k) {
         const bool other = isOtherDay(k);
         if (other)
-            byDay[days.value(k)].append(QDir::toNativeSeparators(logs[k]));
+            byDay[written.value(k).date()].append(QDir::toNativeSeparators(logs[k]));
         if (include || !other)
             chosen.append(logs[k]);
     }
@@ -191,7 +188,7 @@ QStringList LogArguments::ofSession(bool include, const QString &how, Findings *
         findings->append({Finding::Severity::Warning, QString(), 0,
                           QStringLiteral("%1 last written on %2, not on the session's day %3, %4: %5%6")
                               .arg(counted(it.value().size(), QStringLiteral("log"), QStringLiteral("logs")),
-                                   dayText(it.key()), dayText(sessionDay),
+                                   dayText(it.key()), dayText(sessionDay()),
                                    include ? (it.value().size() == 1 ? QStringLiteral("is taken in")
                                                                      : QStringLiteral("are taken in"))
                                            : (it.value().size() == 1 ? QStringLiteral("is left out")
@@ -210,7 +207,7 @@ QStringList LogArguments::choicesText(bool include) const
     if (!others.isEmpty())
         said.append(QStringLiteral("%1 of other days than the session's %2: %3")
                         .arg(include ? QStringLiteral("took in the logs") : QStringLiteral("left out the logs"),
-                             dayText(sessionDay), others.join(QStringLiteral(", "))));
+                             dayText(sessionDay()), others.join(QStringLiteral(", "))));
     if (!setAside.isEmpty())
         said.append(QStringLiteral("left out the logs set aside: %1").arg(setAside.join(QStringLiteral(", "))));
     return said;

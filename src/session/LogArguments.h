@@ -24,14 +24,14 @@ struct LogArguments
 {
     QStringList logs;
     Findings findings;
-    QList<QDate> days; // the day each of logs was last written; invalid where it cannot be told
-    QDate sessionDay;  // the latest of days; invalid when no log can be dated
-    QList<QDateTime> written; // when each of logs was last written
-    QDateTime latest;         // the latest of written
+    QList<QDateTime> written; // when each of logs was last written; invalid where it cannot be told
+    QDateTime latest;         // the latest of written; invalid when no log can be dated
     QStringList setAside; // the logs left out as set aside, each "<log>: set aside on ...: <reason>"
 
     static LogArguments resolve(const QStringList &arguments);
 
+    // The day of the latest log; invalid when no log can be dated.
+    QDate sessionDay() const { return latest.date(); }
     // The logs last written on another day than the session's.
     QStringList otherDays() const;
     bool isOtherDay(qsizetype k) const;

@@ -100,7 +100,7 @@ void PayDialog::makeInputs(const QDir &work)
     const qsizetype others = m_arguments.otherDays().size();
     m_includeDays = new QCheckBox(QStringLiteral("Also pay the %1 last written on another day than the session's, %2")
                                       .arg(others == 1 ? QStringLiteral("log") : QStringLiteral("%1 logs").arg(others),
-                                           LogArguments::dayText(m_arguments.sessionDay)),
+                                           LogArguments::dayText(m_arguments.sessionDay())),
                                   this);
     m_includeDays->setObjectName(QStringLiteral("IncludeDays"));
     m_includeDays->setAccessibleName(m_includeDays->text());

@@ -476,7 +476,7 @@ void RoomWindow::exportTables()
                                                    "session's, %2:\n%3\n\nExport them too (treelab export "
                                                    "--include-days)? Cancel leaves them out.")
                                         .arg(others.size())
-                                        .arg(LogArguments::dayText(room.sessionDay), shownOthers.join(QLatin1Char('\n'))));
+                                        .arg(LogArguments::dayText(room.sessionDay()), shownOthers.join(QLatin1Char('\n'))));
     const QStringList logs = room.ofSession(includeDays, QStringLiteral("answer OK when Export asks to take them in"), &found);
     QStringList choices;
     bool forced = false;
