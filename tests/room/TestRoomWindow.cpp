@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -936,6 +937,21 @@ private slots:
     }
 
     // A log longer than the program ever writes marks its row with the file and its size.
+    // The window opens on folders without logs; as the logs fill the columns (log names,
+    // four payoffs), the table's pane widens and every column stays in view.
+    void columnsFilledByLogsStayInView()
+    {
+        const QStringList folders = room({QByteArray(), QByteArray(), QByteArray()}, {0, 0, 0});
+        auto window = open(folders);
+        QVERIFY(window);
+        QCOMPARE(table(*window)->horizontalScrollBar()->maximum(), 0);
+        for (qsizetype k = 0; k < folders.size(); ++k)
+            QVERIFY(!LabFolders::putLogOf(folders[k], firstLines(wholeExperimentLog(), 60), 1101 + int(k)).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(cell(*window, 2, RoomModel::Subject), QStringLiteral("1103"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(table(*window)->horizontalScrollBar()->maximum(), 0, 3000);
+        QVERIFY(window->findChild<QScrollArea *>(QStringLiteral("LiveTreeArea"))->width() >= 480);
+    }
+
     void aLogOverTheLimitNamesItsFileAndSize()
     {
         const QStringList folders = room({QByteArray()}, {0});

@@ -87,28 +87,29 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     left->addWidget(m_marks);
     left->setStretchFactor(0, 3);
     left->setStretchFactor(1, 1);
-    auto *split = new QSplitter(Qt::Horizontal);
-    split->addWidget(left);
-    split->addWidget(m_treeArea);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    split->setSizes({900, 560});
+    m_split = new QSplitter(Qt::Horizontal);
+    m_split->addWidget(left);
+    m_split->addWidget(m_treeArea);
+    m_split->setStretchFactor(0, 3);
+    m_split->setStretchFactor(1, 2);
+    m_split->setSizes({900, 560});
 
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
-    layout->addWidget(split, 1);
+    layout->addWidget(m_split, 1);
     layout->addWidget(makeActions());
     setCentralWidget(central);
     statusBar()->showMessage(QStringLiteral("Each workstation's files are read every second."));
 
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RoomWindow::selectionChanged);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &RoomWindow::selectionChanged);
+    connect(m_split, &QSplitter::splitterMoved, this, [this] { m_splitMoved = true; });
     connect(&m_poll, &QTimer::timeout, this, &RoomWindow::tick);
     m_poll.start(PollMs);
 
     setFolders(folders.isEmpty() ? services.settings.value(SettingsKey).toStringList() : RoomFolders::expand(folders));
     // The table whole, its columns fitted to their contents; the tree has the rest.
-    split->setSizes({tableWidth(), std::max(m_tree->sizeHint().width(), 480)});
+    m_split->setSizes({tableWidth(), treeWidth()});
     resize(fittedSize());
 }
 
@@ -118,6 +119,32 @@ int RoomWindow::tableWidth() const
         + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
+int RoomWindow::treeWidth() const
+{
+    return std::max(m_tree->sizeHint().width(), TreeMinWidth);
+}
+
+void RoomWindow::fitTable()
+{
+    // The columns widen as logs fill them: the table's pane takes the width they need from
+    // the tree's, down to the tree's least width, so no column hides behind a scroll bar.
+    // Once the experimenter has dragged the splitter, the panes stay as they were put.
+    const QList<int> sizes = m_split->sizes();
+    if (m_splitMoved || sizes.size() != 2)
+        return;
+    const QHeaderView *header = m_table->horizontalHeader();
+    const int last = RoomModel::ColumnCount - 1;
+    int columns = 0;
+    for (int column = 0; column < last; ++column)
+        columns += header->sectionSize(column);
+    const QAbstractItemView *view = m_table;
+    columns += std::max(view->sizeHintForColumn(last), header->sectionSizeHint(last));
+    const int hidden = std::max(columns, header->length()) - m_table->viewport()->width();
+    const int grow = std::min(hidden, sizes[1] - TreeMinWidth);
+    if (grow > 0)
+        m_split->setSizes({sizes[0] + grow, sizes[1] - grow});
+}
+
 QSize RoomWindow::fittedSize() const
 {
     // The table's columns as fitted to their contents, its rows and the panels around it.
@@ -125,7 +152,7 @@ QSize RoomWindow::fittedSize() const
     const int tableWidth = this->tableWidth();
     const int rows = std::max(m_model.rowCount(), 6);
     const int tableHeight = m_table->horizontalHeader()->height() + rows * m_table->verticalHeader()->defaultSectionSize() + frame;
-    const int width = tableWidth + std::max(m_tree->sizeHint().width(), 480) + 48;
+    const int width = tableWidth + treeWidth() + 48;
     const int height = tableHeight + 160 + centralWidget()->layout()->itemAt(1)->sizeHint().height() + 80;
     return {std::max(width, 1100), std::max(height, 800)};
 }
@@ -264,6 +291,7 @@ void RoomWindow::setFolders(const QStringList &folders)
 void RoomWindow::tick()
 {
     m_model.tick();
+    fitTable();
     showMarks();
     selectionChanged();
     m_tree->refresh();

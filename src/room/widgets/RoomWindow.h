@@ -17,6 +17,7 @@ class QListWidget;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+class QSplitter;
 class QTableView;
 
 // "Decision Tree Room": a whole session run from one screen. The room table shows every
@@ -57,6 +58,10 @@ public:
     int tableWidth() const;
 
 private:
+    static constexpr int TreeMinWidth = 480; // the live tree's least width beside the table
+
+    int treeWidth() const;
+    void fitTable();
     QPushButton *addButton(const QString &text, const QKeySequence &shortcut, const QString &tip);
     QWidget *makeActions();
     QStringList selectedFolders() const;
@@ -93,6 +98,8 @@ private:
     QListWidget *m_marks = nullptr;
     LiveTreeView *m_tree = nullptr;
     QScrollArea *m_treeArea = nullptr;
+    QSplitter *m_split = nullptr; // the table's pane beside the tree's
+    bool m_splitMoved = false;    // the experimenter has dragged the splitter
     QSpinBox *m_zoom = nullptr;
     QSpinBox *m_silent = nullptr;
     QDateTime m_released;        // the last Release that wrote, by the room's clock
