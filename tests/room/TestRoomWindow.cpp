@@ -937,6 +937,26 @@ private slots:
     }
 
     // A log longer than the program ever writes marks its row with the file and its size.
+    // A room of seven drawn: every subject's row in view at once, the dialog on the screen.
+    void payShowsEverySubjectOfTheRoom()
+    {
+        QList<QByteArray> logs;
+        for (int k = 0; k < 7; ++k)
+            logs.append(wholeExperimentLog());
+        auto window = open(room(logs, {11, 12, 13, 14, 15, 16, 17}));
+        QVERIFY(window);
+        click(*window, QStringLiteral("Pay"));
+        auto *dialog = window->findChild<PayDialog *>();
+        QVERIFY(dialog && QTest::qWaitForWindowExposed(dialog));
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("Seed")), QStringLiteral("4711"));
+        click(*dialog, QStringLiteral("Draw"));
+        auto *shown = dialog->findChild<QTableWidget *>(QStringLiteral("Payments"));
+        QCOMPARE(shown->rowCount(), 7);
+        QTRY_VERIFY(shown->viewport()->rect().contains(shown->visualRect(shown->model()->index(6, 0))));
+        QVERIFY(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+        shoot(*dialog, QStringLiteral("pay-seven"));
+    }
+
     // The window opens on folders without logs; as the logs fill the columns (log names,
     // four payoffs), the table's pane widens and every column stays in view.
     void columnsFilledByLogsStayInView()
