@@ -17,7 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -254,6 +256,7 @@ private slots:
             QCOMPARE(after.mid(0, before.size()), before);
             QVERIFY2(after.last().contains(QStringLiteral("  release  cancelled at its box, nothing written: ")),
                      qPrintable(after.last()));
+            QVERIFY(!window->statusBar()->currentMessage().contains(QStringLiteral("released")));
             return;
         }
         for (const QString &folder : folders)
@@ -267,6 +270,15 @@ private slots:
         QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
         QVERIFY(m_boxes.of(Kind::Information)[0].text.contains(QStringLiteral("okto.go held 0; now it holds 1")));
         QCOMPARE(cell(*window, selected >= 0 ? selected : 0, RoomModel::GoAhead), QStringLiteral("1"));
+        // The session's clock starts at the Release that wrote: within a second of the time
+        // room-log.txt gives it.
+        const QString status = window->statusBar()->currentMessage();
+        const QRegularExpressionMatch released
+            = QRegularExpression(QStringLiteral("released at (\\d\\d:\\d\\d:\\d\\d), \\d+ s ago")).match(status);
+        QVERIFY2(released.hasMatch(), qPrintable(status));
+        const QTime logged = QTime::fromString(after.last().mid(11, 8), QStringLiteral("HH:mm:ss"));
+        QVERIFY2(std::abs(logged.secsTo(QTime::fromString(released.captured(1), QStringLiteral("HH:mm:ss")))) <= 1,
+                 qPrintable(status + QLatin1Char('|') + after.last()));
         if (selected >= 0)
             shoot(*window, QStringLiteral("2-released-one"));
     }
@@ -322,6 +334,8 @@ private slots:
             panel.append(marks->item(k)->text());
         QCOMPARE(panel.filter(QStringLiteral("same subject")).size(), 2);
         QVERIFY(panel.filter(QDir::toNativeSeparators(folders[0])).size() == 1);
+        const QString status = window->statusBar()->currentMessage();
+        QVERIFY2(status.startsWith(QStringLiteral("3 workstations; 2 need attention (tinted)")), qPrintable(status));
         shoot(*window, QStringLiteral("3-duplicate-subject"));
     }
 
