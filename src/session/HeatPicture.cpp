@@ -36,13 +36,19 @@ QString measureWord(NodeHeat::Measure measure)
     return measure == NodeHeat::Measure::Inspections ? QStringLiteral("Inspections") : QStringLiteral("Dwell");
 }
 
-// The smallest of 1, 2, 5, 10, 20, 50 ... that is at least value.
+// The smallest whole round number (1, 2, 3, 4, 5, 6, 8, 10, 12, 15, 20, 25 ...) that is
+// at least least and at least value.
 qint64 roundUp(double value, qint64 least)
 {
-    for (qint64 decade = 1;; decade *= 10)
-        for (const qint64 m : {1, 2, 5})
-            if (m * decade >= least && double(m * decade) >= value)
-                return m * decade;
+    for (qint64 decade = 1;; decade *= 10) {
+        for (const qint64 tenths : {10, 12, 15, 20, 25, 30, 40, 50, 60, 80}) {
+            if (tenths * decade % 10 != 0)
+                continue;
+            const qint64 round = tenths * decade / 10;
+            if (round >= least && double(round) >= value)
+                return round;
+        }
+    }
 }
 
 } // namespace

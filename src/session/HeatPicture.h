@@ -49,7 +49,7 @@ private:
     bool isFree(const QRectF &rect) const;
     QRectF nodeRect(int level, int index) const;
 
-    const NodeHeat &m_heat;
+    NodeHeat m_heat;
     qint64 m_step = 1;
     double m_offsetY = 0;
     Drawing m_drawing;

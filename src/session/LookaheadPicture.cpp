@@ -25,11 +25,12 @@ constexpr double MarkerSize = 3.2; // half the marker's width
 
 const QColor Ink(0, 0, 0);
 const QColor Grid(215, 215, 215);
-// Told apart by colour on the screen and by marker and dash in black and white.
+// Subjects are told apart by colour on the screen, and by six markers and two dashes in
+// black and white.
+constexpr int Markers = 6;
 const QColor Palette[] = {QColor(0x00, 0x72, 0xb2), QColor(0xd5, 0x5e, 0x00), QColor(0x00, 0x9e, 0x73),
                           QColor(0xcc, 0x79, 0xa7), QColor(0xe6, 0x9f, 0x00), QColor(0x56, 0xb4, 0xe9),
                           QColor(0x00, 0x00, 0x00)};
-constexpr int Markers = 6;
 constexpr int LevelsAhead[] = {6, 4, 2};
 
 QColor colourOf(int subject)
@@ -39,7 +40,7 @@ QColor colourOf(int subject)
 
 bool dashedOf(int subject)
 {
-    return subject % 2 == 1;
+    return (subject + subject / Markers) % 2 == 1;
 }
 
 double plotWidth()
