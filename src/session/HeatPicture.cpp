@@ -144,11 +144,11 @@ void HeatPicture::addTree()
             const qint64 value = m_heat.value({level, index});
             const int shade = shadeOf(value, m_step);
             const QRectF rect = nodeRect(level, index);
-            const QString unit = m_heat.measure() == NodeHeat::Measure::Inspections ? QStringLiteral(" inspection(s)")
-                                                                                    : QStringLiteral(" s");
-            m_drawing.boxes.append({rect, shadeColour(shade), shade == 0 ? 0.5 : 0.75, QStringLiteral("heat-node"),
-                                    LogWalk::nodeName(level, index) + QStringLiteral(": ") + valueText(m_heat, value)
-                                        + unit,
+            // The exact value, for a browser's pointer and for scripts that read the SVG.
+            const QString tip = m_heat.measure() == NodeHeat::Measure::Inspections
+                                    ? QStringLiteral("%1: %2 inspection(s)").arg(LogWalk::nodeName(level, index)).arg(value)
+                                    : QStringLiteral("%1: %2 ms").arg(LogWalk::nodeName(level, index)).arg(value);
+            m_drawing.boxes.append({rect, shadeColour(shade), shade == 0 ? 0.5 : 0.75, QStringLiteral("heat-node"), tip,
                                     shade == 0 ? Branch : Ink});
             m_taken.append(rect.adjusted(-Pad, -Pad, Pad, Pad));
         }
