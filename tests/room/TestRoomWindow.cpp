@@ -14,6 +14,7 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -575,6 +576,65 @@ private slots:
         zoom->setValue(300);
         QTRY_VERIFY(tree->width() > 2 * fitted);
         shoot(*window, QStringLiteral("6b-live-tree-zoomed"));
+    }
+
+    // Whole room: the live tree gives way to the heatmap of every log of the room, the
+    // seven subjects' 631 node clicks (56 of them on d1, two in each attempt), counted
+    // from the logs' lines; Dwell sums their times; unticked, the subject's tree is back.
+    void theWholeRoomsHeatmap()
+    {
+        const QString parent = QDir(m_dir.path()).filePath(QStringLiteral("room-of-seven"));
+        const QDir recorded(QStringLiteral(DT_ROOM_OF_SEVEN));
+        QStringList folders;
+        for (int n = 1; n <= 7; ++n) {
+            const QString folder = LabFolders::workstation(parent, QStringLiteral("ws%1/data").arg(n), " 2 \r\n",
+                                                           QByteArray());
+            // The payoff file the runs were played with, in place of the tests' own.
+            QVERIFY(QFile::remove(QDir(folder).filePath(QStringLiteral("btinp.01"))));
+            for (const QString &name : {QStringLiteral("o110%1btinp.01").arg(n), QStringLiteral("o110%1btinp.01.jsonl").arg(n),
+                                        QStringLiteral("btinp.01")})
+                QVERIFY(QFile::copy(recorded.filePath(name), QDir(folder).filePath(name)));
+            folders << folder;
+        }
+        auto window = open(folders);
+        QVERIFY(window);
+        auto *tree = window->findChild<LiveTreeView *>();
+        auto *whole = window->findChild<QCheckBox *>(QStringLiteral("WholeRoom"));
+        auto *measure = window->findChild<QComboBox *>(QStringLiteral("HeatMeasure"));
+        QVERIFY(tree && whole && measure);
+        QCOMPARE(whole->accessibleName(), QStringLiteral("Whole room"));
+        QVERIFY(!measure->isEnabled());
+        clickRow(*window, 0);
+        QVERIFY(tree->attempt().picture());
+
+        QTest::mouseClick(whole, Qt::LeftButton);
+        QVERIFY(tree->showsRoom());
+        QVERIFY(measure->isEnabled());
+        const HeatPicture *heat = tree->roomHeat().picture();
+        QVERIFY2(heat, qPrintable(tree->roomHeat().why()));
+        QCOMPARE(tree->drawing(), &heat->drawing());
+        QString d1;
+        for (const Drawing::Box &box : heat->drawing().boxes)
+            if (box.tip.startsWith(QStringLiteral("d1(0): ")))
+                d1 = box.tip;
+        QCOMPARE(d1, QStringLiteral("d1(0): 56 inspection(s)"));
+        bool toldAll = false;
+        for (const Drawing::Text &text : heat->drawing().texts)
+            toldAll = toldAll || text.text.contains(QStringLiteral("(631 in all)"));
+        QVERIFY(toldAll);
+        const int reads = tree->roomHeat().reads();
+        window->tick(); // nothing changed: not read again
+        QCOMPARE(tree->roomHeat().reads(), reads);
+        shoot(*window, QStringLiteral("6c-whole-room"));
+
+        measure->setCurrentIndex(measure->findText(QStringLiteral("Dwell")));
+        QVERIFY(tree->roomHeat().picture());
+        QCOMPARE(tree->roomHeat().picture()->drawing().texts.first().text.left(5), QStringLiteral("Dwell"));
+        shoot(*window, QStringLiteral("6d-whole-room-dwell"));
+
+        QTest::mouseClick(whole, Qt::LeftButton);
+        QVERIFY(!tree->showsRoom());
+        QCOMPARE(tree->drawing(), &tree->attempt().picture()->drawing());
     }
 
     // Screen readers and test tools read the buttons by their plain names and every cell

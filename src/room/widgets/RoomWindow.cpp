@@ -13,6 +13,8 @@
 #include "window/logic/GoAheadFile.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QScreen>
 #include <QHBoxLayout>
@@ -89,7 +91,7 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     left->setStretchFactor(1, 1);
     m_split = new QSplitter(Qt::Horizontal);
     m_split->addWidget(left);
-    m_split->addWidget(m_treeArea);
+    m_split->addWidget(makeTreePanel());
     m_split->setStretchFactor(0, 3);
     m_split->setStretchFactor(1, 2);
     m_split->setSizes({900, 560});
@@ -111,6 +113,55 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     // The table whole, its columns fitted to their contents; the tree has the rest.
     m_split->setSizes({tableWidth(), treeWidth()});
     resize(fittedSize());
+}
+
+QWidget *RoomWindow::makeTreePanel()
+{
+    // Above the live tree: the heatmap of every log of the room in its place.
+    m_wholeRoom = new QCheckBox(QStringLiteral("&Whole room"));
+    m_wholeRoom->setObjectName(QStringLiteral("WholeRoom"));
+    m_wholeRoom->setAccessibleName(m_wholeRoom->text().remove(QLatin1Char('&')));
+    m_wholeRoom->setToolTip(QStringLiteral("In place of the selected subject's attempt, how much each node was looked "
+                                           "at over every attempt of every log of the room"));
+    m_heatMeasure = new QComboBox;
+    m_heatMeasure->setObjectName(QStringLiteral("HeatMeasure"));
+    m_heatMeasure->setAccessibleName(QStringLiteral("What the whole room's heatmap counts"));
+    m_heatMeasure->addItem(QStringLiteral("Inspections"), int(NodeHeat::Measure::Inspections));
+    m_heatMeasure->addItem(QStringLiteral("Dwell"), int(NodeHeat::Measure::Dwell));
+    m_heatMeasure->setEnabled(false);
+    connect(m_wholeRoom, &QCheckBox::toggled, this, &RoomWindow::showWholeRoom);
+    connect(m_heatMeasure, &QComboBox::currentIndexChanged, this, &RoomWindow::followRoomHeat);
+
+    auto *bar = new QHBoxLayout;
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(m_wholeRoom);
+    bar->addWidget(m_heatMeasure);
+    bar->addStretch();
+    auto *panel = new QWidget;
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(bar);
+    column->addWidget(m_treeArea, 1);
+    return panel;
+}
+
+void RoomWindow::showWholeRoom(bool on)
+{
+    m_heatMeasure->setEnabled(on);
+    if (on)
+        followRoomHeat();
+    m_tree->showRoom(on);
+}
+
+void RoomWindow::followRoomHeat()
+{
+    // Every log of the room's rows that is in use: a log set aside is left out, as the
+    // room's Export leaves it out.
+    QStringList logs;
+    for (const RoomReader::Row &row : m_model.rows())
+        if (row.state.hasLog() && row.state.setAside.isEmpty())
+            logs.append(row.state.logPath);
+    m_tree->followRoom(logs, NodeHeat::Measure(m_heatMeasure->currentData().toInt()));
 }
 
 int RoomWindow::tableWidth() const
@@ -294,6 +345,8 @@ void RoomWindow::tick()
     fitTable();
     showMarks();
     selectionChanged();
+    if (m_wholeRoom->isChecked())
+        followRoomHeat();
     m_tree->refresh();
     // A subject newly silent calls the experimenter, wherever the window is.
     QSet<QString> silent;

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 class LiveTreeView;
+class QCheckBox;
+class QComboBox;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
@@ -27,7 +29,8 @@ class QTableView;
 // rows alone, after a box that names each workstation with what its okto.go holds now;
 // with no row selected they cannot be used (Select all, Ctrl+A, selects every row). The
 // selection, the sort order and the scroll survive every poll. The selected row's attempt
-// in play is drawn live beside the table; Verify all, Pay and Export end the session.
+// in play is drawn live beside the table (or, with Whole room, the heatmap of every log of
+// the room); Verify all, Pay and Export end the session.
 // Every action is written to room-log.txt.
 class RoomWindow : public QMainWindow
 {
@@ -64,6 +67,11 @@ private:
     void fitTable();
     QPushButton *addButton(const QString &text, const QKeySequence &shortcut, const QString &tip);
     QWidget *makeActions();
+    // The live tree with, above it, the choice of the whole room's heatmap.
+    QWidget *makeTreePanel();
+    void showWholeRoom(bool on);
+    // The room's logs in use, to the heatmap.
+    void followRoomHeat();
     QStringList selectedFolders() const;
     QList<int> selectedRows() const;
     void selectionChanged();
@@ -100,6 +108,8 @@ private:
     QScrollArea *m_treeArea = nullptr;
     QSplitter *m_split = nullptr; // the table's pane beside the tree's
     bool m_splitMoved = false;    // the experimenter has dragged the splitter
+    QCheckBox *m_wholeRoom = nullptr;
+    QComboBox *m_heatMeasure = nullptr;
     QSpinBox *m_zoom = nullptr;
     QSpinBox *m_silent = nullptr;
     QDateTime m_released;        // the last Release that wrote, by the room's clock
