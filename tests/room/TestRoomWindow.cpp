@@ -1041,6 +1041,58 @@ private slots:
         shoot(*dialog, QStringLiteral("pay-seven"));
     }
 
+    // A subject falling silent calls the experimenter once, and again only for another.
+    void aNewlySilentSubjectCallsForAttention()
+    {
+        const QStringList folders = room({QByteArray(), QByteArray()}, {0, 0});
+        QStringList logs;
+        for (qsizetype k = 0; k < folders.size(); ++k)
+            logs.append(LabFolders::putLogOf(folders[k], firstLines(wholeExperimentLog(), 60), 11 + int(k)));
+        auto window = open(folders);
+        QVERIFY(window);
+        QSignalSpy called(window.get(), &RoomWindow::newlySilent);
+        const auto quietFor = [](const QString &log, int seconds) {
+            QFile file(log);
+            return file.open(QIODevice::ReadWrite)
+                && file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime);
+        };
+        window->tick();
+        QCOMPARE(called.size(), 0);
+        QVERIFY(quietFor(logs[0], 600));
+        window->tick();
+        QCOMPARE(called.size(), 1);
+        QCOMPARE(called[0][0].toStringList().size(), 1);
+        QVERIFY(called[0][0].toStringList()[0].contains(QFileInfo(logs[0]).fileName()));
+        window->tick();
+        QCOMPARE(called.size(), 1);
+        QVERIFY(quietFor(logs[1], 600));
+        window->tick();
+        QCOMPARE(called.size(), 2);
+        QVERIFY(called[1][0].toStringList()[0].contains(QFileInfo(logs[1]).fileName()));
+    }
+
+    // On a screen smaller than the table and the tree need (the test's), the window opens
+    // maximized, and its least size fits a small screen; the size it asks for holds every
+    // column beside the tree's least width.
+    void theWindowOpensToHoldItsTable()
+    {
+        QList<QByteArray> logs;
+        for (int k = 0; k < 7; ++k)
+            logs.append(wholeExperimentLog());
+        auto window = open(room(logs, {11, 12, 13, 14, 15, 16, 17}));
+        QVERIFY(window);
+        QVERIFY(window->fittedSize().width() >= window->tableWidth() + 480);
+        window->showFitted();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        shoot(*window, QStringLiteral("room-of-seven"));
+        const QSize screen = window->screen()->availableGeometry().size();
+        QCOMPARE(window->isMaximized(), window->fittedSize().width() > screen.width()
+                                            || window->fittedSize().height() > screen.height());
+        // Maximized, it fits a laptop's screen of 1024x600: the actions are in two rows.
+        QVERIFY2(window->minimumSizeHint().width() <= 1024 && window->minimumSizeHint().height() <= 600,
+                 qPrintable(QStringLiteral("%1x%2").arg(window->minimumSizeHint().width()).arg(window->minimumSizeHint().height())));
+    }
+
     // The window opens on folders without logs; as the logs fill the columns (log names,
     // four payoffs), the table's pane widens and every column stays in view.
     void columnsFilledByLogsStayInView()

@@ -107,6 +107,7 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &RoomWindow::selectionChanged);
     connect(m_split, &QSplitter::splitterMoved, this, [this] { m_splitMoved = true; });
     connect(&m_poll, &QTimer::timeout, this, &RoomWindow::tick);
+    connect(this, &RoomWindow::newlySilent, this, [this] { QApplication::alert(this); });
     m_poll.start(PollMs);
 
     setFolders(folders.isEmpty() ? services.settings.value(SettingsKey).toStringList() : RoomFolders::expand(folders));
@@ -286,9 +287,13 @@ QWidget *RoomWindow::makeActions()
     silentLabel->setBuddy(m_silent);
     connect(m_silent, &QSpinBox::valueChanged, this, &RoomWindow::silentAfterChanged);
 
+    // The session's actions above, the window's settings and its folders below: in one
+    // row they would make the window wider than a 1280-pixel screen.
     auto *bar = new QWidget;
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto *rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    rows->addLayout(row);
     for (QPushButton *button : {selectAll, prepare, release, quit})
         row->addWidget(button);
     row->addSpacing(24);
@@ -298,8 +303,10 @@ QWidget *RoomWindow::makeActions()
     row->addWidget(setAside);
     row->addWidget(bringBack);
     row->addStretch();
-    row->addWidget(silentLabel);
-    row->addWidget(m_silent);
+    auto *settings = new QHBoxLayout;
+    rows->addLayout(settings);
+    settings->addWidget(silentLabel);
+    settings->addWidget(m_silent);
     m_zoom = new QSpinBox;
     m_zoom->setObjectName(QStringLiteral("TreeZoom"));
     m_zoom->setAccessibleName(QStringLiteral("The live tree's zoom, in percent"));
@@ -310,12 +317,12 @@ QWidget *RoomWindow::makeActions()
     auto *zoomLabel = new QLabel(QStringLiteral("Tree &zoom:"));
     zoomLabel->setBuddy(m_zoom);
     connect(m_zoom, &QSpinBox::valueChanged, this, &RoomWindow::zoomTree);
-    row->addSpacing(24);
-    row->addWidget(zoomLabel);
-    row->addWidget(m_zoom);
-    row->addSpacing(24);
-    row->addWidget(add);
-    row->addWidget(remove);
+    settings->addSpacing(24);
+    settings->addWidget(zoomLabel);
+    settings->addWidget(m_zoom);
+    settings->addStretch();
+    settings->addWidget(add);
+    settings->addWidget(remove);
     return bar;
 }
 
@@ -353,9 +360,10 @@ void RoomWindow::tick()
     for (const RoomReader::Row &row : m_model.rows())
         if (row.where.kind == RoomState::Kind::Silent)
             silent.insert(row.path + QLatin1Char('\n') + row.state.logName);
-    if (!(silent - m_silentRows).isEmpty())
-        QApplication::alert(this);
+    const QSet<QString> fell = silent - m_silentRows;
     m_silentRows = silent;
+    if (!fell.isEmpty())
+        emit newlySilent(QStringList(fell.cbegin(), fell.cend()));
     showStatus();
 }
 

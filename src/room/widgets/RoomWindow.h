@@ -60,6 +60,11 @@ public:
     // The table's width with every column fitted to its contents.
     int tableWidth() const;
 
+signals:
+    // A tick found subjects silent that were not at the last one (each folder and log);
+    // the window then calls for the experimenter's attention.
+    void newlySilent(const QStringList &rows);
+
 private:
     static constexpr int TreeMinWidth = 480; // the live tree's least width beside the table
 
