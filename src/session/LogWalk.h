@@ -105,7 +105,7 @@ private:
     struct Stage; // the looking from one stand to the move made there
     struct Position;
 
-    // Where in the log a node's notepad texts were stored: by level * 100 + index, the
+    // Where in the log a node's notepad texts were stored: by node (level, index), the
     // NotepadContents records of the classic log, or with a companion its notes, in order.
     void indexNotes();
     const QList<qsizetype> *storesOf(int level, int index) const;
