@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 
 namespace LabFolders {
 
@@ -105,7 +106,14 @@ bool canReadPdf()
 
 int pdfPages(const QString &path)
 {
-    return int(pdfText(path).count(QLatin1Char('\f')));
+    if (canReadPdf())
+        return int(pdfText(path).count(QLatin1Char('\f')));
+    // Without pdftotext (under Wine): the page objects Qt's PDF writer writes, one each.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
 } // namespace LabFolders

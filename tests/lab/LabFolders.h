@@ -44,7 +44,8 @@ QString workstation(const QString &parent, const QString &name, const QByteArray
 QString putLogOf(const QString &folder, const QByteArray &log, int subject);
 
 // A PDF read back with poppler-utils (scripts/setup.sh installs them): its text as
-// pdftotext -layout gives it, empty when it cannot be read; its number of pages, 0 then.
+// pdftotext -layout gives it, empty when it cannot be read; its number of pages, 0 then
+// (without pdftotext, the pages the file itself holds).
 QString pdfText(const QString &path);
 // Whether pdftotext runs here: on Linux always (scripts/setup.sh installs it); under Wine
 // there is none, and the PDFs written there are read back by scripts/windows/test.sh.
