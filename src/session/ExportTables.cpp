@@ -134,6 +134,10 @@ Column eventLevel()
     return level;
 }
 
+// Where a run's payoff table comes from, for its wide and its long form.
+const QString PayoffSource = QStringLiteral("the companion's run line, else the payoff file");
+const QString NoPayoffs = QStringLiteral("neither is at hand");
+
 } // namespace
 
 QStringList ExportTables::Definition::header() const
@@ -427,8 +431,7 @@ ExportTables::Definition ExportTables::runs()
     for (int j = 0; j < PayoffFile::PayoffCount; ++j)
         columns.append({QStringLiteral("p%1").arg(j), Type::Integer, QStringLiteral("pounds"),
                         QStringLiteral("the payoff of payoff node %1 in the run's payoff table").arg(j),
-                        QStringLiteral("the companion's run line, else the payoff file"),
-                        QStringLiteral("neither is at hand")});
+                        PayoffSource, NoPayoffs});
     return {QStringLiteral("runs"), QStringLiteral("--runs"),
             QStringLiteral("One row per log: the run's facts and its payoff table (columns p0 to p63, one per payoff "
                            "node)."),
@@ -437,7 +440,7 @@ ExportTables::Definition ExportTables::runs()
 
 QList<ExportTables::Definition> ExportTables::all()
 {
-    return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition()};
+    return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition(), payoffs()};
 }
 
 QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bool> &wanted)
@@ -454,7 +457,8 @@ QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bo
             want(3) ? decisionRows(log, *walk) : QList<QStringList>(),
             want(4) ? noteRows(log) : QList<QStringList>(),
             want(5) ? runRows(log) : QList<QStringList>(),
-            want(6) ? SearchMeasures::rows(log, *walk) : QList<QStringList>()};
+            want(6) ? SearchMeasures::rows(log, *walk) : QList<QStringList>(),
+            want(7) ? payoffRows(log) : QList<QStringList>()};
 }
 
 QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)
@@ -593,4 +597,27 @@ QList<QStringList> ExportTables::runRows(const LabLog &log)
         row.append(payoff ? QString::number(*payoff) : QString());
     }
     return {row};
+}
+
+ExportTables::Definition ExportTables::payoffs()
+{
+    return {QStringLiteral("payoffs"), QStringLiteral("--payoffs"),
+            QStringLiteral("One row per payoff node of each log, 64 rows a log: the payoff table of runs in long "
+                           "form, to join on log and node (inspections' index where level is p, attempts' node)."),
+            {logColumn(),
+             {QStringLiteral("node"), Type::Integer, QString(), QStringLiteral("the payoff node, 0 to 63 (p0 ... p63 of runs)"),
+              QStringLiteral("one row for each"), Never},
+             {QStringLiteral("payoff"), Type::Integer, QStringLiteral("pounds"),
+              QStringLiteral("its payoff in the run's payoff table; a loss is negative"),
+              PayoffSource, NoPayoffs}}};
+}
+
+QList<QStringList> ExportTables::payoffRows(const LabLog &log)
+{
+    QList<QStringList> rows;
+    for (int j = 0; j < PayoffFile::PayoffCount; ++j) {
+        const std::optional<int> payoff = log.payoffAt(j);
+        rows.append({log.path, QString::number(j), payoff ? QString::number(*payoff) : QString()});
+    }
+    return rows;
 }

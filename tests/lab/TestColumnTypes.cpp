@@ -211,7 +211,7 @@ private slots:
                                       + QStringList{QStringLiteral("--codebook"), path(QStringLiteral("codebook.md"))});
         QVERIFY2(codebook.exitCode == 0, qPrintable(report(codebook)));
         m_tables = tablesOf(QString::fromUtf8(LabFolders::fileBytes(path(QStringLiteral("codebook.md")))));
-        QVERIFY(m_tables.size() >= 7);
+        QVERIFY(m_tables.size() >= 8);
         QStringList arguments = QStringList{QStringLiteral("export")} + logs;
         for (const Table &table : std::as_const(m_tables))
             arguments << table.option << path(table.name + QStringLiteral(".csv"));

@@ -2,6 +2,9 @@
 #include "TestPayoffs.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -240,6 +243,50 @@ private slots:
         QCOMPARE(LabFolders::fileBytes(notes), QByteArray("subject,log,set,attempt,ms,time,level,index,text,changed\n"));
     }
 
+    // The payoff table in long form, 64 rows of log, node, payoff: from the payoff file of a
+    // log without a companion (the shipped btinp.01, given with --data), and from the
+    // companion's run line where there is one; the same as the wide columns of runs.
+    void thePayoffsInLongForm_data()
+    {
+        QTest::addColumn<bool>("companion");
+        QTest::newRow("the payoff file") << false;
+        QTest::newRow("the companion's run line") << true;
+    }
+    void thePayoffsInLongForm()
+    {
+        QFETCH(bool, companion);
+        QTemporaryDir dir;
+        const QString log = companion ? companionLog(dir.path()) : m_log;
+        QStringList arguments{QStringLiteral("export"), log, QStringLiteral("--payoffs"), QDir(dir.path()).filePath(QStringLiteral("p.csv")),
+                              QStringLiteral("--runs"), QDir(dir.path()).filePath(QStringLiteral("r.csv"))};
+        QStringList expected;
+        if (companion) {
+            const QByteArray record = LabFolders::fileBytes(log + QStringLiteral(".jsonl"));
+            for (const QJsonValue value : QJsonDocument::fromJson(record.left(record.indexOf('\n'))).object().value(QStringLiteral("payoffs")).toArray())
+                expected.append(QString::number(value.toInt()));
+        } else {
+            arguments << QStringLiteral("--data") << QStringLiteral(DT_SHIPPED_PAYOFFS);
+            // Set 1: its number alone, then 64 payoffs separated by commas.
+            const QStringList numbers = QString::fromLatin1(LabFolders::fileBytes(QStringLiteral(DT_SHIPPED_PAYOFFS)))
+                                            .split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+            QCOMPARE(numbers.value(0), QStringLiteral("1"));
+            expected = numbers.mid(1, 64);
+        }
+        QCOMPARE(expected.size(), 64);
+        const auto run = treelab(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        bool wellFormed = false;
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(LabFolders::fileBytes(arguments[3])), &wellFormed);
+        QVERIFY(wellFormed);
+        QCOMPARE(rows.size(), 1 + 64);
+        QCOMPARE(rows[0], (QStringList{QStringLiteral("log"), QStringLiteral("node"), QStringLiteral("payoff")}));
+        const QStringList runs = readCsv(QString::fromUtf8(LabFolders::fileBytes(arguments[5])), &wellFormed).value(1);
+        for (int j = 0; j < 64; ++j) {
+            QCOMPARE(rows[j + 1], (QStringList{log, QString::number(j), expected[j]}));
+            QCOMPARE(runs.value(runs.size() - 64 + j), expected[j]);
+        }
+    }
+
     // The workbook holds every table, the codebook's text and the runs; times are date-time cells.
     void theWorkbookHoldsEveryTableAndTheCodebook()
     {
@@ -260,14 +307,14 @@ private slots:
         const QString workbook = unzip(QStringLiteral("xl/workbook.xml"));
         const QStringList names{QStringLiteral("events"), QStringLiteral("attempts"), QStringLiteral("inspections"),
                                 QStringLiteral("decisions"), QStringLiteral("notes"), QStringLiteral("runs"),
-                                QStringLiteral("measures"), QStringLiteral("codebook")};
+                                QStringLiteral("measures"), QStringLiteral("payoffs"), QStringLiteral("codebook")};
         qsizetype at = 0;
         for (const QString &name : names) {
             at = workbook.indexOf(QStringLiteral("name=\"%1\"").arg(name), at);
             QVERIFY2(at >= 0, qPrintable(name + QStringLiteral(" is not the next sheet: ") + workbook));
         }
         // Every cell of the document's tables is a cell of the codebook sheet.
-        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet8.xml"));
+        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet9.xml"));
         const QStringList document = QString::fromUtf8(LabFolders::fileBytes(QStringLiteral(DT_CODEBOOK_DOC))).split(QLatin1Char('\n'));
         int cells = 0;
         for (const QString &line : document) {
