@@ -367,6 +367,10 @@ private slots:
                                                             QStringLiteral("e.csv"), QStringLiteral("--data"),
                                                             QStringLiteral("nothing.01")}
                                              << 1 << QStringLiteral("nothing.01");
+        QTest::newRow("missing payoff file for the long form")
+            << QStringList{QStringLiteral("o199btinp.01"), QStringLiteral("--payoffs"), QStringLiteral("e.csv"),
+                           QStringLiteral("--data"), QStringLiteral("nothing.01")}
+            << 1 << QStringLiteral("nothing.01");
     }
     void failures()
     {
