@@ -3,7 +3,8 @@
 # platform), then the real window once under Wine on a virtual X display: start-up, the
 # parameters confirmed, the go-ahead, Start and a click on the first decision node, read
 # back from the event log, and a screenshot to look at; then a whole session run from the
-# room window under Wine (scripts/room-walk.sh), a screenshot of each step.
+# room window under Wine (scripts/room-walk.sh), a screenshot of each step, and its
+# payment day (payment-under-wine.sh).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$here/../.." && pwd)/build/windows"
@@ -33,3 +34,5 @@ ctest --test-dir "$build" --output-on-failure --timeout 180
 "$here/window-under-wine.sh"
 # The whole session from the room window, decisiontree-room.exe, under Wine.
 ROOM_WALK_RUN="$here/wine-run.sh" ROOM_WALK_EXE=.exe "$here/../room-walk.sh" "$build"
+# Payment day on that room: the schedule and the receipts written under Wine, read back.
+"$here/payment-under-wine.sh"

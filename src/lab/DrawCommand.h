@@ -1,15 +1,36 @@
 #pragma once
 
+#include "session/NodeHeat.h"
+
+#include <QCommandLineParser>
 #include <QStringList>
 
+#include <optional>
+
+class Drawing;
+class LabLog;
+
 // treelab draw LOG --attempt K --out FILE.svg|FILE.png [--data FILE]: one attempt drawn
-// on the tree (see TreePicture). PNG needs a QGuiApplication, which main creates for
-// this command alone.
+// on the tree (see TreePicture); with --heat inspections|dwell, how much each node was
+// looked at over the logs given (HeatPicture); with --lookahead, the look-ahead depth by
+// attempt (LookaheadPicture). PNG needs a QGuiApplication, which main creates for this
+// command alone.
 class DrawCommand
 {
 public:
-    static constexpr double PngScale = 2.0; // pixels per point
-
     static int run(const QStringList &arguments); // arguments[0] is "treelab draw"
     static QString help();
+
+private:
+    static int runMany(const QCommandLineParser &parser, const QString &command, const QCommandLineOption &heat,
+                       const QCommandLineOption &lookahead, const QCommandLineOption &attempt,
+                       const QCommandLineOption &out, const QCommandLineOption &times, const QCommandLineOption &data);
+    static int drawHeat(const QString &command, const QStringList &paths, NodeHeat::Measure measure, int attempt,
+                        const QString &payoffFile, const QString &out);
+    static int drawLookahead(const QString &command, const QStringList &paths, const QString &payoffFile,
+                             const QString &out);
+    // Reads the log at path with its payoffs; the exit status when it cannot be read.
+    static std::optional<int> load(const QString &command, const QString &path, const QString &payoffFile,
+                                   LabLog *log);
+    static int save(const QString &command, const QString &out, const Drawing &drawing);
 };

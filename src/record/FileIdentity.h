@@ -26,4 +26,8 @@ struct Id
 // Nothing when it cannot be told.
 std::optional<Id> of(int descriptor);
 
+// How many names (hard links) the file under path has; 0 when it cannot be told. On
+// Windows asked of the file system itself: the C library's stat says 1 there always.
+int nameCount(const QString &path);
+
 } // namespace FileIdentity

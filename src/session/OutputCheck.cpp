@@ -1,7 +1,7 @@
 #include "session/OutputCheck.h"
 
 #include "record/CompanionReader.h"
-
+#include "record/FileIdentity.h"
 #include "record/InputFile.h"
 #include "record/LogReader.h"
 #include "session/SetAside.h"
@@ -112,8 +112,7 @@ QString linkRefusal(const QFileInfo &info, const QString &shown, const QString &
 {
     if (info.isSymLink())
         return QStringLiteral("%1 is a link; %2 is written to a file of its own").arg(shown, what);
-    std::error_code error;
-    if (info.isFile() && std::filesystem::hard_link_count(fsPath(info.filePath()), error) > 1 && !error)
+    if (info.isFile() && FileIdentity::nameCount(info.filePath()) > 1)
         return QStringLiteral("%1 is one of several names of one file (a hard link); %2 is written to a "
                               "file of its own").arg(shown, what);
     return QString();

@@ -24,9 +24,7 @@ constexpr double ClickSize = 7;
 constexpr double ListSize = 8;
 constexpr double MaxColumn = 90; // points of numbers above a payoff node
 constexpr double PayoffSize = 11;
-// A viewer of the SVG may draw a sans-serif a little wider than the one measured here.
-constexpr double WidthMargin = 1.08;
-constexpr double Pad = 0.5; // kept clear around every text
+constexpr double Pad = Drawing::Pad;
 constexpr double LegendSize = 9;
 constexpr double LegendGap = 8;   // between a key and its meaning, and after a meaning
 constexpr double LegendStep = 18; // from one line of the legend to the next
@@ -62,41 +60,19 @@ QColor paler(const QColor &colour)
     return QColor((colour.red() + 3 * 255) / 4, (colour.green() + 3 * 255) / 4, (colour.blue() + 3 * 255) / 4);
 }
 
-QString escaped(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'f', 2);
-}
-
 QFont labelFont(double size, bool bold)
 {
-    QFont font(QStringLiteral("sans-serif"));
-#ifdef Q_OS_WIN
-    // Windows has no family of that name, and the first it falls back to may be a font of
-    // symbols (the room's live tree under Wine drew its texts as fragments): named fonts
-    // that every Windows has.
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")});
-#endif
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qMax(1, qRound(size))); // in points, or pixels once painted at a scale
-    font.setBold(bold);
-    return font;
+    return Drawing::font(size, bold);
 }
 
-// From one baseline to the next, so that the lines' boxes, each with its margin, do not meet.
 double lineStep(double size)
 {
-    const QFontMetricsF metrics(labelFont(size, true));
-    return std::ceil(metrics.ascent() + metrics.descent() + 2 * Pad + 0.5);
+    return Drawing::lineStep(size);
 }
 
 double textWidth(const QString &text, double size, bool bold)
 {
-    return QFontMetricsF(labelFont(size, bold)).horizontalAdvance(text) * WidthMargin;
+    return Drawing::textWidth(text, size, bold);
 }
 
 // The lines of a click list, none wider than width, broken at its commas; empty when one
@@ -279,7 +255,7 @@ void TreePicture::addTree(const AttemptSummary &attempt, const AttemptFacts &fac
     for (int k = 1; k < TreeModel::PayoffLevel; ++k) {
         for (int j = 0; j < TreeModel::nodesOnLevel(k + 1); ++j) {
             const TreeModel::Segment s = TreeModel::line(k, j);
-            m_strokes.append({{OffsetX + s.x1, m_offsetY + s.y1}, {OffsetX + s.x2, m_offsetY + s.y2},
+            m_drawing.lines.append({{OffsetX + s.x1, m_offsetY + s.y1}, {OffsetX + s.x2, m_offsetY + s.y2},
                               QColor(150, 150, 150), 0.5, QStringLiteral("branch")});
         }
     }
@@ -291,7 +267,7 @@ void TreePicture::addTree(const AttemptSummary &attempt, const AttemptFacts &fac
         const QColor colour = decision ? DecisionMove : NatureMove;
         const TreeModel::Segment s = TreeModel::line(k, path[k + 1]);
         const QPointF from(OffsetX + s.x1, m_offsetY + s.y1), to(OffsetX + s.x2, m_offsetY + s.y2);
-        m_strokes.append({from, to, colour, 3, decision ? QStringLiteral("decision") : QStringLiteral("nature")});
+        m_drawing.lines.append({from, to, colour, 3, decision ? QStringLiteral("decision") : QStringLiteral("nature")});
         // The letter stands 7 points off the line's middle, on its lower, outer side
         // (right of a move Right, left of a move Left), clear of the line however steep.
         const QPointF middle = (from + to) / 2;
@@ -308,7 +284,7 @@ void TreePicture::addTree(const AttemptSummary &attempt, const AttemptFacts &fac
         for (int index = 0; index < TreeModel::nodesOnLevel(level); ++index) {
             const bool onPath = path[std::size_t(level)] == index;
             const QRectF rect = nodeRect(level, index);
-            m_boxes.append({rect, onPath ? kindColour(level) : paler(kindColour(level)),
+            m_drawing.boxes.append({rect, onPath ? kindColour(level) : paler(kindColour(level)),
                             onPath ? 1.5 : 0.5, onPath ? QStringLiteral("path-node") : QStringLiteral("node")});
             m_taken.append(rect.adjusted(-Pad, -Pad, Pad, Pad));
         }
@@ -327,9 +303,9 @@ void TreePicture::addColumns(const QMap<int, Column> &columns)
         } else {
             const double x = centre + (metrics.ascent() - metrics.descent()) / 2;
             addLabel({x, rowTop - 2}, it->text, ClickColour, ClickSize, true, 1, role);
-            m_labels.last().upright = true;
+            m_drawing.texts.last().upright = true;
         }
-        m_taken.append(extent(m_labels.last()));
+        m_taken.append(Drawing::extent(m_drawing.texts.last()));
     }
 }
 
@@ -351,7 +327,7 @@ void TreePicture::addNodeLists(const QMap<QPair<int, int>, QList<int>> &clicks, 
             continue;
         addLabel({node.right() + 1.5, node.bottom() - 1}, keyFor(level, index, list), ClickColour, ClickSize, true, 1,
                  QStringLiteral("click-key"));
-        m_taken.append(extent(m_labels.last()));
+        m_taken.append(Drawing::extent(m_drawing.texts.last()));
     }
 }
 
@@ -365,14 +341,14 @@ bool TreePicture::placeBeside(const QRectF &node, const QString &list, double ro
     double y = node.bottom() - 1;
     for (const QString &line : lines) {
         placed.append({{node.right() + 1.5, y}, line, ClickColour, ClickSize, true, 1, QStringLiteral("click")});
-        const QRectF room = extent(placed.last());
+        const QRectF room = Drawing::extent(placed.last());
         if (room.bottom() > bottom || !isFree(room))
             return false;
         y += step;
     }
     for (const Label &label : placed) {
-        m_labels.append(label);
-        m_taken.append(extent(label));
+        m_drawing.texts.append(label);
+        m_taken.append(Drawing::extent(label));
     }
     return true;
 }
@@ -384,23 +360,6 @@ bool TreePicture::isFree(const QRectF &rect) const
             return false;
     }
     return true;
-}
-
-QRectF TreePicture::extent(const Label &label)
-{
-    const QFontMetricsF metrics(labelFont(label.size, label.bold));
-    const double width = textWidth(label.text, label.size, label.bold);
-    QRectF rect;
-    if (label.upright) {
-        rect = QRectF(label.at.x() - metrics.ascent(), label.at.y() - width, metrics.ascent() + metrics.descent(),
-                      width);
-    } else {
-        const double left = label.align < 0 ? label.at.x() - width
-                            : label.align == 0 ? label.at.x() - width / 2
-                                               : label.at.x();
-        rect = QRectF(left, label.at.y() - metrics.ascent(), width, metrics.ascent() + metrics.descent());
-    }
-    return rect.adjusted(-Pad, -Pad, Pad, Pad);
 }
 
 void TreePicture::addLegend(double top, bool ranges)
@@ -426,6 +385,8 @@ void TreePicture::addLegend(double top, bool ranges)
     }
     last = addKeyedLists(last);
     m_height = std::max(MinHeight, std::ceil(last + 14));
+    m_drawing.width = Width;
+    m_drawing.height = m_height;
 }
 
 void TreePicture::addMovesLegend(double y)
@@ -433,7 +394,7 @@ void TreePicture::addMovesLegend(double y)
     double x = OffsetX;
     for (const auto &[colour, text] : {std::pair{DecisionMove, QStringLiteral("L / R  the subject's decision")},
                                        std::pair{NatureMove, QStringLiteral("L / R  Nature's draw")}}) {
-        m_strokes.append({{x, y - 4}, {x + 24, y - 4}, colour, 3, QStringLiteral("legend")});
+        m_drawing.lines.append({{x, y - 4}, {x + 24, y - 4}, colour, 3, QStringLiteral("legend")});
         addLabel({x + 30, y}, text, Ink, LegendSize, false, 1, QStringLiteral("legend"));
         x = std::max(x + 200, x + 30 + textWidth(text, LegendSize, false) + 2 * LegendGap);
     }
@@ -446,7 +407,7 @@ void TreePicture::addNodesLegend(double y)
     for (const auto &[colour, text] : {std::pair{DecisionColour, QStringLiteral("decision node")},
                                        std::pair{ChanceColour, QStringLiteral("chance node (Nature)")},
                                        std::pair{PayoffColour, QStringLiteral("payoff node")}}) {
-        m_boxes.append({QRectF(x, y - 9, 9.75, 9.75), colour, 1.5, QStringLiteral("legend")});
+        m_drawing.boxes.append({QRectF(x, y - 9, 9.75, 9.75), colour, 1.5, QStringLiteral("legend")});
         addLabel({x + 16, y}, text, Ink, LegendSize, false, 1, QStringLiteral("legend"));
         x = std::max(x + 150, x + 16 + textWidth(text, LegendSize, false) + 2 * LegendGap);
     }
@@ -480,76 +441,7 @@ double TreePicture::addKeyedLists(double last)
 void TreePicture::addLabel(QPointF at, const QString &text, QColor colour, double size, bool bold, int align,
                            const QString &role)
 {
-    m_labels.append({at, text, colour, size, bold, align, role});
+    m_drawing.texts.append({at, text, colour, size, bold, align, role});
     if (role == QLatin1String("title") || role == QLatin1String("move") || role == QLatin1String("payoff"))
-        m_taken.append(extent(m_labels.last()));
-}
-
-QString TreePicture::svg() const
-{
-    QString out;
-    out += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1pt\" height=\"%2pt\" "
-                          "viewBox=\"0 0 %1 %2\" xml:space=\"preserve\">\n"
-                          "<rect x=\"0\" y=\"0\" width=\"%1\" height=\"%2\" fill=\"#ffffff\"/>\n")
-               .arg(Width)
-               .arg(m_height);
-    for (const Stroke &s : m_strokes)
-        out += QStringLiteral("<line class=\"%1\" x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\" stroke=\"%6\" "
-                              "stroke-width=\"%7\" stroke-linecap=\"round\"/>\n")
-                   .arg(s.role, number(s.from.x()), number(s.from.y()), number(s.to.x()), number(s.to.y()),
-                        s.colour.name(), number(s.width));
-    for (const Box &b : m_boxes)
-        out += QStringLiteral("<rect class=\"%1\" x=\"%2\" y=\"%3\" width=\"%4\" height=\"%5\" fill=\"%6\" "
-                              "stroke=\"#000000\" stroke-width=\"%7\"/>\n")
-                   .arg(b.role, number(b.rect.x()), number(b.rect.y()), number(b.rect.width()),
-                        number(b.rect.height()), b.fill.name(), number(b.outline));
-    for (const Label &l : m_labels) {
-        const QString anchor = l.align < 0 ? QStringLiteral("end")
-                               : l.align == 0 ? QStringLiteral("middle")
-                                              : QStringLiteral("start");
-        const QString turn = l.upright ? QStringLiteral(" transform=\"rotate(-90 %1 %2)\"")
-                                             .arg(number(l.at.x()), number(l.at.y()))
-                                       : QString();
-        out += QStringLiteral("<text class=\"%1\" x=\"%2\" y=\"%3\" font-family=\"sans-serif\" font-size=\"%4\" "
-                              "font-weight=\"%5\" text-anchor=\"%6\" fill=\"%7\"%8>%9</text>\n")
-                   .arg(l.role, number(l.at.x()), number(l.at.y()), number(l.size),
-                        l.bold ? QStringLiteral("bold") : QStringLiteral("normal"), anchor, l.colour.name(), turn,
-                        escaped(l.text));
-    }
-    out += QStringLiteral("</svg>\n");
-    return out;
-}
-
-void TreePicture::paint(QPainter &painter, double scale) const
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    // Scaled here rather than through the painter: Windows' font engine draws the glyphs of
-    // a painter scaled below one as fragments (the room's live tree under Wine).
-    painter.fillRect(QRectF(0, 0, Width * scale, m_height * scale), Qt::white);
-    for (const Stroke &s : m_strokes) {
-        painter.setPen(QPen(s.colour, s.width * scale, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(s.from * scale, s.to * scale);
-    }
-    for (const Box &b : m_boxes) {
-        painter.setPen(QPen(Ink, b.outline * scale));
-        painter.setBrush(b.fill);
-        painter.drawRect(QRectF(b.rect.topLeft() * scale, b.rect.size() * scale));
-    }
-    for (const Label &l : m_labels) {
-        const QFont font = labelFont(l.size * scale, l.bold);
-        painter.setFont(font);
-        painter.setPen(l.colour);
-        const double width = QFontMetricsF(font).horizontalAdvance(l.text);
-        const double x = l.align < 0 ? -width : l.align == 0 ? -width / 2 : 0;
-        painter.save();
-        painter.translate(l.at * scale);
-        if (l.upright)
-            painter.rotate(-90);
-        painter.drawText(QPointF(x, 0), l.text);
-        painter.restore();
-    }
-    painter.restore();
+        m_taken.append(Drawing::extent(m_drawing.texts.last()));
 }

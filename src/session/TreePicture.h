@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/AttemptFacts.h"
+#include "session/Drawing.h"
 #include "record/LogReader.h"
 
 #include <QColor>
@@ -31,7 +32,8 @@ class QPainter;
 // no room there, or would stand more than 90 points tall above a payoff node, is listed
 // below the legend under a letter that marks the node, the picture growing downwards.
 // Text sizes are measured with the fonts the PNG is painted with (a QGuiApplication
-// must exist), with a margin for a viewer of the SVG that draws a wider sans-serif.
+// must exist), with a margin for a viewer of the SVG that draws a wider sans-serif
+// (Drawing).
 class TreePicture
 {
 public:
@@ -54,40 +56,21 @@ public:
 
     double height() const { return m_height; }
 
-    QString svg() const;
+    // Its lines, boxes and texts, written as SVG or painted.
+    const Drawing &drawing() const { return m_drawing; }
+    QString svg() const { return m_drawing.svg(); }
     // Paints the picture scaled by scale pixels per point onto a painter of
     // Width * scale by height() * scale pixels.
-    void paint(QPainter &painter, double scale) const;
+    void paint(QPainter &painter, double scale) const { m_drawing.paint(painter, scale); }
 
     // "1,4,9–12,20": the click numbers (ascending), runs of three or more as ranges.
     static QString clickList(const QList<int> &numbers);
 
 private:
-    struct Stroke
-    {
-        QPointF from, to;
-        QColor colour;
-        double width;
-        QString role; // "branch", "decision" or "nature"
-    };
-    struct Box
-    {
-        QRectF rect;
-        QColor fill;
-        double outline; // 0.5 thin, thicker on the path
-        QString role;   // "node" or "path-node"
-    };
-    struct Label
-    {
-        QPointF at;     // the baseline point of the text
-        QString text;
-        QColor colour;
-        double size;    // points
-        bool bold;
-        int align;      // -1 ends at the point, 0 centred on it, 1 starts at it
-        QString role;   // "title", "move", "click", "click-key", "click-list", "payoff", "legend"
-        bool upright = false; // turned a quarter left: it reads upwards from the point
-    };
+    using Stroke = Drawing::Line; // role "branch", "decision" or "nature"
+    using Box = Drawing::Box;     // role "node" or "path-node"
+    // role "title", "move", "click", "click-key", "click-list", "payoff" or "legend"
+    using Label = Drawing::Text;
 
     struct Column
     {
@@ -108,8 +91,6 @@ private:
     void addNodeLists(const QMap<QPair<int, int>, QList<int>> &clicks, double legendTop);
     void addLabel(QPointF at, const QString &text, QColor colour, double size, bool bold, int align,
                   const QString &role);
-    // The room a label takes, in points, with its margin.
-    static QRectF extent(const Label &label);
     bool isFree(const QRectF &rect) const;
     // Places the click list of a node below the payoff level beside it, or gives false.
     // room: the width free on its right; bottom: how far down its lines may go.
@@ -130,9 +111,7 @@ private:
 
     double m_offsetY = 0;
     double m_height = MinHeight;
-    QList<Stroke> m_strokes;
-    QList<Box> m_boxes;
-    QList<Label> m_labels;
+    Drawing m_drawing;
     QList<QRectF> m_taken;  // what a label must not cover: nodes and the texts placed
     QStringList m_keyed;    // the lists written below the legend, each with its key
 };

@@ -177,8 +177,10 @@ void WorkstationReader::readGoAhead(WorkstationState &state, const QString &fold
         state.notes.append(note(Finding::Severity::Error, state.goAhead.detail));
     state.today = !logInfo.filePath().isEmpty() && logInfo.lastModified().date() == now.date();
     // Said for people where the state is shown (StateTexts::leftover), each with what to
-    // run against it.
-    if (state.goAhead.status == GoAheadFile::Status::Number && !state.today
+    // run against it. A 1 or 99 written today is this session's own (a Release before the
+    // subjects have typed their parameters), not one left from an earlier session.
+    const bool goAheadOfToday = QFileInfo(GoAheadFile::in(folder)).lastModified().date() == now.date();
+    if (state.goAhead.status == GoAheadFile::Status::Number && !state.today && !goAheadOfToday
         && StateTexts::isLeftover(state.goAhead.value))
         state.leftoverGoAhead = true; // failed() without a note: the texts say it
 }

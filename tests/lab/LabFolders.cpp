@@ -141,6 +141,13 @@ QString pdfText(const QString &path)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+bool canReadPdf()
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-v")});
+    return process.waitForFinished(30000 * DT_TIME_FACTOR) && process.exitStatus() == QProcess::NormalExit;
+}
+
 int pdfPages(const QString &path)
 {
     return int(pdfText(path).count(QLatin1Char('\f')));

@@ -52,6 +52,9 @@ QList<QStringList> readCsv(const QString &text, bool *wellFormed);
 // A PDF read back with poppler-utils (scripts/setup.sh installs them): its text as
 // pdftotext -layout gives it, empty when it cannot be read; its number of pages, 0 then.
 QString pdfText(const QString &path);
+// Whether pdftotext runs here: on Linux always (scripts/setup.sh installs it); under Wine
+// there is none, and the PDFs written there are read back by scripts/windows/test.sh.
+bool canReadPdf();
 int pdfPages(const QString &path);
 
 } // namespace LabFolders

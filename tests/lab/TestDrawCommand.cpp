@@ -1,10 +1,13 @@
 #include "LabFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 using LabFolders::report;
 using LabFolders::treelab;
@@ -187,6 +190,93 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(report(run)));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.svg"))));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("x.jpg"))));
+    }
+
+    // --heat over two logs given as a folder and a log, summed: the whole experiment's
+    // four attempts and o17btinp.01's one (d1(0): 4 + 1 clicks, p(40): 1 + 0), as the
+    // boxes' titles tell in the SVG; the PNG has the SVG's size at two pixels a point.
+    void theHeatOfTwoLogs()
+    {
+        QTemporaryDir dir;
+        const QString other = LabFolders::workstation(dir.path(), QStringLiteral("ws2"), " 2 \r\n", QByteArray());
+        for (const QString &name : {QStringLiteral("o17btinp.01"), QStringLiteral("o17btinp.01.jsonl")})
+            QVERIFY(QFile::copy(QStringLiteral(DT_LAB_DATA "/") + name, QDir(other).filePath(name)));
+        const QString svgOut = path(QStringLiteral("heat.svg")), pngOut = path(QStringLiteral("heat.png"));
+        for (const QString &out : {svgOut, pngOut}) {
+            const auto run = treelab({QStringLiteral("draw"), QStringLiteral("--heat"), QStringLiteral("inspections"),
+                                      m_log, other, QStringLiteral("--out"), out});
+            QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        }
+        const QString svg = QString::fromUtf8(LabFolders::fileBytes(svgOut));
+        QVERIFY(svg.contains(QStringLiteral("<title>d1(0): 5 inspection(s)</title>")));
+        QVERIFY(svg.contains(QStringLiteral("<title>p(40): 1 inspection(s)</title>")));
+        QVERIFY(svg.contains(QStringLiteral("<title>c1(0): 1 inspection(s)</title>")));
+        QVERIFY(texts(svg, QStringLiteral("title")).join(QLatin1Char(' ')).contains(QStringLiteral("2 log(s), 5 attempt(s)")));
+        QImage image;
+        QVERIFY(image.load(pngOut, "PNG"));
+        const QRegularExpression viewBox(QStringLiteral("viewBox=\"0 0 ([0-9.]+) ([0-9.]+)\""));
+        const auto size = viewBox.match(svg);
+        QCOMPARE(image.size(), QSize(int(std::ceil(2 * size.captured(1).toDouble())),
+                                     int(std::ceil(2 * size.captured(2).toDouble()))));
+    }
+
+    // --lookahead: one point per attempt and decision level; attempt 2 of the whole
+    // experiment looked at c3(13) while standing on d2(1), three of four levels ahead.
+    void theLookaheadOfALog()
+    {
+        const QString out = path(QStringLiteral("look.svg"));
+        const auto run = treelab({QStringLiteral("draw"), QStringLiteral("--lookahead"), m_log, QStringLiteral("--out"), out});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        const QString svg = QString::fromUtf8(LabFolders::fileBytes(out));
+        QCOMPARE(count(svg, QStringLiteral("<rect class=\"point\"")), 12);
+        QVERIFY(svg.contains(QStringLiteral("<title>subject 99, attempt 2, d2: 0.750</title>")));
+        QCOMPARE(texts(svg, QStringLiteral("legend")), QStringList{QStringLiteral("subject 99")});
+    }
+
+    void heatAndLookaheadFailures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString log = QStringLiteral("o199btinp.01");
+        const QString o = QStringLiteral("--out");
+        const QString heat = QStringLiteral("--heat");
+        QTest::newRow("another measure") << QStringList{heat, QStringLiteral("clicks"), log, o, QStringLiteral("x.svg")}
+                                         << 2 << QStringLiteral("--heat \"clicks\" is neither inspections nor dwell");
+        QTest::newRow("both") << QStringList{heat, QStringLiteral("dwell"), QStringLiteral("--lookahead"), log, o,
+                                             QStringLiteral("x.svg")}
+                              << 2 << QStringLiteral("not both");
+        QTest::newRow("times") << QStringList{heat, QStringLiteral("dwell"), QStringLiteral("--times"), log, o,
+                                              QStringLiteral("x.svg")}
+                               << 2 << QStringLiteral("--times draws one attempt");
+        QTest::newRow("lookahead of one attempt")
+            << QStringList{QStringLiteral("--lookahead"), log, QStringLiteral("--attempt"), QStringLiteral("2"), o,
+                           QStringLiteral("x.svg")}
+            << 2 << QStringLiteral("give no --attempt");
+        QTest::newRow("no log") << QStringList{heat, QStringLiteral("inspections"), o, QStringLiteral("x.svg")} << 2
+                                << QStringLiteral("no LOG given");
+        QTest::newRow("other picture") << QStringList{QStringLiteral("--lookahead"), log, o, QStringLiteral("x.jpg")}
+                                       << 2 << QStringLiteral(".svg or .png");
+        QTest::newRow("no attempt 5") << QStringList{heat, QStringLiteral("inspections"), log, QStringLiteral("--attempt"),
+                                                     QStringLiteral("5"), o, QStringLiteral("x.svg")}
+                                      << 1 << QStringLiteral("has 4 attempt(s), no attempt 5");
+    }
+    void heatAndLookaheadFailures()
+    {
+        failures();
+    }
+
+    // A log without its companion record has no times: --heat dwell says so and draws
+    // what the others tell.
+    void dwellWithoutACompanionIsSaid()
+    {
+        const QString out = path(QStringLiteral("dwell.svg"));
+        const auto run = treelab({QStringLiteral("draw"), QStringLiteral("--heat"), QStringLiteral("dwell"), m_log,
+                                  QStringLiteral("--out"), out});
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        QVERIFY2(run.err.contains(QStringLiteral("has no companion record")), qPrintable(report(run)));
+        const QString svg = QString::fromUtf8(LabFolders::fileBytes(out));
+        QVERIFY(texts(svg, QStringLiteral("caption")).join(QLatin1Char(' ')).contains(QStringLiteral("36 inspection(s) carry no time")));
     }
 
     void help()

@@ -2,6 +2,7 @@
 
 #include "window/logic/GoAheadFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -76,8 +77,20 @@ private slots:
         treelab({QStringLiteral("release"), busy}); // an experiment of one attempt is over there
         QCOMPARE(treelab({QStringLiteral("quit"), busy, QStringLiteral("--attempts"), QStringLiteral("1")}).exitCode, 0);
 
-        // status flags a leftover 99 where no log of today's run is there yet.
+        // status flags a leftover 99 where no log of today's run is there yet, once okto.go
+        // is last week's; a 1 released today before the subject typed anything is not.
         QVERIFY(QFile::remove(QDir(done).filePath(QStringLiteral("o199btinp.01"))));
+        const QString fresh = LabFolders::workstation(dir.path(), QStringLiteral("fresh"), " 0 \r\n", QByteArray());
+        QCOMPARE(treelab({QStringLiteral("release"), fresh}).exitCode, 0);
+        const auto released = treelab({QStringLiteral("status"), fresh});
+        QVERIFY2(!released.out.contains(QStringLiteral("1!")) && !released.out.contains(QStringLiteral("left from an earlier session")),
+                 qPrintable(released.out));
+        const auto sameDay = treelab({QStringLiteral("status"), done});
+        QVERIFY2(!sameDay.out.contains(QStringLiteral("left from an earlier session")), qPrintable(sameDay.out));
+        QFile goAhead(QDir(done).filePath(QStringLiteral("okto.go")));
+        QVERIFY(goAhead.open(QIODevice::ReadWrite)
+                && goAhead.setFileTime(QDateTime::currentDateTime().addDays(-7), QFileDevice::FileModificationTime));
+        goAhead.close();
         const auto status = treelab({QStringLiteral("status"), done});
         QCOMPARE(status.exitCode, 1);
         QVERIFY2(status.out.contains(QStringLiteral("99!")) && status.out.contains(QStringLiteral("left from an earlier session")),

@@ -23,14 +23,34 @@ void LiveTreeView::follow(const QString &path)
 
 void LiveTreeView::refresh()
 {
-    if (m_attempt.update())
+    if (m_showsRoom ? m_room.update() : m_attempt.update())
         changed();
+}
+
+void LiveTreeView::showRoom(bool on)
+{
+    m_showsRoom = on;
+    setAccessibleName(on ? QStringLiteral("The room's heatmap") : QStringLiteral("The subject's tree"));
+    refresh();
+    changed();
+}
+
+void LiveTreeView::followRoom(const QStringList &logs, NodeHeat::Measure measure)
+{
+    if (m_room.follow(logs, measure) && m_showsRoom)
+        changed();
+}
+
+const Drawing *LiveTreeView::drawing() const
+{
+    if (m_showsRoom)
+        return m_room.picture() ? &m_room.picture()->drawing() : nullptr;
+    return m_attempt.picture() ? &m_attempt.picture()->drawing() : nullptr;
 }
 
 void LiveTreeView::changed()
 {
-    const TreePicture *picture = m_attempt.picture();
-    setAccessibleDescription(picture ? QString() : m_attempt.why());
+    setAccessibleDescription(drawing() ? QString() : m_showsRoom ? m_room.why() : m_attempt.why());
     update();
 }
 
@@ -47,14 +67,15 @@ QSize LiveTreeView::minimumSizeHint() const
 void LiveTreeView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const TreePicture *picture = m_attempt.picture();
+    const Drawing *picture = drawing();
     if (!picture) {
-        painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, m_attempt.why());
+        painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                         m_showsRoom ? m_room.why() : m_attempt.why());
         return;
     }
     // The picture in points, scaled to the view as a whole and centred.
-    const double scale = std::min(width() / TreePicture::Width, height() / picture->height());
+    const double scale = std::min(width() / picture->width, height() / picture->height);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate((width() - TreePicture::Width * scale) / 2, (height() - picture->height() * scale) / 2);
+    painter.translate((width() - picture->width * scale) / 2, (height() - picture->height * scale) / 2);
     picture->paint(painter, scale);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "room/logic/LiveAttempt.h"
+#include "room/logic/RoomHeat.h"
 
 #include <QWidget>
 
 // The subject's tree, live: the attempt in play of the log it follows (LiveAttempt),
 // painted to fit the view and kept in proportion; a line of text where there is none.
+// Shown for the whole room, it is the heatmap of every log of the room (RoomHeat).
 class LiveTreeView : public QWidget
 {
     Q_OBJECT
@@ -20,6 +22,15 @@ public:
 
     const LiveAttempt &attempt() const { return m_attempt; }
 
+    // The whole room's heatmap in place of the attempt followed, or back.
+    void showRoom(bool on);
+    bool showsRoom() const { return m_showsRoom; }
+    // The room's logs and what the heat counts; reads them when that changed.
+    void followRoom(const QStringList &logs, NodeHeat::Measure measure);
+    const RoomHeat &roomHeat() const { return m_room; }
+    // What is painted: the attempt's picture or the room's; nullptr when there is none.
+    const Drawing *drawing() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -30,4 +41,6 @@ private:
     void changed();
 
     LiveAttempt m_attempt;
+    RoomHeat m_room;
+    bool m_showsRoom = false;
 };

@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -282,6 +284,7 @@ void PayDialog::draw()
         m_table->item(r, int(tableHeader().indexOf(QStringLiteral("show_up_fee"))))->setText(day->money(paid[k].fee));
     }
     m_table->resizeColumnsToContents();
+    showEveryRow();
     m_total->setText(day && !m_rows.isEmpty() ? QStringLiteral("To pay: ") + day->totalText() : QString());
     if (!m_rows.isEmpty()) {
         m_drawnSeed = seed;
@@ -289,6 +292,30 @@ void PayDialog::draw()
         m_writeButton->setEnabled(true);
         m_documents->setDay(day);
     }
+}
+
+void PayDialog::showEveryRow()
+{
+    // Every subject in view where the screen has room: the dialog grows (never shrinks)
+    // by what the rows lack, up to the screen's height, and stays on the screen. The
+    // layout shares the height it is given, so the table is measured again after each step.
+    const QScreen *on = screen();
+    if (!on)
+        return;
+    const QRect room = on->availableGeometry();
+    const int frame = frameGeometry().height() - height();
+    for (int step = 0; step < 4; ++step) {
+        const int wanted = m_table->horizontalHeader()->height() + m_table->verticalHeader()->length()
+            + 2 * m_table->frameWidth() + m_table->horizontalScrollBar()->sizeHint().height();
+        const int lacking = wanted - m_table->height();
+        const int height = std::min(this->height() + lacking, room.height() - frame);
+        if (lacking <= 0 || height <= this->height())
+            break;
+        resize(width(), height);
+        layout()->activate();
+    }
+    if (frameGeometry().bottom() > room.bottom())
+        move(x(), std::max(room.top(), room.bottom() - frameGeometry().height() + 1));
 }
 
 bool PayDialog::write()

@@ -51,6 +51,7 @@ private:
     void connectControls();
     void inputsChanged();
     void showFindings(const Findings &findings);
+    void showEveryRow();
     // The logs to draw from as the checkboxes stand, what was found of them into *findings.
     QStringList chosenLogs(Findings *findings) const;
     // The options ticked and the logs left out or taken in, for room-log.txt.

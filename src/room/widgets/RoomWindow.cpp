@@ -13,6 +13,8 @@
 #include "window/logic/GoAheadFile.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QScreen>
 #include <QHBoxLayout>
@@ -87,35 +89,112 @@ RoomWindow::RoomWindow(const RoomServices &services, const QStringList &folders,
     left->addWidget(m_marks);
     left->setStretchFactor(0, 3);
     left->setStretchFactor(1, 1);
-    auto *split = new QSplitter(Qt::Horizontal);
-    split->addWidget(left);
-    split->addWidget(m_treeArea);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    split->setSizes({900, 560});
+    m_split = new QSplitter(Qt::Horizontal);
+    m_split->addWidget(left);
+    m_split->addWidget(makeTreePanel());
+    m_split->setStretchFactor(0, 3);
+    m_split->setStretchFactor(1, 2);
+    m_split->setSizes({900, 560});
 
     auto *central = new QWidget;
     auto *layout = new QVBoxLayout(central);
-    layout->addWidget(split, 1);
+    layout->addWidget(m_split, 1);
     layout->addWidget(makeActions());
     setCentralWidget(central);
     statusBar()->showMessage(QStringLiteral("Each workstation's files are read every second."));
 
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RoomWindow::selectionChanged);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &RoomWindow::selectionChanged);
+    connect(m_split, &QSplitter::splitterMoved, this, [this] { m_splitMoved = true; });
     connect(&m_poll, &QTimer::timeout, this, &RoomWindow::tick);
+    connect(this, &RoomWindow::newlySilent, this, [this] { QApplication::alert(this); });
     m_poll.start(PollMs);
 
     setFolders(folders.isEmpty() ? services.settings.value(SettingsKey).toStringList() : RoomFolders::expand(folders));
     // The table whole, its columns fitted to their contents; the tree has the rest.
-    split->setSizes({tableWidth(), std::max(m_tree->sizeHint().width(), 480)});
+    m_split->setSizes({tableWidth(), treeWidth()});
     resize(fittedSize());
+}
+
+QWidget *RoomWindow::makeTreePanel()
+{
+    // Above the live tree: the heatmap of every log of the room in its place.
+    m_wholeRoom = new QCheckBox(QStringLiteral("&Whole room"));
+    m_wholeRoom->setObjectName(QStringLiteral("WholeRoom"));
+    m_wholeRoom->setAccessibleName(m_wholeRoom->text().remove(QLatin1Char('&')));
+    m_wholeRoom->setToolTip(QStringLiteral("In place of the selected subject's attempt, how much each node was looked "
+                                           "at over every attempt of every log of the room"));
+    m_heatMeasure = new QComboBox;
+    m_heatMeasure->setObjectName(QStringLiteral("HeatMeasure"));
+    m_heatMeasure->setAccessibleName(QStringLiteral("What the whole room's heatmap counts"));
+    m_heatMeasure->addItem(QStringLiteral("Inspections"), int(NodeHeat::Measure::Inspections));
+    m_heatMeasure->addItem(QStringLiteral("Dwell"), int(NodeHeat::Measure::Dwell));
+    m_heatMeasure->setEnabled(false);
+    connect(m_wholeRoom, &QCheckBox::toggled, this, &RoomWindow::showWholeRoom);
+    connect(m_heatMeasure, &QComboBox::currentIndexChanged, this, &RoomWindow::followRoomHeat);
+
+    auto *bar = new QHBoxLayout;
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(m_wholeRoom);
+    bar->addWidget(m_heatMeasure);
+    bar->addStretch();
+    auto *panel = new QWidget;
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(bar);
+    column->addWidget(m_treeArea, 1);
+    return panel;
+}
+
+void RoomWindow::showWholeRoom(bool on)
+{
+    m_heatMeasure->setEnabled(on);
+    if (on)
+        followRoomHeat();
+    m_tree->showRoom(on);
+}
+
+void RoomWindow::followRoomHeat()
+{
+    // Every log of the room's rows that is in use: a log set aside is left out, as the
+    // room's Export leaves it out.
+    QStringList logs;
+    for (const RoomReader::Row &row : m_model.rows())
+        if (row.state.hasLog() && row.state.setAside.isEmpty())
+            logs.append(row.state.logPath);
+    m_tree->followRoom(logs, NodeHeat::Measure(m_heatMeasure->currentData().toInt()));
 }
 
 int RoomWindow::tableWidth() const
 {
     return m_table->horizontalHeader()->length() + 2 * m_table->frameWidth()
         + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+int RoomWindow::treeWidth() const
+{
+    return std::max(m_tree->sizeHint().width(), TreeMinWidth);
+}
+
+void RoomWindow::fitTable()
+{
+    // The columns widen as logs fill them: the table's pane takes the width they need from
+    // the tree's, down to the tree's least width, so no column hides behind a scroll bar.
+    // Once the experimenter has dragged the splitter, the panes stay as they were put.
+    const QList<int> sizes = m_split->sizes();
+    if (m_splitMoved || sizes.size() != 2)
+        return;
+    const QHeaderView *header = m_table->horizontalHeader();
+    const int last = RoomModel::ColumnCount - 1;
+    int columns = 0;
+    for (int column = 0; column < last; ++column)
+        columns += header->sectionSize(column);
+    const QAbstractItemView *view = m_table;
+    columns += std::max(view->sizeHintForColumn(last), header->sectionSizeHint(last));
+    const int hidden = std::max(columns, header->length()) - m_table->viewport()->width();
+    const int grow = std::min(hidden, sizes[1] - TreeMinWidth);
+    if (grow > 0)
+        m_split->setSizes({sizes[0] + grow, sizes[1] - grow});
 }
 
 QSize RoomWindow::fittedSize() const
@@ -125,7 +204,7 @@ QSize RoomWindow::fittedSize() const
     const int tableWidth = this->tableWidth();
     const int rows = std::max(m_model.rowCount(), 6);
     const int tableHeight = m_table->horizontalHeader()->height() + rows * m_table->verticalHeader()->defaultSectionSize() + frame;
-    const int width = tableWidth + std::max(m_tree->sizeHint().width(), 480) + 48;
+    const int width = tableWidth + treeWidth() + 48;
     const int height = tableHeight + 160 + centralWidget()->layout()->itemAt(1)->sizeHint().height() + 80;
     return {std::max(width, 1100), std::max(height, 800)};
 }
@@ -208,9 +287,13 @@ QWidget *RoomWindow::makeActions()
     silentLabel->setBuddy(m_silent);
     connect(m_silent, &QSpinBox::valueChanged, this, &RoomWindow::silentAfterChanged);
 
+    // The session's actions above, the window's settings and its folders below: in one
+    // row they would make the window wider than a 1280-pixel screen.
     auto *bar = new QWidget;
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto *rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    rows->addLayout(row);
     for (QPushButton *button : {selectAll, prepare, release, quit})
         row->addWidget(button);
     row->addSpacing(24);
@@ -220,8 +303,10 @@ QWidget *RoomWindow::makeActions()
     row->addWidget(setAside);
     row->addWidget(bringBack);
     row->addStretch();
-    row->addWidget(silentLabel);
-    row->addWidget(m_silent);
+    auto *settings = new QHBoxLayout;
+    rows->addLayout(settings);
+    settings->addWidget(silentLabel);
+    settings->addWidget(m_silent);
     m_zoom = new QSpinBox;
     m_zoom->setObjectName(QStringLiteral("TreeZoom"));
     m_zoom->setAccessibleName(QStringLiteral("The live tree's zoom, in percent"));
@@ -232,12 +317,12 @@ QWidget *RoomWindow::makeActions()
     auto *zoomLabel = new QLabel(QStringLiteral("Tree &zoom:"));
     zoomLabel->setBuddy(m_zoom);
     connect(m_zoom, &QSpinBox::valueChanged, this, &RoomWindow::zoomTree);
-    row->addSpacing(24);
-    row->addWidget(zoomLabel);
-    row->addWidget(m_zoom);
-    row->addSpacing(24);
-    row->addWidget(add);
-    row->addWidget(remove);
+    settings->addSpacing(24);
+    settings->addWidget(zoomLabel);
+    settings->addWidget(m_zoom);
+    settings->addStretch();
+    settings->addWidget(add);
+    settings->addWidget(remove);
     return bar;
 }
 
@@ -264,17 +349,21 @@ void RoomWindow::setFolders(const QStringList &folders)
 void RoomWindow::tick()
 {
     m_model.tick();
+    fitTable();
     showMarks();
     selectionChanged();
+    if (m_wholeRoom->isChecked())
+        followRoomHeat();
     m_tree->refresh();
     // A subject newly silent calls the experimenter, wherever the window is.
     QSet<QString> silent;
     for (const RoomReader::Row &row : m_model.rows())
         if (row.where.kind == RoomState::Kind::Silent)
             silent.insert(row.path + QLatin1Char('\n') + row.state.logName);
-    if (!(silent - m_silentRows).isEmpty())
-        QApplication::alert(this);
+    const QSet<QString> fell = silent - m_silentRows;
     m_silentRows = silent;
+    if (!fell.isEmpty())
+        emit newlySilent(QStringList(fell.cbegin(), fell.cend()));
     showStatus();
 }
 

@@ -13,10 +13,13 @@
 #include <QTimer>
 
 class LiveTreeView;
+class QCheckBox;
+class QComboBox;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+class QSplitter;
 class QTableView;
 
 // "Decision Tree Room": a whole session run from one screen. The room table shows every
@@ -26,7 +29,8 @@ class QTableView;
 // rows alone, after a box that names each workstation with what its okto.go holds now;
 // with no row selected they cannot be used (Select all, Ctrl+A, selects every row). The
 // selection, the sort order and the scroll survive every poll. The selected row's attempt
-// in play is drawn live beside the table; Verify all, Pay and Export end the session.
+// in play is drawn live beside the table (or, with Whole room, the heatmap of every log of
+// the room); Verify all, Pay and Export end the session.
 // Every action is written to room-log.txt.
 class RoomWindow : public QMainWindow
 {
@@ -56,9 +60,23 @@ public:
     // The table's width with every column fitted to its contents.
     int tableWidth() const;
 
+signals:
+    // A tick found subjects silent that were not at the last one (each folder and log);
+    // the window then calls for the experimenter's attention.
+    void newlySilent(const QStringList &rows);
+
 private:
+    static constexpr int TreeMinWidth = 480; // the live tree's least width beside the table
+
+    int treeWidth() const;
+    void fitTable();
     QPushButton *addButton(const QString &text, const QKeySequence &shortcut, const QString &tip);
     QWidget *makeActions();
+    // The live tree with, above it, the choice of the whole room's heatmap.
+    QWidget *makeTreePanel();
+    void showWholeRoom(bool on);
+    // The room's logs in use, to the heatmap.
+    void followRoomHeat();
     QStringList selectedFolders() const;
     QList<int> selectedRows() const;
     void selectionChanged();
@@ -93,6 +111,10 @@ private:
     QListWidget *m_marks = nullptr;
     LiveTreeView *m_tree = nullptr;
     QScrollArea *m_treeArea = nullptr;
+    QSplitter *m_split = nullptr; // the table's pane beside the tree's
+    bool m_splitMoved = false;    // the experimenter has dragged the splitter
+    QCheckBox *m_wholeRoom = nullptr;
+    QComboBox *m_heatMeasure = nullptr;
     QSpinBox *m_zoom = nullptr;
     QSpinBox *m_silent = nullptr;
     QDateTime m_released;        // the last Release that wrote, by the room's clock
