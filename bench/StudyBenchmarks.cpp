@@ -37,6 +37,23 @@ bool StudyBenchmarks::makeStudy(const QString &folder, int logs, const QString &
     return true;
 }
 
+StudyBenchmarks::Figure StudyBenchmarks::floor(const QString &folder, int logs, const QString &workbook,
+                                               const QString &workingDirectory)
+{
+    Figure figure;
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/xlsx-floor"),
+                  {folder, QString::number(logs), workbook});
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        figure.error = QStringLiteral("xlsx-floor failed: %1").arg(QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        return figure;
+    }
+    figure.seconds = process.readAllStandardOutput().trimmed().toDouble();
+    figure.ok = figure.seconds > 0;
+    return figure;
+}
+
 StudyBenchmarks::Figure StudyBenchmarks::run(const QString &program, const QStringList &arguments,
                                              const QString &workingDirectory)
 {

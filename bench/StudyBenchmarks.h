@@ -26,4 +26,9 @@ public:
     // Runs program with arguments in workingDirectory, its output thrown away, through
     // run-peak (RunPeak.cpp) beside the benchmark.
     static Figure run(const QString &program, const QStringList &arguments, const QString &workingDirectory);
+
+    // The time libxlsxwriter alone takes to write the cells export --xlsx writes for the
+    // study of logs logs in folder (xlsx-floor, XlsxFloor.cpp, beside the benchmark), into
+    // workbook; its seconds of writing only.
+    static Figure floor(const QString &folder, int logs, const QString &workbook, const QString &workingDirectory);
 };

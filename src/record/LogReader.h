@@ -37,10 +37,10 @@ struct LogRecord
     enum class Direction { None, Left, Right };
 
     Kind kind = Kind::Start;
-    qint64 stamp = 0;     // whole seconds since the log was opened
     int level = 0;        // LevelCode 1..7, or 0
     int index = -1;       // node index within the level, or -1
     Direction direction = Direction::None;
+    qint64 stamp = 0;     // whole seconds since the log was opened (after the four above: no padding)
     QString text;         // NotepadContents only; line breaks as '\n'
     qint64 firstLine = 0; // line numbers in the file, from 1 (the header is line 1)
     qint64 lastLine = 0;  // > firstLine for a notepad text of several lines
@@ -48,6 +48,9 @@ struct LogRecord
     // "Start", "d1" ... "p", "NotepadContents", ..., "Continue".
     QString kindName() const;
 };
+
+// Moved in memory as bytes when the list of a long log's records grows.
+Q_DECLARE_TYPEINFO(LogRecord, Q_RELOCATABLE_TYPE);
 
 // A line the reader could not take as what it should be, with its number from 1.
 struct LogProblem

@@ -443,22 +443,48 @@ QList<ExportTables::Definition> ExportTables::all()
     return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition(), payoffs()};
 }
 
-QList<QList<QStringList>> ExportTables::rowsOf(const LabLog &log, const QList<bool> &wanted)
+void ExportTables::rowsOf(const LabLog &log, const QList<Rows> &tables)
 {
-    const auto want = [&](int table) { return wanted.value(table); };
-    // The walk gives events and attempts nothing but times, which need the companion.
+    const auto want = [&](int table) { return table < tables.size() && bool(tables[table]); };
+    const auto add = [&](int table, const QList<QStringList> &rows) {
+        for (const QStringList &row : rows)
+            tables[table](row);
+    };
+    // The walk gives events and attempts nothing but times, which need the companion. It
+    // goes an attempt at a time and keeps no inspection it has handed on: a log of any
+    // length costs the rows being written.
     std::optional<LogWalk> walk;
     if (want(2) || want(3) || want(6) || (log.companion && (want(0) || want(1))))
-        walk.emplace(log);
-    const LogWalk *walked = walk ? &*walk : nullptr;
-    return {want(0) ? eventRows(log, walked) : QList<QStringList>(),
-            want(1) ? attemptRows(log, walked) : QList<QStringList>(),
-            want(2) ? inspectionRows(log, *walk) : QList<QStringList>(),
-            want(3) ? decisionRows(log, *walk) : QList<QStringList>(),
-            want(4) ? noteRows(log) : QList<QStringList>(),
-            want(5) ? runRows(log) : QList<QStringList>(),
-            want(6) ? SearchMeasures::rows(log, *walk) : QList<QStringList>(),
-            want(7) ? payoffRows(log) : QList<QStringList>()};
+        walk.emplace(log, LogWalk::Scope::ByAttempt);
+    for (qsizetype a = 0; a < log.attempts.size(); ++a) {
+        const AttemptSummary &attempt = log.attempts[a];
+        qsizetype next = attempt.firstRecord; // its first record whose event is not yet written
+        SearchMeasures::Tally tally;
+        if (walk) {
+            walk->walkAttempt(a, [&](const LogWalk::Inspection &seen) {
+                for (; want(0) && next <= seen.record; ++next)
+                    tables[0](eventRow(log, attempt, next, next == seen.record ? seen.dwellMs() : -1));
+                if (want(2))
+                    tables[2](inspectionRow(log, seen));
+                if (want(6))
+                    tally.take(seen);
+            });
+        }
+        for (; want(0) && next <= attempt.lastRecord; ++next)
+            tables[0](eventRow(log, attempt, next, -1));
+        if (want(6))
+            tables[6](tally.row(log, attempt, walk->moves()));
+    }
+    if (want(1))
+        add(1, attemptRows(log, walk ? &*walk : nullptr));
+    if (want(3))
+        add(3, decisionRows(log, *walk));
+    if (want(4))
+        add(4, noteRows(log));
+    if (want(5))
+        add(5, runRows(log));
+    if (want(7))
+        add(7, payoffRows(log));
 }
 
 QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)
@@ -467,22 +493,25 @@ QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *wal
     for (qsizetype k = 0; walk && k < walk->inspections().size(); ++k)
         dwell.insert(walk->inspections()[k].record, walk->inspections()[k].dwellMs());
     QList<QStringList> rows;
-    const LogHeader &header = *log.parsed.header;
-    for (const AttemptSummary &attempt : log.attempts) {
-        for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord; ++i) {
-            const LogRecord &record = log.parsed.records[i];
-            const CompanionRecord *exact = log.companionRecord(i);
-            rows.append({log.path, QString::number(header.subjectNo),
-                         QString::number(header.paramSetNo), header.dateText,
-                         QString::number(attempt.number), QString::number(record.stamp),
-                         record.kindName(), LogReader::levelName(record.level), number(record.index, -1),
-                         directionText(record.direction),
-                         exact && record.kind == LogRecord::Kind::NotepadContents ? exact->text : record.text,
-                         exact ? QString::number(exact->ms) : QString(), exact ? timeAt(log, exact->ms) : QString(),
-                         number(dwell.value(i, -1), -1)});
-        }
-    }
+    for (const AttemptSummary &attempt : log.attempts)
+        for (qsizetype i = attempt.firstRecord; i <= attempt.lastRecord; ++i)
+            rows.append(eventRow(log, attempt, i, dwell.value(i, -1)));
     return rows;
+}
+
+QStringList ExportTables::eventRow(const LabLog &log, const AttemptSummary &attempt, qsizetype i, qint64 dwellMs)
+{
+    const LogHeader &header = *log.parsed.header;
+    const LogRecord &record = log.parsed.records[i];
+    const CompanionRecord *exact = log.companionRecord(i);
+    return {log.path, QString::number(header.subjectNo),
+            QString::number(header.paramSetNo), header.dateText,
+            QString::number(attempt.number), QString::number(record.stamp),
+            record.kindName(), LogReader::levelName(record.level), number(record.index, -1),
+            directionText(record.direction),
+            exact && record.kind == LogRecord::Kind::NotepadContents ? exact->text : record.text,
+            exact ? QString::number(exact->ms) : QString(), exact ? timeAt(log, exact->ms) : QString(),
+            number(dwellMs, -1)};
 }
 
 QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *walk)
@@ -530,18 +559,21 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *w
 QList<QStringList> ExportTables::inspectionRows(const LabLog &log, const LogWalk &walk)
 {
     QList<QStringList> rows;
-    const QString subject = QString::number(log.subject());
-    for (const LogWalk::Inspection &seen : walk.inspections()) {
-        const std::optional<int> payoff = seen.level == 7 ? log.payoffAt(seen.index) : std::nullopt;
-        rows.append({subject, log.path, QString::number(seen.attempt), QString::number(seen.order),
-                     LogReader::levelName(seen.level), QString::number(seen.index), flag(int(seen.stoodOn)),
-                     QString::number(seen.levelsAhead), flag(seen.onPath), number(seen.openedMs, -1),
-                     number(seen.closedMs, -1), number(seen.dwellMs(), -1), seen.closedBy,
-                     payoff ? QString::number(*payoff) : QString(), flag(seen.noteChanged), seen.previous,
-                     flag(seen.burst), seen.transition, LogReader::levelName(seen.stoodLevel),
-                     QString::number(seen.stoodIndex)});
-    }
+    for (const LogWalk::Inspection &seen : walk.inspections())
+        rows.append(inspectionRow(log, seen));
     return rows;
+}
+
+QStringList ExportTables::inspectionRow(const LabLog &log, const LogWalk::Inspection &seen)
+{
+    const std::optional<int> payoff = seen.level == 7 ? log.payoffAt(seen.index) : std::nullopt;
+    return {QString::number(log.subject()), log.path, QString::number(seen.attempt), QString::number(seen.order),
+            LogReader::levelName(seen.level), QString::number(seen.index), flag(int(seen.stoodOn)),
+            QString::number(seen.levelsAhead), flag(seen.onPath), number(seen.openedMs, -1),
+            number(seen.closedMs, -1), number(seen.dwellMs(), -1), seen.closedBy,
+            payoff ? QString::number(*payoff) : QString(), flag(seen.noteChanged), seen.previous,
+            flag(seen.burst), seen.transition, LogReader::levelName(seen.stoodLevel),
+            QString::number(seen.stoodIndex)};
 }
 
 QList<QStringList> ExportTables::decisionRows(const LabLog &log, const LogWalk &walk)

@@ -1,16 +1,18 @@
 #pragma once
 
 #include "session/LabLog.h"
+#include "session/LogWalk.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class LogWalk;
+#include <functional>
 
 // The tables treelab export writes (and the room window exports): their names, columns
 // with what each means (the codebook), and the rows one log gives to each, in the log's
-// order. Rows are made per log, so a caller that adds them as it goes holds one log's.
+// order. Rows are handed on as they are made, so a caller that writes them as they come
+// holds the rows being written, however long the log.
 class ExportTables
 {
 public:
@@ -54,11 +56,18 @@ public:
     // Every table above and the search measures, in the workbook's order.
     static QList<Definition> all();
 
-    // The rows of the log for each table of all(), in its order; a table not wanted gets none.
-    static QList<QList<QStringList>> rowsOf(const LabLog &log, const QList<bool> &wanted);
+    // Takes a table's rows one by one, in order.
+    using Rows = std::function<void(const QStringList &row)>;
 
-    // walk: the log's, for the times; none where the log has no companion record.
+    // The rows of the log for each table of all(), each to its own of tables in the
+    // table's order; a table whose Rows is empty (or missing) is not wanted.
+    static void rowsOf(const LabLog &log, const QList<Rows> &tables);
+
+    // walk: the whole log's, for the times; none where the log has no companion record.
     static QList<QStringList> eventRows(const LabLog &log, const LogWalk *walk);
+    // Record i's row, of the attempt; dwellMs: of the inspection it opened, -1 none.
+    static QStringList eventRow(const LabLog &log, const AttemptSummary &attempt, qsizetype i, qint64 dwellMs);
+    static QStringList inspectionRow(const LabLog &log, const LogWalk::Inspection &seen);
     static QList<QStringList> attemptRows(const LabLog &log, const LogWalk *walk);
     static QList<QStringList> inspectionRows(const LabLog &log, const LogWalk &walk);
     static QList<QStringList> decisionRows(const LabLog &log, const LogWalk &walk);

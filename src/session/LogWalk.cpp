@@ -9,6 +9,11 @@ namespace {
 
 constexpr qint64 NoLine = std::numeric_limits<qint64>::max();
 
+qint64 nodeKey(int level, int index)
+{
+    return (qint64(level) << 32) | quint32(index);
+}
+
 } // namespace
 
 // The looking since the subject came to stand on a node.
@@ -17,14 +22,104 @@ struct LogWalk::Stage
     qint64 stoodMs = -1;
     QString stoodFrom;
     qsizetype from = 0; // its first record
-    QList<qsizetype> inspections;
+    // Its node clicks: how many, the nodes, the most levels ahead among them.
+    int inspections = 0;
+    QSet<QPair<int, int>> nodes{};
+    int deepestAhead = -1;
 };
 
-LogWalk::LogWalk(const LabLog &log) : m_log(log)
+LogWalk::LogWalk(const LabLog &log, Scope scope) : m_log(log)
 {
+    indexNotes();
+    if (scope == Scope::ByAttempt)
+        return;
     for (qsizetype a = 0; a < log.attempts.size(); ++a)
         walk(log.attempts[a], a + 1 == log.attempts.size());
     settleNotes();
+}
+
+void LogWalk::walkAttempt(qsizetype a, const Seen &seen)
+{
+    m_seen = seen;
+    const qsizetype moved = m_moves.size();
+    walk(m_log.attempts[a], a + 1 == m_log.attempts.size());
+    handOn();
+    for (qsizetype m = moved; m < m_moves.size(); ++m)
+        settleMove(m);
+    m_seen = nullptr;
+}
+
+void LogWalk::handOn()
+{
+    if (!m_seen)
+        return;
+    const qsizetype over = m_open < 0 ? m_inspections.size() : m_open;
+    for (qsizetype i = 0; i < over; ++i) {
+        settle(m_inspections[i], m_closing[i]);
+        m_seen(m_inspections[i]);
+    }
+    m_inspections.remove(0, over);
+    m_closing.remove(0, over);
+    if (m_open >= 0)
+        m_open -= over;
+}
+
+void LogWalk::indexNotes()
+{
+    if (m_log.companion) {
+        const QList<CompanionNote> &notes = m_log.companion->notes;
+        for (qsizetype n = 0; n < notes.size(); ++n)
+            m_stores[nodeKey(notes[n].level, notes[n].index)].append(n);
+        return;
+    }
+    const QList<LogRecord> &records = m_log.parsed.records;
+    for (qsizetype k = 0; k < records.size(); ++k)
+        if (records[k].kind == LogRecord::Kind::NotepadContents)
+            m_stores[nodeKey(records[k].level, records[k].index)].append(k);
+}
+
+const QList<qsizetype> *LogWalk::storesOf(int level, int index) const
+{
+    const auto found = m_stores.constFind(nodeKey(level, index));
+    return found == m_stores.constEnd() ? nullptr : &*found;
+}
+
+qint64 LogWalk::storeAt(qsizetype store) const
+{
+    return m_log.companion ? m_log.companion->notes[store].line : qint64(store);
+}
+
+const QString &LogWalk::storedText(qsizetype store) const
+{
+    return m_log.companion ? m_log.companion->notes[store].text : m_log.parsed.records[store].text;
+}
+
+qsizetype LogWalk::lastStoreBefore(int level, int index, qint64 limit) const
+{
+    const QList<qsizetype> *stores = storesOf(level, index);
+    if (!stores)
+        return -1;
+    const auto after = std::lower_bound(stores->begin(), stores->end(), limit,
+                                        [this](qsizetype store, qint64 at) { return storeAt(store) < at; });
+    return after == stores->begin() ? -1 : *(after - 1);
+}
+
+qsizetype LogWalk::firstStoreAfter(int level, int index, qint64 limit) const
+{
+    const QList<qsizetype> *stores = storesOf(level, index);
+    if (!stores)
+        return -1;
+    const auto after = std::upper_bound(stores->begin(), stores->end(), limit,
+                                        [this](qint64 at, qsizetype store) { return at < storeAt(store); });
+    return after == stores->end() ? -1 : *after;
+}
+
+qsizetype LogWalk::firstBoxAfter(qint64 line) const
+{
+    const QList<CompanionBox> &boxes = m_log.companion->boxes;
+    return std::upper_bound(boxes.begin(), boxes.end(), line,
+                            [](qint64 at, const CompanionBox &box) { return at < box.line; })
+        - boxes.begin();
 }
 
 QString LogWalk::nodeName(int level, int index)
@@ -70,7 +165,7 @@ void LogWalk::walk(const AttemptSummary &attempt, bool lastOfLog)
 {
     const QList<LogRecord> &records = m_log.parsed.records;
     const auto [startMs, startFrom] = startOf(attempt);
-    Position at{.attempt = attempt, .stage = Stage{startMs, startFrom, attempt.firstRecord, {}}};
+    Position at{.attempt = attempt, .stage = Stage{.stoodMs = startMs, .stoodFrom = startFrom, .from = attempt.firstRecord}};
     m_open = -1;
     m_attemptMs.append(-1);
     m_attemptFrom.append(QString());
@@ -154,9 +249,12 @@ void LogWalk::inspect(qsizetype k, Position &at)
                                               : QStringLiteral("other");
     }
     at.previous = nodeName(record.level, record.index);
+    ++at.stage.inspections;
+    at.stage.nodes.insert({seen.level, seen.index});
+    at.stage.deepestAhead = std::max(at.stage.deepestAhead, seen.levelsAhead);
+    handOn(); // the one before is over: only the one on screen is kept
     at.last = m_inspections.size();
     m_open = m_inspections.size();
-    at.stage.inspections.append(m_open);
     m_inspections.append(seen);
     m_closing.append(-1);
 }
@@ -173,13 +271,9 @@ void LogWalk::move(qsizetype k, Position &at)
     move.stoodMs = at.stage.stoodMs;
     move.stoodFrom = at.stage.stoodFrom;
     move.movedMs = msOf(k);
-    move.inspections = int(at.stage.inspections.size());
-    QSet<QPair<int, int>> nodes;
-    for (const qsizetype i : std::as_const(at.stage.inspections)) {
-        nodes.insert({m_inspections[i].level, m_inspections[i].index});
-        move.deepestAhead = std::max(move.deepestAhead, m_inspections[i].levelsAhead);
-    }
-    move.distinctNodes = int(nodes.size());
+    move.inspections = at.stage.inspections;
+    move.deepestAhead = at.stage.deepestAhead;
+    move.distinctNodes = int(at.stage.nodes.size());
     if (record.kind == LogRecord::Kind::NatureMove)
         move.r = drawOf(k);
     m_moves.append(move);
@@ -190,7 +284,7 @@ void LogWalk::move(qsizetype k, Position &at)
         at.path[std::size_t(at.reached)] = 2 * record.index + (move.direction == 'R' ? 1 : 0);
     }
     const auto [stoodMs, stoodFrom] = stoodAfter(k, move.movedMs);
-    at.stage = Stage{stoodMs, stoodFrom, k + 1, {}};
+    at.stage = Stage{.stoodMs = stoodMs, .stoodFrom = stoodFrom, .from = k + 1};
 }
 
 std::optional<float> LogWalk::drawOf(qsizetype k) const
@@ -216,9 +310,10 @@ QPair<qint64, QString> LogWalk::stoodAfter(qsizetype k, qint64 movedMs) const
     QPair<qint64, QString> stood{-1, QString()};
     if (m_log.companion && line >= 0) {
         const qint64 next = k + 1 < records.size() && lineOf(k + 1) >= 0 ? lineOf(k + 1) : NoLine;
-        for (const CompanionBox &box : m_log.companion->boxes)
-            if (box.line > line && box.line < next)
-                stood = {box.answeredMs, QStringLiteral("box")};
+        // The last box answered between the move and the next record.
+        const qsizetype b = firstBoxAfter(next - 1);
+        if (b > 0 && m_log.companion->boxes[b - 1].line > line)
+            stood = {m_log.companion->boxes[b - 1].answeredMs, QStringLiteral("box")};
     }
     return stood;
 }
@@ -234,12 +329,11 @@ void LogWalk::close(qsizetype k, const QString &by)
     const qint64 opened = lineOf(open.record);
     const qint64 closing = lineOf(k);
     if (m_log.companion && opened >= 0 && closing >= 0) {
-        for (const CompanionBox &box : m_log.companion->boxes) {
-            if (box.line > opened && box.line < closing) {
-                open.closedMs = box.shownMs;
-                open.closedBy = QStringLiteral("box");
-                return;
-            }
+        const qsizetype b = firstBoxAfter(opened);
+        if (b < m_log.companion->boxes.size() && m_log.companion->boxes[b].line < closing) {
+            open.closedMs = m_log.companion->boxes[b].shownMs;
+            open.closedBy = QStringLiteral("box");
+            return;
         }
     }
     open.closedMs = msOf(k);
@@ -255,12 +349,10 @@ void LogWalk::closeAtEnd(bool lastOfLog)
     const qint64 opened = lineOf(open.record);
     if (!m_log.companion || opened < 0)
         return;
-    for (const CompanionBox &box : m_log.companion->boxes) {
-        if (box.line > opened) {
-            open.closedMs = box.shownMs;
-            open.closedBy = QStringLiteral("box");
-            return;
-        }
+    if (const qsizetype b = firstBoxAfter(opened); b < m_log.companion->boxes.size()) {
+        open.closedMs = m_log.companion->boxes[b].shownMs;
+        open.closedBy = QStringLiteral("box");
+        return;
     }
     // The run stopped with the node on screen: the window closed, 99, or a signal.
     if (lastOfLog && m_log.companion->exitMs >= 0) {
@@ -276,38 +368,34 @@ int LogWalk::changed(const std::optional<QString> &before, const std::optional<Q
 
 void LogWalk::settleNotes()
 {
-    for (qsizetype i = 0; i < m_inspections.size(); ++i) {
-        Inspection &seen = m_inspections[i];
-        if (seen.level < 1 || seen.level > 6)
-            continue; // a payoff node has no notepad
-        seen.noteChanged = changed(storedBefore(seen.level, seen.index, seen.record), textAtClose(seen, m_closing[i]));
-    }
-    for (qsizetype m = 0; m < m_moves.size(); ++m) {
-        Move &move = m_moves[m];
-        move.noteChanged = changed(storedBefore(move.level, move.index, m_stageFrom[m]),
-                                   textAtMove(move.level, move.index, move.record));
-    }
+    for (qsizetype i = 0; i < m_inspections.size(); ++i)
+        settle(m_inspections[i], m_closing[i]);
+    for (qsizetype m = 0; m < m_moves.size(); ++m)
+        settleMove(m);
+}
+
+void LogWalk::settle(Inspection &seen, qsizetype closing) const
+{
+    if (seen.level < 1 || seen.level > 6)
+        return; // a payoff node has no notepad
+    seen.noteChanged = changed(storedBefore(seen.level, seen.index, seen.record), textAtClose(seen, closing));
+}
+
+void LogWalk::settleMove(qsizetype m)
+{
+    Move &move = m_moves[m];
+    move.noteChanged = changed(storedBefore(move.level, move.index, m_stageFrom[m]),
+                               textAtMove(move.level, move.index, move.record));
 }
 
 std::optional<QString> LogWalk::storedBefore(int level, int index, qsizetype k) const
 {
-    QString text; // every notepad is empty when the program starts
-    if (m_log.companion) {
-        const qint64 line = lineOf(k);
-        if (line < 0)
-            return std::nullopt;
-        for (const CompanionNote &note : m_log.companion->notes)
-            if (note.line < line && note.level == level && note.index == index)
-                text = note.text;
-        return text;
-    }
     // The classic log writes a node's text each time it is left; what it held is what was stored.
-    const QList<LogRecord> &records = m_log.parsed.records;
-    for (qsizetype j = 0; j < k && j < records.size(); ++j)
-        if (records[j].kind == LogRecord::Kind::NotepadContents && records[j].level == level
-            && records[j].index == index)
-            text = records[j].text;
-    return text;
+    const qint64 limit = m_log.companion ? lineOf(k) : qint64(k);
+    if (limit < 0)
+        return std::nullopt;
+    const qsizetype store = lastStoreBefore(level, index, limit);
+    return store < 0 ? QString() : storedText(store); // every notepad is empty when the program starts
 }
 
 std::optional<QString> LogWalk::textAtClose(const Inspection &seen, qsizetype closing) const
@@ -327,36 +415,24 @@ std::optional<QString> LogWalk::textAtClose(const Inspection &seen, qsizetype cl
             if (after < records.size() && lineOf(after) >= 0)
                 until = lineOf(after);
         }
-        std::optional<QString> text;
-        for (const CompanionNote &note : m_log.companion->notes)
-            if (note.line > from && note.line < until && note.level == seen.level && note.index == seen.index)
-                text = note.text;
-        return text;
+        const qsizetype store = lastStoreBefore(seen.level, seen.index, until);
+        return store >= 0 && storeAt(store) > from ? std::optional<QString>(storedText(store)) : std::nullopt;
     }
     // The text box keeps the node's text from its close until the next click writes it.
-    for (qsizetype j = seen.record + 1; j < records.size(); ++j)
-        if (records[j].kind == LogRecord::Kind::NotepadContents && records[j].level == seen.level
-            && records[j].index == seen.index)
-            return records[j].text;
-    return std::nullopt;
+    const qsizetype store = firstStoreAfter(seen.level, seen.index, seen.record);
+    return store >= 0 ? std::optional<QString>(storedText(store)) : std::nullopt;
 }
 
 std::optional<QString> LogWalk::textAtMove(int level, int index, qsizetype k) const
 {
-    const QList<LogRecord> &records = m_log.parsed.records;
     if (m_log.companion) {
         // The move stores the text right before its record.
         const qint64 line = lineOf(k);
         if (line < 0)
             return std::nullopt;
-        std::optional<QString> text;
-        for (const CompanionNote &note : m_log.companion->notes)
-            if (note.line < line && note.level == level && note.index == index)
-                text = note.text;
-        return text;
+        const qsizetype store = lastStoreBefore(level, index, line);
+        return store >= 0 ? std::optional<QString>(storedText(store)) : std::nullopt;
     }
-    for (qsizetype j = k + 1; j < records.size(); ++j)
-        if (records[j].kind == LogRecord::Kind::NotepadContents && records[j].level == level && records[j].index == index)
-            return records[j].text;
-    return std::nullopt;
+    const qsizetype store = firstStoreAfter(level, index, k);
+    return store >= 0 ? std::optional<QString>(storedText(store)) : std::nullopt;
 }

@@ -2,9 +2,11 @@
 
 #include "session/LabLog.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Each attempt of a log walked record by record as the screen showed it: every inspection
@@ -74,7 +76,18 @@ public:
     // A re-click sooner than this after the node's opening is part of a burst.
     static constexpr qint64 BurstMs = 100;
 
-    explicit LogWalk(const LabLog &log);
+    // Takes each inspection once it is over (closed, its note settled), in order.
+    using Seen = std::function<void(const Inspection &)>;
+
+    // Whole: every attempt is walked at once. ByAttempt: none until walkAttempt(), which
+    // keeps no inspection it has handed on, for a log of any length.
+    enum class Scope { Whole, ByAttempt };
+    explicit LogWalk(const LabLog &log, Scope scope = Scope::Whole);
+
+    // Walks the log's attempt a (from 0; each in turn, from the first) and hands its
+    // inspections to seen: the same as the whole walk gives for that attempt. Its moves
+    // and times are kept beside those of the attempts before.
+    void walkAttempt(qsizetype a, const Seen &seen);
 
     const QList<Inspection> &inspections() const { return m_inspections; }
     const QList<Move> &moves() const { return m_moves; }
@@ -91,6 +104,19 @@ public:
 private:
     struct Stage; // the looking from one stand to the move made there
     struct Position;
+
+    // Where in the log a node's notepad texts were stored: by node (level, index), the
+    // NotepadContents records of the classic log, or with a companion its notes, in order.
+    void indexNotes();
+    const QList<qsizetype> *storesOf(int level, int index) const;
+    // The store of the node's text last before the record (or companion line) limit, or the
+    // first after it; -1 when there is none.
+    qsizetype lastStoreBefore(int level, int index, qint64 limit) const;
+    qsizetype firstStoreAfter(int level, int index, qint64 limit) const;
+    qint64 storeAt(qsizetype store) const; // its record or line
+    const QString &storedText(qsizetype store) const;
+    // The first box whose line comes after line; boxes().size() when none.
+    qsizetype firstBoxAfter(qint64 line) const;
 
     void walk(const AttemptSummary &attempt, bool lastOfLog);
     // The attempt's start: its Start record, or the NextAttempt press that began it.
@@ -111,6 +137,10 @@ private:
     void close(qsizetype k, const QString &by);
     void closeAtEnd(bool lastOfLog);
     void settleNotes();
+    void settle(Inspection &seen, qsizetype closing) const;
+    void settleMove(qsizetype m);
+    // Hands the inspections that are over to m_seen and forgets them (ByAttempt).
+    void handOn();
     // The node's text stored last before record k (empty before the first store).
     std::optional<QString> storedBefore(int level, int index, qsizetype k) const;
     // The text stored when the inspection ended at record closing (-1: never closed).
@@ -127,4 +157,9 @@ private:
     QList<qint64> m_attemptMs;
     QList<QString> m_attemptFrom;
     qsizetype m_open = -1; // the inspection on screen
+    Seen m_seen;
+    QHash<qint64, QList<qsizetype>> m_stores;
 };
+
+// Moved in memory as bytes when a list of them grows (its texts are Qt's implicitly shared ones).
+Q_DECLARE_TYPEINFO(LogWalk::Inspection, Q_RELOCATABLE_TYPE);

@@ -1,10 +1,7 @@
 #include "session/SearchMeasures.h"
 
-#include "session/LogWalk.h"
-
-#include <QSet>
-
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -12,32 +9,6 @@ using Column = ExportTables::Column;
 using Type = ExportTables::Column::Type;
 
 const QString Never = QStringLiteral("never");
-
-// A node looked at: one click, or a run of consecutive clicks on the same node.
-struct Visit
-{
-    int level = 0;
-    int index = -1;
-    int levelsAhead = 0;
-    int stoodLevel = 0;
-    qint64 dwellMs = 0; // -1 when a click of it was not timed
-};
-
-QList<Visit> visitsOf(const QList<LogWalk::Inspection> &inspections, int attempt)
-{
-    QList<Visit> visits;
-    for (const LogWalk::Inspection &seen : inspections) {
-        if (seen.attempt != attempt)
-            continue;
-        if (!visits.isEmpty() && seen.transition == QLatin1String("repeat")) {
-            Visit &last = visits.last();
-            last.dwellMs = last.dwellMs < 0 || seen.dwellMs() < 0 ? -1 : last.dwellMs + seen.dwellMs();
-            continue;
-        }
-        visits.append({seen.level, seen.index, seen.levelsAhead, seen.stoodLevel, seen.dwellMs()});
-    }
-    return visits;
-}
 
 QString decimal(double value)
 {
@@ -121,73 +92,90 @@ QList<QStringList> SearchMeasures::rows(const LabLog &log, const LogWalk &walk)
 {
     QList<QStringList> rows;
     for (const AttemptSummary &attempt : log.attempts) {
-        const QList<Visit> visits = visitsOf(walk.inspections(), attempt.number);
-        QStringList row{log.path, QString::number(log.subject()), QString::number(log.set()),
-                        QString::number(attempt.number), QString::number(visits.size())};
-        int lookahead = 0, vertical = 0, horizontal = 0;
-        QSet<int> payoffNodes;
-        std::array<int, 4> deepest{-1, -1, -1, -1};
-        qint64 dwell = 0;
-        bool timed = true;
-        for (qsizetype v = 0; v < visits.size(); ++v) {
-            const Visit &visit = visits[v];
-            if (visit.stoodLevel % 2 == 1 && visit.stoodLevel <= 5)
-                deepest[std::size_t(visit.stoodLevel / 2 + 1)]
-                    = std::max(deepest[std::size_t(visit.stoodLevel / 2 + 1)], visit.levelsAhead);
-            if (visit.levelsAhead < 1)
-                continue;
-            ++lookahead;
-            if (visit.level == 7)
-                payoffNodes.insert(visit.index);
-            timed = timed && visit.dwellMs >= 0;
-            dwell += visit.dwellMs;
-            if (v > 0 && visits[v - 1].levelsAhead >= 1) {
-                const Visit &from = visits[v - 1];
-                if ((visit.level == from.level + 1 && visit.index / 2 == from.index)
-                    || (visit.level + 1 == from.level && from.index / 2 == visit.index))
-                    ++vertical;
-                else if (visit.level == from.level)
-                    ++horizontal;
-            }
-        }
-        row << QString::number(lookahead) << QString::number(payoffNodes.size());
-        for (int d = 1; d <= 3; ++d)
-            row << (deepest[std::size_t(d)] < 0 ? QString() : QString::number(deepest[std::size_t(d)]));
-        const int ahead[] = {6, 4, 2};
-        for (int d = 1; d <= 3; ++d)
-            row << (deepest[std::size_t(d)] < 0 ? QString() : decimal(double(deepest[std::size_t(d)]) / ahead[d - 1]));
-        row << (vertical + horizontal == 0 ? QString()
-                                           : decimal(double(vertical - horizontal) / (vertical + horizontal)));
-        // The subject's decisions against the expected payoffs, and the time to each.
-        int choices = 0, ties = 0;
-        bool known = true;
-        std::array<QString, 4> toDecision;
-        for (const LogWalk::Move &move : walk.moves()) {
-            if (move.attempt != attempt.number || move.level % 2 == 0)
-                continue;
-            const std::optional<double> left = expectedPayoff(log, move.level + 1, 2 * move.index);
-            const std::optional<double> right = expectedPayoff(log, move.level + 1, 2 * move.index + 1);
-            known = known && left && right;
-            if (left && right) {
-                if (*left == *right)
-                    ++ties;
-                else if ((*left > *right) == (move.direction == 'L'))
-                    ++choices;
-            }
-            for (const LogWalk::Inspection &seen : walk.inspections()) {
-                if (seen.attempt == attempt.number && seen.level == move.level && seen.index == move.index
-                    && seen.record < move.record) {
-                    if (seen.openedMs >= 0 && move.movedMs >= 0)
-                        toDecision[std::size_t(move.level / 2 + 1)] = QString::number(move.movedMs - seen.openedMs);
-                    break;
-                }
-            }
-        }
-        row << (known ? QString::number(choices) : QString()) << (known ? QString::number(ties) : QString());
-        row << (lookahead > 0 && timed ? decimal(double(dwell) / lookahead) : QString());
-        for (int d = 1; d <= 3; ++d)
-            row << toDecision[std::size_t(d)];
-        rows.append(row);
+        Tally tally;
+        for (const LogWalk::Inspection &seen : walk.inspections())
+            if (seen.attempt == attempt.number)
+                tally.take(seen);
+        rows.append(tally.row(log, attempt, walk.moves()));
     }
     return rows;
+}
+
+void SearchMeasures::Tally::take(const LogWalk::Inspection &seen)
+{
+    if (const QPair<int, int> node{seen.level, seen.index}; !m_firstClick.contains(node))
+        m_firstClick.insert(node, {seen.record, seen.openedMs});
+    if (m_visit && seen.transition == QLatin1String("repeat")) {
+        m_visit->dwellMs = m_visit->dwellMs < 0 || seen.dwellMs() < 0 ? -1 : m_visit->dwellMs + seen.dwellMs();
+        return;
+    }
+    if (m_visit)
+        count(*m_visit);
+    m_visit = Visit{seen.level, seen.index, seen.levelsAhead, seen.stoodLevel, seen.dwellMs()};
+    ++m_visits;
+}
+
+void SearchMeasures::Tally::count(const Visit &visit)
+{
+    const std::optional<Visit> from = std::exchange(m_before, visit);
+    if (visit.stoodLevel % 2 == 1 && visit.stoodLevel <= 5)
+        m_deepest[std::size_t(visit.stoodLevel / 2 + 1)]
+            = std::max(m_deepest[std::size_t(visit.stoodLevel / 2 + 1)], visit.levelsAhead);
+    if (visit.levelsAhead < 1)
+        return;
+    ++m_lookahead;
+    if (visit.level == 7)
+        m_payoffNodes.insert(visit.index);
+    m_timed = m_timed && visit.dwellMs >= 0;
+    m_dwell += visit.dwellMs;
+    if (from && from->levelsAhead >= 1) {
+        if ((visit.level == from->level + 1 && visit.index / 2 == from->index)
+            || (visit.level + 1 == from->level && from->index / 2 == visit.index))
+            ++m_vertical;
+        else if (visit.level == from->level)
+            ++m_horizontal;
+    }
+}
+
+QStringList SearchMeasures::Tally::row(const LabLog &log, const AttemptSummary &attempt,
+                                       const QList<LogWalk::Move> &moves)
+{
+    if (m_visit)
+        count(*std::exchange(m_visit, std::nullopt));
+    QStringList row{log.path, QString::number(log.subject()), QString::number(log.set()),
+                    QString::number(attempt.number), QString::number(m_visits)};
+    row << QString::number(m_lookahead) << QString::number(m_payoffNodes.size());
+    for (int d = 1; d <= 3; ++d)
+        row << (m_deepest[std::size_t(d)] < 0 ? QString() : QString::number(m_deepest[std::size_t(d)]));
+    const int ahead[] = {6, 4, 2};
+    for (int d = 1; d <= 3; ++d)
+        row << (m_deepest[std::size_t(d)] < 0 ? QString() : decimal(double(m_deepest[std::size_t(d)]) / ahead[d - 1]));
+    row << (m_vertical + m_horizontal == 0 ? QString()
+                                           : decimal(double(m_vertical - m_horizontal) / (m_vertical + m_horizontal)));
+    // The subject's decisions against the expected payoffs, and the time to each.
+    int choices = 0, ties = 0;
+    bool known = true;
+    std::array<QString, 4> toDecision;
+    for (const LogWalk::Move &move : moves) {
+        if (move.attempt != attempt.number || move.level % 2 == 0)
+            continue;
+        const std::optional<double> left = expectedPayoff(log, move.level + 1, 2 * move.index);
+        const std::optional<double> right = expectedPayoff(log, move.level + 1, 2 * move.index + 1);
+        known = known && left && right;
+        if (left && right) {
+            if (*left == *right)
+                ++ties;
+            else if ((*left > *right) == (move.direction == 'L'))
+                ++choices;
+        }
+        // The attempt's first click on the node, when it came before the move.
+        const auto first = m_firstClick.constFind({move.level, move.index});
+        if (first != m_firstClick.constEnd() && first->first < move.record && first->second >= 0 && move.movedMs >= 0)
+            toDecision[std::size_t(move.level / 2 + 1)] = QString::number(move.movedMs - first->second);
+    }
+    row << (known ? QString::number(choices) : QString()) << (known ? QString::number(ties) : QString());
+    row << (m_lookahead > 0 && m_timed ? decimal(double(m_dwell) / m_lookahead) : QString());
+    for (int d = 1; d <= 3; ++d)
+        row << toDecision[std::size_t(d)];
+    return row;
 }

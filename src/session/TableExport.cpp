@@ -36,6 +36,15 @@ TableExport::Result TableExport::run(const QStringList &logs, const Options &opt
     Outputs outputs;
     if (!begin(options, outputs, result))
         return result;
+    // Each row goes to its outputs as it is made.
+    QList<ExportTables::Rows> tables;
+    for (qsizetype t = 0; t < outputs.wanted.size(); ++t) {
+        const int number = outputs.numbers[t];
+        tables.append(outputs.wanted[t] ? ExportTables::Rows([&outputs, number](const QStringList &row) {
+            outputs.out.addRow(number, row);
+        })
+                                        : ExportTables::Rows());
+    }
     bool failed = false;
     for (qsizetype k = 0; k < logs.size(); ++k) {
         if (options.progress && !options.progress(k, logs.size())) {
@@ -47,10 +56,7 @@ TableExport::Result TableExport::run(const QStringList &logs, const Options &opt
             failed = true;
         if (failed)
             continue; // nothing will be written: only the problems of the rest are told
-        const QList<QList<QStringList>> rows = ExportTables::rowsOf(log, outputs.wanted);
-        for (qsizetype t = 0; t < rows.size(); ++t)
-            for (const QStringList &row : rows[t])
-                outputs.out.addRow(outputs.numbers[t], row);
+        ExportTables::rowsOf(log, tables);
     }
     if (!failed)
         result.written = finish(options, outputs, result);

@@ -81,7 +81,7 @@ bool Workbook::open(const QString &path, QString *error)
     m_bold = workbook_add_format(m_book);
     format_set_bold(m_bold);
     m_dateTime = workbook_add_format(m_book);
-    format_set_num_format(m_dateTime, "yyyy-mm-dd hh:mm:ss.000");
+    format_set_num_format(m_dateTime, DateTimeFormat);
     return true;
 #endif
 }

@@ -44,6 +44,9 @@ public:
     // Whether this treelab can write workbooks at all (built with libxlsxwriter).
     static bool available();
 
+    // The number format of the date-time cells.
+    static constexpr const char *DateTimeFormat = "yyyy-mm-dd hh:mm:ss.000";
+
 private:
     struct Sheet
     {
