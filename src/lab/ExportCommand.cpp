@@ -11,7 +11,8 @@ QString ExportCommand::help()
     return QStringLiteral(
         "Usage: treelab export LOG... [--events FILE.csv] [--attempts FILE.csv]\n"
         "                     [--inspections FILE.csv] [--decisions FILE.csv]\n"
-        "                     [--notes FILE.csv] [--runs FILE.csv] [--codebook FILE.md]\n"
+        "                     [--notes FILE.csv] [--runs FILE.csv] [--measures FILE.csv]\n"
+        "                     [--payoffs FILE.csv] [--codebook FILE.md]\n"
         "                     [--xlsx FILE.xlsx] [--data FILE] [--force]\n"
         "\n"
         "Writes the event logs LOG... as comma-separated tables, UTF-8 with a header row and\n"
@@ -52,7 +53,7 @@ QString ExportCommand::help()
         "  header's), attempt (from 1; the records after the last Continue belong to the\n"
         "  attempt still in play), stamp (seconds since the log was opened), kind (Start, d1\n"
         "  ... p for a click on that level, NotepadContents, CloseNotepad, ConfirmDecision,\n"
-        "  NatureMove, FinalPayoffNode, Continue), level (1 d1 ... 7 p), index (the node\n"
+        "  NatureMove, FinalPayoffNode, Continue), level (d1 ... p), index (the node\n"
         "  within its level, from 0), direction (L or R for ConfirmDecision and NatureMove),\n"
         "  text (the notepad text of NotepadContents), and from a companion record ms, time\n"
         "  (ISO 8601 with milliseconds and UTC offset) and dwell_ms (for a node click, how\n"
@@ -64,7 +65,7 @@ QString ExportCommand::help()
         "  (with a companion from the attempt's start, Start or the NextAttempt press, to its\n"
         "  Continue, in milliseconds over 1000; else the log's whole seconds from the\n"
         "  attempt's first record); inspected, the node clicks; edits, the notepad texts\n"
-        "  changed; finished, yes when the attempt ended with Continue.\n"
+        "  changed; finished, 1 when the attempt ended with Continue, else 0.\n"
         "--inspections FILE.csv: one row per node click. Columns: subject, log, attempt,\n"
         "  order (from 1 within the attempt), level (d1 ... p), index, stood_on (1: the node\n"
         "  stood on, navigation), levels_ahead, on_path (1: on the path the attempt took),\n"
@@ -82,6 +83,11 @@ QString ExportCommand::help()
         "--runs FILE.csv: one row per log: subject, log, set, date, start, program_version,\n"
         "  seed, attempts, finished, complete, exit, ending (how the run ended), and the\n"
         "  payoff table p0 ... p63.\n"
+        "--measures FILE.csv: one row per attempt, keyed as attempts: the search measures.\n"
+        "--payoffs FILE.csv: the payoff table of runs in long form, one row per payoff node:\n"
+        "  log, node (0 to 63), payoff.\n"
+        "A column name has one type in every table (level is always d1 ... p); the codebook\n"
+        "gives each column's.\n"
         "\n"
         "Options:\n"
         "  --events FILE       Write the table of records to FILE.\n"
@@ -90,6 +96,8 @@ QString ExportCommand::help()
         "  --decisions FILE    Write the table of moves to FILE.\n"
         "  --notes FILE        Write the table of notepad texts stored to FILE.\n"
         "  --runs FILE         Write the table of runs to FILE.\n"
+        "  --measures FILE     Write the table of search measures to FILE.\n"
+        "  --payoffs FILE      Write the payoff tables in long form to FILE.\n"
         "  --codebook FILE     Write the codebook, what every column means, as Markdown.\n"
         "  --xlsx FILE         Write every table and the codebook as the worksheets of the\n"
         "                      workbook FILE.\n"
@@ -111,8 +119,9 @@ QString ExportCommand::help()
         "\n"
         "Exit status: 0 when every table is written; 1 when a LOG cannot be read or fails\n"
         "\"treelab verify\" (without --force), its payoffs cannot be read (for --attempts,\n"
-        "--inspections, --runs and --xlsx), or a table cannot be written; no table is written\n"
-        "then; 2 for a usage error or a refused output file, with nothing written.\n");
+        "--inspections, --runs, --measures, --payoffs and --xlsx), or a table cannot be\n"
+        "written; no table is written then; 2 for a usage error or a refused output file,\n"
+        "with nothing written.\n");
 }
 
 int ExportCommand::run(const QStringList &arguments)

@@ -1,11 +1,8 @@
 #include "session/AttemptFacts.h"
 
-#include <QHash>
-
 QList<AttemptFacts> AttemptFacts::of(const QList<LogRecord> &records, const QList<AttemptSummary> &attempts)
 {
     QList<AttemptFacts> all;
-    QHash<int, QString> lastText; // by level * 100 + index
     for (const AttemptSummary &attempt : attempts) {
         AttemptFacts facts;
         facts.number = attempt.number;
@@ -17,13 +14,6 @@ QList<AttemptFacts> AttemptFacts::of(const QList<LogRecord> &records, const QLis
             case LogRecord::Kind::NodeClick:
                 ++facts.inspected;
                 break;
-            case LogRecord::Kind::NotepadContents: {
-                const int key = record.level * 100 + record.index;
-                if (record.text != lastText.value(key))
-                    ++facts.notepadEdits;
-                lastText.insert(key, record.text);
-                break;
-            }
             case LogRecord::Kind::ConfirmDecision:
             case LogRecord::Kind::NatureMove:
                 if (record.level >= 1 && record.level <= 6)

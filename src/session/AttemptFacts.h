@@ -9,7 +9,7 @@
 
 // What one attempt of a log comes to, for the attempts table and the picture: the move
 // made at each level, the payoff node reached, its duration, and how much the subject
-// looked and wrote on the way.
+// looked on the way.
 struct AttemptFacts
 {
     int number = 0;
@@ -21,12 +21,8 @@ struct AttemptFacts
     // Seconds from the attempt's first record to its Continue record; -1 before it.
     qint64 seconds = -1;
     // Node-click records (d1 ... p) of the attempt: the nodes inspected, repeats counted.
+    // Notepad edits are counted by NotepadEdits alone, which places each in its attempt.
     int inspected = 0;
-    // NotepadContents records of the attempt whose text differs from the text last
-    // recorded for the same node anywhere earlier in the log (empty before the first).
-    // The notepads keep their text from one attempt to the next, so the comparison runs
-    // over the whole log.
-    int notepadEdits = 0;
 
     // The facts of every attempt of the log, in order.
     static QList<AttemptFacts> of(const QList<LogRecord> &records, const QList<AttemptSummary> &attempts);

@@ -19,8 +19,10 @@ QString Codebook::intro()
         "codebook, one row per column, and --codebook FILE.md writes it as Markdown. Types: integer (whole "
         "numbers), number (a decimal point, no grouping), text (exactly as recorded), date-time (ISO 8601 text with "
         "milliseconds and the UTC offset as +hh:mm, +00:00 for UTC and never Z, in a CSV file, a date-time cell in "
-        "the workbook); a text column may hold digits (program_version 1.0) and is to be read as text. An empty field is an "
-        "empty CSV field and an empty cell; Empty when says when that happens. Times in ms are milliseconds since "
+        "the workbook); a text column may hold digits (program_version 1.0) and is to be read as text. A column "
+        "name has the same type in every table that has it (level is always d1 ... p, never a number). An empty field "
+        "is an empty CSV field and an empty cell; Empty when says when that happens, and never that every row holds "
+        "a value. Times in ms are milliseconds since "
         "the event log was opened, from the companion record (LOG.jsonl) that the program writes beside each log; "
         "without it they stay empty, never guessed from the classic log's whole seconds.");
 }

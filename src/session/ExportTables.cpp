@@ -73,8 +73,9 @@ QString floatText(float value)
 }
 
 const QString EditDefinition = QStringLiteral(
-    "an edit is a store of a node's notepad text that differs from the text stored for that node before it (every "
-    "notepad is empty before its first store); the stores are the companion's note lines, and without a companion "
+    "an edit is a store of a node's notepad text that differs from the text stored for that node before it; a node's "
+    "first store is compared with no text, so it is an edit unless its notepad was left blank; the stores are the "
+    "companion's note lines, and without a companion "
     "the log's NotepadContents records, each counted in the attempt in which its node was last clicked (the text "
     "of an attempt's last node reaches the classic log with the next attempt's first click, and never after the "
     "last attempt)");
@@ -105,10 +106,13 @@ Column attemptColumn()
             Never};
 }
 
-Column levelName(const QString &meaning)
+// level is the level's name in every table, d1 ... p, as the tree and the kinds of
+// record name it.
+Column levelName(const QString &meaning, const QString &derived = QStringLiteral("the record's level code 1 to 7"),
+                 const QString &emptyWhen = Never)
 {
     return {QStringLiteral("level"), Type::Text, QString(), meaning + QStringLiteral(": d1, c1, d2, c2, d3, c3 or p"),
-            QStringLiteral("the record's level code 1 to 7"), Never};
+            derived, emptyWhen};
 }
 
 Column indexColumn(const QString &emptyWhen)
@@ -117,6 +121,22 @@ Column indexColumn(const QString &emptyWhen)
             QStringLiteral("the node within its level, from 0 at the left (the subject saw node numbers from 1)"),
             QStringLiteral("the record"), emptyWhen};
 }
+
+Column eventLevel()
+{
+    Column level = levelName(QStringLiteral("the node's level"),
+                             QStringLiteral("the record's level code 1 to 7; for NotepadContents the node whose text it is"),
+                             QStringLiteral("Start and Continue"));
+    level.meaning += QStringLiteral(
+        ", text as in every table. Until this version it was the level code 1 to 7 here alone; a script that used the "
+        "code gets it back as the place of level in that list (in R match(level, c(\"d1\", \"c1\", \"d2\", "
+        "\"c2\", \"d3\", \"c3\", \"p\")))");
+    return level;
+}
+
+// Where a run's payoff table comes from, for its wide and its long form.
+const QString PayoffSource = QStringLiteral("the companion's run line, else the payoff file");
+const QString NoPayoffs = QStringLiteral("neither is at hand");
 
 } // namespace
 
@@ -173,10 +193,7 @@ ExportTables::Definition ExportTables::events()
               QStringLiteral("Start; d1, c1, d2, c2, d3, c3 or p for a click on a node of that level; NotepadContents, "
                              "CloseNotepad, ConfirmDecision, NatureMove, FinalPayoffNode or Continue"),
               QStringLiteral("the record's tag"), Never},
-             {QStringLiteral("level"), Type::Integer, QString(),
-              QStringLiteral("the level code: 1 d1, 2 c1, 3 d2, 4 c2, 5 d3, 6 c3, 7 p"),
-              QStringLiteral("the record; for NotepadContents the node whose text it is"),
-              QStringLiteral("Start and Continue")},
+             eventLevel(),
              indexColumn(QStringLiteral("Start and Continue")),
              {QStringLiteral("direction"), Type::Text, QString(), QStringLiteral("L or R: the move made"),
               QStringLiteral("the record"), QStringLiteral("kinds other than ConfirmDecision and NatureMove")},
@@ -229,7 +246,10 @@ ExportTables::Definition ExportTables::attempts()
         {QStringLiteral("edits"), Type::Integer, QString(),
          QStringLiteral("the notepad edits made in the attempt (the rows of notes with changed 1, where there are notes)"),
          EditDefinition, Never},
-        {QStringLiteral("finished"), Type::Text, QString(), QStringLiteral("yes when the attempt ended with Continue, else no"),
+        {QStringLiteral("finished"), Type::Integer, QString(),
+         QStringLiteral("1 when the attempt ended with Continue, else 0, a number as every flag of the tables. "
+                        "Until this version yes or no: a script that picks finished == \"yes\" now picks no row, and wants "
+                        "finished == 1"),
          QStringLiteral("the Continue record"), Never},
         {QStringLiteral("seconds_from"), Type::Text, QString(),
          QStringLiteral("what seconds counts from: Start, NextAttempt or first click (milliseconds of the companion "
@@ -386,7 +406,10 @@ ExportTables::Definition ExportTables::runs()
          QStringLiteral("when the log was opened: ISO 8601 with milliseconds and the UTC offset in the CSV file, a "
                         "date-time cell in the workbook"),
          QStringLiteral("the companion's run line"), NoCompanion},
-        {QStringLiteral("program_version"), Type::Text, QString(), QStringLiteral("the version of the program that ran"),
+        {QStringLiteral("program_version"), Type::Text, QString(),
+         QStringLiteral("the version of the program that ran, as the program names itself (1.0). Read it as text "
+                        "(colClasses = c(program_version = \"character\") in R, dtype={\"program_version\": str} in "
+                        "pandas): read as a number 1.0 becomes 1 and 1.10 becomes 1.1"),
          QStringLiteral("the companion's run line"), NoCompanion},
         {QStringLiteral("seed"), Type::Integer, QString(), QStringLiteral("the seed of Nature's random draws"),
          QStringLiteral("the companion's run line"), NoCompanion},
@@ -408,8 +431,7 @@ ExportTables::Definition ExportTables::runs()
     for (int j = 0; j < PayoffFile::PayoffCount; ++j)
         columns.append({QStringLiteral("p%1").arg(j), Type::Integer, QStringLiteral("pounds"),
                         QStringLiteral("the payoff of payoff node %1 in the run's payoff table").arg(j),
-                        QStringLiteral("the companion's run line, else the payoff file"),
-                        QStringLiteral("neither is at hand")});
+                        PayoffSource, NoPayoffs});
     return {QStringLiteral("runs"), QStringLiteral("--runs"),
             QStringLiteral("One row per log: the run's facts and its payoff table (columns p0 to p63, one per payoff "
                            "node)."),
@@ -418,7 +440,7 @@ ExportTables::Definition ExportTables::runs()
 
 QList<ExportTables::Definition> ExportTables::all()
 {
-    return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition()};
+    return {events(), attempts(), inspections(), decisions(), notes(), runs(), SearchMeasures::definition(), payoffs()};
 }
 
 void ExportTables::rowsOf(const LabLog &log, const QList<Rows> &tables)
@@ -461,6 +483,8 @@ void ExportTables::rowsOf(const LabLog &log, const QList<Rows> &tables)
         add(4, noteRows(log));
     if (want(5))
         add(5, runRows(log));
+    if (want(7))
+        add(7, payoffRows(log));
 }
 
 QList<QStringList> ExportTables::eventRows(const LabLog &log, const LogWalk *walk)
@@ -483,7 +507,7 @@ QStringList ExportTables::eventRow(const LabLog &log, const AttemptSummary &atte
     return {log.path, QString::number(header.subjectNo),
             QString::number(header.paramSetNo), header.dateText,
             QString::number(attempt.number), QString::number(record.stamp),
-            record.kindName(), number(record.level, 0), number(record.index, -1),
+            record.kindName(), LogReader::levelName(record.level), number(record.index, -1),
             directionText(record.direction),
             exact && record.kind == LogRecord::Kind::NotepadContents ? exact->text : record.text,
             exact ? QString::number(exact->ms) : QString(), exact ? timeAt(log, exact->ms) : QString(),
@@ -525,7 +549,7 @@ QList<QStringList> ExportTables::attemptRows(const LabLog &log, const LogWalk *w
         row.append(seconds);
         row.append(QString::number(attempt.inspected));
         row.append(QString::number(edits.inAttempt(attempt.number)));
-        row.append(attempt.continued ? QStringLiteral("yes") : QStringLiteral("no"));
+        row.append(flag(int(attempt.continued)));
         row.append(from);
         rows.append(row);
     }
@@ -605,4 +629,27 @@ QList<QStringList> ExportTables::runRows(const LabLog &log)
         row.append(payoff ? QString::number(*payoff) : QString());
     }
     return {row};
+}
+
+ExportTables::Definition ExportTables::payoffs()
+{
+    return {QStringLiteral("payoffs"), QStringLiteral("--payoffs"),
+            QStringLiteral("One row per payoff node of each log, 64 rows a log: the payoff table of runs in long "
+                           "form, to join on log and node (inspections' index where level is p, attempts' node)."),
+            {logColumn(),
+             {QStringLiteral("node"), Type::Integer, QString(), QStringLiteral("the payoff node, 0 to 63 (p0 ... p63 of runs)"),
+              QStringLiteral("one row for each"), Never},
+             {QStringLiteral("payoff"), Type::Integer, QStringLiteral("pounds"),
+              QStringLiteral("its payoff in the run's payoff table; a loss is negative"),
+              PayoffSource, NoPayoffs}}};
+}
+
+QList<QStringList> ExportTables::payoffRows(const LabLog &log)
+{
+    QList<QStringList> rows;
+    for (int j = 0; j < PayoffFile::PayoffCount; ++j) {
+        const std::optional<int> payoff = log.payoffAt(j);
+        rows.append({log.path, QString::number(j), payoff ? QString::number(*payoff) : QString()});
+    }
+    return rows;
 }

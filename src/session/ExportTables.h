@@ -51,7 +51,9 @@ public:
     static Definition notes();
     // One row per log: the run's facts; the payoff table needs LogPayoffs::loadShown.
     static Definition runs();
-    // Every table above, in the workbook's order.
+    // One row per payoff node of each log: the runs' payoff table in long form.
+    static Definition payoffs();
+    // Every table above and the search measures, in the workbook's order.
     static QList<Definition> all();
 
     // Takes a table's rows one by one, in order.
@@ -71,6 +73,7 @@ public:
     static QList<QStringList> decisionRows(const LabLog &log, const LogWalk &walk);
     static QList<QStringList> noteRows(const LabLog &log);
     static QList<QStringList> runRows(const LabLog &log);
+    static QList<QStringList> payoffRows(const LabLog &log);
 
     // "text", "integer", "number", "date-time".
     static QString typeName(Column::Type type);

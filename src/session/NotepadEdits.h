@@ -7,8 +7,8 @@
 #include <QString>
 
 // The one definition of a notepad edit, for every table that counts them: a store of a
-// node's text that differs from the text stored for that node before it (every notepad is
-// empty before its first store). The stores are the companion's note lines; a log without
+// node's text that differs from the text stored for that node before it (a node's first
+// store is compared with no text). The stores are the companion's note lines; a log without
 // a companion has only its NotepadContents records, and such a record belongs to the
 // attempt in which its node was last clicked (the text of an attempt's last node reaches
 // the classic log with the next attempt's first click, or never after the last attempt).

@@ -91,7 +91,8 @@ bool TableExport::begin(const Options &options, Outputs &outputs, Result &result
         for (const QStringList &row : Codebook::rows())
             outputs.out.addRow(codebook, row);
     }
-    outputs.payoffs = book || outputs.wanted[1] || outputs.wanted[2] || outputs.wanted[5] || outputs.wanted[6];
+    outputs.payoffs = book || outputs.wanted[1] || outputs.wanted[2] || outputs.wanted[5] || outputs.wanted[6]
+        || outputs.wanted[7];
     return true;
 }
 

@@ -88,6 +88,51 @@ QString putLogOf(const QString &folder, const QByteArray &log, int subject)
     return putFile(path, bytes) ? path : QString();
 }
 
+QList<QStringList> readCsv(const QString &text, bool *wellFormed)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false, atFieldStart = true;
+    *wellFormed = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"') && atFieldStart) {
+            quoted = true;
+            atFieldStart = false;
+        } else if (c == QLatin1Char(',')) {
+            row.append(field);
+            field.clear();
+            atFieldStart = true;
+        } else if (c == QLatin1Char('\n')) {
+            row.append(field);
+            rows.append(row);
+            row.clear();
+            field.clear();
+            atFieldStart = true;
+        } else {
+            if (c == QLatin1Char('"') || c == QLatin1Char('\r'))
+                *wellFormed = false; // a bare quote or CR outside quotes
+            field += c;
+            atFieldStart = false;
+        }
+    }
+    if (quoted || !field.isEmpty() || !row.isEmpty())
+        *wellFormed = false; // the last row is not ended
+    return rows;
+}
+
 QString pdfText(const QString &path)
 {
     QProcess process;

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +43,11 @@ QString workstation(const QString &parent, const QString &name, const QByteArray
 // The whole-experiment log (or its first lines) as subject's, put into folder as
 // o1<subject>btinp.01 beside the payoff file. Returns its path, empty if not written.
 QString putLogOf(const QString &folder, const QByteArray &log, int subject);
+
+// Comma-separated values read back as the statistics programs do: quoted fields may hold
+// commas, doubled quotes and line breaks; rows end with LF. *wellFormed is false for a bare
+// quote or CR outside quotes, or a last row not ended.
+QList<QStringList> readCsv(const QString &text, bool *wellFormed);
 
 // A PDF read back with poppler-utils (scripts/setup.sh installs them): its text as
 // pdftotext -layout gives it, empty when it cannot be read; its number of pages, 0 then

@@ -58,7 +58,7 @@ class TestAnalysisSnippets : public QObject
                                 .replace("@START@", "2009-03-04T00:08:32.500" + offset.toUtf8())
                                 .replace("@HOST@", "lab-07"));
         QStringList arguments{QStringLiteral("export"), log};
-        for (const char *table : {"events", "attempts", "inspections", "decisions", "notes", "runs", "measures"})
+        for (const char *table : {"events", "attempts", "inspections", "decisions", "notes", "runs", "measures", "payoffs"})
             arguments << QStringLiteral("--%1").arg(QLatin1String(table))
                       << QDir(folder).filePath(QStringLiteral("%1.csv").arg(QLatin1String(table)));
         const auto run = treelab(arguments);
@@ -109,7 +109,8 @@ private slots:
         const QString folder = tables(offset);
         const QString code = snippet(QStringLiteral("r"))
             + QStringLiteral("\nstopifnot(nrow(events) == 100, !any(is.na(events$time)), is.character(runs$program_version),"
-                             " runs$program_version == \"1.0\", nrow(measures) == 4)\ncat(\"ALL TIMES READ\\n\")\n");
+                             " runs$program_version == \"1.0\", nrow(measures) == 4, nrow(payoffs) == 64,"
+                             " is.character(events$level), is.integer(attempts$finished), all(attempts$finished == 1))\ncat(\"ALL TIMES READ\\n\")\n");
         QVERIFY(!snippet(QStringLiteral("r")).isEmpty());
         LabFolders::putFile(QDir(folder).filePath(QStringLiteral("snippet.R")), code.toUtf8());
         runIn(folder, rscript, {QStringLiteral("snippet.R")});
@@ -125,7 +126,9 @@ private slots:
         const QString folder = tables(offset);
         const QString code = QStringLiteral("import matplotlib\nmatplotlib.use('Agg')\n") + snippet(QStringLiteral("python"))
             + QStringLiteral("\nassert len(events) == 100 and events['time'].notna().all()\n"
-                             "assert tables['runs'].program_version[0] == '1.0'\nprint('ALL TIMES READ')\n");
+                             "assert tables['runs'].program_version[0] == '1.0' and len(tables['payoffs']) == 64\n"
+                             "assert events.level.dropna().isin(['d1', 'c1', 'd2', 'c2', 'd3', 'c3', 'p']).all()\n"
+                             "assert (tables['attempts'].finished == 1).all()\nprint('ALL TIMES READ')\n");
         QVERIFY(!snippet(QStringLiteral("python")).isEmpty());
         LabFolders::putFile(QDir(folder).filePath(QStringLiteral("snippet.py")), code.toUtf8());
         runIn(folder, python, {QStringLiteral("snippet.py")});

@@ -2,62 +2,19 @@
 #include "TestPayoffs.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+using LabFolders::readCsv;
 using LabFolders::report;
 using LabFolders::treelab;
 
 namespace {
-
-// Reads comma-separated values back as the statistics programs do: quoted fields may
-// hold commas, doubled quotes and line breaks; rows end with LF.
-QList<QStringList> readCsv(const QString &text, bool *wellFormed)
-{
-    QList<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false, atFieldStart = true;
-    *wellFormed = true;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-        } else if (c == QLatin1Char('"') && atFieldStart) {
-            quoted = true;
-            atFieldStart = false;
-        } else if (c == QLatin1Char(',')) {
-            row.append(field);
-            field.clear();
-            atFieldStart = true;
-        } else if (c == QLatin1Char('\n')) {
-            row.append(field);
-            rows.append(row);
-            row.clear();
-            field.clear();
-            atFieldStart = true;
-        } else {
-            if (c == QLatin1Char('"') || c == QLatin1Char('\r'))
-                *wellFormed = false; // a bare quote or CR outside quotes
-            field += c;
-            atFieldStart = false;
-        }
-    }
-    if (quoted || !field.isEmpty() || !row.isEmpty())
-        *wellFormed = false; // the last row is not ended
-    return rows;
-}
 
 const QString Pound = QString(QChar(0x00A3));
 
@@ -115,10 +72,10 @@ private slots:
         const QString expected
             = logged(QStringLiteral("log,subject,set,attempt,d1,c1,d2,c2,d3,c3,node,payoff_text,payoff,seconds,"
                              "inspected,edits,finished,seconds_from\n"
-                             "@,99,1,1,R,R,L,L,R,L,50,#51,51,46,11,4,yes,Start stamp\n"
-                             "@,99,1,2,L,R,R,L,L,L,24,-#5,-5,28,8,2,yes,first click stamp\n"
-                             "@,99,1,3,R,L,R,L,R,L,42,#0,0,26,10,1,yes,first click stamp\n"
-                             "@,99,1,4,R,R,L,L,R,L,50,#51,51,24,7,0,yes,first click stamp\n"))
+                             "@,99,1,1,R,R,L,L,R,L,50,#51,51,46,11,4,1,Start stamp\n"
+                             "@,99,1,2,L,R,R,L,L,L,24,-#5,-5,28,8,2,1,first click stamp\n"
+                             "@,99,1,3,R,L,R,L,R,L,42,#0,0,26,10,1,1,first click stamp\n"
+                             "@,99,1,4,R,R,L,L,R,L,50,#51,51,24,7,0,1,first click stamp\n"))
                   .replace(QLatin1Char('#'), Pound);
         QCOMPARE(text(QStringLiteral("attempts.csv")), expected);
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("events.csv"))));
@@ -139,8 +96,8 @@ private slots:
                                   QStringLiteral("--data"), data});
         QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
         const QStringList lines = QString::fromUtf8(LabFolders::fileBytes(out)).split(QLatin1Char('\n'));
-        QCOMPARE(lines.value(1), logged(QStringLiteral("@,99,1,1,R,R,L,L,R,L,50,#1234,1234,46,11,4,yes,Start stamp")).replace(QLatin1Char('#'), Pound));
-        QCOMPARE(lines.value(2), logged(QStringLiteral("@,99,1,2,L,R,R,L,L,L,24,#0,0,28,8,2,yes,first click stamp")).replace(QLatin1Char('#'), Pound));
+        QCOMPARE(lines.value(1), logged(QStringLiteral("@,99,1,1,R,R,L,L,R,L,50,#1234,1234,46,11,4,1,Start stamp")).replace(QLatin1Char('#'), Pound));
+        QCOMPARE(lines.value(2), logged(QStringLiteral("@,99,1,2,L,R,R,L,L,L,24,#0,0,28,8,2,1,first click stamp")).replace(QLatin1Char('#'), Pound));
     }
 
     void eventsRows()
@@ -152,29 +109,29 @@ private slots:
         QVERIFY(csv.startsWith(logged(QStringLiteral(
             "log,subject,set,date,attempt,stamp,kind,level,index,direction,text,ms,time,dwell_ms\n"
             "@,99,1,3/4/09,1,7,Start,,,,,,,\n"
-            "@,99,1,3/4/09,1,10,p,7,5,,,,,\n"
-            "@,99,1,3/4/09,1,12,d3,5,13,,,,,\n"
-            "@,99,1,3/4/09,1,14,d1,1,0,,,,,\n"
-            "@,99,1,3/4/09,1,14,NotepadContents,5,13,,maybe later,,,\n"
-            "@,99,1,3/4/09,1,17,ConfirmDecision,1,0,R,,,,\n"
-            "@,99,1,3/4/09,1,20,c2,4,6,,,,,\n"
-            "@,99,1,3/4/09,1,20,NotepadContents,1,0,,\"Right looks richer\n"
+            "@,99,1,3/4/09,1,10,p,p,5,,,,,\n"
+            "@,99,1,3/4/09,1,12,d3,d3,13,,,,,\n"
+            "@,99,1,3/4/09,1,14,d1,d1,0,,,,,\n"
+            "@,99,1,3/4/09,1,14,NotepadContents,d3,13,,maybe later,,,\n"
+            "@,99,1,3/4/09,1,17,ConfirmDecision,d1,0,R,,,,\n"
+            "@,99,1,3/4/09,1,20,c2,c2,6,,,,,\n"
+            "@,99,1,3/4/09,1,20,NotepadContents,d1,0,,\"Right looks richer\n"
             "Left has the losses\n"
             "Try right first\",,,\n"
-            "@,99,1,3/4/09,1,22,CloseNotepad,4,6,,,,,\n"))));
+            "@,99,1,3/4/09,1,22,CloseNotepad,c2,6,,,,,\n"))));
         QVERIFY(csv.contains(logged(QStringLiteral(
-            "@,99,1,3/4/09,1,45,NatureMove,6,25,L,,,,\n"
-            "@,99,1,3/4/09,1,49,FinalPayoffNode,7,50,,,,,\n"
-            "@,99,1,3/4/09,1,51,p,7,50,,,,,\n"
-            "@,99,1,3/4/09,1,51,NotepadContents,6,25,,fingers crossed,,,\n"
+            "@,99,1,3/4/09,1,45,NatureMove,c3,25,L,,,,\n"
+            "@,99,1,3/4/09,1,49,FinalPayoffNode,p,50,,,,,\n"
+            "@,99,1,3/4/09,1,51,p,p,50,,,,,\n"
+            "@,99,1,3/4/09,1,51,NotepadContents,c3,25,,fingers crossed,,,\n"
             "@,99,1,3/4/09,1,53,Continue,,,,,,,\n"
-            "@,99,1,3/4/09,2,57,d1,1,0,,,,,\n"))));
+            "@,99,1,3/4/09,2,57,d1,d1,0,,,,,\n"))));
         QVERIFY(csv.contains(logged(QStringLiteral(
-            "@,99,1,3/4/09,3,91,NotepadContents,1,0,,\"Right looks richer\n"
+            "@,99,1,3/4/09,3,91,NotepadContents,d1,0,,\"Right looks richer\n"
             "Left has the losses\n"
             "Try right first\n"
             "second visit\",,,\n"
-            "@,99,1,3/4/09,3,92,NatureMove,2,1,L,,,,\n"))));
+            "@,99,1,3/4/09,3,92,NatureMove,c1,1,L,,,,\n"))));
         QVERIFY(csv.endsWith(logged(QStringLiteral("@,99,1,3/4/09,4,140,Continue,,,,,,,\n"))));
         QVERIFY(!csv.contains(QLatin1Char('\r')));
     }
@@ -230,7 +187,7 @@ private slots:
         QCOMPARE(attemptLines.size(), 1 + 4 + 2);
         // Lines 2 to 40 of the log: attempt 1 whole (30 records), then 5 records of attempt
         // 2 up to Nature's move at c1, with two clicks and d1's notepad text unchanged.
-        QCOMPARE(attemptLines[6], logged(QStringLiteral("@,99,1,2,L,R,,,,,,,,,2,0,no,"), QDir(other).filePath(QStringLiteral("o199btinp.01"))));
+        QCOMPARE(attemptLines[6], logged(QStringLiteral("@,99,1,2,L,R,,,,,,,,,2,0,0,"), QDir(other).filePath(QStringLiteral("o199btinp.01"))));
         bool wellFormed = false;
         QCOMPARE(readCsv(QString::fromUtf8(LabFolders::fileBytes(events)), &wellFormed).size(), 1 + 100 + 35);
         QVERIFY(wellFormed);
@@ -286,6 +243,50 @@ private slots:
         QCOMPARE(LabFolders::fileBytes(notes), QByteArray("subject,log,set,attempt,ms,time,level,index,text,changed\n"));
     }
 
+    // The payoff table in long form, 64 rows of log, node, payoff: from the payoff file of a
+    // log without a companion (the shipped btinp.01, given with --data), and from the
+    // companion's run line where there is one; the same as the wide columns of runs.
+    void thePayoffsInLongForm_data()
+    {
+        QTest::addColumn<bool>("companion");
+        QTest::newRow("the payoff file") << false;
+        QTest::newRow("the companion's run line") << true;
+    }
+    void thePayoffsInLongForm()
+    {
+        QFETCH(bool, companion);
+        QTemporaryDir dir;
+        const QString log = companion ? companionLog(dir.path()) : m_log;
+        QStringList arguments{QStringLiteral("export"), log, QStringLiteral("--payoffs"), QDir(dir.path()).filePath(QStringLiteral("p.csv")),
+                              QStringLiteral("--runs"), QDir(dir.path()).filePath(QStringLiteral("r.csv"))};
+        QStringList expected;
+        if (companion) {
+            const QByteArray record = LabFolders::fileBytes(log + QStringLiteral(".jsonl"));
+            for (const QJsonValue value : QJsonDocument::fromJson(record.left(record.indexOf('\n'))).object().value(QStringLiteral("payoffs")).toArray())
+                expected.append(QString::number(value.toInt()));
+        } else {
+            arguments << QStringLiteral("--data") << QStringLiteral(DT_SHIPPED_PAYOFFS);
+            // Set 1: its number alone, then 64 payoffs separated by commas.
+            const QStringList numbers = QString::fromLatin1(LabFolders::fileBytes(QStringLiteral(DT_SHIPPED_PAYOFFS)))
+                                            .split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+            QCOMPARE(numbers.value(0), QStringLiteral("1"));
+            expected = numbers.mid(1, 64);
+        }
+        QCOMPARE(expected.size(), 64);
+        const auto run = treelab(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(report(run)));
+        bool wellFormed = false;
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(LabFolders::fileBytes(arguments[3])), &wellFormed);
+        QVERIFY(wellFormed);
+        QCOMPARE(rows.size(), 1 + 64);
+        QCOMPARE(rows[0], (QStringList{QStringLiteral("log"), QStringLiteral("node"), QStringLiteral("payoff")}));
+        const QStringList runs = readCsv(QString::fromUtf8(LabFolders::fileBytes(arguments[5])), &wellFormed).value(1);
+        for (int j = 0; j < 64; ++j) {
+            QCOMPARE(rows[j + 1], (QStringList{log, QString::number(j), expected[j]}));
+            QCOMPARE(runs.value(runs.size() - 64 + j), expected[j]);
+        }
+    }
+
     // The workbook holds every table, the codebook's text and the runs; times are date-time cells.
     void theWorkbookHoldsEveryTableAndTheCodebook()
     {
@@ -306,14 +307,14 @@ private slots:
         const QString workbook = unzip(QStringLiteral("xl/workbook.xml"));
         const QStringList names{QStringLiteral("events"), QStringLiteral("attempts"), QStringLiteral("inspections"),
                                 QStringLiteral("decisions"), QStringLiteral("notes"), QStringLiteral("runs"),
-                                QStringLiteral("measures"), QStringLiteral("codebook")};
+                                QStringLiteral("measures"), QStringLiteral("payoffs"), QStringLiteral("codebook")};
         qsizetype at = 0;
         for (const QString &name : names) {
             at = workbook.indexOf(QStringLiteral("name=\"%1\"").arg(name), at);
             QVERIFY2(at >= 0, qPrintable(name + QStringLiteral(" is not the next sheet: ") + workbook));
         }
         // Every cell of the document's tables is a cell of the codebook sheet.
-        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet8.xml"));
+        const QString codebook = unzip(QStringLiteral("xl/worksheets/sheet9.xml"));
         const QStringList document = QString::fromUtf8(LabFolders::fileBytes(QStringLiteral(DT_CODEBOOK_DOC))).split(QLatin1Char('\n'));
         int cells = 0;
         for (const QString &line : document) {
@@ -366,6 +367,10 @@ private slots:
                                                             QStringLiteral("e.csv"), QStringLiteral("--data"),
                                                             QStringLiteral("nothing.01")}
                                              << 1 << QStringLiteral("nothing.01");
+        QTest::newRow("missing payoff file for the long form")
+            << QStringList{QStringLiteral("o199btinp.01"), QStringLiteral("--payoffs"), QStringLiteral("e.csv"),
+                           QStringLiteral("--data"), QStringLiteral("nothing.01")}
+            << 1 << QStringLiteral("nothing.01");
     }
     void failures()
     {

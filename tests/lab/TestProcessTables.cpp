@@ -292,7 +292,7 @@ private slots:
     void eventsAndAttemptsAgree()
     {
         const QStringList events = exported(QStringLiteral("--events"));
-        QVERIFY2(events.value(2).endsWith(QStringLiteral(",p,7,5,,,10000,") + events.value(2).section(QLatin1Char(','), 12, 12)
+        QVERIFY2(events.value(2).endsWith(QStringLiteral(",p,p,5,,,10000,") + events.value(2).section(QLatin1Char(','), 12, 12)
                                           + QStringLiteral(",1000")),
                  qPrintable(events.value(2)));
         QVERIFY(events.value(1).endsWith(QStringLiteral(",Start,,,,,5000,") + events.value(1).section(QLatin1Char(','), 12, 12)

@@ -171,8 +171,8 @@ private slots:
         const QString events = QString::fromUtf8(fileBytes(out(QStringLiteral("c.csv"))));
         // d1 clicked at 5100 ms and shown until the decision at 9400 ms; the exact text; the
         // wall-clock time.
-        QVERIFY2(events.contains(QStringLiteral(",5,d1,1,0,,,5100,2026-12-08T10:00:05.600+01:00,4300\n")), qPrintable(events));
-        QVERIFY(events.contains(QStringLiteral(",NotepadContents,1,0,,go right \u2192,11050,")));
+        QVERIFY2(events.contains(QStringLiteral(",5,d1,d1,0,,,5100,2026-12-08T10:00:05.600+01:00,4300\n")), qPrintable(events));
+        QVERIFY(events.contains(QStringLiteral(",NotepadContents,d1,0,,go right \u2192,11050,")));
         // status takes the number of attempts and the payoff shown from it too, and notes
         // the payoff file that differs.
         const auto status = treelab({QStringLiteral("status"), folder});

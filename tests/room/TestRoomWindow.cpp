@@ -24,11 +24,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
@@ -765,6 +767,57 @@ private slots:
                  fileBytes(QDir(m_work).filePath(QStringLiteral("a.csv"))));
         QVERIFY(QFileInfo(QDir(out).filePath(QStringLiteral("tables.xlsx"))).size() > 0);
         QVERIFY(roomLogLines().last().contains(QStringLiteral("  export  2 logs exported to")));
+    }
+
+    // Every table the room's Export writes, the search measures and the payoffs among them,
+    // from a log with its companion record and one without: each file byte for byte as
+    // treelab export writes that table from the same folders.
+    void exportWritesEveryTableAsTreelabDoes()
+    {
+        const QStringList folders = room({wholeExperimentLog(), firstLines(wholeExperimentLog(), 40)}, {99, 12});
+        QString companion = QStringLiteral(DT_WHOLE_EXPERIMENT_LOG);
+        companion.replace(QStringLiteral(".log"), QStringLiteral(".jsonl"));
+        QVERIFY(LabFolders::putFile(QDir(folders[0]).filePath(QStringLiteral("o199btinp.01.jsonl")),
+                                    fileBytes(companion)
+                                        .replace("@START@", "2009-03-04T00:08:32.500+01:00")
+                                        .replace("@HOST@", "lab-07")));
+        auto window = open(folders);
+        QVERIFY(window);
+        const QString out = QDir(m_work).filePath(QStringLiteral("every-table"));
+        QVERIFY(QDir().mkpath(out));
+        m_boxes.folder = out;
+        click(*window, QStringLiteral("Export"));
+        QCOMPARE(m_boxes.of(Kind::Information).size(), 1);
+        const QStringList tables = QDir(out).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+        QVERIFY2(tables.contains(QStringLiteral("measures.csv")) && tables.contains(QStringLiteral("payoffs.csv")),
+                 qPrintable(tables.join(QLatin1Char(' '))));
+        const QString mine = QDir(m_work).filePath(QStringLiteral("every-table-treelab"));
+        QVERIFY(QDir().mkpath(mine));
+        QStringList arguments = QStringList{QStringLiteral("export")} + folders;
+        for (const QString &table : tables)
+            arguments << QStringLiteral("--") + QFileInfo(table).completeBaseName() << QDir(mine).filePath(table);
+        const LabFolders::Run exported = LabFolders::treelab(arguments);
+        QVERIFY2(exported.exitCode == 0, qPrintable(LabFolders::report(exported)));
+        for (const QString &table : tables) {
+            const QByteArray room = fileBytes(QDir(out).filePath(table));
+            QVERIFY2(room.count('\n') > 1, qPrintable(table));
+            QVERIFY2(room == fileBytes(QDir(mine).filePath(table)), qPrintable(table));
+        }
+        // The log with the companion (ws1's, the first rows) has its times in the measures.
+        const QList<QByteArray> measures = fileBytes(QDir(out).filePath(QStringLiteral("measures.csv"))).split('\n');
+        QVERIFY2(measures.value(1).startsWith(QDir(folders[0]).filePath(QStringLiteral("o199btinp.01")).toUtf8())
+                     && !measures.value(1).endsWith(','),
+                 measures.value(1).constData());
+        // The workbook beside them holds a sheet for each of them.
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+            QSKIP("unzip is not installed here");
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), QDir(out).filePath(QStringLiteral("tables.xlsx")),
+                                              QStringLiteral("xl/workbook.xml")});
+        QVERIFY(unzip.waitForFinished(30000));
+        const QByteArray sheets = unzip.readAllStandardOutput();
+        for (const QString &table : tables)
+            QVERIFY2(sheets.contains("name=\"" + QFileInfo(table).completeBaseName().toUtf8() + '"'), sheets.constData());
     }
 
     void aLogThatFailsIsExportedOnlyWhenForced_data()

@@ -156,7 +156,8 @@ private slots:
                                                  ExportTables::decisionRows(log, whole),
                                                  ExportTables::noteRows(log),
                                                  ExportTables::runRows(log),
-                                                 SearchMeasures::rows(log, whole)};
+                                                 SearchMeasures::rows(log, whole),
+                                                 ExportTables::payoffRows(log)};
         QCOMPARE(expected.size(), ExportTables::all().size());
         QList<QList<QStringList>> exported(expected.size());
         QList<ExportTables::Rows> tables;
@@ -193,7 +194,11 @@ private slots:
         QVERIFY(load(copied(dir, QStringLiteral(DT_WHOLE_EXPERIMENT_LOG), companion), &log));
         QList<QStringList> measures;
         QList<ExportTables::Rows> tables(ExportTables::all().size());
-        tables.last() = [&](const QStringList &row) { measures.append(row); };
+        qsizetype at = 0; // the measures among the tables
+        while (at < tables.size() && ExportTables::all()[at].name != SearchMeasures::definition().name)
+            ++at;
+        QVERIFY(at < tables.size());
+        tables[at] = [&](const QStringList &row) { measures.append(row); };
         ExportTables::rowsOf(log, tables);
         const qsizetype column = SearchMeasures::definition().header().indexOf(QStringLiteral("first_click_to_decision_ms_d2"));
         QVERIFY(column > 0);
