@@ -805,7 +805,8 @@ private slots:
         }
         // The log with the companion (ws1's, the first rows) has its times in the measures.
         const QList<QByteArray> measures = fileBytes(QDir(out).filePath(QStringLiteral("measures.csv"))).split('\n');
-        QVERIFY2(measures.value(1).startsWith(QDir(folders[0]).filePath(QStringLiteral("o199btinp.01")).toUtf8())
+        QVERIFY2(measures.value(1).startsWith(
+                     QDir::toNativeSeparators(QDir(folders[0]).filePath(QStringLiteral("o199btinp.01"))).toUtf8())
                      && !measures.value(1).endsWith(','),
                  measures.value(1).constData());
         // The workbook beside them holds a sheet for each of them.
