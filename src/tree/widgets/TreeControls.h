@@ -29,6 +29,10 @@ public:
     // widget covers the lines' rectangles.
     void place(const PointScale &scale);
 
+    // Paints the whole window now, the nodes painted in it as transparent controls for
+    // this once; for the moment the tree appears (see the .cpp file).
+    void repaintWindow(QWidget *window) const;
+
 private:
     std::array<QList<NodeButton *>, 8> m_nodes;
     std::array<QList<BranchLine *>, 7> m_lines;
