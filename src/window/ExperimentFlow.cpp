@@ -253,15 +253,12 @@ void ExperimentFlow::TimerOkToGo_Timer()
 void ExperimentFlow::Start_Click()
 {
     m_log.WriteEventRecord(EventTags::Start, QString());
-    // The tree comes with some 250 controls: the window is painted once, when all are in.
-    m_window->setUpdatesEnabled(false);
+    m_c.tree.paintBeneathNodesOnce();
     m_walk.ResetTree();
     m_c.move(m_c.Welcome, 150, 420);
     m_c.Instructions->setPlainText(FlowTexts::instructions());
     m_c.Welcome->show();
     m_c.NumberofAttemptFrame->show();
-    m_window->setUpdatesEnabled(true);
-    m_c.tree.repaintWindow(m_window);
 }
 
 void ExperimentFlow::ShowtheTree_Click()

@@ -66,20 +66,9 @@ void TreeControls::place(const PointScale &scale)
     m_painter->setGeometry(covered);
 }
 
-void TreeControls::repaintWindow(QWidget *window) const
+void TreeControls::paintBeneathNodesOnce() const
 {
-    // Qt paints a window's children from the top one down and hands each the region left
-    // to paint less every opaque child above it, holding all of those regions until the
-    // last child is painted: with the 127 opaque nodes shown, 127 copies of a region with
-    // up to 127 holes, some 0.2 MB that the heap keeps. Counted as transparent, the nodes
-    // pass the region on unchanged; the window and the lines beneath a node are painted
-    // first and its face then covers them, so the screen is the same. Opaque again at
-    // once, a recoloured node repaints nothing beneath it.
     for (const QList<NodeButton *> &row : m_nodes)
         for (NodeButton *node : row)
-            node->setAttribute(Qt::WA_OpaquePaintEvent, false);
-    window->repaint();
-    for (const QList<NodeButton *> &row : m_nodes)
-        for (NodeButton *node : row)
-            node->setAttribute(Qt::WA_OpaquePaintEvent, true);
+            node->paintBeneathOnce();
 }

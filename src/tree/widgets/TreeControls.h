@@ -29,9 +29,9 @@ public:
     // widget covers the lines' rectangles.
     void place(const PointScale &scale);
 
-    // Paints the whole window now, the nodes painted in it as transparent controls for
-    // this once; for the moment the tree appears (see the .cpp file).
-    void repaintWindow(QWidget *window) const;
+    // Each node is painted once more over what lies beneath it (NodeButton::paintBeneathOnce):
+    // for the paint in which the whole tree appears.
+    void paintBeneathNodesOnce() const;
 
 private:
     std::array<QList<NodeButton *>, 8> m_nodes;
