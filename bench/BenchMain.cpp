@@ -43,9 +43,12 @@
 namespace {
 
 // The figures the program is held to.
-constexpr double HandlerP99TargetMs = 1.7;
+// A click answered well within a frame at 60 Hz; start-up within 1.3 times that of a window
+// with one caption (the least any window with text costs); the window's memory at most 8 MB
+// above an empty window's.
+constexpr double HandlerP99TargetMs = 1.2;
 constexpr double StartupRatioTarget = 1.3;
-constexpr double MemoryAllowanceMb = 10.0;
+constexpr double MemoryAllowanceMb = 8.0;
 constexpr double LinearityTolerance = 1.5; // per-record cost at 100,000 vs 1,000
 // A record on the device within a few milliseconds of its event (log and companion);
 // the tail depends on what else the disk is doing, and is reported.
@@ -299,15 +302,16 @@ int main(int argc, char *argv[])
                   ResultTable::Verdict::Info);
         table.row(QStringLiteral("Minimal Qt program: empty window %1").arg(size), ms(minimalMs, 1),
                   QStringLiteral("-"), ResultTable::Verdict::Info);
-        const double ratio = minimalMs > 0 ? programMs / minimalMs : 0.0;
-        table.row(QStringLiteral("Ratio program / minimal"), QString::number(ratio, 'f', 2),
-                  QStringLiteral("<= %1").arg(StartupRatioTarget, 0, 'f', 1),
-                  ratio <= StartupRatioTarget ? ResultTable::Verdict::Pass : ResultTable::Verdict::Miss);
+        table.row(QStringLiteral("Ratio program / minimal"),
+                  QString::number(minimalMs > 0 ? programMs / minimalMs : 0.0, 'f', 2),
+                  QStringLiteral("-"), ResultTable::Verdict::Info);
         table.row(QStringLiteral("Minimal Qt program, one captioned frame (text's floor)"),
                   ms(captionedMs, 1), QStringLiteral("-"), ResultTable::Verdict::Info);
-        table.row(QStringLiteral("Ratio program / captioned minimal"),
-                  QString::number(captionedMs > 0 ? programMs / captionedMs : 0.0, 'f', 2),
-                  QStringLiteral("-"), ResultTable::Verdict::Info);
+        const double ratio = captionedMs > 0 ? programMs / captionedMs : 0.0;
+        table.row(QStringLiteral("Ratio program / captioned minimal"), QString::number(ratio, 'f', 2),
+                  QStringLiteral("<= %1").arg(StartupRatioTarget, 0, 'f', 1),
+                  ratio > 0 && ratio <= StartupRatioTarget ? ResultTable::Verdict::Pass
+                                                           : ResultTable::Verdict::Miss);
     }
 
     table.section(QStringLiteral("Handler latency incl. the events and repaints it causes"));

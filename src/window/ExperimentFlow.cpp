@@ -16,16 +16,15 @@
 #include "window/logic/RunState.h"
 #include "window/logic/TextsTranslation.h"
 #include "window/widgets/Services.h"
+#include "window/widgets/ShownPicture.h"
 #include "window/widgets/WrappingButton.h"
 
 #include "window/logic/GoAheadFile.h"
 
 #include <QDir>
 #include <QGroupBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QWidget>
@@ -39,22 +38,14 @@ const QString ExperimenterTitle = QStringLiteral("Decision Tree: experimental pa
 
 // The logo is decoded when it is first shown rather than with the window, which opens
 // on the parameter frame alone and so comes up sooner. Only the picture at the size it
-// is shown is kept: the label would otherwise hold the decoded original beside its
-// scaled copy for the whole run. It is scaled as the label itself scales (the label's
-// size in device pixels, smooth), so the screen is the same to the pixel.
+// is shown is kept (ShownPicture): a scaling label would hold the decoded original and a
+// scaled copy besides for the whole run.
 void showLogo(QLabel *logo)
 {
     const qreal ratio = logo->devicePixelRatio();
     const QSize shown = logo->contentsRect().size() * ratio;
-    if (logo->pixmap().isNull() || logo->pixmap().size() != shown) {
-        // Decoded as an image, not a pixmap, which Qt would keep in its pixmap cache; the
-        // format is named, so Qt loads none of its image plugins to find it out.
-        const QImage original(QStringLiteral(":/OrrinLogo.png"), "PNG");
-        QPixmap scaled = QPixmap::fromImage(
-            original.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        scaled.setDevicePixelRatio(ratio);
-        logo->setPixmap(scaled);
-    }
+    if (logo->pixmap().isNull() || logo->pixmap().size() != shown)
+        logo->setPixmap(ShownPicture::load(QStringLiteral(":/OrrinLogo.png"), shown, ratio));
     logo->show();
 }
 
@@ -262,6 +253,7 @@ void ExperimentFlow::TimerOkToGo_Timer()
 void ExperimentFlow::Start_Click()
 {
     m_log.WriteEventRecord(EventTags::Start, QString());
+    m_c.tree.paintBeneathNodesOnce();
     m_walk.ResetTree();
     m_c.move(m_c.Welcome, 150, 420);
     m_c.Instructions->setPlainText(FlowTexts::instructions());

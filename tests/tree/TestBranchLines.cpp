@@ -10,6 +10,7 @@
 #include "window/widgets/WrappingButton.h"
 
 #include <QPaintEvent>
+#include <QScreen>
 
 // The branch lines drawn by one widget beneath the nodes: what each repaint draws, and
 // what each change asks to be repainted.
@@ -201,6 +202,26 @@ private slots:
         expectedNames.sort();
         QCOMPARE(painted, expectedNames);
         QCOMPARE(spy.all(), expected);
+    }
+
+    // The tree appears at Start in one paint of the window; what is on screen then is
+    // what the controls draw, and every node is opaque again after it, so that a new
+    // colour repaints nothing beneath it.
+    void theTreeAppearsOnScreenAsItsControlsDrawIt()
+    {
+        WindowFixture f;
+        f.confirmAndGoAhead();
+        settle();
+        f.click(f.controls().Start);
+        settle();
+        QWidget &window = f.window();
+        const QImage onScreen = window.screen()->grabWindow(window.winId()).toImage();
+        const QImage drawn = window.grab().toImage();
+        QCOMPARE(onScreen.size(), drawn.size());
+        QCOMPARE(onScreen.convertToFormat(QImage::Format_RGB32), drawn.convertToFormat(QImage::Format_RGB32));
+        for (int level = 1; level <= TreeModel::PayoffLevel; ++level)
+            for (int i = 0; i < TreeModel::nodesOnLevel(level); ++i)
+                QVERIFY(f.node(level, i)->testAttribute(Qt::WA_OpaquePaintEvent));
     }
 
     void theLinesWidgetLiesUnderEveryNodeAndCoversTheLines()

@@ -1,6 +1,7 @@
 dt_add_test(TestStartup SOURCES TestStartup.cpp LIBS dt_support_gui)
 target_compile_definitions(TestStartup PRIVATE ${DT_FIXED_PARAMETERS})
 dt_add_test(TestConfirmParameters SOURCES TestConfirmParameters.cpp LIBS dt_support_gui)
+dt_add_test(TestShownPicture SOURCES TestShownPicture.cpp LIBS dt_support_gui)
 dt_add_test(TestGoAheadGate SOURCES TestGoAheadGate.cpp LIBS dt_support_gui)
 dt_add_test(TestAttempts SOURCES TestAttempts.cpp LIBS dt_support_gui)
 dt_add_test(TestRecordDurability SOURCES TestRecordDurability.cpp LIBS dt_support_gui)

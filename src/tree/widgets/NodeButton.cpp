@@ -61,6 +61,11 @@ void NodeButton::keyReleaseEvent(QKeyEvent *event)
     event->ignore();
 }
 
+void NodeButton::paintBeneathOnce()
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
 QSize NodeButton::sizeHint() const
 {
     return {13, 13};
@@ -84,4 +89,8 @@ void NodeButton::paintEvent(QPaintEvent *)
     painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), upperLeft);
     painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), lowerRight);
     painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), lowerRight);
+    // Opaque again once painted over what lay beneath (paintBeneathOnce): a new colour
+    // then repaints nothing beneath it.
+    if (!testAttribute(Qt::WA_OpaquePaintEvent))
+        setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -65,3 +65,10 @@ void TreeControls::place(const PointScale &scale)
     }
     m_painter->setGeometry(covered);
 }
+
+void TreeControls::paintBeneathNodesOnce() const
+{
+    for (const QList<NodeButton *> &row : m_nodes)
+        for (NodeButton *node : row)
+            node->paintBeneathOnce();
+}

@@ -29,6 +29,10 @@ public:
     // widget covers the lines' rectangles.
     void place(const PointScale &scale);
 
+    // Each node is painted once more over what lies beneath it (NodeButton::paintBeneathOnce):
+    // for the paint in which the whole tree appears.
+    void paintBeneathNodesOnce() const;
+
 private:
     std::array<QList<NodeButton *>, 8> m_nodes;
     std::array<QList<BranchLine *>, 7> m_lines;

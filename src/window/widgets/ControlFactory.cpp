@@ -177,8 +177,8 @@ void Builder::greeting()
     Controls &c = m_c;
     QWidget *window = m_window;
     c.OrrinLogo = named(new QLabel(window), "OrrinLogo", window, 276, 312, 72.75, 72.75, Font::Default);
-    // Its picture is loaded when it is first shown (ExperimentFlow).
-    c.OrrinLogo->setScaledContents(true);
+    // Its picture is loaded when it is first shown, made at the label's size
+    // (ExperimentFlow): a scaling label would keep a converted copy of it besides.
     c.OrrinLogo->setToolTip(QStringLiteral("Orrin"));
     c.OrrinLogo->hide();
 
