@@ -253,12 +253,18 @@ keys Return
 shot 17-export-folder
 # Qt's own folder dialog goes into a folder typed, and takes it at the second Enter;
 # Windows' takes it at the first.
-[ -n "$exe" ] || [ -s "$out/tables/events.csv" ] || keys Return
+[ -n "$exe" ] || keys Return
+# Last week's log at ws6 is named, with its day; Enter is Cancel, which leaves it out.
+window_named '^Export$' >/dev/null
+shot 17b-export-names-last-week 1.5
+box_keys '^Export$' Return
+for _ in $(seq 1 40); do [ -s "$out/tables/codebook.md" ] && break; sleep 0.5; done
 window_named '^Export$' >/dev/null # the box that says what was written
 shot 18-exported
-for table in events.csv attempts.csv inspections.csv decisions.csv tables.xlsx codebook.md; do
+for table in events.csv attempts.csv inspections.csv decisions.csv measures.csv payoffs.csv tables.xlsx codebook.md; do
   [ -s "$out/tables/$table" ] || fail "Export wrote no $table"
 done
+! grep -q 'o18btinp.01' "$out/tables/attempts.csv" || fail "Export wrote last week's log of subject 8"
 box_keys '^Export$' Return
 
 # ws2 alone selected; then ws3's program is restarted with another subject number and

@@ -13,10 +13,12 @@ build="$(cd "$here/../.." && pwd)/build/windows"
 room="$(cd "${1:-$build/room-walk/room}" && pwd)"
 out="$build/payment-under-wine"
 fail() { echo "Payment under Wine: $*" >&2; exit 1; }
-for tool in pdftotext pdftoppm; do
+for tool in pdftotext pdftoppm pdffonts; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs poppler-utils)"
 done
 rm -rf "$out" && mkdir -p "$out"
+# treelab.exe as a lab runs it: Windows' own platform, drawing with the system's fonts.
+unset QT_QPA_PLATFORM
 
 folders=("$room"/ws*/data)
 # Wine takes a Unix path from a program that runs in a folder on its Z: drive.
@@ -31,6 +33,10 @@ paid="$(echo "$subjects" | wc -l)"
 pence="$(tail -n +2 "$out/payments.csv" | cut -d, -f13 | awk '{ s += int($1 * 100 + 0.5) } END { print s }')"
 total="$(printf '£%d.%02d' $((pence / 100)) $((pence % 100)))"
 
+# Every text drawn in a font the PDF carries (without one the texts come out as black bars).
+for pdf in schedule receipts; do
+  [ "$(pdffonts "$out/$pdf.pdf" | tail -n +3 | wc -l)" -ge 1 ] || fail "$pdf.pdf carries no font"
+done
 pdftotext -layout "$out/schedule.pdf" "$out/schedule.txt"
 pdftotext -layout "$out/receipts.pdf" "$out/receipts.txt"
 pages="$(tr -cd '\f' <"$out/schedule.txt" | wc -c)"

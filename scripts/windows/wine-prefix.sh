@@ -5,9 +5,9 @@
 #   them where the package puts them; without them MS Sans Serif, Tahoma and the rest are
 #   missing and Windows programs fall back to the first family on the list, a serif one.
 #   With them MS Sans Serif is the raster font of a few sizes without bold, as on Windows.
-# - "Microsoft Sans Serif", the TrueType sans serif the window asks for on Windows, which
-#   Wine lacks: Liberation Sans stands in for it under that name (a Wine font replacement),
-#   as it does for the window on Linux.
+# - "Microsoft Sans Serif", the TrueType sans serif the window asks for on Windows, and
+#   "Arial", which the schedule and the receipts ask for, both lacking in Wine: Liberation
+#   Sans stands in for them under those names (Wine font replacements), as it does on Linux.
 # - Font smoothing on (ClearType), as Windows has it out of the box. Wine's default,
 #   smoothing off, drops whole glyphs of Liberation Sans at 8.25 pt ("I" and "!").
 # - The Chinese fonts of a Windows workstation, "Microsoft YaHei" (sans serif) and
@@ -17,7 +17,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$(cd "$here/../.." && pwd)/build/windows/wineprefix}"
 export WINEDEBUG=-all
-stamp="$WINEPREFIX/.decisiontree-fonts-cjk"
+stamp="$WINEPREFIX/.decisiontree-fonts-3"
 [ -f "$stamp" ] && exit 0
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -30,6 +30,8 @@ cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$fonts/"
 cp /usr/share/fonts/opentype/noto/NotoSansCJK-*.ttc /usr/share/fonts/opentype/noto/NotoSerifCJK-*.ttc "$fonts/"
 "$here/wine-run.sh" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
   /v 'Microsoft Sans Serif' /t REG_SZ /d 'Liberation Sans' /f >/dev/null
+"$here/wine-run.sh" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+  /v 'Arial' /t REG_SZ /d 'Liberation Sans' /f >/dev/null
 "$here/wine-run.sh" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
   /v 'Microsoft YaHei' /t REG_SZ /d 'Noto Sans CJK SC' /f >/dev/null
 "$here/wine-run.sh" reg add 'HKCU\Software\Wine\Fonts\Replacements' \

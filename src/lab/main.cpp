@@ -95,8 +95,12 @@ int main(int argc, char *argv[])
     // The room window makes its own QApplication, the one command that needs a display.
     if (argc > 1 && std::strcmp(argv[1], "room") == 0)
         return RoomCommand::run(argc, argv);
-    // Painting text needs a QGuiApplication; only draw and pay asked for its PDFs make one,
-    // on the offscreen platform unless one is chosen, so that no command needs a display.
+    // Painting text needs a QGuiApplication; only draw and pay asked for its PDFs make one.
+    // On Linux it is the offscreen platform unless one is chosen, so that no command needs
+    // a display. Not on Windows, which always has its desktop: its offscreen platform reads
+    // fonts from a folder of Qt's own, not the system's, and without them every text of a
+    // picture or a PDF came out as a black bar; its own platform draws with the system's
+    // fonts, as the room's Pay does.
     std::unique_ptr<QCoreApplication> app;
     bool paints = argc > 1 && std::strcmp(argv[1], "draw") == 0;
     const auto startsWith = [](const char *text, const char *start) { return std::strstr(text, start) == text; };
@@ -105,8 +109,10 @@ int main(int argc, char *argv[])
             for (const char *option : {"-schedule", "--schedule", "-receipts", "--receipts"})
                 paints = paints || startsWith(argv[k], option);
     if (paints) {
+#ifndef Q_OS_WIN
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
