@@ -251,9 +251,13 @@ tables="$out/tables"
 xdotool type --delay 20 "$tables"
 keys Return
 shot 17-export-folder
-# Qt's own folder dialog goes into a folder typed, and takes it at the second Enter;
-# Windows' takes it at the first.
-[ -n "$exe" ] || keys Return
+# The folder typed is taken at Enter; should the dialog have gone into it instead (Qt's
+# own does so with a folder it is not in yet), a second Enter takes it.
+for _ in $(seq 1 10); do
+  [ -z "$(xdotool search --onlyvisible --name '^(Export into|Select Folder)$' 2>/dev/null)" ] && break
+  sleep 0.5
+done
+[ -z "$(xdotool search --onlyvisible --name '^(Export into|Select Folder)$' 2>/dev/null)" ] || keys Return
 # Last week's log at ws6 is named, with its day; Enter is Cancel, which leaves it out.
 window_named '^Export$' >/dev/null
 shot 17b-export-names-last-week 1.5
