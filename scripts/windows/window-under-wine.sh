@@ -23,37 +23,50 @@ printf '0\r\n' > "$run/data/okto.go"
 
 # Wine's desktop belongs to its server: one started without this display (by the headless
 # tests) would give the window a desktop of Wine's default size, and the window would
-# shrink its layout to fit that.
-wineserver -k 2>/dev/null && wineserver -w 2>/dev/null || true
-
+# shrink its layout to fit that. So the server is started again with each display.
 display=":${DT_XVFB_DISPLAY:-99}"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=""
 program=""
 cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null
   wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  return 0
 }
 trap cleanup EXIT
 export DISPLAY="$display"
-sleep 1
+screen() { # WIDTHxHEIGHT: a virtual display of that size, and a Wine server on it
+  wineserver -k 2>/dev/null && wineserver -w 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+  Xvfb "$display" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  sleep 1
+}
 
 # The window's fonts as Windows' own font list resolves them, which the offscreen platform
-# of the headless tests does not read, and every text inside its control in those fonts
-# (built by make windows-test only).
+# of the headless tests does not read, and every text of every phase inside its control in
+# those fonts, in English and in each translation, on each of the small screens a lab
+# may have (built by make windows-test only). DT_PHASE_SCREENSHOTS=FOLDER keeps each
+# phase's picture (FOLDER/WIDTHxHEIGHT/).
 fonts_test="$build/tests/window/TestScreens.exe"
 if [ -f "$fonts_test" ]; then
-  report="$build/window-fonts.txt"
-  if ! (cd "$build" && "$here/wine-run.sh" "$fonts_test" controlsShowTheFontTheyAskFor everyTextFitsItsControl -o "window-fonts.txt,txt"); then
-    grep -v '^QCRITICAL' "$report" >&2
-    exit 1
-  fi
-  echo "The window's fonts resolve on the windows platform under Wine ($report)."
+  for size in 800x600 1024x600 1280x720 1366x768; do
+    screen "$size"
+    report="$build/window-fonts-$size.txt"
+    [ -z "${DT_PHASE_SCREENSHOTS:-}" ] || mkdir -p "$DT_PHASE_SCREENSHOTS/$size"
+    if ! (cd "$build" && DT_PHASE_SCREENSHOTS="${DT_PHASE_SCREENSHOTS:+$DT_PHASE_SCREENSHOTS/$size}" \
+        "$here/wine-run.sh" "$fonts_test" controlsShowTheFontTheyAskFor everyTextFitsItsControl \
+        -o "window-fonts-$size.txt,txt"); then
+      grep -v '^QCRITICAL' "$report" >&2
+      exit 1
+    fi
+    echo "The window's fonts resolve, and every text fits, on the windows platform under Wine at $size ($report)."
+  done
 else
   echo "Not checking the window's fonts: $fonts_test is built by make windows-test."
 fi
 
+screen 1280x1024
 (cd "$run" && exec "$here/wine-run.sh" decisiontree.exe) &
 program=$!
 window=""
