@@ -1,5 +1,7 @@
 #include "LongLog.h"
 
+#include "StudyBenchmarks.h"
+
 #include "record/EventTags.h"
 #include "record/LogReader.h"
 
@@ -83,13 +85,9 @@ bool LongLog::make(const QString &folder, const QString &templateLog, const QStr
         return false;
     }
     *records = parsed.records.size();
-    QDir().mkpath(folder);
-    const QDir dir(folder);
-    QFile::remove(dir.filePath(QStringLiteral("btinp.01")));
-    if (!QFile::copy(payoffFile, dir.filePath(QStringLiteral("btinp.01")))) {
-        *error = QStringLiteral("cannot copy %1 into %2").arg(payoffFile, folder);
+    if (!StudyBenchmarks::makeDataFolder(folder, payoffFile, error))
         return false;
-    }
+    const QDir dir(folder);
     QFile file(dir.filePath(QStringLiteral("o1%1btinp.01").arg(subject)));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
         *error = QStringLiteral("%1: %2").arg(file.fileName(), file.errorString());

@@ -5,6 +5,18 @@
 #include <QFile>
 #include <QProcess>
 
+bool StudyBenchmarks::makeDataFolder(const QString &folder, const QString &payoffFile, QString *error)
+{
+    QDir().mkpath(folder);
+    const QDir dir(folder);
+    QFile::remove(dir.filePath(QStringLiteral("btinp.01")));
+    if (!QFile::copy(payoffFile, dir.filePath(QStringLiteral("btinp.01")))) {
+        *error = QStringLiteral("cannot copy %1 into %2").arg(payoffFile, folder);
+        return false;
+    }
+    return true;
+}
+
 bool StudyBenchmarks::makeStudy(const QString &folder, int logs, const QString &templateLog,
                                 const QString &payoffFile, QString *error)
 {
@@ -19,13 +31,9 @@ bool StudyBenchmarks::makeStudy(const QString &folder, int logs, const QString &
         *error = QStringLiteral("%1 does not begin with a log header").arg(templateLog);
         return false;
     }
-    QDir().mkpath(folder);
-    const QDir dir(folder);
-    QFile::remove(dir.filePath(QStringLiteral("btinp.01")));
-    if (!QFile::copy(payoffFile, dir.filePath(QStringLiteral("btinp.01")))) {
-        *error = QStringLiteral("cannot copy %1 into %2").arg(payoffFile, folder);
+    if (!makeDataFolder(folder, payoffFile, error))
         return false;
-    }
+    const QDir dir(folder);
     for (int subject = 1; subject <= logs; ++subject) {
         QFile file(dir.filePath(QStringLiteral("o1%1btinp.01").arg(subject)));
         const QByteArray bytes = QByteArray::number(subject) + log.mid(headerEnd);

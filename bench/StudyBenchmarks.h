@@ -23,6 +23,10 @@ public:
     static bool makeStudy(const QString &folder, int logs, const QString &templateLog,
                           const QString &payoffFile, QString *error);
 
+    // folder made if need be, with payoffFile copied into it as its btinp.01. False, with
+    // *error set, when it cannot be.
+    static bool makeDataFolder(const QString &folder, const QString &payoffFile, QString *error);
+
     // Runs program with arguments in workingDirectory, its output thrown away, through
     // run-peak (RunPeak.cpp) beside the benchmark.
     static Figure run(const QString &program, const QStringList &arguments, const QString &workingDirectory);
