@@ -2,6 +2,7 @@
 #include "WindowFixture.h"
 
 #include "window/widgets/Controls.h"
+#include "window/widgets/PictureLabel.h"
 #include "window/widgets/ShownPicture.h"
 #include "window/TreeWindow.h"
 
@@ -56,6 +57,42 @@ private slots:
         QCOMPARE(compact.size(), picture.size());
         QCOMPARE(pixels(compact), pixels(picture));
         QVERIFY(compact.sizeInBytes() <= picture.sizeInBytes());
+    }
+
+    // A compact picture painted in strips is the picture a QLabel paints, wherever the
+    // label's alignment and size put it.
+    void aPictureLabelPaintsAsAQLabel_data()
+    {
+        QTest::addColumn<QSize>("labelSize");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("the picture's size") << QSize(150, 100) << int(Qt::AlignLeft | Qt::AlignVCenter) << 1.0;
+        QTest::newRow("larger, centred") << QSize(210, 157) << int(Qt::AlignCenter) << 1.0;
+        QTest::newRow("larger, bottom right") << QSize(203, 131) << int(Qt::AlignRight | Qt::AlignBottom) << 1.0;
+    }
+
+    void aPictureLabelPaintsAsAQLabel()
+    {
+        QFETCH(QSize, labelSize);
+        QFETCH(int, alignment);
+        QFETCH(qreal, ratio);
+        const QImage compact = ShownPicture::compact(stripes(150, 100, 5, QImage::Format_RGB32));
+        QCOMPARE(compact.format(), QImage::Format_Indexed8);
+        QPixmap shown = QPixmap::fromImage(compact, Qt::NoFormatConversion);
+        shown.setDevicePixelRatio(ratio);
+        QCOMPARE(shown.depth(), 8);
+        // The reference: the same pixels in the screen's format, in a QLabel.
+        QPixmap screenFormat = QPixmap::fromImage(compact.convertToFormat(QImage::Format_RGB32));
+        screenFormat.setDevicePixelRatio(ratio);
+        PictureLabel strips;
+        QLabel plain;
+        for (QLabel *label : {static_cast<QLabel *>(&strips), &plain}) {
+            label->setAlignment(Qt::Alignment(alignment));
+            label->resize(labelSize);
+        }
+        strips.setPixmap(shown);
+        plain.setPixmap(screenFormat);
+        QCOMPARE(pixels(strips.grab().toImage()), pixels(plain.grab().toImage()));
     }
 
     // At 96 DPI the logo is shown at the size of its file: every pixel on screen is the

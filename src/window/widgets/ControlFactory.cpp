@@ -2,6 +2,7 @@
 
 #include "tree/logic/TreeTexts.h"
 #include "window/widgets/DefaultButton.h"
+#include "window/widgets/PictureLabel.h"
 #include "window/widgets/TextFit.h"
 #include "window/widgets/WrappingButton.h"
 
@@ -176,7 +177,7 @@ void Builder::greeting()
 {
     Controls &c = m_c;
     QWidget *window = m_window;
-    c.OrrinLogo = named(new QLabel(window), "OrrinLogo", window, 276, 312, 72.75, 72.75, Font::Default);
+    c.OrrinLogo = named(new PictureLabel(window), "OrrinLogo", window, 276, 312, 72.75, 72.75, Font::Default);
     // Its picture is loaded when it is first shown, made at the label's size
     // (ExperimentFlow): a scaling label would keep a converted copy of it besides.
     c.OrrinLogo->setToolTip(QStringLiteral("Orrin"));
