@@ -107,34 +107,22 @@ int DrawCommand::run(const QStringList &arguments)
         return CommandLine::usageError(command, QStringLiteral("give one LOG"));
     if (!parser.isSet(attemptOption))
         return CommandLine::usageError(command, QStringLiteral("no --attempt given"));
-    const IntegerConversion k = IntegerConversion::fromText(parser.value(attemptOption));
-    if (!k.ok() || k.value < 1)
-        return CommandLine::usageError(
-            command, QStringLiteral("--attempt \"%1\" is not an attempt number from 1").arg(parser.value(attemptOption)));
+    int number = 0;
+    if (const auto refused = attemptNumber(parser, attemptOption, command, &number))
+        return *refused;
     const QString out = parser.value(outOption);
-    const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    if (!png && !out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
+    if (const auto refused = refusePictureName(command, out))
+        return *refused;
     if (const auto refused = CommandLine::refuseOutputs(command, {out}, paths, parser.value(dataOption)))
         return *refused;
 
     LabLog log;
-    std::optional<Finding> unread = LabLogReader::load(paths.first(), &log);
-    if (!unread)
-        unread = LogPayoffs::loadShown(&log, parser.value(dataOption));
-    if (unread) {
-        CommandLine::err(command + QStringLiteral(": ") + unread->text() + QLatin1Char('\n'));
-        return CommandLine::Finding;
-    }
-    if (k.value > log.attempts.size()) {
-        CommandLine::err(QStringLiteral("%1: %2 has %3 attempt(s), no attempt %4\n")
-                             .arg(command, log.path)
-                             .arg(log.attempts.size())
-                             .arg(k.value));
-        return CommandLine::Finding;
-    }
-    const AttemptSummary &attempt = log.attempts[k.value - 1];
-    const AttemptFacts facts = AttemptFacts::of(log.parsed.records, log.attempts)[k.value - 1];
+    if (const auto failed = load(command, paths.first(), parser.value(dataOption), &log))
+        return *failed;
+    if (const auto failed = lacksAttempt(command, log, number))
+        return *failed;
+    const AttemptSummary &attempt = log.attempts[number - 1];
+    const AttemptFacts facts = AttemptFacts::of(log.parsed.records, log.attempts)[number - 1];
     std::optional<QString> payoffText;
     if (const std::optional<LabLog::Shown> shown = log.shownPayoff(attempt))
         payoffText = shown->text;
@@ -150,7 +138,7 @@ int DrawCommand::run(const QStringList &arguments)
         // A node still on screen when the record ends adds nothing; one never timed shows "?".
         const LogWalk walk(log);
         for (const LogWalk::Inspection &seen : walk.inspections())
-            if (seen.attempt == k.value && seen.dwellMs() >= 0)
+            if (seen.attempt == number && seen.dwellMs() >= 0)
                 dwell[{seen.level, seen.index}] += seen.dwellMs();
     }
     const TreePicture picture(title, log.parsed.records, attempt, facts, payoffText, dwell);
@@ -179,16 +167,12 @@ int DrawCommand::runMany(const QCommandLineParser &parser, const QString &comman
     if (parser.isSet(attemptOption)) {
         if (!measure)
             return CommandLine::usageError(command, QStringLiteral("--lookahead draws every attempt; give no --attempt"));
-        const IntegerConversion k = IntegerConversion::fromText(parser.value(attemptOption));
-        if (!k.ok() || k.value < 1)
-            return CommandLine::usageError(
-                command,
-                QStringLiteral("--attempt \"%1\" is not an attempt number from 1").arg(parser.value(attemptOption)));
-        attempt = k.value;
+        if (const auto refused = attemptNumber(parser, attemptOption, command, &attempt))
+            return *refused;
     }
     const QString out = parser.value(outOption);
-    if (!out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) && !out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
+    if (const auto refused = refusePictureName(command, out))
+        return *refused;
     LogArguments resolved = LogArguments::resolve(parser.positionalArguments());
     CommandLine::tell(command, resolved.findings);
     if (resolved.logs.isEmpty())
@@ -212,6 +196,35 @@ std::optional<int> DrawCommand::load(const QString &command, const QString &path
     return CommandLine::Finding;
 }
 
+std::optional<int> DrawCommand::attemptNumber(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                              const QString &command, int *attempt)
+{
+    const IntegerConversion k = IntegerConversion::fromText(parser.value(option));
+    if (!k.ok() || k.value < 1)
+        return CommandLine::usageError(
+            command, QStringLiteral("--attempt \"%1\" is not an attempt number from 1").arg(parser.value(option)));
+    *attempt = k.value;
+    return std::nullopt;
+}
+
+std::optional<int> DrawCommand::lacksAttempt(const QString &command, const LabLog &log, int attempt)
+{
+    if (attempt <= log.attempts.size())
+        return std::nullopt;
+    CommandLine::err(QStringLiteral("%1: %2 has %3 attempt(s), no attempt %4\n")
+                         .arg(command, log.path)
+                         .arg(log.attempts.size())
+                         .arg(attempt));
+    return CommandLine::Finding;
+}
+
+std::optional<int> DrawCommand::refusePictureName(const QString &command, const QString &out)
+{
+    if (out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) || out.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return CommandLine::usageError(command, QStringLiteral("--out needs a file ending in .svg or .png"));
+}
+
 int DrawCommand::drawHeat(const QString &command, const QStringList &paths, NodeHeat::Measure measure, int attempt,
                           const QString &payoffFile, const QString &out)
 {
@@ -222,13 +235,8 @@ int DrawCommand::drawHeat(const QString &command, const QStringList &paths, Node
         LabLog log;
         if (const auto failed = load(command, path, payoffFile, &log))
             return *failed;
-        if (attempt > log.attempts.size()) {
-            CommandLine::err(QStringLiteral("%1: %2 has %3 attempt(s), no attempt %4\n")
-                                 .arg(command, log.path)
-                                 .arg(log.attempts.size())
-                                 .arg(attempt));
-            return CommandLine::Finding;
-        }
+        if (const auto failed = lacksAttempt(command, log, attempt))
+            return *failed;
         if (measure == NodeHeat::Measure::Dwell && !log.companion)
             CommandLine::err(QStringLiteral("%1: %2 has no companion record (%2.jsonl), which holds the times: its "
                                             "inspections add no dwell\n")

@@ -32,5 +32,13 @@ private:
     // Reads the log at path with its payoffs; the exit status when it cannot be read.
     static std::optional<int> load(const QString &command, const QString &path, const QString &payoffFile,
                                    LabLog *log);
+    // The attempt number --attempt gives, from 1; the exit status of a usage error when it
+    // is not one.
+    static std::optional<int> attemptNumber(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                            const QString &command, int *attempt);
+    // The exit status when log has fewer attempts than attempt, told.
+    static std::optional<int> lacksAttempt(const QString &command, const LabLog &log, int attempt);
+    // The exit status of a usage error when out is neither an SVG nor a PNG file.
+    static std::optional<int> refusePictureName(const QString &command, const QString &out);
     static int save(const QString &command, const QString &out, const Drawing &drawing);
 };

@@ -12,6 +12,22 @@
 #include <sys/stat.h>
 #endif
 
+#ifdef Q_OS_WIN
+namespace {
+
+// The file under name opened with no access asked and every sharing granted: looking
+// disturbs no one.
+HANDLE openToLook(const QString &name)
+{
+    const QString path = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+    return CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+#endif
+
 namespace FileIdentity {
 
 bool stillNamed(int descriptor, const QString &name)
@@ -36,11 +52,7 @@ bool stillNamed(int descriptor, const QString &name)
     }
     if (written.nNumberOfLinks == 0)
         return false;
-    const QString path = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
-    // No access asked, every sharing granted: looking disturbs no one.
-    const HANDLE named = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), 0,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE named = openToLook(name);
     if (named == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
@@ -77,10 +89,7 @@ int nameCount(const QString &path)
         return 0;
     return int(info.st_nlink);
 #else
-    const QString native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    const HANDLE file = CreateFileW(reinterpret_cast<const wchar_t *>(native.utf16()), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = openToLook(path);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     BY_HANDLE_FILE_INFORMATION info = {};

@@ -31,7 +31,10 @@ void LiveTreeView::showRoom(bool on)
 {
     m_showsRoom = on;
     setAccessibleName(on ? QStringLiteral("The room's heatmap") : QStringLiteral("The subject's tree"));
-    refresh();
+    // The room's logs are followed (followRoom) before it is shown; the attempt is brought
+    // up to date on the way back.
+    if (!on)
+        m_attempt.update();
     changed();
 }
 
@@ -48,9 +51,14 @@ const Drawing *LiveTreeView::drawing() const
     return m_attempt.picture() ? &m_attempt.picture()->drawing() : nullptr;
 }
 
+const QString &LiveTreeView::why() const
+{
+    return m_showsRoom ? m_room.why() : m_attempt.why();
+}
+
 void LiveTreeView::changed()
 {
-    setAccessibleDescription(drawing() ? QString() : m_showsRoom ? m_room.why() : m_attempt.why());
+    setAccessibleDescription(drawing() ? QString() : why());
     update();
 }
 
@@ -69,8 +77,7 @@ void LiveTreeView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const Drawing *picture = drawing();
     if (!picture) {
-        painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
-                         m_showsRoom ? m_room.why() : m_attempt.why());
+        painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, why());
         return;
     }
     // The picture in points, scaled to the view as a whole and centred.

@@ -39,6 +39,8 @@ protected:
 
 private:
     void changed();
+    // Why nothing is drawn, of what is shown.
+    const QString &why() const;
 
     LiveAttempt m_attempt;
     RoomHeat m_room;

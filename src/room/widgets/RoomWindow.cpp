@@ -352,9 +352,11 @@ void RoomWindow::tick()
     fitTable();
     showMarks();
     selectionChanged();
+    // The room's heatmap follows the rows' logs, and reads them again where one changed.
     if (m_wholeRoom->isChecked())
         followRoomHeat();
-    m_tree->refresh();
+    else
+        m_tree->refresh();
     // A subject newly silent calls the experimenter, wherever the window is.
     QSet<QString> silent;
     for (const RoomReader::Row &row : m_model.rows())
